@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds Gnomora and runs every test. Installs what is missing on a Debian 12 machine.
+#   ./test.sh             normal build in build/
+#   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build-sanitize/
+set -euo pipefail
+cd "$(dirname "$0")"
+
+build_dir=build
+cmake_args=()
+if [ "${1:-}" = "--sanitize" ]; then
+  build_dir=build-sanitize
+  cmake_args+=(-DGNOMORA_SANITIZE=ON -DGNOMORA_BENCH=OFF)
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+
+scripts/setup.sh "$build_dir" "${cmake_args[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/gnomora-runtime.XXXXXX)}
+chmod 700 "$XDG_RUNTIME_DIR"
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)"
