@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "support/QtPrinters.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/NameValueList.h"
+
+#include "platform/AnsiCodec.h"
+#include "platform/FileIo.h"
+
+NameValueList::NameValueList(QStringList lines) : lines_(std::move(lines)) {}
+
+NameValueList NameValueList::fromBytes(const QByteArray &bytes) {
+    const qsizetype nul = bytes.indexOf('\0');
+    const QString text = AnsiCodec::decode(nul < 0 ? bytes : bytes.left(nul));
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return NameValueList(std::move(lines));
+}
+
+QByteArray NameValueList::toBytes() const {
+    QString text;
+    qsizetype total = 0;
+    for (const QString &line : lines_)
+        total += line.size() + 2;
+    text.reserve(total);
+    for (const QString &line : lines_) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return AnsiCodec::encode(text);
+}
+
+void NameValueList::load(const QString &fileName) {
+    *this = fromBytes(FileIo::readAll(fileName));
+}
+
+void NameValueList::save(const QString &fileName) const {
+    FileIo::writeAtomically(fileName, toBytes());
+}
+
+QString NameValueList::keyOf(const QString &line) {
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : line.left(eq);
+}
+
+QString NameValueList::valueOf(const QString &line) {
+    const qsizetype eq = line.indexOf(u'=');
+    return eq < 0 ? QString() : line.mid(eq + 1);
+}
+
+void NameValueList::clear() {
+    lines_.clear();
+    firstLineOf_.clear();
+    indexValid_ = false;
+}
+
+void NameValueList::rebuildIndex() const {
+    firstLineOf_.clear();
+    firstLineOf_.reserve(lines_.size());
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const QString &line = lines_[i];
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0)
+            continue;
+        const QString folded = line.left(eq).toCaseFolded();
+        if (!firstLineOf_.contains(folded))  // the first line with a key wins
+            firstLineOf_.insert(folded, i);
+    }
+    indexValid_ = true;
+}
+
+qsizetype NameValueList::indexOfKey(const QString &key) const {
+    if (!indexValid_)
+        rebuildIndex();
+    return firstLineOf_.value(key.toCaseFolded(), -1);
+}
+
+qsizetype NameValueList::indexOfExactKey(const QString &key) const {
+    // An exact match is also a case-insensitive one, so start at the first of those.
+    // A key never contains "=", since it ends at the first one.
+    const qsizetype first = key.contains(u'=') ? -1 : indexOfKey(key);
+    if (first < 0)
+        return -1;
+    for (qsizetype i = first; i < lines_.size(); ++i) {
+        const QString &line = lines_[i];
+        if (line.size() > key.size() && line[key.size()] == u'=' &&
+            line.startsWith(key, Qt::CaseSensitive))
+            return i;
+    }
+    return -1;
+}
+
+QString NameValueList::value(const QString &key) const {
+    const qsizetype i = indexOfKey(key);
+    return i < 0 ? QString() : valueOf(lines_[i]);
+}
+
+void NameValueList::setValue(const QString &key, const QString &value) {
+    const qsizetype i = indexOfKey(key);
+    if (value.isEmpty()) {
+        if (i >= 0) {
+            lines_.removeAt(i);
+            indexValid_ = false;
+        }
+        return;
+    }
+    const QString line = key + u'=' + value;
+    if (i >= 0) {
+        lines_[i] = line;  // same key ignoring case: the index stays valid
+        return;
+    }
+    lines_.append(line);
+    if (indexValid_)
+        firstLineOf_.insert(key.toCaseFolded(), lines_.size() - 1);
+}

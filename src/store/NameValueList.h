@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The program's one storage form: a list of text lines, each meaningful line being key "=" value.
+// The key is everything before the first "=" and the value everything after it; nothing is trimmed.
+// Lookups ignore letter case and take the first matching line; an absent key reads as "".
+// Setting a non-empty value rewrites the first matching line (with the key as given) or appends a
+// line; setting "" deletes the first matching line. Lines without "=" are carried along unchanged.
+//
+// As bytes (Windows-1250): read with CR LF, lone CR or lone LF as line end, a NUL byte ending the
+// text; written with CR LF after every line, the last one included.
+class NameValueList {
+public:
+    NameValueList() = default;
+    explicit NameValueList(QStringList lines);
+
+    static NameValueList fromBytes(const QByteArray &bytes);
+    QByteArray toBytes() const;
+
+    // Replace the whole content from a file, or write it whole (atomically). Throw FileError.
+    void load(const QString &fileName);
+    void save(const QString &fileName) const;
+
+    QString value(const QString &key) const;
+    void setValue(const QString &key, const QString &value);
+
+    // Index of the first line whose key matches ignoring letter case, or -1.
+    qsizetype indexOfKey(const QString &key) const;
+    // Index of the first line whose key matches exactly (letter case counts), or -1.
+    qsizetype indexOfExactKey(const QString &key) const;
+
+    // The key of a line: the text before its first "="; a line without "=" has none.
+    static bool hasKey(const QString &line) { return line.contains(u'='); }
+    static QString keyOf(const QString &line);
+    static QString valueOf(const QString &line);
+
+    const QStringList &lines() const { return lines_; }
+    qsizetype size() const { return lines_.size(); }
+    void clear();
+
+private:
+    void rebuildIndex() const;
+
+    QStringList lines_;
+    // Case-folded key -> index of its first line. Rebuilt lazily after a deletion.
+    mutable QHash<QString, qsizetype> firstLineOf_;
+    mutable bool indexValid_ = false;
+};

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "platform/Locale.h"
+#include "store/NameValueList.h"
+
+#include <QString>
+#include <cstdint>
+
+class Prompter;
+
+// The configuration file Gnomora_Cfg.ini in the working folder (places, persons, pictures, true-noon
+// times, language file), held in memory for the whole run; the program's text-to-number
+// conversions; and the main window's step state, which is never written to the file.
+class TComm {
+public:
+    static inline const QString CfgFileName = QStringLiteral("Gnomora_Cfg.ini");
+
+    TComm(Prompter &prompter, Locale locale = Locale::system());
+
+    // Loads the configuration if the file exists. A file that exists but cannot be read is
+    // reported through the prompter and the run starts with an empty configuration.
+    void Init();
+    void Done();
+
+    QString GetValue(const QString &key) const { return Cfg.value(key); }
+    void SetValue(const QString &key, const QString &value) { Cfg.setValue(key, value); }
+
+    // Writes the whole configuration to Gnomora_Cfg.ini; throws FileError, leaving the old file.
+    void SaveCfg() const;
+
+    // A whole, optionally signed decimal 32-bit number; anything else (empty, blanks, letters,
+    // out of range) gives 0.
+    static int TextToInt(const QString &text);
+    // A decimal number with the locale's decimal separator (an exponent allowed); anything else,
+    // including infinities and NaN, gives 0.
+    double TextToFloat(const QString &text) const;
+
+    const Locale &locale() const { return locale_; }
+
+    std::uint8_t HoverStep = 0;   // step button under the mouse: 0 none, 1..7
+    std::uint8_t ActiveStep = 1;  // step shown: 1..6 for steps 0..5, 7 the technical panel
+    NameValueList Cfg;
+
+private:
+    Prompter &prompter_;
+    Locale locale_;
+};
