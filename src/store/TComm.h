@@ -7,6 +7,9 @@
 #include <cstdint>
 
 class Prompter;
+class PlacesView;
+class PictureSlot;
+class TextSlot;
 
 // The configuration file Gnomora_Cfg.ini in the working folder (places, persons, pictures, true-noon
 // times, language file), held in memory for the whole run; the program's text-to-number
@@ -37,11 +40,27 @@ public:
 
     const Locale &locale() const { return locale_; }
 
+    static constexpr int PlaceCount = 5;
+
+    // Fills the places editor and both place lists of step 1 from the configuration. A noon hour
+    // outside 1..24 is shown and kept as "12", a noon minute outside 1..59 as "00".
+    void ShowPlaces(PlacesView &view);
+    // Reads the places editor back (the same noon corrections), writes the file, then refills.
+    void SavePlaces(PlacesView &view);
+    // Shows the photograph of the place at list position index (none for -1) and fills in its first
+    // two persons, unless the user has typed a name of their own over the one filled in before.
+    // filled1 and filled2 hold the names last filled in; picture errors propagate.
+    void ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,
+                           PictureSlot &person1Image, PictureSlot &person2Image, QString &filled1,
+                           QString &filled2) const;
+
     std::uint8_t HoverStep = 0;   // step button under the mouse: 0 none, 1..7
     std::uint8_t ActiveStep = 1;  // step shown: 1..6 for steps 0..5, 7 the technical panel
     NameValueList Cfg;
 
 private:
+    void loadPicture(const QString &key, PictureSlot &image) const;
+
     Prompter &prompter_;
     Locale locale_;
 };

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The configuration's places moved to and from the places editor and step 1.
+#include "store/PlacesView.h"
+#include "store/TComm.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString num(int n) { return QString::number(n); }
+QString placeJpgField(int n) {
+    return n == 1 ? QStringLiteral("edPlace1Jpg") : QStringLiteral("edPlace%1jpg").arg(n);
+}
+
+}  // namespace
+
+void TComm::ShowPlaces(PlacesView &view) {
+    view.clearPlaceLists();
+    for (int n = 1; n <= PlaceCount; ++n) {
+        const QString p = num(n);
+        view.setField("edPlace" + p, GetValue("Place" + p));
+        view.addPlaceListItem(view.field("edPlace" + p));
+        view.setField("edPerson" + p + "1", GetValue("Person" + p + "1"));
+        view.setField("edPerson" + p + "2", GetValue("Person" + p + "2"));
+        view.setField(placeJpgField(n), GetValue("Place" + p + "Jpg"));
+        view.setField("edPerson" + p + "1jpg", GetValue("Person" + p + "1Jpg"));
+        view.setField("edPerson" + p + "2jpg", GetValue("Person" + p + "2Jpg"));
+
+        view.setField("edNoonH" + p, GetValue("NoonH" + p));
+        const int hour = TextToInt(view.field("edNoonH" + p));
+        if (hour < 1 || hour > 24) {
+            view.setField("edNoonH" + p, QStringLiteral("12"));
+            SetValue("NoonH" + p, QStringLiteral("12"));
+        }
+        view.setField("edNoonM" + p, GetValue("NoonM" + p));
+        const int minute = TextToInt(view.field("edNoonM" + p));
+        if (minute < 1 || minute > 59) {
+            view.setField("edNoonM" + p, QStringLiteral("00"));
+            SetValue("NoonM" + p, QStringLiteral("00"));
+        }
+    }
+}
+
+void TComm::SavePlaces(PlacesView &view) {
+    for (int n = 1; n <= PlaceCount; ++n) {
+        const QString p = num(n);
+        SetValue("Place" + p, view.field("edPlace" + p));
+        SetValue("Person" + p + "1", view.field("edPerson" + p + "1"));
+        SetValue("Person" + p + "2", view.field("edPerson" + p + "2"));
+        SetValue("Place" + p + "Jpg", view.field(placeJpgField(n)));
+        SetValue("Person" + p + "1Jpg", view.field("edPerson" + p + "1jpg"));
+        SetValue("Person" + p + "2Jpg", view.field("edPerson" + p + "2jpg"));
+
+        const int hour = TextToInt(view.field("edNoonH" + p));
+        if (hour <= 0 || hour > 24)
+            view.setField("edNoonH" + p, QStringLiteral("12"));
+        SetValue("NoonH" + p, view.field("edNoonH" + p));
+        const int minute = TextToInt(view.field("edNoonM" + p));
+        if (minute <= 0 || minute >= 60)
+            view.setField("edNoonM" + p, QStringLiteral("00"));
+        SetValue("NoonM" + p, view.field("edNoonM" + p));
+    }
+    SaveCfg();
+    ShowPlaces(view);
+}
+
+void TComm::ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,
+                              PictureSlot &person1Image, PictureSlot &person2Image, QString &filled1,
+                              QString &filled2) const {
+    if (index < 0)
+        return;
+    const QString p = num(index + 1);
+    loadPicture("Place" + p + "Jpg", placeImage);
+
+    struct Person { TextSlot &edit; PictureSlot &image; QString &filled; };
+    const Person persons[] = {{person1, person1Image, filled1}, {person2, person2Image, filled2}};
+    for (int k = 1; k <= 2; ++k) {
+        const Person &person = persons[k - 1];
+        const QString name = GetValue("Person" + p + num(k));
+        const QString shown = person.edit.text();
+        if (!name.isEmpty() && (shown.isEmpty() || shown == person.filled)) {
+            person.edit.setText(name);
+            person.filled = name;
+            loadPicture("Person" + p + num(k) + "Jpg", person.image);
+        } else if (shown == person.filled) {
+            person.filled.clear();
+            person.edit.setText(QString());
+            person.image.hidePicture();
+        }
+    }
+}
+
+void TComm::loadPicture(const QString &key, PictureSlot &image) const {
+    const QString file = GetValue(key);
+    // A folder of that name counts as present, so that it is reported instead of silently hidden.
+    if (!file.isEmpty() && QFileInfo::exists(file))
+        image.showPictureFile(file);
+    else
+        image.hidePicture();
+}

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "platform/Prompter.h"
+
+class QWidget;
+
+// Message boxes of the windowing toolkit, modal to the window given.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
+
+    void showMessage(const QString &text) override;
+    Answer confirm(const QString &text, Buttons buttons) override;
+
+private:
+    QWidget *parent_;
+};

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ScriptedPrompter.h"
+#include "store/PlacesView.h"
+#include "store/TComm.h"
+#include "support/TempDir.h"
+
+#include <QHash>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+struct FakePlacesView : PlacesView {
+    QHash<QString, QString> fields;
+    QStringList items;
+    int clears = 0;
+    QString field(const QString &name) const override { return fields.value(name); }
+    void setField(const QString &name, const QString &text) override { fields[name] = text; }
+    void clearPlaceLists() override { items.clear(); ++clears; }
+    void addPlaceListItem(const QString &text) override { items.append(text); }
+};
+
+struct FakeText : TextSlot {
+    QString value;
+    QString text() const override { return value; }
+    void setText(const QString &t) override { value = t; }
+};
+
+struct FakePicture : PictureSlot {
+    QString shown;  // file shown, empty when hidden
+    bool visible = false;
+    void showPictureFile(const QString &file) override {
+        if (file.endsWith("broken.jpg"))
+            throw std::runtime_error("File broken.jpg: not a JPEG file");
+        shown = file;
+        visible = true;
+    }
+    void hidePicture() override { visible = false; }
+};
+
+struct PlacesFixture {
+    TempWorkDir dir;
+    ScriptedPrompter prompter;
+    TComm comm{prompter, Locale{u'.', u'/'}};
+    FakePlacesView view;
+    explicit PlacesFixture(const QByteArray &cfg) {
+        dir.write("Gnomora_Cfg.ini", cfg);
+        comm.Init();
+    }
+};
+
+}  // namespace
+
+TEST(TCommPlaces, NoonCorrectionsWhenShown) {
+    struct Row { const char *stored; const char *shown; };
+    const Row hours[] = {{"0", "12"}, {"25", "12"}, {"x", "12"}, {nullptr, "12"}, {"-1", "12"},
+                         {"24", "24"}, {"1", "1"}, {"07", "07"}};
+    for (const Row &r : hours) {
+        PlacesFixture f(r.stored ? QByteArray("NoonH1=") + r.stored + "\r\n" : QByteArray());
+        f.comm.ShowPlaces(f.view);
+        EXPECT_EQ(f.view.field("edNoonH1"), QString(r.shown)) << (r.stored ? r.stored : "absent");
+        EXPECT_EQ(f.comm.GetValue("NoonH1"), QString(r.shown));
+    }
+    const Row minutes[] = {{"0", "00"}, {"00", "00"}, {"60", "00"}, {"-5", "00"}, {nullptr, "00"},
+                           {"59", "59"}, {"1", "1"}, {"7", "7"}, {"05", "05"}};
+    for (const Row &r : minutes) {
+        PlacesFixture f(r.stored ? QByteArray("NoonM1=") + r.stored + "\r\n" : QByteArray());
+        f.comm.ShowPlaces(f.view);
+        EXPECT_EQ(f.view.field("edNoonM1"), QString(r.shown)) << (r.stored ? r.stored : "absent");
+        EXPECT_EQ(f.comm.GetValue("NoonM1"), QString(r.shown));
+    }
+}
+
+TEST(TCommPlaces, ShowPlacesFillsFiveItemsAndEveryField) {
+    PlacesFixture f("Place1=Krak\xf3w\r\nPlace2=Gda\xf1sk\r\nPerson21=Ala\r\nPlace2Jpg=p2.jpg\r\n"
+                    "Person52Jpg=x.jpg\r\nPlace5=Zakopane\r\n");
+    f.comm.ShowPlaces(f.view);
+    EXPECT_EQ(f.view.items, (QStringList{QString::fromUtf8("Kraków"), QString::fromUtf8("Gdańsk"), "", "", "Zakopane"}));
+    EXPECT_EQ(f.view.clears, 1);
+    EXPECT_EQ(f.view.field("edPerson21"), QString("Ala"));
+    EXPECT_EQ(f.view.field("edPlace2jpg"), QString("p2.jpg"));
+    EXPECT_EQ(f.view.field("edPerson52jpg"), QString("x.jpg"));
+    // with no file, the configuration now holds the ten noon corrections
+    PlacesFixture empty{QByteArray()};
+    empty.comm.ShowPlaces(empty.view);
+    EXPECT_EQ(empty.comm.Cfg.lines(), (QStringList{"NoonH1=12", "NoonM1=00", "NoonH2=12", "NoonM2=00", "NoonH3=12",
+                                                   "NoonM3=00", "NoonH4=12", "NoonM4=00", "NoonH5=12", "NoonM5=00"}));
+}
+
+TEST(TCommPlaces, SavePlacesWritesTheFileAndRefills) {
+    PlacesFixture f("; our schools\r\nPlace1=Old\r\nPerson21=Ala\r\n");
+    f.comm.ShowPlaces(f.view);
+    f.view.fields["edPlace1"] = "New";
+    f.view.fields["edPerson21"] = "";
+    f.view.fields["edNoonH1"] = "0";
+    f.view.fields["edNoonM1"] = "75";
+    f.view.fields["edNoonH2"] = "11";
+    f.view.fields["edNoonM2"] = "05";
+    f.view.fields["edPlace1Jpg"] = "pictures/a.jpg";
+    f.comm.SavePlaces(f.view);
+    EXPECT_EQ(f.view.field("edNoonH1"), QString("12"));
+    EXPECT_EQ(f.view.field("edNoonM1"), QString("00"));
+    EXPECT_EQ(f.view.clears, 2);  // refilled: the place choices are gone
+    const QByteArray file = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_TRUE(file.startsWith("; our schools\r\nPlace1=New\r\n"));
+    EXPECT_FALSE(file.contains("Person21"));
+    EXPECT_TRUE(file.contains("\r\nNoonH1=12\r\nNoonM1=00\r\n"));
+    EXPECT_TRUE(file.contains("\r\nNoonH2=11\r\nNoonM2=05\r\n"));
+    EXPECT_TRUE(file.contains("\r\nPlace1Jpg=pictures/a.jpg\r\n"));
+}
+
+TEST(TCommPlaces, ChosenPlaceFillsPersonsUnlessTypedOver) {
+    PlacesFixture f("Person11=Ala\r\nPerson12=Olek\r\nPerson11Jpg=ala.jpg\r\nPerson12Jpg=missing.jpg\r\n"
+                    "Place1Jpg=school.jpg\r\nPerson21=Ewa\r\n");
+    f.dir.write("ala.jpg", "x");
+    f.dir.write("school.jpg", "x");
+    FakeText p1, p2;
+    FakePicture place, img1, img2;
+    QString filled1, filled2;
+    auto choose = [&](int index) { f.comm.ShowPlacePictures(index, p1, p2, place, img1, img2, filled1, filled2); };
+
+    choose(-1);
+    EXPECT_TRUE(p1.value.isEmpty());
+    EXPECT_FALSE(place.visible);
+
+    choose(0);
+    EXPECT_EQ(p1.value, QString("Ala"));
+    EXPECT_EQ(p2.value, QString("Olek"));
+    EXPECT_TRUE(place.visible);
+    EXPECT_TRUE(img1.visible);
+    EXPECT_FALSE(img2.visible);  // a missing picture file hides the image, the name is still filled
+    EXPECT_EQ(filled1, QString("Ala"));
+
+    p2.value = "Typed";  // the user's own name survives a place switch
+    choose(1);
+    EXPECT_EQ(p1.value, QString("Ewa"));
+    EXPECT_EQ(p2.value, QString("Typed"));
+    EXPECT_FALSE(place.visible);
+
+    choose(2);  // no persons: a filled name is cleared with its picture, a typed one stays
+    EXPECT_EQ(p1.value, QString());
+    EXPECT_EQ(filled1, QString());
+    EXPECT_FALSE(img1.visible);
+    EXPECT_EQ(p2.value, QString("Typed"));
+}
+
+TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
+    PlacesFixture f("Place1Jpg=broken.jpg\r\nPerson11=Ala\r\n");
+    f.dir.write("broken.jpg", "not a picture");
+    FakeText p1, p2;
+    FakePicture place, img1, img2;
+    QString filled1, filled2;
+    EXPECT_THROW(f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2), std::runtime_error);
+    EXPECT_TRUE(p1.value.isEmpty());
+}
