@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "platform/Clock.h"
+
+#include <QString>
+#include <cstdint>
+
+class TComm;
+class TLang;
+class Prompter;
+class LatitudeView;
+
+// One place's measurement (one school) and the astronomy behind it.
+//
+// The pupils note the local clock time and the lengths of a vertical stick and its shadow. From
+// the shadow the place gets the sun's elevation h; from the date the sun's declination d; from the
+// clock time and the place's time of true noon the sun's hour angle H. The latitude p then solves
+//     sin h = sin p * sin d + cos p * cos d * cos H,
+// and the sun's elevation at true noon follows as 90 deg - p + d.
+//
+// The model: a circular orbit run through uniformly in 365.25 days from the March equinox of
+// 20 March 2013, an obliquity of 23 deg 26', and an hour angle advancing 15 deg per clock hour from
+// the configured time of true noon (12:00 is hour angle 0 when noon is at 12:00).
+//
+// Angles are radians. Lengths are whole millimetres (only their ratio counts), times whole hours
+// and minutes, taken as they come: any int is accepted and none overflows.
+//
+// The window writes the Edited* fields and calls the accept operations; the accepted fields keep
+// what the last accept used. The model never throws: refusals are messages through the Prompter
+// (keys msgSunTooHigh, msgSunTooHigh2080), questions go through Prompter::confirm.
+//
+// TLogic owns the two places of a run and gives each its number (1 or 2); the number chooses the
+// latitude label and the session record's key suffix.
+class THeiObj {
+public:
+    THeiObj(int number, TComm &comm, TLang &lang, Prompter &prompter, LatitudeView &latitudes,
+            Clock clock);
+    THeiObj(const THeiObj &) = delete;
+    THeiObj &operator=(const THeiObj &) = delete;
+
+    // Unit vector toward the sun in the place's horizon frame; Up is the sine of the elevation.
+    struct Direction {
+        double South, West, Up;
+    };
+
+    // Starting values: today's date, no place (noon 12:00), time 12:00, stick = shadow = 1000
+    // (45 deg, latitude 45 deg + declination, shown on the latitude label), noon elevation
+    // computed; then State 0 so that the place counts as not measured.
+    void Init();
+
+    // EquinoxAngle, EquinoxDispl, EquinoxRadius from the day of MeasureDate.
+    void CalcEquinox();
+
+    // PlaceName, NoonH, NoonM from the configuration keys Place<n>, NoonH<n>, NoonM<n> and the
+    // hour angle of true noon. placeNo < 1: no place, noon 12:00. A noon hour that is missing,
+    // not a number or 0 means 12:00 (the minute is dropped too).
+    void LoadPlace(int placeNo);
+
+    // TimH, TimM := EditedTimH, EditedTimM; the hour angles of the measurement; State 1.
+    //   CurrTimeAngle = ((TimH - 12) + TimM / 60) / 24 * 2 pi,  SunOnCurrTimeAngle = that - NoonTimeAngle
+    void AcceptTime();
+
+    // Stick, Shadow := EditedStick, EditedShadow; the sun's elevation atan(Stick / Shadow) (45 deg
+    // when either is not positive); then the latitude, asking the user when two latitudes between
+    // 20 and 80 deg fit. On success SunPlaneAngle = 90 deg - latitude, the latitude label shows it
+    // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
+    void AcceptHeight();
+
+    // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.
+    //   NoonRadius = cos(SunPlaneAngle + d), NoonDispl = sin(SunPlaneAngle + d)
+    void CalcNoon();
+
+    // The sun's direction at the given hour angle (radians from true noon, positive afternoon).
+    Direction SunDirection(double hourAngle) const;
+
+    int Number() const { return number_; }
+    const TComm &comm() const { return comm_; }
+
+    std::uint8_t State = 0;  // 0 nothing, 1 time accepted, 2 latitude solved, 3 noon elevation
+    QString PlaceName;       // empty: no place chosen
+    std::int32_t NoonH = 0;  // clock time of true local noon (12 when not configured)
+    std::int32_t NoonM = 0;
+    double MeasureDate = 0;         // days since 30 Dec 1899 (DayCount); only the day counts
+    double NoonTimeAngle = 0;       // hour angle of the noon clock time, from 12:00
+    double CurrTimeAngle = 0;       // hour angle of the measurement clock time, from 12:00
+    double SunOnCurrTimeAngle = 0;  // the sun's hour angle at the measurement (0 at true noon)
+    double EquinoxAngle = 0;        // the Earth's orbit position since the March equinox, [0, 2 pi]
+    double EquinoxDispl = 0;        // sin of the declination
+    double EquinoxRadius = 0;       // cos of the declination
+    std::int32_t EditedTimH = 0;
+    std::int32_t EditedTimM = 0;
+    std::int32_t TimH = 0;
+    std::int32_t TimM = 0;
+    std::int32_t EditedStick = 0;   // millimetres
+    std::int32_t EditedShadow = 0;
+    std::int32_t Stick = 0;
+    std::int32_t Shadow = 0;
+    double SunHeightAtCurrTime = 0;         // the sun's elevation at the measurement
+    double SunAzimuthHeightAtCurrTime = 0;  // kept in the session record; nothing computes it
+    double SunPlaneAngle = 0;    // inclination of the sun's daily path to the horizon: 90 deg - latitude
+    double NoonHeightAngle = 0;  // the sun's elevation at true noon
+    double NoonRadius = 0;       // cos of the noon elevation
+    double NoonDispl = 0;        // sin of the noon elevation
+
+private:
+    // The latitude fitting the measured elevation, or false when none is to be taken (the user
+    // has then been told, or closed the question).
+    bool SolveLatitude(double &latitude);
+
+    int number_;
+    TComm &comm_;
+    TLang &lang_;
+    Prompter &prompter_;
+    LatitudeView &latitudes_;
+    Clock clock_;
+};

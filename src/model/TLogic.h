@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "model/THeiObj.h"
+#include "platform/Clock.h"
+
+#include <QString>
+#include <cstdint>
+
+class SessionStore;
+
+// pi at the extended precision of long double. Expressions with pi are evaluated in long double
+// and rounded to double only at the end.
+inline constexpr long double PiL = 3.141592653589793238462643383279502884L;
+
+// The measurement model's root: the two places, the comparison of their noon elevations, the
+// distance between them and the Earth's circumference that follows by proportion:
+//     circumference = 2 pi / |noon elevation 1 - noon elevation 2| * distance.
+// Distances and the circumference are whole kilometres; angles radians.
+//
+// NoonHeightAngle1/2 and HeiDiff are filled by the session record (TSession::RestoreLogic) from
+// the stored noon elevations, each time the comparison is shown. Refusals are messages through
+// the Prompter (msgNoDistance, msgNoAngleDiff); nothing is thrown.
+class TLogic {
+public:
+    // All references must outlive the object. The clock gives the date of the measurement.
+    TLogic(TComm &comm, TLang &lang, Prompter &prompter, LatitudeView &latitudes,
+           SessionStore &session, Clock clock = systemClock());
+    TLogic(const TLogic &) = delete;
+    TLogic &operator=(const TLogic &) = delete;
+
+    // Initialises both places (each showing its latitude), EarthState 0, and stores both places
+    // and the comparison into the session record, which from then on holds every key of them.
+    void Init();
+    // The places live as long as this object; nothing to release before it goes.
+    void Done() {}
+
+    // EarthDistance := EditedEarthDistance; EarthState 1 (the old EarthSize stays in the field).
+    void AcceptDistance();
+    // EarthSize and EarthState 2 when the distance and the noon elevation difference are
+    // positive; otherwise msgNoDistance (tested first) or msgNoAngleDiff and nothing changes.
+    // A circumference beyond the int range (a vanishingly small difference) counts as no
+    // difference.
+    void CalcEarth();
+
+    // x / 360 * 2 pi.
+    static double DegToRad(double degrees);
+
+    // Whole degrees, the degree sign U+00B0, then the rounded minutes and an apostrophe when they
+    // are not 0: 52.5 deg reads 52°30'. Minutes are not carried (49.9999 deg reads 49°60'); a
+    // negative angle is negative in both parts (-52.5 deg reads -52°-30', -0.5 deg 0°-30').
+    // An angle with no finite value in degrees reads 0°.
+    static QString AngleToText(double radians);
+
+    // The short date format of the program, "dd/MM/yyyy" with the locale's date separator in
+    // place of the slash, in the form QDate::toString understands; the result sheet's date.
+    QString ShortDateFormat() const;
+
+    const TComm &comm() const { return comm_; }
+
+    THeiObj Hei1;  // place 1
+    THeiObj Hei2;  // place 2
+    std::uint8_t EarthState = 0;  // 0 nothing, 1 distance accepted, 2 circumference computed
+    double NoonHeightAngle1 = 0;  // noon elevations as last stored in the session record
+    double NoonHeightAngle2 = 0;
+    double HeiDiff = 0;           // |NoonHeightAngle1 - NoonHeightAngle2|
+    std::int32_t EditedEarthDistance = 0;  // km, as typed
+    std::int32_t EarthDistance = 0;        // km, accepted
+    std::int32_t EarthSize = 0;            // km
+    bool Printed = false;  // the result sheet was printed since the last clearing
+
+private:
+    TComm &comm_;
+    TLang &lang_;
+    Prompter &prompter_;
+    SessionStore &session_;
+};

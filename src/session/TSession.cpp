@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "session/TSession.h"
+
+#include "model/THeiObj.h"
+#include "model/TLogic.h"
+#include "store/TComm.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+#include <variant>
+
+namespace {
+
+// The stored fields of a place in the order of their keys: key = "Hei" + name + place number.
+using HeiField = std::variant<std::uint8_t THeiObj::*, std::int32_t THeiObj::*, double THeiObj::*>;
+struct HeiKey {
+    const char *name;
+    HeiField field;
+};
+const HeiKey kHeiKeys[] = {
+    {"State", &THeiObj::State},
+    {"NoonTimeAngle", &THeiObj::NoonTimeAngle},
+    {"CurrTimeAngle", &THeiObj::CurrTimeAngle},
+    {"SunOnCurrTimeAngle", &THeiObj::SunOnCurrTimeAngle},
+    {"EquinoxAngle", &THeiObj::EquinoxAngle},
+    {"EquinoxDispl", &THeiObj::EquinoxDispl},
+    {"EquinoxRadius", &THeiObj::EquinoxRadius},
+    {"EditedTimH", &THeiObj::EditedTimH},
+    {"EditedTimM", &THeiObj::EditedTimM},
+    {"TimH", &THeiObj::TimH},
+    {"TimM", &THeiObj::TimM},
+    {"EditedStick", &THeiObj::EditedStick},
+    {"EditedShadow", &THeiObj::EditedShadow},
+    {"Stick", &THeiObj::Stick},
+    {"Shadow", &THeiObj::Shadow},
+    {"SunHeightAtCurrTime", &THeiObj::SunHeightAtCurrTime},
+    {"SunAzimuthHeightAtCurrTime", &THeiObj::SunAzimuthHeightAtCurrTime},
+    {"SunPlaneAngle", &THeiObj::SunPlaneAngle},
+    {"NoonHeightAngle", &THeiObj::NoonHeightAngle},
+};
+
+QString heiKey(const char *name, const THeiObj &hei) {
+    return QStringLiteral("Hei") + QLatin1String(name) + QString::number(hei.Number());
+}
+
+// A stored progress value outside 0..max (only a damaged record holds one) counts as 0.
+std::uint8_t toState(int value, int max) {
+    return static_cast<std::uint8_t>(value >= 0 && value <= max ? value : 0);
+}
+
+const QString kPersons[2][4] = {
+    {QStringLiteral("Person11"), QStringLiteral("Person12"), QStringLiteral("Person13"), QStringLiteral("Person14")},
+    {QStringLiteral("Person21"), QStringLiteral("Person22"), QStringLiteral("Person23"), QStringLiteral("Person24")},
+};
+
+}  // namespace
+
+void TSession::StorePlaces(const PlacesChoice &choice) {
+    Values.setValue(QStringLiteral("PlaceSelect1"), QString::number(choice.PlaceIndex1));
+    Values.setValue(QStringLiteral("PlaceName1"), choice.PlaceText1);
+    for (int i = 0; i < 4; ++i)
+        Values.setValue(kPersons[0][i], choice.Persons1[i]);
+    Values.setValue(QStringLiteral("PlaceSelect2"), QString::number(choice.PlaceIndex2));
+    Values.setValue(QStringLiteral("PlaceName2"), choice.PlaceText2);
+    for (int i = 0; i < 4; ++i)
+        Values.setValue(kPersons[1][i], choice.Persons2[i]);
+    const bool chosen = choice.PlaceIndex1 >= 0 && choice.PlaceIndex2 >= 0 &&
+                        !choice.PlaceText1.isEmpty() && !choice.PlaceText2.isEmpty() &&
+                        choice.PlaceIndex1 != choice.PlaceIndex2;
+    Values.setValue(QStringLiteral("PlaceState"), chosen ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TSession::StoreHei(const THeiObj &hei) {
+    const QChar separator = hei.comm().locale().decimalSeparator;
+    for (const HeiKey &key : kHeiKeys) {
+        const QString text = std::visit(
+            [&](auto member) {
+                using Field = std::remove_cvref_t<decltype(hei.*member)>;
+                if constexpr (std::is_same_v<Field, double>)
+                    return FloatToText(hei.*member, separator);
+                else
+                    return QString::number(hei.*member);
+            },
+            key.field);
+        Values.setValue(heiKey(key.name, hei), text);
+    }
+}
+
+void TSession::RestoreHei(THeiObj &hei) const {
+    const TComm &comm = hei.comm();
+    // The list index of the chosen place, plus 1; an index at the end of the int range names no
+    // place that could exist.
+    const std::int64_t placeNo =
+        std::int64_t{TComm::TextToInt(Values.value(QStringLiteral("PlaceSelect") + QString::number(hei.Number())))} + 1;
+    hei.LoadPlace(placeNo <= std::numeric_limits<int>::max() ? static_cast<int>(placeNo) : 0);
+    for (const HeiKey &key : kHeiKeys) {
+        if (qstrcmp(key.name, "NoonTimeAngle") == 0)
+            continue;
+        const QString text = Values.value(heiKey(key.name, hei));
+        std::visit(
+            [&](auto member) {
+                using Field = std::remove_cvref_t<decltype(hei.*member)>;
+                if constexpr (std::is_same_v<Field, double>)
+                    hei.*member = comm.TextToFloat(text);
+                else if constexpr (std::is_same_v<Field, std::uint8_t>)
+                    hei.*member = toState(TComm::TextToInt(text), 3);
+                else
+                    hei.*member = TComm::TextToInt(text);
+            },
+            key.field);
+    }
+}
+
+void TSession::StoreLogic(const TLogic &logic) {
+    Values.setValue(QStringLiteral("EarthState"), QString::number(logic.EarthState));
+    Values.setValue(QStringLiteral("HeiDiff"), FloatToText(logic.HeiDiff, logic.comm().locale().decimalSeparator));
+    Values.setValue(QStringLiteral("EarthDistance"), QString::number(logic.EarthDistance));
+    Values.setValue(QStringLiteral("EarthSize"), QString::number(logic.EarthSize));
+}
+
+void TSession::RestoreLogic(TLogic &logic) const {
+    const TComm &comm = logic.comm();
+    logic.EarthState = toState(TComm::TextToInt(Values.value(QStringLiteral("EarthState"))), 2);
+    logic.NoonHeightAngle1 = comm.TextToFloat(Values.value(QStringLiteral("HeiNoonHeightAngle1")));
+    logic.NoonHeightAngle2 = comm.TextToFloat(Values.value(QStringLiteral("HeiNoonHeightAngle2")));
+    logic.HeiDiff = std::fabs(logic.NoonHeightAngle1 - logic.NoonHeightAngle2);
+    logic.EditedEarthDistance = logic.EarthDistance = TComm::TextToInt(Values.value(QStringLiteral("EarthDistance")));
+    logic.EarthSize = TComm::TextToInt(Values.value(QStringLiteral("EarthSize")));
+}
+
+int TSession::CountPersons1() const {
+    int count = 0;
+    for (const QString &key : kPersons[0])
+        if (!Values.value(key).isEmpty())
+            ++count;
+    return count;
+}
+
+QString TSession::FloatToText(double value, QChar decimalSeparator) {
+    if (value == 0 || !std::isfinite(value))
+        return QStringLiteral("0");
+    // Round to 15 significant digits: "d.dddddddddddddde+XX".
+    const QString scientific = QString::number(std::fabs(value), 'e', 14);
+    const qsizetype e = scientific.indexOf(u'e');
+    QString digits = scientific.left(1) + scientific.mid(2, e - 2);
+    const int exponent = scientific.mid(e + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+
+    QString text = value < 0 ? QStringLiteral("-") : QString();
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent >= 0) {
+            const qsizetype intDigits = exponent + 1;
+            if (digits.size() <= intDigits)
+                text += digits + QString(intDigits - digits.size(), u'0');
+            else
+                text += digits.left(intDigits) + decimalSeparator + digits.mid(intDigits);
+        } else {
+            text += u'0' + QString(decimalSeparator) + QString(-exponent - 1, u'0') + digits;
+        }
+    } else {
+        text += digits.left(1);
+        if (digits.size() > 1)
+            text += decimalSeparator + digits.mid(1);
+        text += u'E' + QString::number(exponent);
+    }
+    return text;
+}

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "model/SessionStore.h"
+#include "store/NameValueList.h"
+
+#include <QChar>
+#include <QString>
+#include <array>
+
+class THeiObj;
+class TLogic;
+
+// What step 1 shows when it is left: the selected entry (index and text) of each place list,
+// index -1 for no selection, and the four pupils' names of each place.
+struct PlacesChoice {
+    int PlaceIndex1 = -1;
+    QString PlaceText1;
+    std::array<QString, 4> Persons1;  // edPersonSelect11..14
+    int PlaceIndex2 = -1;
+    QString PlaceText2;
+    std::array<QString, 4> Persons2;  // edPersonSelect21..24
+};
+
+// The record of the current run, in memory only: the choices of step 1, every field of both
+// places and the comparison, as name=value lines. Panels store their part when they are left and
+// reload it when they are shown, so moving between steps always works from the stored values.
+//
+// Keys of a place end in its number (1 for Logic's Hei1, 2 for Hei2): HeiState1, HeiTimH2...
+// Integers are stored as decimal text; floating-point values as text of at most 15 significant
+// digits (FloatToText) with the locale's decimal separator, so they come back to 15 digits.
+// Absent and empty are the same; reading an absent number gives 0.
+//
+// The numbers are converted with the conversions and the locale of the configuration (TComm)
+// that the model objects were made with, so the record can exist before the configuration.
+class TSession : public SessionStore {
+public:
+    void Init() { Values.clear(); }
+    void Done() { Values.clear(); }
+
+    // PlaceSelect1, PlaceName1, Person11..14, PlaceSelect2, PlaceName2, Person21..24, PlaceState.
+    // PlaceState is "1" when both places are chosen (selected, with a non-empty name) and differ.
+    void StorePlaces(const PlacesChoice &choice);
+
+    // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle.
+    void StoreHei(const THeiObj &hei) override;
+    // Reloads the place: the place and its noon time from the configuration (place number
+    // PlaceSelect<n> + 1; absent means place 1, -1 means none), then every stored field but
+    // NoonTimeAngle, which follows from the noon time.
+    void RestoreHei(THeiObj &hei) const;
+
+    // EarthState, HeiDiff, EarthDistance, EarthSize.
+    void StoreLogic(const TLogic &logic) override;
+    // Reloads the comparison; the noon elevations come from HeiNoonHeightAngle1/2 and HeiDiff is
+    // computed from them, never read, so it matches the places as last stored.
+    void RestoreLogic(TLogic &logic) const;
+
+    QString GetValue(const QString &name) const { return Values.value(name); }
+
+    // How many of Person11..Person14 are filled: the proposed number of printed copies.
+    int CountPersons1() const;
+
+    // At most 15 significant digits, the shortest such text: plain for 0 and magnitudes in
+    // [0.0001, 1e15), otherwise mantissa "E" exponent ("1.5E-5", "2E15"). Non-finite values,
+    // which no conversion would read back, are written as "0".
+    static QString FloatToText(double value, QChar decimalSeparator);
+
+    NameValueList Values;
+};
