@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The objects a measurement model needs, with fakes that record what the model showed:
+// a fixed clock, a pinned locale, a scripted prompter, message texts in the language list.
+#include "lang/LangView.h"
+#include "lang/TLang.h"
+#include "model/LatitudeView.h"
+#include "model/SessionStore.h"
+#include "model/THeiObj.h"
+#include "model/TLogic.h"
+#include "platform/ScriptedPrompter.h"
+#include "store/TComm.h"
+
+#include <QDate>
+#include <QMap>
+#include <QStringList>
+#include <cmath>
+
+class RecordingLatitudeView : public LatitudeView {
+public:
+    QMap<int, QString> captions;  // place number -> last caption
+    int calls = 0;
+    void setLatitudeCaption(int placeNumber, const QString &caption) override {
+        captions[placeNumber] = caption;
+        ++calls;
+    }
+};
+
+class NullLangView : public LangView {
+public:
+    void setLanguageFileCaption(const QString &) override {}
+};
+
+class RecordingStore : public SessionStore {
+public:
+    QStringList calls;
+    void StoreHei(const THeiObj &hei) override { calls << QStringLiteral("Hei%1").arg(hei.Number()); }
+    void StoreLogic(const TLogic &) override { calls << QStringLiteral("Logic"); }
+};
+
+// 20 March 2013, the model's March equinox.
+inline const QDate kEquinox{2013, 3, 20};
+
+inline double degrees(double deg, double minutes = 0) {
+    return TLogic::DegToRad(deg + (deg < 0 ? -minutes : minutes) / 60);
+}
+
+// The message texts the model shows, distinct so that a test sees which one came.
+inline void fillMessageTexts(TLang &lang) {
+    for (const char *key : {"msgSunTooHigh", "msgSunTooHigh2080", "msgTwoLattitudes", "msgLattitudeYes",
+                            "msgLattitudeNo", "msgNoDistance", "msgNoAngleDiff"})
+        lang.Texts.setValue(QLatin1String(key), QLatin1String(key) + QStringLiteral(" text"));
+}
+
+// A model measuring on the given day at 10:00, with '.' and '/' as separators unless told.
+struct ModelTestWorld {
+    explicit ModelTestWorld(QDate day = kEquinox, QChar decimalSeparator = u'.', SessionStore *session = nullptr)
+        : comm(prompter, Locale{decimalSeparator, u'/'}),
+          lang(comm, prompter, langView),
+          logic(comm, lang, prompter, latitudes, session ? *session : store,
+                [day] { return QDateTime(day, QTime(10, 0)); }) {
+        fillMessageTexts(lang);
+    }
+
+    // Initialise the model and forget what the start-up showed.
+    TLogic &started() {
+        logic.Init();
+        latitudes.captions.clear();
+        latitudes.calls = 0;
+        return logic;
+    }
+
+    ScriptedPrompter prompter;
+    TComm comm;
+    NullLangView langView;
+    TLang lang;
+    RecordingLatitudeView latitudes;
+    RecordingStore store;
+    TLogic logic;
+};
+
+// The solved latitude of a place: 90 deg minus the inclination of the sun's daily path.
+inline double latitudeOf(const THeiObj &hei) { return M_PI / 2 - hei.SunPlaneAngle; }
