@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How much the program saves by decoding only the visible part of a photograph: a 4000 x 3000
+// camera-sized JPEG shown in the 321 x 193 place image (and in an 80 x 100 person image),
+// against decoding the whole picture. Both include reading the file.
+#include "platform/Picture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+QString photoFile;
+
+// A photograph-like picture: smooth gradients with fine noise, so that it compresses like a photo
+// (about 1.5 bits per pixel) rather than like a flat drawing.
+QImage photoLike(int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = int(seed >> 28);  // 0..15
+            line[x] = qRgb((x / 16 + noise) & 255, (y / 12 + noise) & 255, ((x + y) / 28 + 2 * noise) & 255);
+        }
+    }
+    return picture;
+}
+
+void decode(benchmark::State &state, QSize visible) {
+    for (auto _ : state) {
+        const QImage picture = Picture::load(photoFile, visible);
+        benchmark::DoNotOptimize(picture.constBits());
+    }
+}
+
+void BM_PlaceImage_Cropped(benchmark::State &state) { decode(state, QSize(321, 193)); }
+void BM_PersonImage_Cropped(benchmark::State &state) { decode(state, QSize(80, 100)); }
+void BM_Full(benchmark::State &state) { decode(state, QSize()); }
+
+BENCHMARK(BM_PlaceImage_Cropped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PersonImage_Cropped)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Full)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);  // lets Qt find its JPEG writer plugin
+    QTemporaryDir dir;
+    photoFile = dir.filePath(QStringLiteral("photo.jpg"));
+    QImageWriter writer(photoFile, "jpeg");
+    writer.setQuality(90);
+    if (!writer.write(photoLike(4000, 3000))) {
+        std::fprintf(stderr, "cannot write the test photograph: %s\n", qPrintable(writer.errorString()));
+        return 1;
+    }
+    std::fprintf(stderr, "test photograph: 4000 x 3000, %lld bytes\n", QFile(photoFile).size());
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "platform/FileIo.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+
+// A picture file that exists but cannot be shown: an extension that names no picture format, content
+// that does not match the extension, a damaged or cut-short file, or a picture too large to hold.
+// It is a FileError, so what() reads "File <name>: <reason>" and the general error report shows it.
+class PictureError : public FileError {
+public:
+    using FileError::FileError;
+};
+
+// Loading the photographs of places and persons and the introduction's illustration.
+//
+// The format follows the file name's extension, letter case ignored:
+//   "jpg", "jpeg"               JPEG, decoded with libjpeg (grey-scale, colour and CMYK pictures)
+//   "bmp", "png", "gif", "ico"  the toolkit's own readers (only those this Qt installation has)
+// The content must match the extension: a PNG file named ".jpg" is refused, not sniffed.
+//
+// The program shows a picture at its own size from the top-left corner of its image control,
+// clipped and never stretched. The caller therefore passes the control's size as `visible`, and
+// only that top-left part is decoded and returned: a large camera photograph shown in a
+// 321 x 193 place image costs only the rows and columns that can be seen.
+namespace Picture {
+
+// Pictures with more pixels than this are refused before anything is allocated for them
+// (about an 8000 x 6000 camera photograph; far more than any image control can show).
+inline constexpr std::int64_t MaxPixels = 50'000'000;
+
+// True for the name of an existing file (not a folder); false for an empty name. The program
+// hides an image whose picture file does not exist, without a message, and loads it otherwise.
+bool exists(const QString &fileName);
+
+// Loads the picture file `fileName` (relative names against the current folder).
+//
+// visible: the largest part that can be shown, in pixels, measured from the top-left corner.
+//          The result is the picture's top-left min(width) x min(height) part; a width or height
+//          of 0 or less (as in the default QSize()) means the whole picture in that direction.
+//
+// Returns QImage::Format_Grayscale8 for grey-scale JPEG pictures and Format_RGB32 for the other
+// JPEG pictures; the toolkit's formats come back in the format its reader gives.
+//
+// Throws FileError when the file is missing, is a folder or cannot be read, and PictureError for
+// the cases listed above. A JPEG file cut short or damaged within the part that is decoded is an
+// error, never a half-grey picture; damage in the rows below the visible part is not looked at.
+QImage load(const QString &fileName, QSize visible = {});
+
+}  // namespace Picture

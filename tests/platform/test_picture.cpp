@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Picture loading. Every test picture is made here at run time: JPEG files with libjpeg's encoder
+// (so that the colour sampling, progressive mode and CMYK can be chosen), the others with Qt.
+#include "platform/Picture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+
+namespace {
+
+// How a test JPEG is stored: 1 or 3 components, the luminance sampling factors (2 x 2 is the usual
+// 4:2:0, 2 x 1 is 4:2:2, 1 x 1 keeps the colour at full resolution) and sequential or progressive.
+struct Encoding {
+    const char *name;
+    int components;
+    int hSamp;
+    int vSamp;
+    bool progressive;
+};
+
+// Encodes `rows` (height rows of width * components bytes each) with libjpeg.
+QByteArray encodeJpeg(int width, int height, J_COLOR_SPACE space, int components,
+                      const std::function<QByteArray(int)> &row, const Encoding &e, bool adobeMarker = true) {
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = components;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 92, TRUE);
+    if (components == 3) {
+        info.comp_info[0].h_samp_factor = e.hSamp;
+        info.comp_info[0].v_samp_factor = e.vSamp;
+    }
+    if (space == JCS_CMYK)
+        info.write_Adobe_marker = adobeMarker;
+    if (e.progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    for (int y = 0; y < height; ++y) {
+        QByteArray bytes = row(y);
+        JSAMPROW line = reinterpret_cast<JSAMPROW>(bytes.data());
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray file(reinterpret_cast<const char *>(buffer), qsizetype(size));
+    std::free(buffer);
+    return file;
+}
+
+QByteArray encodeJpeg(const QImage &picture, const Encoding &e = {"4:2:0", 3, 2, 2, false}) {
+    if (e.components == 1) {
+        const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+        return encodeJpeg(grey.width(), grey.height(), JCS_GRAYSCALE, 1, [&](int y) {
+            return QByteArray(reinterpret_cast<const char *>(grey.constScanLine(y)), grey.width());
+        }, e);
+    }
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+    return encodeJpeg(rgb.width(), rgb.height(), JCS_RGB, 3, [&](int y) {
+        return QByteArray(reinterpret_cast<const char *>(rgb.constScanLine(y)), rgb.width() * 3);
+    }, e);
+}
+
+// Gradients, noise and sharp lines: every block of the picture differs, so an error in the
+// cropping or in the colour smoothing at an edge shows up in the pixels.
+QImage detailedPicture(int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    quint32 seed = 20240611;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = int(seed >> 26);  // 0..63
+            const bool stripe = x % 37 == 0 || y % 29 == 0;
+            line[x] = stripe ? qRgb(255, 255, 0)
+                             : qRgb((x * 255 / width + noise) & 255, (y * 255 / height + noise / 2) & 255,
+                                    ((x + y) & 255) ^ noise);
+        }
+    }
+    return picture;
+}
+
+// Four solid quarters: red, green / blue, white.
+QImage quarters(int size) {
+    QImage picture(size, size, QImage::Format_RGB32);
+    const int half = size / 2;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            picture.setPixel(x, y, y < half ? (x < half ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                            : (x < half ? qRgb(0, 0, 255) : qRgb(255, 255, 255)));
+    return picture;
+}
+
+QByteArray encodedByQt(const QImage &picture, const char *format = "PNG") {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format);
+    return bytes;
+}
+
+// The position of the marker 0xFF `code` in a JPEG file (its 0xFF byte), or -1.
+qsizetype markerAt(const QByteArray &jpeg, uchar code) {
+    return jpeg.indexOf(QByteArray("\xff") + char(code));
+}
+
+bool near(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+class PictureTest : public ::testing::Test {
+protected:
+    QString write(const QString &name, const QByteArray &bytes) const {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Decoding only the visible part gives exactly the pixels of a full decode.
+
+class CroppedDecode : public PictureTest, public ::testing::WithParamInterface<Encoding> {};
+
+TEST_P(CroppedDecode, EqualsTheTopLeftOfAFullDecode) {
+    const QString file = write(QStringLiteral("photo.jpg"), encodeJpeg(detailedPicture(1001, 777), GetParam()));
+    const QImage full = Picture::load(file);
+    ASSERT_EQ(full.size(), QSize(1001, 777));
+
+    // Sizes of the program's image controls, sizes on and off the block grid, one pixel, and sizes
+    // reaching or passing the picture's edges.
+    const QSize visibleSizes[] = {{321, 193}, {321, 185}, {80, 100}, {320, 192}, {336, 208}, {1, 1},
+                                  {17, 9},    {999, 5},   {1000, 776}, {1001, 777}, {5000, 3}, {3, 5000},
+                                  {0, 50},    {50, 0}};
+    for (const QSize visible : visibleSizes) {
+        SCOPED_TRACE(testing::Message() << visible.width() << " x " << visible.height());
+        const QImage cropped = Picture::load(file, visible);
+        const QSize expected(visible.width() > 0 ? std::min(visible.width(), 1001) : 1001,
+                             visible.height() > 0 ? std::min(visible.height(), 777) : 777);
+        ASSERT_EQ(cropped.size(), expected);
+        EXPECT_EQ(cropped.format(), full.format());
+        EXPECT_TRUE(cropped == full.copy(QRect(QPoint(0, 0), expected)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, CroppedDecode,
+                         ::testing::Values(Encoding{"colour_420", 3, 2, 2, false}, Encoding{"colour_422", 3, 2, 1, false},
+                                           Encoding{"colour_444", 3, 1, 1, false}, Encoding{"grey", 1, 1, 1, false},
+                                           Encoding{"progressive_420", 3, 2, 2, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// Colours and colour models.
+
+TEST_F(PictureTest, ColourJpegKeepsItsColours) {
+    // A colour picture comes back as RGB32 with red, green and blue in their places.
+    const QImage picture = Picture::load(write(QStringLiteral("quarters.jpg"), encodeJpeg(quarters(64))));
+    ASSERT_EQ(picture.format(), QImage::Format_RGB32);
+    EXPECT_PRED3(near, picture.pixel(8, 8), qRgb(255, 0, 0), 6);
+    EXPECT_PRED3(near, picture.pixel(56, 8), qRgb(0, 255, 0), 6);
+    EXPECT_PRED3(near, picture.pixel(8, 56), qRgb(0, 0, 255), 6);
+    EXPECT_PRED3(near, picture.pixel(56, 56), qRgb(255, 255, 255), 6);
+    EXPECT_EQ(qAlpha(picture.pixel(8, 8)), 255);
+}
+
+TEST_F(PictureTest, GreyJpegComesBackGrey) {
+    QImage ramp(256, 16, QImage::Format_Grayscale8);
+    for (int y = 0; y < ramp.height(); ++y)
+        for (int x = 0; x < ramp.width(); ++x)
+            ramp.scanLine(y)[x] = uchar(x);
+    const QByteArray jpeg = encodeJpeg(ramp, {"grey", 1, 1, 1, false});
+    ASSERT_EQ(jpeg[markerAt(jpeg, 0xC0) + 9], 1) << "the test file should hold one component";
+
+    const QImage picture = Picture::load(write(QStringLiteral("ramp.jpg"), jpeg));
+    ASSERT_EQ(picture.format(), QImage::Format_Grayscale8);
+    for (int x : {0, 64, 128, 200, 255})
+        EXPECT_NEAR(picture.constScanLine(8)[x], x, 3) << "at x = " << x;
+}
+
+struct CmykRow {
+    const char *name;
+    bool adobeMarker;  // Adobe applications store 255 minus the ink; others store the ink
+};
+
+class CmykJpeg : public PictureTest, public ::testing::WithParamInterface<CmykRow> {};
+
+TEST_P(CmykJpeg, IsShownInItsColours) {
+    // Quarters of pure cyan, magenta, yellow and black ink.
+    const bool inverted = GetParam().adobeMarker;
+    const auto ink = [inverted](int c, int m, int y, int k) {
+        QByteArray pixel;
+        for (int v : {c, m, y, k})
+            pixel.append(char(inverted ? 255 - v : v));
+        return pixel;
+    };
+    const QByteArray jpeg = encodeJpeg(32, 32, JCS_CMYK, 4, [&](int y) {
+        QByteArray row;
+        for (int x = 0; x < 32; ++x)
+            row += y < 16 ? (x < 16 ? ink(255, 0, 0, 0) : ink(0, 255, 0, 0))
+                          : (x < 16 ? ink(0, 0, 255, 0) : ink(0, 0, 0, 255));
+        return row;
+    }, {"cmyk", 4, 1, 1, false}, inverted);
+
+    const QImage picture = Picture::load(write(QStringLiteral("cmyk.jpg"), jpeg));
+    ASSERT_EQ(picture.size(), QSize(32, 32));
+    EXPECT_PRED3(near, picture.pixel(4, 4), qRgb(0, 255, 255), 6);
+    EXPECT_PRED3(near, picture.pixel(28, 4), qRgb(255, 0, 255), 6);
+    EXPECT_PRED3(near, picture.pixel(4, 28), qRgb(255, 255, 0), 6);
+    EXPECT_PRED3(near, picture.pixel(28, 28), qRgb(0, 0, 0), 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Markers, CmykJpeg,
+                         ::testing::Values(CmykRow{"adobe", true}, CmykRow{"plain", false}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// The extension chooses the format, letter case ignored.
+
+struct ExtensionRow {
+    const char *fileName;
+    const char *qtFormat;  // nullptr: a JPEG file from libjpeg's encoder
+};
+
+class Extension : public PictureTest, public ::testing::WithParamInterface<ExtensionRow> {};
+
+TEST_P(Extension, ChoosesTheReader) {
+    const QImage source = quarters(32);
+    const ExtensionRow row = GetParam();
+    const QString file =
+        write(QString::fromLatin1(row.fileName), row.qtFormat ? encodedByQt(source, row.qtFormat) : encodeJpeg(source));
+    const QImage picture = Picture::load(file, QSize(20, 24));
+    ASSERT_EQ(picture.size(), QSize(20, 24));
+    EXPECT_PRED3(near, picture.pixel(2, 2), qRgb(255, 0, 0), 6);
+    EXPECT_PRED3(near, picture.pixel(19, 2), qRgb(0, 255, 0), 6);
+    EXPECT_PRED3(near, picture.pixel(2, 20), qRgb(0, 0, 255), 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, Extension,
+                         ::testing::Values(ExtensionRow{"a.jpg", nullptr}, ExtensionRow{"b.JPG", nullptr},
+                                           ExtensionRow{"c.JpEg", nullptr}, ExtensionRow{"d.jpeg", nullptr},
+                                           ExtensionRow{"e.x.Jpg", nullptr}, ExtensionRow{"f.png", "PNG"},
+                                           ExtensionRow{"g.PNG", "PNG"}, ExtensionRow{"h.Bmp", "BMP"},
+                                           ExtensionRow{"i.ico", "ICO"}),
+                         [](const auto &info) {
+                             std::string name = info.param.fileName;
+                             for (char &c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+// ---------------------------------------------------------------------------------------------
+// Files that cannot be shown: an exception that names the file and says why.
+
+// A valid 4:2:0 JPEG of 200 x 150 pixels with detail in every block.
+QByteArray goodJpeg() { return encodeJpeg(detailedPicture(200, 150)); }
+
+// The same picture with its frame header claiming other dimensions.
+QByteArray claimingSize(int width, int height) {
+    QByteArray jpeg = goodJpeg();
+    const qsizetype sof = markerAt(jpeg, 0xC0);  // FF C0, length (2), precision, height (2), width (2)
+    jpeg[sof + 5] = char(height >> 8);
+    jpeg[sof + 6] = char(height & 0xFF);
+    jpeg[sof + 7] = char(width >> 8);
+    jpeg[sof + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+QByteArray cutInImageData() {
+    const QByteArray jpeg = goodJpeg();
+    const qsizetype scan = markerAt(jpeg, 0xDA);
+    return jpeg.left(scan + (jpeg.size() - scan) / 2);
+}
+
+// A marker in the middle of the picture data, where only stuffed 0xFF 0x00 pairs may stand.
+QByteArray markerInImageData() {
+    QByteArray jpeg = goodJpeg();
+    const qsizetype middle = markerAt(jpeg, 0xDA) + (jpeg.size() - markerAt(jpeg, 0xDA)) / 2;
+    jpeg.replace(middle, 8, QByteArray("\xff\xd9\xff\xd9\xff\xd9\xff\xd9", 8));
+    return jpeg;
+}
+
+QByteArray badStart() {
+    QByteArray jpeg = goodJpeg();
+    jpeg[1] = '\x00';
+    return jpeg;
+}
+
+// The frame asks for quantisation table 3, which the file does not define.
+QByteArray undefinedQuantTable() {
+    QByteArray jpeg = goodJpeg();
+    const qsizetype sof = markerAt(jpeg, 0xC0);
+    jpeg[sof + 10 + 2] = 3;  // first component: id, sampling, table
+    return jpeg;
+}
+
+struct BadFileRow {
+    const char *name;
+    const char *fileName;
+    std::function<QByteArray()> content;
+    const char *reason;      // a part of the message
+    bool pictureError;       // PictureError; otherwise a plain FileError
+};
+
+class BadFile : public PictureTest, public ::testing::WithParamInterface<BadFileRow> {};
+
+TEST_P(BadFile, IsRefusedWithAReason) {
+    const BadFileRow &row = GetParam();
+    const QString file = dir.filePath(QString::fromLatin1(row.fileName));
+    if (row.content)
+        write(QString::fromLatin1(row.fileName), row.content());
+    for (const QSize visible : {QSize(), QSize(321, 193)}) {
+        SCOPED_TRACE(testing::Message() << "visible " << visible.width() << " x " << visible.height());
+        try {
+            Picture::load(file, visible);
+            ADD_FAILURE() << "no exception";
+        } catch (const FileError &error) {
+            EXPECT_EQ(dynamic_cast<const PictureError *>(&error) != nullptr, row.pictureError);
+            EXPECT_EQ(error.fileName, file);
+            EXPECT_TRUE(error.reason.contains(QLatin1String(row.reason))) << error.what();
+            EXPECT_TRUE(QString::fromStdString(error.what()).contains(file)) << error.what();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadFile,
+    ::testing::Values(
+        BadFileRow{"cut_in_image_data", "cut.jpg", cutInImageData, "Premature end of JPEG file", true},
+        BadFileRow{"marker_in_image_data", "marker.jpg", markerInImageData, "damaged or cut short", true},
+        BadFileRow{"bad_start", "start.jpg", badStart, "Not a JPEG file", true},
+        BadFileRow{"undefined_quant_table", "quant.jpg", undefinedQuantTable, "Quantization table 0x03", true},
+        BadFileRow{"header_only", "header.jpg", [] { return goodJpeg().left(20); }, "cut short", true},
+        BadFileRow{"empty_jpeg", "empty.jpg", [] { return QByteArray(); }, "Empty input file", true},
+        BadFileRow{"png_named_jpg", "png.jpg", [] { return encodedByQt(quarters(8)); }, "Not a JPEG file", true},
+        BadFileRow{"jpeg_named_png", "jpeg.png", goodJpeg, "cannot be read as a PNG picture", true},
+        BadFileRow{"empty_png", "empty.png", [] { return QByteArray(); }, "cannot be read as a PNG picture", true},
+        BadFileRow{"largest_header", "huge.jpg", [] { return claimingSize(65535, 65535); }, "65500", true},
+        BadFileRow{"over_50_megapixels", "big.jpg", [] { return claimingSize(10000, 5001); },
+                   "10000 x 5001 pixels", true},
+        BadFileRow{"unknown_extension", "notes.TXT", [] { return goodJpeg(); }, "\".TXT\" names no picture format", true},
+        BadFileRow{"metafile", "drawing.wmf", [] { return goodJpeg(); }, "names no picture format", true},
+        BadFileRow{"no_extension", "photo", [] { return goodJpeg(); }, "no extension", true},
+        BadFileRow{"missing", "missing.jpg", nullptr, "does not exist", false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PictureTest, FiftyMegapixelsArePassedOnToTheDecoder) {
+    // 10000 x 5000 is exactly the limit (one more row is refused, see above): the size is accepted,
+    // and the file then fails only on its missing picture data.
+    const QString atLimit = write(QStringLiteral("limit.jpg"), claimingSize(10000, 5000));
+    try {
+        Picture::load(atLimit, QSize(321, 193));
+        ADD_FAILURE() << "no exception";
+    } catch (const PictureError &error) {
+        EXPECT_TRUE(error.reason.contains(QLatin1String("cut short"))) << error.what();
+    }
+}
+
+TEST_F(PictureTest, OnlyFilesExistAndAFolderNamedLikeAPictureIsAFileError) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("x.jpg")));
+    const QString folder = dir.filePath(QStringLiteral("x.jpg"));
+    EXPECT_FALSE(Picture::exists(QString()));
+    EXPECT_FALSE(Picture::exists(dir.filePath(QStringLiteral("none.jpg"))));
+    EXPECT_FALSE(Picture::exists(folder));
+    EXPECT_TRUE(Picture::exists(write(QStringLiteral("p.jpg"), goodJpeg())));
+    try {
+        Picture::load(folder);
+        ADD_FAILURE() << "no exception";
+    } catch (const FileError &error) {
+        EXPECT_TRUE(error.reason.contains(QLatin1String("folder"))) << error.what();
+    }
+}
+
+TEST_F(PictureTest, DamageBelowTheVisibleRowsIsNotDecoded) {
+    // A tall photograph cut near its end: the top rows are all there, so its visible part can be
+    // shown, while the whole picture is refused.
+    const QByteArray jpeg = encodeJpeg(detailedPicture(400, 2000));
+    const QString file = write(QStringLiteral("tall.jpg"), jpeg.left(jpeg.size() * 9 / 10));
+    EXPECT_EQ(Picture::load(file, QSize(321, 193)).size(), QSize(321, 193));
+    EXPECT_THROW(Picture::load(file), PictureError);
+}
+
+TEST(ShippedPictures, LoadAtTheSizesOfTheirImages) {
+    // The sample places' pictures fill a 321 x 193 place image, the pupils' an 80 x 100 person image,
+    // and the introduction's illustration is a grey-scale 225 x 314 picture.
+    const QDir source(QStringLiteral(GNOMORA_SOURCE_DIR));
+    for (int place = 1; place <= 5; ++place) {
+        SCOPED_TRACE(testing::Message() << "place " << place);
+        const QImage picture = Picture::load(source.filePath(QStringLiteral("data/pictures/place%1.jpg").arg(place)));
+        EXPECT_EQ(picture.size(), QSize(321, 193));
+        for (int person = 1; person <= 2; ++person) {
+            const QString name = QStringLiteral("data/pictures/person%1%2.jpg").arg(place).arg(person);
+            EXPECT_EQ(Picture::load(source.filePath(name)).size(), QSize(80, 100)) << name.toStdString();
+        }
+    }
+    const QImage intro = Picture::load(source.filePath(QStringLiteral("src/ui/resources/intro.jpg")));
+    EXPECT_EQ(intro.size(), QSize(225, 314));
+    EXPECT_EQ(intro.format(), QImage::Format_Grayscale8);
+}
+
+}  // namespace
