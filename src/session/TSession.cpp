@@ -141,6 +141,11 @@ int TSession::CountPersons1() const {
 QString TSession::FloatToText(double value, QChar decimalSeparator) {
     if (value == 0 || !std::isfinite(value))
         return QStringLiteral("0");
+    // Above the largest 15-digit number below the double range, rounding to nearest would give a
+    // text that reads back as out of range (and so as 0): take that number instead.
+    constexpr double kLargest15 = 1.79769313486231e308;
+    if (std::fabs(value) > kLargest15)
+        value = std::copysign(kLargest15, value);
     // Round to 15 significant digits: "d.dddddddddddddde+XX".
     const QString scientific = QString::number(std::fabs(value), 'e', 14);
     const qsizetype e = scientific.indexOf(u'e');

@@ -61,7 +61,8 @@ public:
 
     // At most 15 significant digits, the shortest such text: plain for 0 and magnitudes in
     // [0.0001, 1e15), otherwise mantissa "E" exponent ("1.5E-5", "2E15"). Non-finite values,
-    // which no conversion would read back, are written as "0".
+    // which no conversion would read back, are written as "0"; magnitudes whose 15-digit text
+    // would leave the double range, as 1.79769313486231E308.
     static QString FloatToText(double value, QChar decimalSeparator);
 
     NameValueList Values;

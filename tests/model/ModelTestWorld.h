@@ -15,6 +15,10 @@
 #include <QMap>
 #include <QStringList>
 #include <cmath>
+#include <ostream>
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 class RecordingLatitudeView : public LatitudeView {
 public:
