@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cost of laying out the result sheet and of painting it, as the preview and printing do.
+#include "report/PageLayout.h"
+#include "report/PageOutput.h"
+#include "report/ResultSheetLayout.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+report::ReportPage filledSheet() {
+    report::ReportPage page = report::resultSheetPage();
+    for (const report::PageLabel &label : page.labels)
+        page.setCaption(label.name, label.name + QStringLiteral(" text"));
+    return page;
+}
+
+void layoutSheet(benchmark::State &state) {
+    const report::ReportPage page = filledSheet();
+    QImage device(1, 1, QImage::Format_RGB32);
+    for (auto _ : state) {
+        report::PageLayout layout(page, device);
+        benchmark::DoNotOptimize(layout.labelBoxMm(QStringLiteral("PrintYield14")));
+    }
+}
+BENCHMARK(layoutSheet);
+
+void renderSheet(benchmark::State &state) {
+    const report::ReportPage page = filledSheet();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(report::renderPageImage(page, static_cast<int>(state.range(0))));
+}
+BENCHMARK(renderSheet)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

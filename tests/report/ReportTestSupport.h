@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "report/ReportPage.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QStringList>
+
+// Helpers shared by the report engine's tests.
+namespace reporttest {
+
+// At this resolution one millimetre is exactly ten pixels.
+inline constexpr int kDpi = 254;
+inline constexpr double kPxPerMm = 10.0;
+
+// Page pixel of a millimetre position measured from the band's top-left corner (10 mm margins).
+inline double bandMmToPx(double mm) { return (10.0 + mm) * kPxPerMm; }
+
+inline bool isDark(QRgb pixel) { return qGray(pixel) < 128; }
+
+// Bounding box of the pixels where two renderings of the page differ: the ink of the captions
+// that one of them carries and the other does not. Empty when they are the same.
+inline QRect inkBounds(const QImage &withText, const QImage &without, const QRect &area = QRect()) {
+    const QRect scan = area.isNull() ? withText.rect() : area.intersected(withText.rect());
+    QRect ink;
+    for (int y = scan.top(); y <= scan.bottom(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(withText.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(without.constScanLine(y));
+        for (int x = scan.left(); x <= scan.right(); ++x)
+            if (std::abs(qGray(a[x]) - qGray(b[x])) > 96)
+                ink |= QRect(x, y, 1, 1);
+    }
+    return ink;
+}
+
+// Runs a command-line tool; returns its standard output, or fails the calling test's assertion
+// through ok=false and an explanation in output.
+struct ToolRun {
+    bool ok = false;
+    QString output;
+};
+
+inline ToolRun runTool(const QString &program, const QStringList &arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return {false, program + QStringLiteral(" did not run: ") + process.errorString()};
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return {false, program + QStringLiteral(" failed: ") + QString::fromUtf8(process.readAllStandardError())};
+    return {true, out};
+}
+
+}  // namespace reporttest
