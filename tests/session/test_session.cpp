@@ -314,13 +314,4 @@ TEST(SessionComparison, ExtremeNumbersSurviveTheRecord) {
     EXPECT_EQ(w.world.prompter.messages, QStringList{"msgNoAngleDiff text"});
 }
 
-TEST(SessionRecord, InitAndDoneEmptyTheRecord) {
-    TSession session;
-    session.Init();
-    session.Values.setValue("PlaceState", "1");
-    session.Done();
-    EXPECT_EQ(session.Values.size(), 0);
-    EXPECT_EQ(session.GetValue("PlaceState"), "");
-}
-
 }  // namespace
