@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TStartForm.h"
+
+#include "draw/TDrawObj.h"
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "ui/Anchors.h"
+#include "ui/Guard.h"
+#include "ui/PanelStep2.h"
+#include "ui/PanelStep4.h"
+#include "ui/PictureBox.h"
+#include "ui/TMainForm.h"
+#include "ui_StartForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QStyle>
+
+TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
+    : ui(std::make_unique<Ui::StartForm>()), prompter_(prompter), locale_(locale), clock_(std::move(clock)) {
+    ui->setupUi(this);
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(13);
+    setFont(font);
+    resize(426, 209);
+    ui->btnStartEnter->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    installAnchors(this);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    connect(ui->btnStartEnter, &QPushButton::clicked, this,
+            [this] { guarded(prompter_, [this] { btnStartEnterClick(); }); });
+}
+
+TStartForm::~TStartForm() {
+    FormCloseQuery();  // frees what is left if the window was never closed
+}
+
+void TStartForm::setMainForm(TMainForm *mainForm) {
+    mainForm_ = mainForm;
+    mainForm_->setClosedHandler([this] { offerSaveConfig(); });
+}
+
+QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }
+
+void TStartForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    guarded(prompter_, [this] { FormShow(); });
+}
+
+void TStartForm::closeEvent(QCloseEvent *event) {
+    guarded(prompter_, [this] { FormCloseQuery(); });
+    event->accept();
+    if (mainForm_)
+        mainForm_->hide();
+    QCoreApplication::quit();
+}
+
+void TStartForm::FormShow() {
+    if (!objects_.exist())
+        createSharedObjects();
+    TLang &lang = *objects_.Lang;
+    setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
+    ui->edStartText->setPlainText(lang.GetLines(QStringLiteral("edStartText"), 7));
+    ui->btnStartEnter->setText(lang.GetText(QStringLiteral("btnStartEnter")));
+    ui->cbSaveConfig->setText(lang.GetText(QStringLiteral("cbSaveConfig")));
+    setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
+}
+
+void TStartForm::createSharedObjects() {
+    objects_.Session = std::make_unique<TSession>();
+    objects_.Session->Init();
+    objects_.Comm = std::make_unique<TComm>(prompter_, locale_);
+    objects_.Comm->Init();
+    objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, *mainForm_);
+    objects_.Lang->Init();
+    objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
+                                              *objects_.Session, clock_);
+    objects_.Logic->Init();
+    objects_.CurrHei = nullptr;
+    objects_.DrawStep2 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep2()->image());
+    objects_.DrawStep2->Init(2);
+    objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
+    objects_.DrawStep4->Init(4);
+    objects_.DrawStep5 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, nullptr);
+    objects_.DrawStep5->Init(5);
+}
+
+void TStartForm::btnStartEnterClick() {
+    mainForm_->show();
+    mainForm_->raise();
+    QCoreApplication::processEvents();  // let the main window paint before it takes the focus
+    mainForm_->activateWindow();
+}
+
+void TStartForm::offerSaveConfig() { ui->cbSaveConfig->setVisible(true); }
+
+void TStartForm::FormCloseQuery() {
+    if (!objects_.exist())
+        return;
+    if (ui->cbSaveConfig->isVisible() && ui->cbSaveConfig->isChecked())
+        objects_.Comm->SaveCfg();
+    // From here on Comm is absent, so no handler of the main window touches the objects.
+    std::unique_ptr<TComm> comm = std::move(objects_.Comm);
+    comm->Done();
+    comm.reset();
+    objects_.Lang->Done();
+    objects_.Lang.reset();
+    objects_.CurrHei = nullptr;
+    objects_.Logic->Done();
+    objects_.Logic.reset();
+    objects_.DrawStep2.reset();
+    objects_.DrawStep4.reset();
+    objects_.DrawStep5.reset();
+    objects_.Session->Done();
+    objects_.Session.reset();
+}

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/PanelStep1.h"
+
+#include "model/TLogic.h"
+#include "store/TComm.h"
+#include "ui/AppObjects.h"
+#include "ui/Guard.h"
+#include "ui/PictureSlots.h"
+#include "ui/StepNavigator.h"
+#include "ui_PanelStep1.h"
+
+PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
+                       QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), objects_(objects), steps_(steps),
+      prompter_(prompter), closing_(closing) {
+    ui->setupUi(this);
+    // activated: only the user's choice, not the program refilling the lists.
+    connect(ui->cbPlaceSelect1, &QComboBox::activated, this, [this] { guarded(prompter_, [this] { cbPlaceSelect1Change(); }); });
+    connect(ui->cbPlaceSelect2, &QComboBox::activated, this, [this] { guarded(prompter_, [this] { cbPlaceSelect2Change(); }); });
+    connect(ui->btnStep1Back, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1BackClick(); }); });
+    connect(ui->btnStep1Next, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1NextClick(); }); });
+    connect(ui->btnClearAll, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnClearAllClick(); }); });
+}
+
+PanelStep1::~PanelStep1() = default;
+
+QComboBox *PanelStep1::placeList(int placeNumber) const {
+    return placeNumber == 1 ? ui->cbPlaceSelect1 : ui->cbPlaceSelect2;
+}
+
+QLineEdit *PanelStep1::personField(int placeNumber, int person) const {
+    QLineEdit *const fields[2][4] = {
+        {ui->edPersonSelect11, ui->edPersonSelect12, ui->edPersonSelect13, ui->edPersonSelect14},
+        {ui->edPersonSelect21, ui->edPersonSelect22, ui->edPersonSelect23, ui->edPersonSelect24}};
+    return fields[placeNumber - 1][person - 1];
+}
+
+void PanelStep1::forgetFilledPersons() {
+    FilledPerson11.clear();
+    FilledPerson12.clear();
+    FilledPerson21.clear();
+    FilledPerson22.clear();
+}
+
+PlacesChoice PanelStep1::choice() const {
+    PlacesChoice c;
+    c.PlaceIndex1 = ui->cbPlaceSelect1->currentIndex();
+    c.PlaceText1 = ui->cbPlaceSelect1->currentText();
+    c.PlaceIndex2 = ui->cbPlaceSelect2->currentIndex();
+    c.PlaceText2 = ui->cbPlaceSelect2->currentText();
+    for (int i = 0; i < 4; ++i) {
+        c.Persons1[i] = personField(1, i + 1)->text();
+        c.Persons2[i] = personField(2, i + 1)->text();
+    }
+    return c;
+}
+
+void PanelStep1::PanelStep1Exit() {
+    if (!objects_.exist() || closing_)
+        return;
+    objects_.Session->StorePlaces(choice());
+}
+
+void PanelStep1::cbPlaceSelect1Change() {
+    if (!objects_.exist())
+        return;
+    LineEditSlot p1(ui->edPersonSelect11), p2(ui->edPersonSelect12);
+    PictureBoxSlot place(ui->imgPlace1), img1(ui->imgPerson11), img2(ui->imgPerson12);
+    objects_.Comm->ShowPlacePictures(ui->cbPlaceSelect1->currentIndex(), p1, p2, place, img1, img2,
+                                     FilledPerson11, FilledPerson12);
+}
+
+void PanelStep1::cbPlaceSelect2Change() {
+    if (!objects_.exist())
+        return;
+    LineEditSlot p1(ui->edPersonSelect21), p2(ui->edPersonSelect22);
+    PictureBoxSlot place(ui->imgPlace2), img1(ui->imgPerson21), img2(ui->imgPerson22);
+    objects_.Comm->ShowPlacePictures(ui->cbPlaceSelect2->currentIndex(), p1, p2, place, img1, img2,
+                                     FilledPerson21, FilledPerson22);
+}
+
+void PanelStep1::btnStep1BackClick() { steps_.imgStep0Click(); }
+
+void PanelStep1::btnStep1NextClick() {
+    PanelStep1Exit();
+    steps_.imgStep2Click();
+}
+
+void PanelStep1::btnClearAllClick() {
+    if (!objects_.exist())
+        return;
+    ui->cbPlaceSelect1->setCurrentIndex(-1);
+    ui->cbPlaceSelect2->setCurrentIndex(-1);
+    for (int place = 1; place <= 2; ++place)
+        for (int person = 1; person <= 4; ++person)
+            personField(place, person)->clear();
+    TLogic &logic = *objects_.Logic;
+    logic.Hei1.Init();
+    logic.Hei2.Init();
+    logic.EarthState = 0;
+    TSession &session = *objects_.Session;
+    session.StorePlaces(choice());
+    session.StoreHei(logic.Hei1);
+    session.StoreHei(logic.Hei2);
+    session.StoreLogic(logic);
+    logic.Printed = false;
+}

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "session/TSession.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui { class PanelStep1; }
+class QComboBox;
+class QLineEdit;
+struct AppObjects;
+class StepNavigator;
+class Prompter;
+
+// Step 1: the class chooses place 1 and place 2 from the configured places and names up to four
+// pupils for each. Choosing a place fills in its photograph and first two persons.
+class PanelStep1 : public QWidget {
+    Q_OBJECT
+public:
+    // closing: the main window's flag, true while it is being closed (nothing is stored then).
+    PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
+               QWidget *parent = nullptr);
+    ~PanelStep1() override;
+
+    // Stores the choices into the session record unless the window is closing.
+    void PanelStep1Exit();
+    // Clears the choices and names, re-initialises both places and stores everything again.
+    void btnClearAllClick();
+
+    PlacesChoice choice() const;
+    QComboBox *placeList(int placeNumber) const;
+    QLineEdit *personField(int placeNumber, int person) const;
+    // The names last filled in from the configuration are forgotten when the window is shown.
+    void forgetFilledPersons();
+
+private:
+    void cbPlaceSelect1Change();
+    void cbPlaceSelect2Change();
+    void btnStep1BackClick();
+    void btnStep1NextClick();
+
+    std::unique_ptr<Ui::PanelStep1> ui;
+    AppObjects &objects_;
+    StepNavigator &steps_;
+    Prompter &prompter_;
+    const bool &closing_;
+    QString FilledPerson11, FilledPerson12, FilledPerson21, FilledPerson22;
+};

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/PanelStep2.h"
+
+#include "draw/TDrawObj.h"
+#include "model/TLogic.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "ui/AppObjects.h"
+#include "ui/Guard.h"
+#include "ui/StepNavigator.h"
+#include "ui_PanelStep2.h"
+
+PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), objects_(objects), steps_(steps),
+      prompter_(prompter) {
+    ui->setupUi(this);
+    auto on = [this](QPushButton *button, void (PanelStep2::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            guarded(prompter_, [this, handler] {
+                if (objects_.exist() && objects_.CurrHei)
+                    (this->*handler)();
+            });
+        });
+    };
+    on(ui->btnAcceptTime, &PanelStep2::btnAcceptTimeClick);
+    on(ui->btnAcceptHeight, &PanelStep2::btnAcceptHeightClick);
+    on(ui->btnCalcNoon, &PanelStep2::btnCalcNoonClick);
+    on(ui->BtnStep2Back, &PanelStep2::BtnStep2BackClick);
+    on(ui->btnSetp2Next, &PanelStep2::btnSetp2NextClick);
+}
+
+PanelStep2::~PanelStep2() = default;
+
+PictureBox *PanelStep2::image() const { return ui->ImageStep2; }
+
+void PanelStep2::PanelStep2Exit() {
+    if (objects_.exist() && objects_.CurrHei)
+        objects_.Session->StoreHei(*objects_.CurrHei);
+}
+
+void PanelStep2::ShowMeasurement() {
+    const THeiObj &h = *objects_.CurrHei;
+    for (QWidget *w : {static_cast<QWidget *>(ui->labEnterHeight), static_cast<QWidget *>(ui->labShadow),
+                       static_cast<QWidget *>(ui->edShadow), static_cast<QWidget *>(ui->labShadowmm),
+                       static_cast<QWidget *>(ui->labStick), static_cast<QWidget *>(ui->edStick),
+                       static_cast<QWidget *>(ui->labStickmm), static_cast<QWidget *>(ui->btnAcceptHeight),
+                       static_cast<QWidget *>(ui->labHeightAngle), static_cast<QWidget *>(ui->labHeightRes)})
+        w->setVisible(h.State >= 1);
+    ui->labCalcNoon->setVisible(h.State >= 2);
+    ui->btnCalcNoon->setVisible(h.State >= 2);
+    ui->labNoonAngle->setVisible(h.State >= 3);
+    ui->labNoonRes->setVisible(h.State >= 3);
+
+    ui->labPanel2Place->setText(h.PlaceName);
+    ui->labPanel2Place->adjustSize();
+    ui->edTimeH->setText(QString::number(h.TimH));
+    ui->edTimeM->setText(QString::number(h.TimM));
+    ui->edShadow->setText(QString::number(h.Shadow));
+    ui->edStick->setText(QString::number(h.Stick));
+    ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
+    ui->labHeightRes->adjustSize();
+    ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
+    ui->labNoonRes->adjustSize();
+}
+
+void PanelStep2::DrawPicture() {
+    if (objects_.DrawStep2 && objects_.CurrHei)
+        objects_.DrawStep2->DrawHei(*objects_.CurrHei);
+}
+
+void PanelStep2::btnAcceptTimeClick() {
+    THeiObj &h = *objects_.CurrHei;
+    h.EditedTimH = TComm::TextToInt(ui->edTimeH->text());
+    h.EditedTimM = TComm::TextToInt(ui->edTimeM->text());
+    h.AcceptTime();
+    ShowMeasurement();
+    DrawPicture();
+}
+
+void PanelStep2::btnAcceptHeightClick() {
+    THeiObj &h = *objects_.CurrHei;
+    h.EditedStick = TComm::TextToInt(ui->edStick->text());
+    h.EditedShadow = TComm::TextToInt(ui->edShadow->text());
+    h.AcceptHeight();
+    ShowMeasurement();
+    DrawPicture();
+}
+
+void PanelStep2::btnCalcNoonClick() {
+    objects_.CurrHei->CalcNoon();
+    ShowMeasurement();
+    DrawPicture();
+}
+
+void PanelStep2::BtnStep2BackClick() {
+    if (objects_.CurrHei == &objects_.Logic->Hei1)
+        steps_.imgStep1Click();
+    else
+        steps_.imgStep2Click();
+}
+
+void PanelStep2::btnSetp2NextClick() {
+    if (objects_.CurrHei == &objects_.Logic->Hei1)
+        steps_.imgStep3Click();
+    else
+        steps_.imgStep4Click();
+}

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QWidget>
+#include <memory>
+
+namespace Ui { class PanelStep2; }
+class PictureBox;
+struct AppObjects;
+class StepNavigator;
+class Prompter;
+
+// Steps 2 and 3: the measurement at one place (the one CurrHei points at). The time, then stick
+// and shadow, then the noon elevation are accepted stage by stage; each accept hands the typed
+// values to the place, refreshes the panel and repaints the shadow scene.
+class PanelStep2 : public QWidget {
+    Q_OBJECT
+public:
+    PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
+    ~PanelStep2() override;
+
+    // Stores the place shown into the session record.
+    void PanelStep2Exit();
+    // Shows the accepted values of the place and the controls its progress allows.
+    void ShowMeasurement();
+    void DrawPicture();
+
+    PictureBox *image() const;
+
+private:
+    void btnAcceptTimeClick();
+    void btnAcceptHeightClick();
+    void btnCalcNoonClick();
+    void BtnStep2BackClick();
+    void btnSetp2NextClick();
+
+    std::unique_ptr<Ui::PanelStep2> ui;
+    AppObjects &objects_;
+    StepNavigator &steps_;
+    Prompter &prompter_;
+};

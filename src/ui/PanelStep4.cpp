@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/PanelStep4.h"
+
+#include "draw/TDrawObj.h"
+#include "model/TLogic.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "ui/AppObjects.h"
+#include "ui/Guard.h"
+#include "ui/StepNavigator.h"
+#include "ui_PanelStep4.h"
+
+#include <numbers>
+
+PanelStep4::PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep4>()), objects_(objects), steps_(steps),
+      prompter_(prompter) {
+    ui->setupUi(this);
+    auto on = [this](QPushButton *button, auto handler) {
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            guarded(prompter_, [this, handler] {
+                if (objects_.exist())
+                    handler();
+            });
+        });
+    };
+    on(ui->btnAcceptDistance, [this] { btnAcceptDistanceClick(); });
+    on(ui->btnCalcEarth, [this] { btnCalcEarthClick(); });
+    on(ui->btnStep4Back, [this] { steps_.imgStep3Click(); });
+    on(ui->btnStep4Next, [this] { steps_.imgStep5Click(); });
+}
+
+PanelStep4::~PanelStep4() = default;
+
+PictureBox *PanelStep4::image() const { return ui->ImageStep4; }
+
+void PanelStep4::PanelStep4Exit() {
+    if (objects_.exist())
+        objects_.Session->StoreLogic(*objects_.Logic);
+}
+
+void PanelStep4::ShowComparison() {
+    const TLogic &logic = *objects_.Logic;
+    auto set = [](QLabel *label, const QString &text) {
+        label->setText(text);
+        label->adjustSize();
+    };
+    set(ui->labValNoonHei1, TLogic::AngleToText(logic.NoonHeightAngle1));
+    set(ui->labValNoonHei2, TLogic::AngleToText(logic.NoonHeightAngle2));
+    set(ui->labValHeiDiff, TLogic::AngleToText(logic.HeiDiff));
+    ui->edDistance->setText(QString::number(logic.EditedEarthDistance));
+    const bool accepted = logic.EarthState >= 1;
+    for (QWidget *w : {static_cast<QWidget *>(ui->labPropDistance), static_cast<QWidget *>(ui->labPropAngle),
+                       static_cast<QWidget *>(ui->labPropEarth), static_cast<QWidget *>(ui->labProp360),
+                       static_cast<QWidget *>(ui->labProp), static_cast<QWidget *>(ui->btnCalcEarth)})
+        w->setVisible(accepted);
+    set(ui->labPropDistance, QString::number(logic.EarthDistance) + QStringLiteral(" km"));
+    set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
+    set(ui->labPropEarth, logic.EarthState >= 2 ? QString::number(logic.EarthSize) + QStringLiteral(" km")
+                                                : QStringLiteral("???"));
+    set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
+}
+
+void PanelStep4::DrawPicture() {
+    if (objects_.DrawStep4)
+        objects_.DrawStep4->DrawEarth();
+}
+
+void PanelStep4::btnAcceptDistanceClick() {
+    TLogic &logic = *objects_.Logic;
+    logic.EditedEarthDistance = TComm::TextToInt(ui->edDistance->text());
+    logic.AcceptDistance();
+    ShowComparison();
+    DrawPicture();
+}
+
+void PanelStep4::btnCalcEarthClick() {
+    objects_.Logic->CalcEarth();
+    ShowComparison();
+    DrawPicture();
+}

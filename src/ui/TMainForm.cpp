@@ -1,0 +1,382 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TMainForm.h"
+
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "platform/Prompter.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "ui/Anchors.h"
+#include "ui/AppObjects.h"
+#include "ui/Guard.h"
+#include "ui/PanelStep0.h"
+#include "ui/PanelStep1.h"
+#include "ui/PanelStep2.h"
+#include "ui/PanelStep4.h"
+#include "ui/PanelStep5.h"
+#include "ui/PanelTech.h"
+#include "ui/StepButton.h"
+#include "ui_MainForm.h"
+
+#include <QPushButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTabWidget>
+
+namespace {
+
+const QColor ActiveColor(34, 238, 34);
+const QColor HoverColor(0, 0, 238);
+const QColor IdleColor(0, 0, 0);
+const QColor StepTextColor(255, 255, 0);
+
+bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
+
+QFont windowFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter) {
+    ui->setupUi(this);
+    setFont(windowFont(13));
+    setFixedSize(985, 692);
+    setMinimumSize(600, 400);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(985, 692);
+
+    step0_ = new PanelStep0(ui->Panel3);
+    step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
+    step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
+    step4_ = new PanelStep4(objects_, *this, prompter_, ui->Panel3);
+    step5_ = new PanelStep5(objects_, *this, prompter_, ui->Panel3);
+    tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
+    for (QWidget *panel : {static_cast<QWidget *>(step0_), static_cast<QWidget *>(step1_),
+                           static_cast<QWidget *>(step2_), static_cast<QWidget *>(step4_),
+                           static_cast<QWidget *>(step5_), static_cast<QWidget *>(tech_)}) {
+        panel->setFocusPolicy(Qt::StrongFocus);
+        ui->Panel3->addWidget(panel);
+        installAnchors(panel);
+    }
+    step5_->setResetHandler([this] { btnResetClick(); });
+
+    ui->Splitter1->setSizes({985 - 233 - 5, 233});
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 0);
+    ui->Panel1->setMinimumWidth(40);
+    ui->Panel1->installEventFilter(this);
+    stepButtons_ = {ui->imgStep0, ui->imgStep1, ui->imgStep2, ui->imgStep3, ui->imgStep4, ui->imgStep5, ui->imgTech};
+    void (TMainForm::*const clicks[7])() = {&TMainForm::imgStep0Click, &TMainForm::imgStep1Click,
+                                            &TMainForm::imgStep2Click, &TMainForm::imgStep3Click,
+                                            &TMainForm::imgStep4Click, &TMainForm::imgStep5Click,
+                                            &TMainForm::imgTechClick};
+    for (int i = 0; i < 7; ++i) {
+        StepButton *button = stepButtons_[i];
+        connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { guard([&] { (this->*click)(); }); });
+        connect(button, &StepButton::mouseMoved, this, [this, index = i + 1] {
+            guard([&] {
+                objects_.Comm->HoverStep = static_cast<std::uint8_t>(index);
+                RedrawStepButtons();
+            });
+        });
+    }
+    connect(qApp, &QApplication::focusChanged, this, &TMainForm::onFocusChanged);
+}
+
+TMainForm::~TMainForm() = default;
+
+// Every handler runs only while the shared objects exist, and any error it raises is shown.
+template <typename Handler>
+void TMainForm::guard(Handler &&handler) {
+    guarded(prompter_, [&] {
+        if (objects_.exist())
+            handler();
+    });
+}
+
+QWidget *TMainForm::currentPanel() const { return ui->Panel3->currentWidget(); }
+
+void TMainForm::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    guard([this] { FormShow(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent *event) {
+    Closing = true;  // FormCloseQuery: the close is never refused
+    event->accept();
+    if (closed_)
+        closed_();  // FormClose
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == ui->Panel1 && event->type() == QEvent::Resize)
+        guard([this] { Panel1Resize(); });
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::FormShow() {
+    Closing = false;
+    RedrawStepButtons();
+    step1_->forgetFilledPersons();
+    ApplyTexts();
+    objects_.Comm->ShowPlaces(*this);
+    switch (objects_.Comm->ActiveStep) {
+    case 1: imgStep0Click(); break;
+    case 2: imgStep1Click(); break;
+    case 3: imgStep2Click(); break;
+    case 4: imgStep3Click(); break;
+    case 5: imgStep4Click(); break;
+    case 6: imgStep5Click(); break;
+    case 7: imgTechClick(); break;
+    default: break;
+    }
+}
+
+void TMainForm::ApplyTexts() {
+    TLang &lang = *objects_.Lang;
+    for (QWidget *w : findChildren<QWidget *>()) {
+        if (w->objectName().isEmpty() || keepsOwnText(w))
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            label->setText(lang.GetText(label->objectName()));
+            if (label->property("autoSize").toBool())
+                label->adjustSize();
+        } else if (auto *button = qobject_cast<QPushButton *>(w)) {
+            button->setText(lang.GetText(button->objectName()));
+        } else if (w->parentWidget() && w->parentWidget()->parentWidget()) {
+            // A tab sheet: a page of a tab widget's page stack.
+            auto *tabs = qobject_cast<QTabWidget *>(w->parentWidget()->parentWidget());
+            if (tabs && tabs->indexOf(w) >= 0)
+                tabs->setTabText(tabs->indexOf(w), lang.GetText(w->objectName()));
+        }
+    }
+    setWindowTitle(lang.GetText(QStringLiteral("MainForm")));
+}
+
+// --- Step buttons ----------------------------------------------------------------------------
+
+void TMainForm::RedrawStepButtons() {
+    for (int i = 0; i < 7; ++i)
+        DrawStepButton(stepButtons_[i], i + 1);
+}
+
+void TMainForm::DrawStepButton(StepButton *image, int index) {
+    const TComm &comm = *objects_.Comm;
+    QImage &bitmap = image->bitmap();
+    bitmap = QImage(image->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    bitmap.fill(index == comm.ActiveStep ? ActiveColor : index == comm.HoverStep ? HoverColor : IdleColor);
+    QPainter painter(&bitmap);
+    QFont font = windowFont(14);  // a 17-pixel character cell
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(StepTextColor);
+    const QString name = image->objectName();
+    const int tops[3] = {10, 25, 40};
+    for (int line = 0; line < 3; ++line) {
+        const QString text = objects_.Lang->GetText(name + QStringLiteral("_0") + QString::number(line));
+        painter.drawText(QRect(10, tops[line], bitmap.width(), 17), Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    painter.end();
+    image->update();
+}
+
+void TMainForm::Panel1Resize() {
+    const int h = ui->Panel1->height() / 7;
+    const int w = ui->Panel1->width();
+    for (int i = 0; i < 7; ++i)
+        stepButtons_[i]->setGeometry(0, i * h, w, h);
+    RedrawStepButtons();
+}
+
+// --- Step entries ----------------------------------------------------------------------------
+
+void TMainForm::showPanel(QWidget *panel) {
+    panel->setVisible(true);
+    ui->Panel3->setCurrentWidget(panel);
+}
+
+void TMainForm::focusPanel(QWidget *panel) {
+    // The first control of the panel's tab order, or the panel itself.
+    QWidget *first = panel->nextInFocusChain();
+    while (first != panel && (!panel->isAncestorOf(first) || !first->isVisibleTo(panel) ||
+                              !first->isEnabled() || !(first->focusPolicy() & Qt::TabFocus)))
+        first = first->nextInFocusChain();
+    first->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::onFocusChanged(QWidget *old, QWidget *now) {
+    // Only moves inside this window count as leaving a panel; a message box does not.
+    if (!old || !now || now->window() != this || old->window() != this)
+        return;
+    auto leaves = [&](QWidget *panel) { return panel->isAncestorOf(old) && !panel->isAncestorOf(now); };
+    guard([&] {
+        if (leaves(step1_))
+            step1_->PanelStep1Exit();
+        if (leaves(step2_))
+            step2_->PanelStep2Exit();
+        if (leaves(step4_))
+            step4_->PanelStep4Exit();
+    });
+}
+
+bool TMainForm::checkPlaces() {
+    if (TComm::TextToInt(objects_.Session->GetValue(QStringLiteral("PlaceState"))) != 0)
+        return true;
+    prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoPlaces")));
+    imgStep1Click();
+    return false;
+}
+
+bool TMainForm::checkAngles() {
+    if (objects_.Logic->Hei1.State < 3) {
+        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoAngleCalculated")));
+        imgStep2Click();
+        return false;
+    }
+    if (objects_.Logic->Hei2.State < 3) {
+        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoAngleCalculated")));
+        imgStep3Click();
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::checkEarth() {
+    if (objects_.Logic->EarthState >= 2)
+        return true;
+    prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoEarthCalculated")));
+    imgStep4Click();
+    return false;
+}
+
+void TMainForm::storeStep1AndMeasurement() {
+    step1_->PanelStep1Exit();
+    step2_->PanelStep2Exit();
+}
+
+void TMainForm::imgStep0Click() {
+    objects_.Comm->ActiveStep = 1;
+    showPanel(step0_);
+    focusPanel(step0_);
+    RedrawStepButtons();
+}
+
+void TMainForm::imgStep1Click() {
+    objects_.Comm->ActiveStep = 2;
+    showPanel(step1_);
+    focusPanel(step1_);
+    RedrawStepButtons();
+}
+
+void TMainForm::imgStep2Click() {
+    storeStep1AndMeasurement();
+    step4_->PanelStep4Exit();
+    if (!checkPlaces())
+        return;
+    objects_.Comm->ActiveStep = 3;
+    objects_.CurrHei = &objects_.Logic->Hei1;
+    showPanel(step2_);
+    objects_.Session->RestoreHei(*objects_.CurrHei);
+    step2_->ShowMeasurement();
+    focusPanel(step2_);
+    RedrawStepButtons();
+    step2_->DrawPicture();
+}
+
+void TMainForm::imgStep3Click() {
+    storeStep1AndMeasurement();
+    step4_->PanelStep4Exit();
+    if (!checkPlaces())
+        return;
+    objects_.Comm->ActiveStep = 4;
+    objects_.CurrHei = &objects_.Logic->Hei2;
+    showPanel(step2_);
+    objects_.Session->RestoreHei(*objects_.CurrHei);
+    step2_->ShowMeasurement();
+    focusPanel(step2_);
+    RedrawStepButtons();
+    step2_->DrawPicture();
+}
+
+void TMainForm::imgStep4Click() {
+    storeStep1AndMeasurement();
+    if (!checkPlaces() || !checkAngles())
+        return;
+    objects_.Comm->ActiveStep = 5;
+    showPanel(step4_);
+    focusPanel(step4_);
+    RedrawStepButtons();
+    objects_.Session->RestoreLogic(*objects_.Logic);
+    step4_->ShowComparison();
+    step4_->DrawPicture();
+}
+
+void TMainForm::imgStep5Click() {
+    storeStep1AndMeasurement();
+    step4_->PanelStep4Exit();
+    if (!checkPlaces() || !checkAngles() || !checkEarth())
+        return;
+    objects_.Comm->ActiveStep = 6;
+    showPanel(step5_);
+    focusPanel(step5_);
+    RedrawStepButtons();
+    step5_->EnterStep();
+}
+
+void TMainForm::imgTechClick() {
+    objects_.Comm->ActiveStep = 7;
+    showPanel(tech_);
+    focusPanel(tech_);
+    RedrawStepButtons();
+}
+
+void TMainForm::btnResetClick() {
+    if (!objects_.Logic->Printed &&
+        prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+            Prompter::Answer::Ok)
+        return;
+    step1_->btnClearAllClick();
+    imgStep1Click();
+}
+
+// --- Views -----------------------------------------------------------------------------------
+
+void TMainForm::setLanguageFileCaption(const QString &fileName) { tech_->setLanguageFileCaption(fileName); }
+
+void TMainForm::setLatitudeCaption(int placeNumber, const QString &caption) {
+    tech_->setLatitudeCaption(placeNumber, caption);
+}
+
+QString TMainForm::field(const QString &controlName) const {
+    const QLineEdit *edit = tech_->placesField(controlName);
+    return edit ? edit->text() : QString();
+}
+
+void TMainForm::setField(const QString &controlName, const QString &text) {
+    if (QLineEdit *edit = tech_->placesField(controlName))
+        edit->setText(text);
+}
+
+void TMainForm::clearPlaceLists() {
+    step1_->placeList(1)->clear();
+    step1_->placeList(2)->clear();
+}
+
+void TMainForm::addPlaceListItem(const QString &text) {
+    // Filling a list chooses nothing (the toolkit would select the first item).
+    for (int place : {1, 2}) {
+        QComboBox *list = step1_->placeList(place);
+        const int chosen = list->currentIndex();
+        list->addItem(text);
+        list->setCurrentIndex(chosen);
+    }
+}

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "lang/LangView.h"
+#include "model/LatitudeView.h"
+#include "store/PlacesView.h"
+#include "ui/StepNavigator.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace Ui { class MainForm; }
+class QStackedWidget;
+struct AppObjects;
+class Prompter;
+class StepButton;
+class PanelStep0;
+class PanelStep1;
+class PanelStep2;
+class PanelStep4;
+class PanelStep5;
+class PanelTech;
+
+// The wizard: seven step buttons on the right select the introduction, the places, the two
+// measurements, the comparison, the print page and the technical panel. Every step is entered by
+// one protocol: the panels being left store their data, the step's prerequisites are checked
+// (a failed check shows a message and enters the missing step instead), then the step's panel is
+// shown and refreshed.
+//
+// Closing the window only hides it; the start window owns the shared objects and ends the run.
+class TMainForm : public QWidget,
+                  public StepNavigator,
+                  public LangView,
+                  public LatitudeView,
+                  public PlacesView {
+    Q_OBJECT
+public:
+    TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // Each showing (and each language refresh): texts, place lists, the step last shown.
+    void FormShow();
+    // Run when the window has been closed (the start window then offers to save the settings).
+    void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
+
+    // Step entries.
+    void imgStep0Click() override;
+    void imgStep1Click() override;
+    void imgStep2Click() override;
+    void imgStep3Click() override;
+    void imgStep4Click() override;
+    void imgStep5Click() override;
+    void imgTechClick() override;
+    void btnResetClick();
+
+    void RedrawStepButtons();
+    void Panel1Resize();
+
+    // Views for the model, the language and the configuration objects.
+    void setLanguageFileCaption(const QString &fileName) override;
+    void setLatitudeCaption(int placeNumber, const QString &caption) override;
+    QString field(const QString &controlName) const override;
+    void setField(const QString &controlName, const QString &text) override;
+    void clearPlaceLists() override;
+    void addPlaceListItem(const QString &text) override;
+
+    StepButton *stepButton(int index) const { return stepButtons_.at(index - 1); }
+    QWidget *currentPanel() const;
+    PanelStep1 *panelStep1() const { return step1_; }
+    PanelStep2 *panelStep2() const { return step2_; }
+    PanelStep4 *panelStep4() const { return step4_; }
+    PanelStep5 *panelStep5() const { return step5_; }
+    PanelTech *panelTech() const { return tech_; }
+    bool closing() const { return Closing; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void DrawStepButton(StepButton *image, int index);
+    void ApplyTexts();
+    void showPanel(QWidget *panel);
+    void focusPanel(QWidget *panel);
+    void onFocusChanged(QWidget *old, QWidget *now);
+    // The entry checks; each shows its message and enters the missing step when it fails.
+    bool checkPlaces();
+    bool checkAngles();
+    bool checkEarth();
+    void storeStep1AndMeasurement();
+    template <typename Handler> void guard(Handler &&handler);
+
+    std::unique_ptr<Ui::MainForm> ui;
+    AppObjects &objects_;
+    Prompter &prompter_;
+    std::function<void()> closed_;
+    std::array<StepButton *, 7> stepButtons_{};
+    PanelStep0 *step0_;
+    PanelStep1 *step1_;
+    PanelStep2 *step2_;
+    PanelStep4 *step4_;
+    PanelStep5 *step5_;
+    PanelTech *tech_;
+    bool Closing = false;
+};

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "support/AppFixture.h"
+#include "ui/PanelStep1.h"
+#include "ui/PanelStep2.h"
+#include "ui/PanelStep4.h"
+#include "ui/PictureBox.h"
+#include "ui/StepButton.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray SchoolsCfg =
+    "; test schools\r\n"
+    "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nPlace1Jpg=school1.png\r\nPerson11Jpg=ala.png\r\n"
+    "NoonH1=11\r\nNoonM1=40\r\n"
+    "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nPlace2Jpg=school2.png\r\n"
+    "Place3=Bad picture\r\nPlace3Jpg=bad.jpg\r\nPerson31=Zenon\r\n"
+    "Place4=\r\nPerson41=Only a person\r\n";
+
+// A working folder with the shipped language, five places and their pictures, main window open.
+struct MainWindowFixture : AppFixture {
+    MainWindowFixture() {
+        seedShippedLanguage();
+        dir.write("Gnomora_Cfg.ini", SchoolsCfg);
+        QImage picture(400, 300, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        picture.save(dir.file("school1.png"));
+        picture.save(dir.file("school2.png"));
+        picture.save(dir.file("ala.png"));
+        dir.write("bad.jpg", "\xff\xd8\xff\xe0 this is no JPEG at all");
+        startProgram();
+        openMainWindow();
+    }
+
+    QString text(const char *key) { return objects().Lang->GetText(key); }
+    void choose(int place, int index) {
+        QComboBox *list = main->panelStep1()->placeList(place);
+        list->setCurrentIndex(index);
+        emit list->activated(index);  // as the user's choice does
+    }
+    QLineEdit *person(int place, int n) { return main->panelStep1()->personField(place, n); }
+    void click(const char *button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void clickStep(int index) { QTest::mouseClick(main->stepButton(index), Qt::LeftButton); }
+    // Runs a whole measurement at the current place: noon reading with stick 1000 and this shadow.
+    void measure(const char *shadow) {
+        find<QLineEdit>("edTimeH")->setText("12");
+        find<QLineEdit>("edTimeM")->setText("0");
+        click("btnAcceptTime");
+        find<QLineEdit>("edStick")->setText("1000");
+        find<QLineEdit>("edShadow")->setText(shadow);
+        click("btnAcceptHeight");
+        click("btnCalcNoon");
+    }
+    QColor buttonColour(int index) { return main->stepButton(index)->picture().pixelColor(3, 3); }
+};
+
+}  // namespace
+
+TEST(MainWindow, FirstShowOpensTheIntroductionWithOnlyItsButtonGreen) {
+    MainWindowFixture f;
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep0"));
+    EXPECT_EQ(f.buttonColour(1), QColor(34, 238, 34));
+    for (int i = 2; i <= 7; ++i)
+        EXPECT_EQ(f.buttonColour(i), QColor(0, 0, 0)) << i;
+    // three lines of yellow text on the button
+    const QImage &b = f.main->stepButton(1)->picture();
+    for (int top : {10, 25, 40}) {
+        bool yellow = false;
+        for (int y = top; y < top + 15 && !yellow; ++y)
+            for (int x = 10; x < 120 && !yellow; ++x)
+                yellow = b.pixelColor(x, y) == QColor(255, 255, 0);
+        EXPECT_TRUE(yellow) << "no text line at " << top;
+    }
+    EXPECT_EQ(f.main->windowTitle(), f.text("MainForm"));
+    EXPECT_FALSE(f.find<QPushButton>("btnClearAll")->text().isEmpty());
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    // the shipped file holds every key the windows use
+    EXPECT_FALSE(f.objects().Lang->Changed) << f.objects().Lang->Texts.lines().mid(162).join(", ").toStdString();
+}
+
+TEST(MainWindow, HoveringPaintsTheButtonBlueUntilAnotherIsTouched) {
+    MainWindowFixture f;
+    QTest::mouseMove(f.main->stepButton(3), QPoint(20, 20));
+    emit f.main->stepButton(3)->mouseMoved();
+    EXPECT_EQ(f.objects().Comm->HoverStep, 3);
+    EXPECT_EQ(f.buttonColour(3), QColor(0, 0, 238));
+    emit f.main->stepButton(1)->mouseMoved();  // the active one stays green
+    EXPECT_EQ(f.buttonColour(1), QColor(34, 238, 34));
+    EXPECT_EQ(f.buttonColour(3), QColor(0, 0, 0));
+}
+
+TEST(MainWindow, PrintStepOnAFreshRunShowsOnlyNoPlaces) {
+    MainWindowFixture f;
+    f.clickStep(6);
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep1"));
+    EXPECT_EQ(f.objects().Comm->ActiveStep, 2);
+    EXPECT_EQ(f.buttonColour(2), QColor(34, 238, 34));
+}
+
+TEST(MainWindow, ComparisonWithPlaceTwoUnmeasuredOpensPlaceTwo) {
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.click("btnStep1Next");
+    ASSERT_EQ(f.objects().CurrHei, &f.objects().Logic->Hei1);
+    f.measure("1000");
+    ASSERT_EQ(f.objects().Logic->Hei1.State, 3);
+    f.prompter.clear();
+    f.clickStep(5);
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleCalculated")});
+    EXPECT_EQ(f.objects().CurrHei, &f.objects().Logic->Hei2);
+    EXPECT_EQ(f.objects().Comm->ActiveStep, 4);
+    EXPECT_EQ(f.find<QLabel>("labPanel2Place")->text(), QString::fromUtf8("Gdańsk"));
+}
+
+TEST(MainWindow, ReopeningOnAMeasurementStepAsksForPlacesAndKeepsTheNames) {
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.person(1, 3)->setText("Basia");
+    f.click("btnStep1Next");
+    f.clickStep(4);
+    ASSERT_EQ(f.objects().Comm->ActiveStep, 4);
+    f.main->close();
+    f.prompter.clear();
+    f.openMainWindow();
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep1"));
+    EXPECT_EQ(f.person(1, 3)->text(), QString("Basia"));
+    EXPECT_EQ(f.person(1, 1)->text(), QString("Ala"));
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), -1);
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->count(), 5);
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("0"));
+}
+
+TEST(MainWindow, SplitterReLaysTheStepButtons) {
+    MainWindowFixture f;
+    auto *splitter = f.main->findChild<QSplitter *>("Splitter1");
+    splitter->setSizes({600, 380});
+    QApplication::processEvents();
+    QWidget *column = f.main->stepButton(1)->parentWidget();
+    const int h = column->height() / 7;
+    for (int i = 1; i <= 7; ++i) {
+        EXPECT_EQ(f.main->stepButton(i)->geometry(), QRect(0, (i - 1) * h, column->width(), h)) << i;
+        EXPECT_EQ(f.main->stepButton(i)->picture().size(), QSize(column->width(), h)) << i;
+    }
+}
+
+TEST(MainWindow, OddTagKeepsItsTextAndMissingKeysShowEmptyThenDot) {
+    AppFixture f;
+    f.dir.write("Gnomo_Language_0.ini", "labPlacesDescr1=Hello\r\nlabDescr1=Line one\r\n");
+    f.startProgram();
+    auto *tagged = f.main->findChild<QLabel *>("labPlacesDescr1");
+    tagged->setProperty("tag", 1);
+    tagged->setText("kept");
+    f.openMainWindow();
+    EXPECT_EQ(tagged->text(), QString("kept"));
+    EXPECT_EQ(f.main->findChild<QLabel *>("labDescr1")->text(), QString("Line one"));
+    EXPECT_EQ(f.main->findChild<QLabel *>("labDescr5")->text(), QString());
+    EXPECT_EQ(f.main->findChild<QLabel *>("labDescr1")->property("tag").toInt(), 0);
+    f.main->close();
+    f.openMainWindow();
+    EXPECT_EQ(f.main->findChild<QLabel *>("labDescr5")->text(), QString("."));
+    EXPECT_EQ(tagged->text(), QString("kept"));
+}
+
+TEST(StepOne, SamePlaceTwiceOrAnEmptyNameIsNoChoice) {
+    MainWindowFixture f;
+    f.choose(1, 1);
+    f.choose(2, 1);
+    f.click("btnStep1Next");
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("0"));
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep1"));
+    f.choose(2, 3);  // place 4 has no name
+    f.click("btnStep1Next");
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("0"));
+    EXPECT_EQ(f.person(2, 1)->text(), QString("Only a person"));
+    f.choose(2, 0);
+    f.click("btnStep1Next");
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("1"));
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
+}
+
+TEST(StepOne, ChoosingPlacesFillsPersonsAndPictures) {
+    MainWindowFixture f;
+    auto *placeImage = f.find<PictureBox>("imgPlace1");
+    f.choose(1, 0);
+    EXPECT_EQ(f.person(1, 1)->text(), QString("Ala"));
+    EXPECT_EQ(f.person(1, 2)->text(), QString("Olek"));
+    EXPECT_FALSE(placeImage->isHidden());
+    EXPECT_EQ(placeImage->picture().size(), QSize(321, 193));  // only the visible corner is decoded
+    EXPECT_FALSE(f.find<PictureBox>("imgPerson11")->isHidden());
+    f.person(1, 2)->setText("Typed by us");
+    f.choose(1, 1);
+    EXPECT_EQ(f.person(1, 1)->text(), QString("Ewa"));
+    EXPECT_EQ(f.person(1, 2)->text(), QString("Typed by us"));
+    f.choose(1, 4);  // place 5: nothing configured
+    EXPECT_EQ(f.person(1, 1)->text(), QString());
+    EXPECT_TRUE(placeImage->isHidden());
+    EXPECT_TRUE(f.find<PictureBox>("imgPerson11")->isHidden());
+}
+
+TEST(StepOne, CorruptPictureIsReportedAndTheProgramGoesOn) {
+    MainWindowFixture f;
+    f.choose(1, 2);
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    EXPECT_TRUE(f.prompter.messages[0].contains("bad.jpg")) << f.prompter.messages[0].toStdString();
+    EXPECT_EQ(f.person(1, 1)->text(), QString());  // the rest of that choice was not done
+    f.choose(1, 0);
+    EXPECT_EQ(f.person(1, 1)->text(), QString("Ala"));
+}
+
+TEST(StepOne, ClearAllKeepsPicturesAndResetsTheRun) {
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.person(2, 4)->setText("Zosia");
+    f.click("btnStep1Next");
+    f.measure("800");
+    f.objects().Logic->Printed = true;
+    f.clickStep(2);
+    f.click("btnClearAll");
+    const TLogic &logic = *f.objects().Logic;
+    EXPECT_EQ(logic.Hei1.State, 0);
+    EXPECT_FALSE(logic.Printed);
+    EXPECT_EQ(f.person(2, 4)->text(), QString());
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), -1);
+    EXPECT_FALSE(f.find<PictureBox>("imgPlace1")->isHidden());
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceSelect1"), QString("-1"));
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("0"));
+    EXPECT_EQ(f.objects().Session->GetValue("HeiState1"), QString("0"));
+}
+
+TEST(PlacesEditor, SavingWritesTheFileAndEmptiesBothChoices) {
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.clickStep(7);
+    f.find<QLineEdit>("edPlace5")->setText("Zakopane");
+    f.find<QLineEdit>("edNoonH5")->setText("0");
+    f.find<QLineEdit>("edNoonM5")->setText("75");
+    f.click("btnSavePlaces");
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.find<QLineEdit>("edNoonH5")->text(), QString("12"));
+    EXPECT_EQ(f.find<QLineEdit>("edNoonM5")->text(), QString("00"));
+    const QByteArray cfg = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_TRUE(cfg.startsWith("; test schools\r\nPlace1=Krak\xf3w\r\n"));
+    EXPECT_TRUE(cfg.contains("Place5=Zakopane\r\n"));
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), -1);
+    EXPECT_EQ(f.main->panelStep1()->placeList(2)->itemText(4), QString("Zakopane"));
+    f.clickStep(3);
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+}
+
+TEST(PlacesEditor, FailedSaveIsReportedAndTheOldFileStays) {
+    MainWindowFixture f;
+    f.clickStep(7);
+    const QByteArray before = f.dir.read("Gnomora_Cfg.ini");
+    QFile::remove("Gnomora_Cfg.ini");
+    QDir().mkdir("Gnomora_Cfg.ini");  // a folder in the file's place: the save cannot complete
+    f.find<QLineEdit>("edPlace1")->setText("Changed");
+    f.click("btnSavePlaces");
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    EXPECT_TRUE(f.prompter.messages[0].contains("Gnomora_Cfg.ini"));
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->itemText(0), QString::fromUtf8("Kraków"));  // not refilled
+    EXPECT_FALSE(before.isEmpty());
+}

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "app/TStartForm.h"
+#include "platform/ScriptedPrompter.h"
+#include "support/TempDir.h"
+#include "ui/TMainForm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <memory>
+
+// Both windows of the program on the offscreen platform, in a temporary working folder seeded
+// with the shipped language file (unless a test writes its own), a fixed date and a pinned locale.
+// Message boxes go to a scripted prompter.
+struct AppFixture {
+    TempWorkDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TStartForm> start;
+    std::unique_ptr<TMainForm> main;
+
+    // 20 June 2013: 92 days after the March equinox of the model, the sun 23°26' north.
+    static QDateTime fixedNow() { return QDateTime(QDate(2013, 6, 20), QTime(10, 0)); }
+
+    static QByteArray shippedFile(const QString &name) {
+        QFile f(QStringLiteral(GNOMORA_SOURCE_DIR "/data/") + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void seedShippedLanguage() { dir.write("Gnomo_Language_0.ini", shippedFile("Gnomo_Language_0.ini")); }
+
+    // Creates the windows (the main one hidden) and shows the start window.
+    void startProgram() {
+        start = std::make_unique<TStartForm>(prompter, Locale{u'.', u'/'}, [] { return fixedNow(); });
+        main = std::make_unique<TMainForm>(start->objects(), prompter);
+        start->setMainForm(main.get());
+        start->show();
+    }
+
+    void openMainWindow() {
+        start->btnStartEnterClick();
+        main->activateWindow();
+        QApplication::setActiveWindow(main.get());
+        QApplication::processEvents();
+    }
+
+    ~AppFixture() {
+        main.reset();
+        start.reset();
+    }
+
+    AppObjects &objects() { return start->objects(); }
+    template <typename T> T *find(const QString &name) const { return main->findChild<T *>(name); }
+};
