@@ -50,9 +50,14 @@ double TLogic::DegToRad(double degrees) {
 }
 
 QString TLogic::AngleToText(double radians) {
-    const double deg = static_cast<double>(radians / (2 * PiL) * 360);
+    double deg = static_cast<double>(radians / (2 * PiL) * 360);
     if (!std::isfinite(deg))
         return QStringLiteral("0\u00B0");
+    // Angles come back from the session record with 15 significant digits, which can put an
+    // exact 45° a few 1e-14 degrees below 45 (it would read 44°60'). Such noise is snapped to the
+    // nearest millionth of a minute; a real shortfall such as 49.9999° still reads 49°60'.
+    if (std::abs(deg) < 1e6)
+        deg = std::nearbyint(deg * 60e6) / 60e6;
     const double whole = std::trunc(deg) + 0.0;  // + 0.0: -0.5 deg reads 0, not -0
     // In long double the product is exact, so a half minute is a true half.
     const long double minutes = std::nearbyint((static_cast<long double>(deg) - whole) * 60);

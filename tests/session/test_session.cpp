@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <climits>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -315,3 +317,17 @@ TEST(SessionComparison, ExtremeNumbersSurviveTheRecord) {
 }
 
 }  // namespace
+
+// An angle read back from the record shows the same degrees and minutes as before it was stored.
+TEST(SessionRecord, AnglesReadTheSameAfterTheRecord) {
+    SessionWorld w;
+    const TComm &comm = w.logic().comm();
+    std::vector<double> angles = {std::atan(1000.0 / 1000.0), std::atan(1000.0 / 800.0)};
+    for (int minutes = -360 * 60; minutes <= 360 * 60; minutes += 7)
+        angles.push_back(TLogic::DegToRad(minutes / 60.0));
+    for (double angle : angles) {
+        const double back = comm.TextToFloat(TSession::FloatToText(angle, u'.'));
+        EXPECT_EQ(TLogic::AngleToText(back), TLogic::AngleToText(angle)) << angle;
+    }
+    EXPECT_EQ(TLogic::AngleToText(0.785398163397448), QString::fromUtf8("45°"));
+}

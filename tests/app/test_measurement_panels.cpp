@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/TLogic.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "support/MainWindowFixture.h"
+#include "ui/PictureBox.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Place 1 is Gdańsk (true noon 12:00 in the test configuration), place 2 Kraków (11:40).
+struct MeasurementFixture : MainWindowFixture {
+    MeasurementFixture() {
+        choose(1, 1);
+        choose(2, 0);
+        click("btnStep1Next");
+    }
+    QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
+    QLabel *label(const char *name) { return find<QLabel>(name); }
+    bool shown(const char *name) { return !find<QWidget>(name)->isHidden(); }
+    void acceptTime(const char *h, const char *m) {
+        edit("edTimeH")->setText(h);
+        edit("edTimeM")->setText(m);
+        click("btnAcceptTime");
+    }
+    void acceptLengths(const char *stick, const char *shadow) {
+        edit("edStick")->setText(stick);
+        edit("edShadow")->setText(shadow);
+        click("btnAcceptHeight");
+    }
+    TLogic &logic() { return *objects().Logic; }
+    // Some pixel of the scene is not background.
+    bool scenePainted() {
+        const QImage &img = find<PictureBox>("ImageStep2")->picture();
+        for (int y = 0; y < img.height(); y += 3)
+            for (int x = 0; x < img.width(); x += 3)
+                if (img.pixelColor(x, y) != QColor(Qt::black))
+                    return true;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
+    MeasurementFixture f;
+    EXPECT_EQ(f.label("labPanel2Place")->text(), QString::fromUtf8("Gdańsk"));
+    EXPECT_EQ(f.edit("edTimeH")->text(), QString("12"));
+    EXPECT_EQ(f.edit("edTimeM")->text(), QString("0"));
+    EXPECT_FALSE(f.shown("edStick"));
+    EXPECT_FALSE(f.shown("btnCalcNoon"));
+    EXPECT_TRUE(f.scenePainted());
+
+    f.acceptTime("12", "0");  // a fresh place: the length group with 1000, 1000 and 45°
+    EXPECT_TRUE(f.shown("edStick"));
+    EXPECT_TRUE(f.shown("labHeightRes"));
+    EXPECT_EQ(f.edit("edStick")->text(), QString("1000"));
+    EXPECT_EQ(f.edit("edShadow")->text(), QString("1000"));
+    EXPECT_EQ(f.label("labHeightRes")->text(), QString::fromUtf8("45°"));
+    EXPECT_FALSE(f.shown("btnCalcNoon"));
+
+    f.acceptLengths("1000", "1000");
+    EXPECT_TRUE(f.shown("btnCalcNoon"));
+    EXPECT_FALSE(f.shown("labNoonRes"));
+    f.click("btnCalcNoon");
+    EXPECT_TRUE(f.shown("labNoonRes"));
+    EXPECT_EQ(f.label("labNoonRes")->text(), QString::fromUtf8("45°"));
+    EXPECT_EQ(f.logic().Hei1.State, 3);
+
+    f.acceptTime("13", "5");  // back to the first stage: noon button and result disappear
+    EXPECT_EQ(f.logic().Hei1.State, 1);
+    EXPECT_FALSE(f.shown("btnCalcNoon"));
+    EXPECT_FALSE(f.shown("labNoonRes"));
+    EXPECT_TRUE(f.shown("edStick"));
+}
+
+TEST(MeasurementPanel, TypedButUnacceptedValuesAreReplacedOnReturn) {
+    MeasurementFixture f;
+    f.acceptTime("10", "30");
+    f.edit("edTimeH")->setText("15");
+    f.edit("edStick")->setText("abc");
+    f.clickStep(2);
+    f.clickStep(3);
+    EXPECT_EQ(f.edit("edTimeH")->text(), QString("10"));
+    EXPECT_EQ(f.edit("edTimeM")->text(), QString("30"));
+    EXPECT_EQ(f.edit("edStick")->text(), QString("1000"));
+}
+
+TEST(MeasurementPanel, BackAndNextRouteBetweenThePlaces) {
+    MeasurementFixture f;
+    f.acceptTime("11", "0");
+    f.click("btnSetp2Next");  // place 1 -> place 2, with its own values
+    EXPECT_EQ(f.objects().CurrHei, &f.logic().Hei2);
+    EXPECT_EQ(f.label("labPanel2Place")->text(), QString::fromUtf8("Kraków"));
+    EXPECT_EQ(f.edit("edTimeH")->text(), QString("12"));
+    f.click("BtnStep2Back");  // place 2 -> place 1
+    EXPECT_EQ(f.objects().CurrHei, &f.logic().Hei1);
+    EXPECT_EQ(f.edit("edTimeH")->text(), QString("11"));
+    f.click("BtnStep2Back");  // place 1 -> step 1
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep1"));
+    f.clickStep(4);
+    f.prompter.clear();
+    f.click("btnSetp2Next");  // place 2 -> the comparison, whose checks send us to place 1
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleCalculated")});
+    EXPECT_EQ(f.objects().CurrHei, &f.logic().Hei1);
+}
+
+TEST(MeasurementPanel, TwoLatitudesQuestion) {
+    struct Row { Prompter::Answer answer; int state; const char *latitude; };
+    const Row rows[] = {{Prompter::Answer::Yes, 2, "70°10'"},
+                        {Prompter::Answer::No, 2, "30°40'"},
+                        {Prompter::Answer::Closed, 1, nullptr}};
+    for (const Row &r : rows) {
+        MeasurementFixture f;
+        f.acceptTime("16", "36");
+        const QString before = f.find<QLabel>("labTech1")->text();
+        f.prompter.answers.push_back(r.answer);
+        f.acceptLengths("1000", "1800");
+        ASSERT_EQ(f.prompter.questions.size(), 1);
+        EXPECT_TRUE(f.prompter.questions[0].contains(QString::fromUtf8("70°10'")));
+        EXPECT_TRUE(f.prompter.questions[0].contains(QString::fromUtf8("30°40'")));
+        EXPECT_EQ(f.logic().Hei1.State, r.state);
+        EXPECT_EQ(f.shown("btnCalcNoon"), r.state >= 2);
+        const QString caption = f.find<QLabel>("labTech1")->text();
+        if (r.latitude)
+            EXPECT_EQ(caption, "Lattitude location 1=" + QString::fromUtf8(r.latitude));
+        else
+            EXPECT_EQ(caption, before);
+        // the panel shows the new lengths and their elevation even when nothing was accepted
+        EXPECT_EQ(f.edit("edShadow")->text(), QString("1800"));
+        EXPECT_EQ(f.label("labHeightRes")->text(), QString::fromUtf8("29°3'"));
+    }
+}
+
+TEST(MeasurementPanel, ImpossibleElevationIsRefused) {
+    MeasurementFixture f;
+    f.acceptTime("16", "36");
+    f.acceptLengths("1000", "1000");
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgSunTooHigh")});
+    EXPECT_EQ(f.logic().Hei1.State, 1);
+    f.prompter.clear();
+    f.acceptTime("16", "30");
+    f.acceptLengths("1000", "2000");
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgSunTooHigh2080")});
+}
+
+TEST(MeasurementPanel, AbsurdNumbersInEveryFieldRunWithoutHarm) {
+    MeasurementFixture f;
+    const char *values[] = {"2147483647", "-2147483648", "99999999999999999999", "", "x", "-0", "+5"};
+    for (const char *v : values) {
+        f.prompter.answers.assign(4, Prompter::Answer::Yes);
+        f.acceptTime(v, v);
+        f.acceptLengths(v, v);
+        f.click("btnCalcNoon");
+        EXPECT_FALSE(f.label("labHeightRes")->text().contains("nan", Qt::CaseInsensitive)) << v;
+        EXPECT_FALSE(f.label("labNoonRes")->text().contains("nan", Qt::CaseInsensitive)) << v;
+    }
+}
+
+namespace {
+
+// Both places measured; the comparison open.
+struct ComparisonFixture : MeasurementFixture {
+    ComparisonFixture() {
+        measure("800");  // place 1: 51°20' at 12:00 on the test date (declination 23°26')
+        click("btnSetp2Next");
+        measure("1000");  // place 2
+        click("btnSetp2Next");
+    }
+    // Noon elevations exactly diff radians apart, stored as if both places had just been left.
+    void forceNoonElevations(double first, double second) {
+        logic().Hei1.NoonHeightAngle = first;
+        logic().Hei2.NoonHeightAngle = second;
+        objects().Session->StoreHei(logic().Hei1);
+        objects().Session->StoreHei(logic().Hei2);
+        clickStep(5);
+    }
+};
+
+}  // namespace
+
+TEST(ComparisonPanel, FreshComparisonShowsTheElevationsAndHidesTheProportion) {
+    ComparisonFixture f;
+    ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
+    EXPECT_EQ(f.label("labValNoonHei1")->text(), TLogic::AngleToText(f.logic().Hei1.NoonHeightAngle));
+    EXPECT_EQ(f.label("labValNoonHei2")->text(), TLogic::AngleToText(f.logic().Hei2.NoonHeightAngle));
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("0"));
+    EXPECT_FALSE(f.shown("labProp"));
+    EXPECT_FALSE(f.shown("btnCalcEarth"));
+    EXPECT_EQ(f.find<QLabel>("labProp")->text(), QString("--------------------  = ------------------ "));
+}
+
+TEST(ComparisonPanel, EightHundredKilometresAndSevenDegreesTwelveGiveFortyThousand) {
+    ComparisonFixture f;
+    f.forceNoonElevations(0.9, 0.9 + 0.12566370614359174);
+    EXPECT_EQ(f.label("labValHeiDiff")->text(), QString::fromUtf8("7°12'"));
+    f.edit("edDistance")->setText("800");
+    f.click("btnAcceptDistance");
+    EXPECT_TRUE(f.shown("labProp"));
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
+    EXPECT_EQ(f.label("labPropDistance")->text(), QString("800 km"));
+    EXPECT_EQ(f.label("labPropAngle")->text(), QString::fromUtf8("7°12'"));
+    EXPECT_EQ(f.label("labProp360")->text(), QString::fromUtf8("360°"));
+    f.click("btnCalcEarth");
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("40000 km"));
+    EXPECT_TRUE(f.label("labPropEarth")->font().bold());
+    EXPECT_EQ(f.logic().EarthState, 2);
+    f.click("btnAcceptDistance");  // a distance accepted again: back to "???"
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
+    EXPECT_EQ(f.logic().EarthSize, 40000);
+}
+
+TEST(ComparisonPanel, RefusalsAndTheStoredValuesComingBack) {
+    ComparisonFixture f;
+    f.edit("edDistance")->setText("nothing");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoDistance")});
+    // clicking the comparison again restores what was stored when it was last left
+    f.edit("edDistance")->setText("500");
+    f.click("btnAcceptDistance");
+    f.clickStep(5);
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("0"));
+    EXPECT_EQ(f.logic().EarthState, 0);
+    f.prompter.clear();
+    f.forceNoonElevations(0.7, 0.7);
+    f.edit("edDistance")->setText("800");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleDiff")});
+}
+
+TEST(ComparisonPanel, FullRunEndsWithTheEarthComputed) {
+    ComparisonFixture f;
+    f.edit("edDistance")->setText("1000");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    EXPECT_EQ(f.logic().EarthState, 2);
+    EXPECT_GT(f.logic().EarthSize, 0);
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    // the Earth picture was painted
+    const QImage &img = f.find<PictureBox>("ImageStep4")->picture();
+    EXPECT_EQ(img.size(), QSize(529, 449));
+    f.clickStep(6);  // the print page opens now
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
+    EXPECT_EQ(f.edit("edPrintCopies")->text(), QString("1"));  // Ewa, filled in for place 1
+}
