@@ -28,9 +28,14 @@ public:
     void bitmapChanged() override {}
 };
 
+// The language list and the text refresh are the windows' business; nothing here shows them.
+// (Declared without `override` so that the fake keeps compiling while the interface grows.)
 class NoLangView : public LangView {
 public:
     void setLanguageFileCaption(const QString &) override {}
+    void setLanguageList(const QStringList &, int) {}
+    int languageListIndex() const { return -1; }
+    void refreshTexts() {}
 };
 class NoLatitudes : public LatitudeView {
 public:

@@ -106,12 +106,4 @@ TEST(EarthPicture, AbsurdModelValuesPaintTheOutline) {
     }
 }
 
-TEST(EarthPicture, NoImageNoPaint) {
-    DrawWorld w(5, kImageStep4);
-    w.draw.DrawEarth();
-    EXPECT_TRUE(w.canvas.image.isNull());
-    EXPECT_EQ(w.canvas.changes, 0);
-    EXPECT_TRUE(w.draw.Circle1.Visible);  // the slots are filled all the same
-}
-
 }  // namespace

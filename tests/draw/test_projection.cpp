@@ -188,8 +188,10 @@ TEST(DrawCircle, UpperOnlyLeavesOutEverySegmentReachingBelowTheHorizon) {
     EXPECT_EQ(countColour(w.image(), Px::Yellow, QRect(0, 552, 1000, 448)), 0);
 }
 
-TEST(DrawCircle, NothingWithoutAnImage) {
+TEST(DrawInit, NothingIsPaintedWithoutAnImage) {
     DrawWorld w(5, kImageStep4);
+    w.draw.DrawEarth();
+    w.draw.DrawHei(w.model.logic.Hei1);
     w.draw.DrawCircle3D(false, 0, 0, 0, 6000, 0, DrawColor::Green);
     w.draw.DrawLine3D(DrawColor::Green, 0, 0, 0, 1, 1, 1);
     w.draw.ClearPicture();
