@@ -15,9 +15,18 @@ class LangView;
 // A lookup completes the file: a key the program asks for and the file lacks is added to the
 // loaded list with the placeholder "." (the list is written back only when switching or reloading
 // a language), so a translator finds every key the program uses.
+//
+// Switching: the technical panel lists the numbered files Gnomo_Language_0.ini ... _99.ini found
+// in the working folder (FillLangList), switches to one of them (SelectLang) or loads the file in
+// use again after it was edited outside the program (ReloadLang). Both make the windows fetch all
+// their texts again and then write the file back if that refresh added keys.
 class TLang {
 public:
     static inline const QString DefaultFileName = QStringLiteral("Gnomo_Language_0.ini");
+    static constexpr int LanguageFileCount = 100;  // numbers 0 to 99
+
+    // "Gnomo_Language_" + number + ".ini", the number without leading zeros.
+    static QString LanguageFileName(int number);
 
     TLang(TComm &comm, Prompter &prompter, LangView &view);
 
@@ -34,11 +43,34 @@ public:
     // out; an empty first line still starts the text with CR LF if a later line follows.
     QString GetLines(const QString &key, int count);
 
+    // Fills the language list and LangFiles with the numbered files found, in number order, each
+    // listed under its text of "Language" (empty when it has none). A file that exists but cannot
+    // be read (a folder of that name, no permission) is reported and left out. The list keeps its
+    // chosen position, which may now name another file.
+    void FillLangList();
+
+    // Switches to LangFiles entry index (nothing for an index outside the list): loads the file,
+    // and only once it has been read names it in the configuration (LangFileName) and on the
+    // technical panel; then RefreshTexts, and writes the file back if the refresh added keys.
+    // Errors of reading or writing the file propagate; a file that cannot be read changes nothing.
+    void SelectLang(int index);
+
+    // Loads the file named by LangFileName again, then as SelectLang: refresh, write-back.
+    void ReloadLang();
+
+    // Both windows fetch all their texts again.
+    void RefreshTexts();
+
     NameValueList Texts;
     QStringList LangFiles;
     bool Changed = false;
 
 private:
+    // Texts := the content of fileName, Changed cleared; throws FileError leaving both untouched.
+    void load(const QString &fileName);
+    // After a refresh: the keys it added go into the file.
+    void saveIfChanged(const QString &fileName) const;
+
     TComm &comm_;
     Prompter &prompter_;
     LangView &view_;

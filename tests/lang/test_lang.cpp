@@ -1,17 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/LangView.h"
 #include "lang/TLang.h"
+#include "platform/FileIo.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
+// Records what the language object shows; a refresh runs the lookups a test gives it, as the
+// windows' show handling would.
 struct RecordingLangView : LangView {
     QStringList captions;
+    QStringList items;
+    int index = -1;
+    int refreshes = 0;
+    std::function<void()> onRefresh;
+
     void setLanguageFileCaption(const QString &fileName) override { captions.append(fileName); }
+    void setLanguageList(const QStringList &newItems, int newIndex) override {
+        items = newItems;
+        index = newIndex < newItems.size() ? newIndex : -1;  // as a list chooses nothing beyond its end
+    }
+    int languageListIndex() const override { return index; }
+    void refreshTexts() override {
+        ++refreshes;
+        if (onRefresh)
+            onRefresh();
+    }
 };
 
 // A working folder with a language file, and the objects that read it.
@@ -99,4 +120,153 @@ TEST(TLang, JunkFilesLoadWithoutHarm) {
     LangFixture f(junk + QByteArray("\0MainForm=hidden", 16));
     EXPECT_TRUE(f.prompter.messages.isEmpty());
     EXPECT_EQ(f.lang.GetText("MainForm"), QString());
+}
+
+// --- The language list and switching ----------------------------------------------------------
+
+namespace {
+
+const QByteArray NoFile;  // a null array: LangFixture then writes no Gnomo_Language_0.ini
+
+void writeLanguage(const TempWorkDir &dir, int number, const QByteArray &bytes) {
+    dir.write(TLang::LanguageFileName(number), bytes);
+}
+
+}  // namespace
+
+TEST(LangList, OnlyNumbersFrom0To99WithoutLeadingZerosAreListedInNumberOrder) {
+    struct Row {
+        QStringList present;
+        QStringList listed;
+    } rows[] = {
+        {{"Gnomo_Language_5.ini", "Gnomo_Language_0.ini", "Gnomo_Language_2.ini"},
+         {"Gnomo_Language_0.ini", "Gnomo_Language_2.ini", "Gnomo_Language_5.ini"}},
+        {{"Gnomo_Language_100.ini", "Gnomo_Language_01.ini", "Gnomo_Language_007.ini", "Gnomo_Language_-1.ini",
+          "Gnomo_Language_99.ini", "Gnomo_Language_1.ini.bak", "Gnomo_Language_+4.ini"},
+         {"Gnomo_Language_99.ini"}},
+    };
+    for (const Row &row : rows) {
+        LangFixture f(NoFile);
+        for (const QString &name : row.present)
+            f.dir.write(name, "Language=x\r\n");
+        f.prompter.clear();
+        f.lang.FillLangList();
+        EXPECT_EQ(f.lang.LangFiles, row.listed);
+        EXPECT_EQ(f.view.items.size(), row.listed.size());
+        EXPECT_TRUE(f.prompter.messages.isEmpty());
+    }
+}
+
+TEST(LangList, DisplayNameIsReadFromEachFileAndNeverAdded) {
+    LangFixture f("Language=Polski\r\nMainForm=Gnomora\r\n");
+    writeLanguage(f.dir, 2, "Language =English\r\nMainForm=Gnomora EN\r\n");  // the key ends in a blank
+    writeLanguage(f.dir, 5, "; Fran\xe7" "ais\r\nlanguage=Fran\xe7" "ais\r\n");
+    writeLanguage(f.dir, 7, "MainForm=no display name\r\n");
+    f.lang.FillLangList();
+    EXPECT_EQ(f.view.items, (QStringList{"Polski", "", QString::fromUtf8("Français"), ""}));
+    EXPECT_FALSE(f.lang.Changed);
+    EXPECT_EQ(f.lang.Texts.indexOfKey("Language "), -1);
+    EXPECT_EQ(f.dir.read("Gnomo_Language_7.ini"), QByteArray("MainForm=no display name\r\n"));
+
+    f.lang.SelectLang(1);  // the second item is file number 2
+    EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_2.ini"));
+    EXPECT_EQ(f.view.captions.last(), QString("Gnomo_Language_2.ini"));
+    EXPECT_EQ(f.lang.GetText("MainForm"), QString("Gnomora EN"));
+}
+
+TEST(LangList, KeepsItsPositionEvenWhenItNowNamesAnotherFile) {
+    LangFixture f("Language=Polski\r\n");
+    writeLanguage(f.dir, 2, "Language=English\r\n");
+    f.view.index = 1;
+    f.lang.FillLangList();
+    EXPECT_EQ(f.view.index, 1);
+    writeLanguage(f.dir, 1, "Language=Deutsch\r\n");
+    f.lang.FillLangList();
+    EXPECT_EQ(f.view.items, (QStringList{"Polski", "Deutsch", "English"}));
+    EXPECT_EQ(f.view.index, 1);
+    f.lang.SelectLang(f.view.index);
+    EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_1.ini"));
+}
+
+TEST(LangList, FileThatCannotBeReadIsReportedAndLeftOut) {
+    LangFixture f("Language=Polski\r\n");
+    QDir().mkdir(TLang::LanguageFileName(3));
+    writeLanguage(f.dir, 4, "Language=English\r\n");
+    f.lang.FillLangList();
+    EXPECT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_3.ini skipped - improper value list"});
+    EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
+    EXPECT_EQ(f.view.items, (QStringList{"Polski", "English"}));
+}
+
+TEST(LangSwitch, PositionOutsideTheListDoesNothing) {
+    LangFixture f("Language=Polski\r\nMainForm=Gnomora\r\n");
+    writeLanguage(f.dir, 1, "Language=English\r\n");
+    f.lang.FillLangList();
+    for (int index : {-1, 2, 99}) {
+        f.lang.SelectLang(index);
+        EXPECT_EQ(f.view.refreshes, 0) << index;
+    }
+    EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_0.ini"));
+    EXPECT_EQ(f.view.captions, QStringList{"Gnomo_Language_0.ini"});
+    EXPECT_EQ(f.lang.GetText("MainForm"), QString("Gnomora"));
+}
+
+TEST(LangSwitch, RefreshesAndWritesBackOnlyTheKeysTheRefreshAdded) {
+    LangFixture f("Language=Polski\r\nMainForm=Gnomora PL\r\n");
+    const QByteArray complete = "Language=English\nMainForm=Gnomora EN\n";  // LF: any rewrite would show
+    writeLanguage(f.dir, 1, complete);
+    writeLanguage(f.dir, 2, "Language=Deutsch\r\n[no key here]\r\n");
+    QStringList shown;
+    f.view.onRefresh = [&] { shown.append(f.lang.GetText("MainForm")); };
+    f.lang.FillLangList();
+
+    f.lang.GetText("msgNoPlaces");  // added before the switch: the load discards it
+    f.lang.SelectLang(1);
+    EXPECT_EQ(shown, QStringList{"Gnomora EN"});
+    EXPECT_FALSE(f.lang.Changed);
+    EXPECT_EQ(f.dir.read("Gnomo_Language_1.ini"), complete);
+
+    f.lang.SelectLang(2);
+    EXPECT_EQ(shown.last(), QString());
+    EXPECT_EQ(f.dir.read("Gnomo_Language_2.ini"), QByteArray("Language=Deutsch\r\n[no key here]\r\nMainForm=.\r\n"));
+    EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_2.ini"));
+    EXPECT_EQ(f.view.refreshes, 2);
+}
+
+TEST(LangSwitch, ReloadTakesOutsideEditsAndCompletesTheMultiLineText) {
+    LangFixture f("edStartText_00=one\r\nedStartText_01=two\r\nedStartText_02=three\r\n");
+    QString shown;
+    f.view.onRefresh = [&] { shown = f.lang.GetLines("edStartText", 7); };
+    f.lang.GetText("msgNoPlaces");  // a key added outside a refresh stays out of the file
+    f.dir.write("Gnomo_Language_0.ini", "edStartText_00=ONE\r\nedStartText_01=two\r\nedStartText_02=three\r\n");
+    f.lang.ReloadLang();
+    EXPECT_EQ(shown, QString("ONE\r\ntwo\r\nthree"));
+    EXPECT_EQ(f.dir.read("Gnomo_Language_0.ini"),
+              QByteArray("edStartText_00=ONE\r\nedStartText_01=two\r\nedStartText_02=three\r\n"
+                         "edStartText_03=.\r\nedStartText_04=.\r\nedStartText_05=.\r\nedStartText_06=.\r\n"));
+    f.lang.ReloadLang();
+    EXPECT_EQ(shown, QString("ONE\r\ntwo\r\nthree\r\n.\r\n.\r\n.\r\n."));
+    EXPECT_EQ(f.view.captions, QStringList{"Gnomo_Language_0.ini"});  // reloading names no file
+}
+
+TEST(LangSwitch, FileThatCannotBeReadChangesNothing) {
+    enum class Op { Select, Reload };
+    for (Op op : {Op::Select, Op::Reload}) {
+        LangFixture f("Language=Polski\r\nMainForm=Gnomora PL\r\n");
+        writeLanguage(f.dir, 1, "Language=English\r\nMainForm=Gnomora EN\r\n");
+        f.lang.FillLangList();
+        // gone after the list was filled: the one listed, or the one in use
+        QFile::remove(TLang::LanguageFileName(op == Op::Select ? 1 : 0));
+        try {
+            op == Op::Select ? f.lang.SelectLang(1) : f.lang.ReloadLang();
+            ADD_FAILURE() << "no error raised";
+        } catch (const FileError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(op == Op::Select ? "Gnomo_Language_1.ini"
+                                                                             : "Gnomo_Language_0.ini"));
+        }
+        EXPECT_EQ(f.lang.GetText("MainForm"), QString("Gnomora PL"));
+        EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_0.ini"));
+        EXPECT_EQ(f.view.captions, QStringList{"Gnomo_Language_0.ini"});
+        EXPECT_EQ(f.view.refreshes, 0);
+    }
 }
