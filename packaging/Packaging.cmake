@@ -1,0 +1,40 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What `cmake --install` puts beside bin/gnomora, and the Debian package built from it:
+#   bin/gnomora-launcher                         fills the user's working folder, starts the program there
+#   share/gnomora/                               language files, sample configuration and pictures (data/)
+#   share/applications/gnomora.desktop           the desktop menu entry (English and Polish)
+#   share/icons/hicolor/<size>/apps/gnomora.*    the icon, 16 to 256 pixels and scalable
+# Package:  cmake -S . -B build-pkg -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+#           cmake --build build-pkg --target gnomora && (cd build-pkg && cpack -G DEB)
+set(gnomora_packaging ${CMAKE_CURRENT_LIST_DIR})
+
+install(PROGRAMS ${gnomora_packaging}/gnomora-launcher DESTINATION bin)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION share/gnomora)
+install(FILES ${gnomora_packaging}/gnomora.desktop DESTINATION share/applications)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${gnomora_packaging}/icons/gnomora-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME gnomora.png)
+endforeach()
+install(FILES ${gnomora_packaging}/icons/gnomora.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+set(CPACK_PACKAGE_NAME gnomora)
+set(CPACK_PACKAGE_VENDOR "Gnomora")
+set(CPACK_PACKAGE_CONTACT "Gnomora developers <gnomora@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "measuring the Earth's circumference with a shadow stick at two schools")
+set(CPACK_PACKAGE_DESCRIPTION
+    "At two schools, on the same day, pupils plant a vertical stick and measure it and its shadow. \
+Gnomora works out the sun's elevation and the latitude of each place, the sun's elevation at true \
+noon and, from the distance between the schools, the Earth's circumference. It draws the shadow \
+scene and a cross-section of the Earth and prints a result sheet with the pupils' names. Texts in \
+Polish, English and German.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+# Library packages (Qt 6, libjpeg62-turbo, libc) come from dpkg-shlibdeps on the installed binary;
+# the X11 platform plugin ships with libqt6gui6 and CUPS printing with libqt6printsupport6.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows name Tahoma and Verdana; fontconfig puts DejaVu Sans in their place.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
+include(CPack)
