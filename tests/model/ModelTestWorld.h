@@ -10,15 +10,13 @@
 #include "model/TLogic.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/QtPrinters.h"
 
 #include <QDate>
 #include <QMap>
 #include <QStringList>
 #include <cmath>
 #include <ostream>
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
 
 class RecordingLatitudeView : public LatitudeView {
 public:
