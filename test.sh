@@ -19,4 +19,16 @@ scripts/setup.sh "$build_dir" "${cmake_args[@]}"
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/gnomora-runtime.XXXXXX)}
 chmod 700 "$XDG_RUNTIME_DIR"
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)"
+
+# A real print queue (a CUPS PDF printer as the default) for the printing tests; without root
+# they skip with a reason.
+if [ "$(id -u)" -eq 0 ]; then
+  if out=$(tests/report/cups_pdf_printer.sh 2>&1); then
+    export GNOMORA_PRINT_OUTPUT_DIR=$(printf '%s\n' "$out" | tail -n 1)
+  else
+    echo "warning: no test printer: $out" >&2
+  fi
+fi
+
+# The printing tests share one print queue, so the tests run one after another.
+ctest --test-dir "$build_dir" --output-on-failure
