@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QTabWidget>
 
 namespace {
@@ -49,10 +50,10 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter) {
     ui->setupUi(this);
     setFont(windowFont(13));
-    setFixedSize(985, 692);
     setMinimumSize(600, 400);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(985, 692);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     step0_ = new PanelStep0(ui->Panel3);
     step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
