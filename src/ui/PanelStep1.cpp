@@ -62,21 +62,21 @@ void PanelStep1::PanelStep1Exit() {
 }
 
 void PanelStep1::cbPlaceSelect1Change() {
-    if (!objects_.exist())
-        return;
     LineEditSlot p1(ui->edPersonSelect11), p2(ui->edPersonSelect12);
     PictureBoxSlot place(ui->imgPlace1), img1(ui->imgPerson11), img2(ui->imgPerson12);
-    objects_.Comm->ShowPlacePictures(ui->cbPlaceSelect1->currentIndex(), p1, p2, place, img1, img2,
-                                     FilledPerson11, FilledPerson12);
+    showPlace(ui->cbPlaceSelect1, p1, p2, place, img1, img2, FilledPerson11, FilledPerson12);
 }
 
 void PanelStep1::cbPlaceSelect2Change() {
-    if (!objects_.exist())
-        return;
     LineEditSlot p1(ui->edPersonSelect21), p2(ui->edPersonSelect22);
     PictureBoxSlot place(ui->imgPlace2), img1(ui->imgPerson21), img2(ui->imgPerson22);
-    objects_.Comm->ShowPlacePictures(ui->cbPlaceSelect2->currentIndex(), p1, p2, place, img1, img2,
-                                     FilledPerson21, FilledPerson22);
+    showPlace(ui->cbPlaceSelect2, p1, p2, place, img1, img2, FilledPerson21, FilledPerson22);
+}
+
+void PanelStep1::showPlace(QComboBox *list, TextSlot &p1, TextSlot &p2, PictureSlot &place, PictureSlot &img1,
+                           PictureSlot &img2, QString &filled1, QString &filled2) {
+    if (objects_.exist())
+        objects_.Comm->ShowPlacePictures(list->currentIndex(), p1, p2, place, img1, img2, filled1, filled2);
 }
 
 void PanelStep1::btnStep1BackClick() { steps_.imgStep0Click(); }

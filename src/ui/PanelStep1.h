@@ -10,6 +10,8 @@ class QComboBox;
 class QLineEdit;
 struct AppObjects;
 class StepNavigator;
+class TextSlot;
+class PictureSlot;
 class Prompter;
 
 // Step 1: the class chooses place 1 and place 2 from the configured places and names up to four
@@ -36,6 +38,8 @@ public:
 private:
     void cbPlaceSelect1Change();
     void cbPlaceSelect2Change();
+    void showPlace(QComboBox *list, TextSlot &p1, TextSlot &p2, PictureSlot &place, PictureSlot &img1,
+                   PictureSlot &img2, QString &filled1, QString &filled2);
     void btnStep1BackClick();
     void btnStep1NextClick();
 

@@ -278,22 +278,11 @@ void TMainForm::imgStep1Click() {
     RedrawStepButtons();
 }
 
-void TMainForm::imgStep2Click() {
-    storeStep1AndMeasurement();
-    step4_->PanelStep4Exit();
-    if (!checkPlaces())
-        return;
-    objects_.Comm->ActiveStep = 3;
-    objects_.CurrHei = &objects_.Logic->Hei1;
-    showPanel(step2_);
-    objects_.Session->RestoreHei(*objects_.CurrHei);
-    step2_->ShowMeasurement();
-    focusPanel(step2_);
-    RedrawStepButtons();
-    step2_->DrawPicture();
-}
+void TMainForm::imgStep2Click() { enterMeasurement(3, objects_.Logic->Hei1); }
 
-void TMainForm::imgStep3Click() {
+void TMainForm::imgStep3Click() { enterMeasurement(4, objects_.Logic->Hei2); }
+
+void TMainForm::enterMeasurement(std::uint8_t step, THeiObj &place) {
     storeStep1AndMeasurement();
     step4_->PanelStep4Exit();
     if (!checkPlaces())

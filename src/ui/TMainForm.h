@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -21,6 +22,7 @@ class PanelStep2;
 class PanelStep4;
 class PanelStep5;
 class PanelTech;
+class THeiObj;
 
 // The wizard: seven step buttons on the right select the introduction, the places, the two
 // measurements, the comparison, the print page and the technical panel. Every step is entered by
@@ -90,6 +92,8 @@ private:
     bool checkAngles();
     bool checkEarth();
     void storeStep1AndMeasurement();
+    // Steps 2 and 3: the measurement panel for one place.
+    void enterMeasurement(std::uint8_t step, THeiObj &place);
     template <typename Handler> void guard(Handler &&handler);
 
     std::unique_ptr<Ui::MainForm> ui;
