@@ -42,6 +42,7 @@ TStartForm::~TStartForm() {
 void TStartForm::setMainForm(TMainForm *mainForm) {
     mainForm_ = mainForm;
     mainForm_->setClosedHandler([this] { offerSaveConfig(); });
+    mainForm_->setStartShowHandler([this] { FormShow(); });
 }
 
 QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }

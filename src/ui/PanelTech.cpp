@@ -1,17 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelTech.h"
 
+#include "lang/TLang.h"
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui_PanelTech.h"
 
+template <typename Handler>
+void PanelTech::onClick(QPushButton *button, Handler handler) {
+    connect(button, &QPushButton::clicked, this, [this, handler] {
+        guarded(prompter_, [&] {
+            if (objects_.exist())
+                (this->*handler)();
+        });
+    });
+}
+
 PanelTech::PanelTech(AppObjects &objects, PlacesView &places, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelTech>()), objects_(objects), places_(places),
       prompter_(prompter) {
     ui->setupUi(this);
-    connect(ui->btnSavePlaces, &QPushButton::clicked, this,
-            [this] { guarded(prompter_, [this] { btnSavePlacesClick(); }); });
+    onClick(ui->bOKChooseLang, &PanelTech::bOKChooseLangClick);
+    onClick(ui->bOKLangIniChanges, &PanelTech::bOKLangIniChangesClick);
+    onClick(ui->btnSavePlaces, &PanelTech::btnSavePlacesClick);
 }
 
 PanelTech::~PanelTech() = default;
@@ -31,7 +43,16 @@ void PanelTech::setLanguageFileCaption(const QString &fileName) {
     ui->labApplyIniChangesFile->adjustSize();
 }
 
-void PanelTech::btnSavePlacesClick() {
-    if (objects_.exist())
-        objects_.Comm->SavePlaces(places_);
+void PanelTech::setLanguageList(const QStringList &items, int index) {
+    ui->cbSelectLang->clear();
+    ui->cbSelectLang->addItems(items);
+    ui->cbSelectLang->setCurrentIndex(index);  // a position beyond the items chooses none
 }
+
+int PanelTech::languageListIndex() const { return ui->cbSelectLang->currentIndex(); }
+
+void PanelTech::bOKChooseLangClick() { objects_.Lang->SelectLang(ui->cbSelectLang->currentIndex()); }
+
+void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
+
+void PanelTech::btnSavePlacesClick() { objects_.Comm->SavePlaces(places_); }

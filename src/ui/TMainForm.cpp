@@ -325,6 +325,7 @@ void TMainForm::imgStep5Click() {
 void TMainForm::imgTechClick() {
     objects_.Comm->ActiveStep = 7;
     showPanel(tech_);
+    objects_.Lang->FillLangList();
     focusPanel(tech_);
     RedrawStepButtons();
 }
@@ -341,6 +342,16 @@ void TMainForm::btnResetClick() {
 // --- Views -----------------------------------------------------------------------------------
 
 void TMainForm::setLanguageFileCaption(const QString &fileName) { tech_->setLanguageFileCaption(fileName); }
+
+void TMainForm::setLanguageList(const QStringList &items, int index) { tech_->setLanguageList(items, index); }
+
+int TMainForm::languageListIndex() const { return tech_->languageListIndex(); }
+
+void TMainForm::refreshTexts() {
+    if (startShow_)
+        startShow_();
+    FormShow();
+}
 
 void TMainForm::setLatitudeCaption(int placeNumber, const QString &caption) {
     tech_->setLatitudeCaption(placeNumber, caption);

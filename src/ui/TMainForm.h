@@ -45,6 +45,8 @@ public:
     void FormShow();
     // Run when the window has been closed (the start window then offers to save the settings).
     void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
+    // The start window's show handling, run first when the language refreshes both windows.
+    void setStartShowHandler(std::function<void()> handler) { startShow_ = std::move(handler); }
 
     // Step entries.
     void imgStep0Click() override;
@@ -61,6 +63,9 @@ public:
 
     // Views for the model, the language and the configuration objects.
     void setLanguageFileCaption(const QString &fileName) override;
+    void setLanguageList(const QStringList &items, int index) override;
+    int languageListIndex() const override;
+    void refreshTexts() override;
     void setLatitudeCaption(int placeNumber, const QString &caption) override;
     QString field(const QString &controlName) const override;
     void setField(const QString &controlName, const QString &text) override;
@@ -100,6 +105,7 @@ private:
     AppObjects &objects_;
     Prompter &prompter_;
     std::function<void()> closed_;
+    std::function<void()> startShow_;
     std::array<StepButton *, 7> stepButtons_{};
     PanelStep0 *step0_;
     PanelStep1 *step1_;

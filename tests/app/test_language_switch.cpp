@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The language page of the technical panel, driven as a teacher would: choosing a language,
+// re-applying an edited file, and what the switch writes into the language files.
+#include "lang/TLang.h"
+#include "store/NameValueList.h"
+#include "store/TComm.h"
+#include "support/AppFixture.h"
+#include "ui/StepButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray shippedBytes(int number) { return AppFixture::shippedFile(TLang::LanguageFileName(number)); }
+NameValueList shipped(int number) { return NameValueList::fromBytes(shippedBytes(number)); }
+
+// A shipped file without the lines of the given keys.
+QByteArray shippedWithout(int number, const QStringList &keys) {
+    QStringList lines = shipped(number).lines();
+    lines.removeIf([&](const QString &line) { return keys.contains(NameValueList::keyOf(line)); });
+    return NameValueList(lines).toBytes();
+}
+
+// The three shipped languages (Polish in use) in the working folder, the main window open.
+struct LanguageFixture : AppFixture {
+    explicit LanguageFixture(const QByteArray &polish = shippedBytes(0)) {
+        dir.write(TLang::LanguageFileName(0), polish);
+        dir.write(TLang::LanguageFileName(1), shippedBytes(1));
+        dir.write(TLang::LanguageFileName(2), shippedBytes(2));
+    }
+
+    void startAndOpen() {
+        startProgram();
+        openMainWindow();
+    }
+    QComboBox *languageList() { return find<QComboBox>("cbSelectLang"); }
+    void openLanguagePage() {
+        QTest::mouseClick(main->stepButton(7), Qt::LeftButton);
+        find<QTabWidget>("TechPageControl")->setCurrentWidget(find<QWidget>("LanguagePage"));
+    }
+    void press(const char *button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
+    void chooseLanguage(int index) {
+        languageList()->setCurrentIndex(index);
+        press("bOKChooseLang");
+    }
+    QString shown(const char *control) { return find<QLabel>(control) ? find<QLabel>(control)->text()
+                                                                      : find<QPushButton>(control)->text(); }
+
+    // Every caption of both windows that the file has a text for shows that text.
+    void expectTextsOf(const NameValueList &file) {
+        int captions = 0;
+        for (QWidget *w : main->findChildren<QWidget *>()) {
+            const QString key = w->objectName();
+            if (key.isEmpty() || file.indexOfKey(key) < 0 || (w->property("tag").toInt() & 1))
+                continue;
+            if (auto *label = qobject_cast<QLabel *>(w))
+                EXPECT_EQ(label->text(), file.value(key)) << key.toStdString();
+            else if (auto *button = qobject_cast<QPushButton *>(w))
+                EXPECT_EQ(button->text(), file.value(key)) << key.toStdString();
+            else
+                continue;
+            ++captions;
+        }
+        EXPECT_GE(captions, 80);
+        auto *tabs = find<QTabWidget>("TechPageControl");
+        for (int i = 0; i < tabs->count(); ++i)
+            EXPECT_EQ(tabs->tabText(i), file.value(tabs->widget(i)->objectName()));
+        EXPECT_EQ(main->windowTitle(), file.value("MainForm"));
+        EXPECT_EQ(start->windowTitle(), file.value("StartForm"));
+        EXPECT_EQ(start->findChild<QPushButton *>("btnStartEnter")->text(), file.value("btnStartEnter"));
+        EXPECT_EQ(start->saveConfigBox()->text(), file.value("cbSaveConfig"));
+        QStringList startText;
+        for (int i = 0; i < 7; ++i)
+            startText.append(file.value(QStringLiteral("edStartText_0%1").arg(i)));
+        EXPECT_EQ(start->findChild<QTextEdit *>("edStartText")->toPlainText(), startText.join(u'\n'));
+    }
+};
+
+}  // namespace
+
+TEST(LanguagePage, ChoosingALanguageChangesBothWindowsAtOnceAndKeepsThePanelOpen) {
+    LanguageFixture f;
+    f.startAndOpen();
+    auto *kept = f.find<QLabel>("labPlacesDescr1");  // a label that keeps its own text
+    kept->setProperty("tag", 1);
+    kept->setText("kept");
+    f.openLanguagePage();
+    EXPECT_EQ(f.languageList()->currentIndex(), -1);  // nothing chosen at first
+    ASSERT_EQ(f.languageList()->count(), 3);
+    EXPECT_EQ(f.languageList()->itemText(1), QString("English"));
+    f.expectTextsOf(shipped(0));
+
+    for (int n : {2, 1}) {
+        const QImage stepButtonBefore = f.main->stepButton(1)->picture();
+        f.chooseLanguage(n);
+        EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelTech"));
+        EXPECT_EQ(f.objects().Comm->ActiveStep, 7);
+        EXPECT_EQ(f.languageList()->currentIndex(), n);
+        EXPECT_EQ(f.languageList()->count(), 3);
+        EXPECT_EQ(f.shown("labApplyIniChangesFile"), TLang::LanguageFileName(n));
+        EXPECT_EQ(f.objects().Comm->GetValue("LangFileName"), TLang::LanguageFileName(n));
+        f.expectTextsOf(shipped(n));
+        EXPECT_NE(f.main->stepButton(1)->picture(), stepButtonBefore);
+        EXPECT_EQ(kept->text(), QString("kept"));
+    }
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join(" | ").toStdString();
+    for (int n : {0, 1, 2})  // complete files are not rewritten
+        EXPECT_EQ(f.dir.read(TLang::LanguageFileName(n)), shippedBytes(n)) << n;
+
+    // The choice reaches the configuration file when the teacher asks for it at the end.
+    f.main->close();
+    f.start->saveConfigBox()->setChecked(true);
+    f.start->close();
+    EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("LangFileName=Gnomo_Language_1.ini\r\n"));
+}
+
+TEST(LanguagePage, PressingWithNoLanguageChosenDoesNothing) {
+    LanguageFixture f;
+    f.startAndOpen();
+    f.openLanguagePage();
+    ASSERT_EQ(f.languageList()->currentIndex(), -1);
+    f.find<QLabel>("labSelectLang")->setText("marker");  // any refresh would overwrite it
+    f.press("bOKChooseLang");
+    EXPECT_EQ(f.shown("labSelectLang"), QString("marker"));
+    EXPECT_EQ(f.objects().Comm->GetValue("LangFileName"), QString("Gnomo_Language_0.ini"));
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+}
+
+TEST(LanguagePage, MissingCaptionKeyIsWrittenIntoTheFileAndShowsADotAfterTheNextRefresh) {
+    LanguageFixture f;
+    const QByteArray withoutKey = shippedWithout(1, {"btnSavePlaces"});
+    f.dir.write(TLang::LanguageFileName(1), withoutKey);
+    f.startAndOpen();
+    f.openLanguagePage();
+    f.chooseLanguage(1);
+    EXPECT_EQ(f.dir.read("Gnomo_Language_1.ini"), withoutKey + "btnSavePlaces=.\r\n");
+    EXPECT_EQ(f.shown("btnSavePlaces"), QString());
+    EXPECT_EQ(f.shown("btnClearAll"), shipped(1).value("btnClearAll"));
+    f.press("bOKLangIniChanges");
+    EXPECT_EQ(f.shown("btnSavePlaces"), QString("."));
+    EXPECT_EQ(f.dir.read("Gnomo_Language_1.ini"), withoutKey + "btnSavePlaces=.\r\n");
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+}
+
+TEST(LanguagePage, ReloadWritesThePlaceholdersOfTheLinesTheWindowsMissed) {
+    const QStringList missing{"edStartText_03", "edStartText_04", "edStartText_05", "edStartText_06", "labDescr5"};
+    const QByteArray polish = shippedWithout(0, missing);
+    LanguageFixture f(polish);
+    f.startAndOpen();
+    auto *startText = f.start->findChild<QTextEdit *>("edStartText");
+    EXPECT_EQ(startText->toPlainText().count(u'\n'), 2);  // three lines
+    EXPECT_EQ(f.shown("labDescr5"), QString());
+    f.main->close();
+    f.openMainWindow();
+    EXPECT_EQ(f.shown("labDescr5"), QString("."));  // every later showing in this run
+    EXPECT_EQ(f.dir.read("Gnomo_Language_0.ini"), polish);  // showing never writes the file
+
+    f.openLanguagePage();
+    f.press("bOKLangIniChanges");
+    EXPECT_EQ(f.shown("labDescr5"), QString());  // the file was loaded again
+    EXPECT_EQ(startText->toPlainText().count(u'\n'), 2);
+    EXPECT_EQ(f.dir.read("Gnomo_Language_0.ini"),
+              polish + "edStartText_03=.\r\nedStartText_04=.\r\nedStartText_05=.\r\nedStartText_06=.\r\n"
+                       "labDescr5=.\r\n");
+    EXPECT_EQ(f.shown("labApplyIniChangesFile"), QString("Gnomo_Language_0.ini"));
+
+    f.press("bOKLangIniChanges");
+    const QStringList lines = startText->toPlainText().split(u'\n');
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines.mid(3), (QStringList{".", ".", ".", "."}));
+    EXPECT_EQ(lines[0], shipped(0).value("edStartText_00"));
+    EXPECT_EQ(f.shown("labDescr5"), QString("."));
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelTech"));
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+}
+
+TEST(LanguagePage, FolderInPlaceOfALanguageFileIsReportedAndLeftOut) {
+    LanguageFixture f;
+    QDir().mkdir("Gnomo_Language_3.ini");
+    f.dir.write("Gnomo_Language_4.ini", "Language=Test\r\n");
+    f.startAndOpen();
+    f.openLanguagePage();
+    EXPECT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_3.ini skipped - improper value list"});
+    ASSERT_EQ(f.languageList()->count(), 4);
+    EXPECT_EQ(f.languageList()->itemText(3), QString("Test"));
+    f.prompter.clear();
+    f.chooseLanguage(3);  // file 4, which holds no texts: every caption is empty, then "."
+    EXPECT_EQ(f.objects().Comm->GetValue("LangFileName"), QString("Gnomo_Language_4.ini"));
+    EXPECT_EQ(f.shown("bOKChooseLang"), QString());
+    EXPECT_TRUE(f.dir.read("Gnomo_Language_4.ini").startsWith("Language=Test\r\nStartForm=.\r\n"));
+}
+
+TEST(LanguagePage, LanguageThatCannotBeReadIsReportedAndChangesNothing) {
+    LanguageFixture f;
+    f.startAndOpen();
+    f.openLanguagePage();
+    QFile::remove("Gnomo_Language_1.ini");
+    QDir().mkdir("Gnomo_Language_1.ini");  // gone since the list was filled
+    f.chooseLanguage(1);
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    EXPECT_TRUE(f.prompter.messages[0].contains("Gnomo_Language_1.ini")) << f.prompter.messages[0].toStdString();
+    EXPECT_EQ(f.objects().Comm->GetValue("LangFileName"), QString("Gnomo_Language_0.ini"));
+    EXPECT_EQ(f.shown("labApplyIniChangesFile"), QString("Gnomo_Language_0.ini"));
+    f.expectTextsOf(shipped(0));
+}
