@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Writes the seed inputs of the fuzzers, a few small files per folder <target>/seed-*.
+
+The harnesses read their inputs with FuzzedDataProvider: a text runs up to a lone backslash
+(a doubled backslash stands for one), and fixed-size numbers are taken from the end of the input.
+The JPEG seeds are drawn with ImageMagick's convert. Files found by fuzzing (crash-*, regression-*)
+are kept beside the seeds and never written here. Run from anywhere: python3 fuzz/corpus/make-seeds.py
+"""
+import os
+import subprocess
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def put(target, name, data):
+    os.makedirs(os.path.join(HERE, target), exist_ok=True)
+    with open(os.path.join(HERE, target, "seed-" + name), "wb") as f:
+        f.write(data)
+
+
+def text(s):
+    """A FuzzedDataProvider string: Windows-1250 bytes, backslashes doubled, ended by a lone one."""
+    return s.encode("cp1250").replace(b"\\", b"\\\\") + b"\\ "
+
+
+CONFIG = ("; sample\r\nLangFileName=Gnomo_Language_0.ini\r\nPlace1=SP nr 7 w Krakowie\r\n"
+          "Person11=Ola Słoneczna\r\nPlace1Jpg=pictures/place1.jpg\r\nNoonH1=11\r\nNoonM1=40\r\n"
+          "Place2=SP nr 3 w Gdańsku\r\nNoonH2=11\r\nNoonM2=45\r\n")
+
+# name=value files
+put("name_value_list", "config", CONFIG.encode("cp1250"))
+put("name_value_list", "line-ends", b"a=1\nB=2\rc=3\r\n\r\n[section]\nA=again\n=empty key\nlast=no end")
+put("name_value_list", "nul", b"key=value\r\nafter\x00hidden=1\r\n")
+put("name_value_list", "edits", text("Place1=x\r\nplace1=y\r\n") + text("Place1") + text("Kraków")
+    + text("PLACE1") + text("") + text("new") + text("v") + text("place1") + bytes([3, 0, 2, 0]))
+
+# text to number: the text, then 13 bytes of numbers and the mode byte (decimal separator, decoding)
+for i, (s, mode) in enumerate([("-3", 0), ("+2147483647", 0), ("-2147483648", 0), ("2147483648", 0),
+                               ("12,5", 1), ("1.5E-5", 0), ("-0,000015e+3", 1), (" 5", 0), ("1e400", 0),
+                               ("4.9E-324", 0), (".5", 0), ("5.", 0), ("łódź", 2), ("", 3)]):
+    put("text_to_number", f"{i:02d}", s.encode("utf-8") + bytes(13) + bytes([mode]))
+
+# language lookup: the file, then lookups (a key, and from the end an operation byte each)
+LANG = ("Language=English\r\nStartForm=Gnomora\r\nedStartText_00=Welcome\r\nedStartText_01=to\r\n"
+        "edStartText_02=Gnomora\r\nEmpty=\r\nlower=small\r\nKey =blank\r\n; comment\r\n")
+put("lang_lookup", "file", text(LANG) + text("StartForm") + text("EMPTY") + text("missing")
+    + text("edStartText") + bytes([0x11, 0, 0, 0]))
+put("lang_lookup", "lines", text("a_00=\r\na_01=one\r\na_10=ten\r\n") + text("a") + bytes([2 * 20 + 1]))
+
+# session record: configuration, record, answers; from the end the mode byte and the day
+RECORD = {
+    "PlaceSelect1": "0", "PlaceSelect2": "1", "PlaceState": "1", "Person11": "Ola",
+    "EarthState": "2", "HeiDiff": "0.0436", "EarthDistance": "480", "EarthSize": "40000",
+}
+for n, noon in ((1, "0.7156"), (2, "0.6720")):
+    RECORD.update({f"HeiState{n}": "3", f"HeiEditedTimH{n}": "15", f"HeiEditedTimM{n}": "56",
+                   f"HeiTimH{n}": "15", f"HeiTimM{n}": "56", f"HeiEditedStick{n}": "1000",
+                   f"HeiEditedShadow{n}": "1800", f"HeiStick{n}": "1000", f"HeiShadow{n}": "1800",
+                   f"HeiCurrTimeAngle{n}": "1.0297442586766", f"HeiSunHeightAtCurrTime{n}": "0.507098504392337",
+                   f"HeiSunPlaneAngle{n}": "0.6283", f"HeiNoonHeightAngle{n}": noon,
+                   f"HeiEquinoxAngle{n}": "1.58", f"HeiEquinoxDispl{n}": "0.398", f"HeiEquinoxRadius{n}": "0.917"})
+record = "".join(f"{k}={v}\r\n" for k, v in RECORD.items())
+put("session_restore", "measured", text(CONFIG) + text(record) + bytes([0, 1]) + bytes([0x5c, 0x00, 0x7f]))
+put("session_restore", "comma", text(CONFIG) + text(record.replace(".", ",")) + bytes([0, 0, 0x7d]))
+put("session_restore", "empty", text("") + text("") + bytes([0, 0, 0x7c]))
+put("session_restore", "extreme", text(CONFIG) + text("PlaceSelect1=2147483647\r\nHeiState1=3\r\n"
+    "HeiNoonHeightAngle1=1.7976931348623157e308\r\nHeiNoonHeightAngle2=-1e308\r\nHeiStick1=-2147483648\r\n"
+    "HeiShadow1=2147483647\r\nHeiTimH1=2147483647\r\nHeiSunPlaneAngle1=1e300\r\nEarthDistance=2147483647\r\n")
+    + bytes([0, 0, 0xff]))
+
+
+# JPEG pictures: two bytes of visible size (0: whole), then the file
+def jpeg(name, visible, *args):
+    with tempfile.TemporaryDirectory() as tmp:
+        out = os.path.join(tmp, "p.jpg")
+        subprocess.run(["convert", *args, "-strip", out], check=True)
+        with open(out, "rb") as f:
+            put("picture_jpeg", name, bytes(visible) + f.read())
+
+
+jpeg("grey", (0, 0), "-size", "16x16", "gradient:black-white", "-colorspace", "Gray")
+jpeg("colour-420", (9, 5), "-size", "35x21", "plasma:fractal", "-seed", "1", "-sampling-factor", "2x2")
+jpeg("colour-444", (17, 0), "-size", "24x16", "gradient:red-blue", "-sampling-factor", "1x1")
+jpeg("progressive", (0, 7), "-size", "20x20", "gradient:yellow-green", "-interlace", "JPEG")
+jpeg("cmyk", (5, 5), "-size", "12x12", "gradient:cyan-magenta", "-colorspace", "CMYK")
+jpeg("restarts", (40, 3), "-size", "48x16", "gradient:white-navy", "-define", "jpeg:restart-interval=1")
