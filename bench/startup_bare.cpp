@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The yardstick of bench/startup.sh: a bare Qt Widgets program that shows one window (a label and
+// a button) and ends after its first paint. Gnomora's start-up to both windows painted is
+// measured against it, as whole processes.
+//   --standard-icon   also gives the button the style's "apply" icon (as Gnomora's start button
+//                     has), to show what that icon costs on its own.
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace {
+
+class QuitAfterPaint : public QObject {
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (event->type() == QEvent::Paint && !done_ && receiver->isWidgetType()) {
+            done_ = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("bare"));
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(QStringLiteral("A bare Qt window")));
+    auto *button = new QPushButton(QStringLiteral("Start"));
+    if (QCoreApplication::arguments().contains(QStringLiteral("--standard-icon")))
+        button->setIcon(window.style()->standardIcon(QStyle::SP_DialogApplyButton));
+    layout->addWidget(button);
+    window.resize(426, 209);
+    QuitAfterPaint quit;
+    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_AFTER_PAINT"))
+        app.installEventFilter(&quit);
+    window.show();
+    return QApplication::exec();
+}
