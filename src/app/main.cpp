@@ -4,7 +4,9 @@
 #include "ui/TMainForm.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -13,6 +15,24 @@ bool displayAvailable() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
+
+// Start-up measurement (bench/startup.sh): with GNOMORA_QUIT_AFTER_PAINT set, the main window is
+// opened as the start button opens it, and the program ends once both windows have been painted.
+class QuitAfterPaint : public QObject {
+public:
+    QuitAfterPaint(QWidget *first, QWidget *second) : pending_{first, second} { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (event->type() == QEvent::Paint && receiver->isWidgetType() &&
+            pending_.removeOne(static_cast<QWidget *>(receiver)->window()) && pending_.isEmpty())
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+
+private:
+    QList<QWidget *> pending_;
+};
 
 }  // namespace
 
@@ -32,5 +52,10 @@ int main(int argc, char **argv) {
     TMainForm mainForm(startForm.objects(), prompter);
     startForm.setMainForm(&mainForm);
     startForm.show();
+    std::unique_ptr<QuitAfterPaint> quitAfterPaint;
+    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_AFTER_PAINT")) {
+        quitAfterPaint = std::make_unique<QuitAfterPaint>(&startForm, &mainForm);
+        QTimer::singleShot(0, &startForm, &TStartForm::btnStartEnterClick);
+    }
     return QApplication::exec();
 }
