@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "draw/DrawSlots.h"
+#include "platform/Clock.h"
 
 #include <QFont>
 #include <QRectF>
@@ -13,6 +14,17 @@ class QPainter;
 class TLang;
 class TLogic;
 class THeiObj;
+class TSession;
+namespace report { class ReportPage; }
+
+// What the result sheet is filled from and into (the kind 5 object only): the sheet's page, which
+// the print panel keeps, the session record holding the pupils' names, and the clock whose date is
+// the sheet's date (the same clock as the model's, so a run has one "today").
+struct ResultSheetBinding {
+    report::ReportPage *page = nullptr;
+    const TSession *session = nullptr;
+    Clock clock = systemClock();
+};
 
 // Painter of the step pictures: three-dimensional line pictures projected onto the bitmap of an
 // image control.
@@ -49,6 +61,11 @@ public:
     // lang gives the compass words, logic the two places of the Earth picture; image is the
     // control to paint on (none for kind 5). All must outlive the object.
     TDrawObj(TLang &lang, const TLogic &logic, DrawCanvas *image);
+    // The object of kind 5: no image; fills the result sheet that sheet names (its page and
+    // session record must outlive the object).
+    TDrawObj(TLang &lang, const TLogic &logic, ResultSheetBinding sheet) : TDrawObj(lang, logic, nullptr) {
+        sheet_ = std::move(sheet);
+    }
     TDrawObj(const TDrawObj &) = delete;
     TDrawObj &operator=(const TDrawObj &) = delete;
 
@@ -91,6 +108,20 @@ public:
 
     // Sizes the bitmap to the control's client area and fills it black.
     void ClearPicture();
+
+    // Sets every caption of the result sheet, in this order:
+    //   the headings (PrintRow*, PrintResults*, PrintFooter1/2): the language text of their own name;
+    //   PrintName1..4 := session values Person11..14, PrintName5..8 := Person21..24 (an empty name
+    //     leaves its line empty; the others do not move up);
+    //   per place (Hei1 into PrintYield2..6 with 3a, Hei2 into PrintYield7..11 with 8a): the place
+    //     name, the clock time as hours ":" minutes without leading zeros (9:5), shadow and stick
+    //     with " mm", the elevation at the measurement and at noon by TLogic::AngleToText;
+    //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize + " km";
+    //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.
+    // Values are printed as the model holds them; the print step is only entered once both places
+    // and the Earth's size are computed. Throws std::logic_error when the object was made without
+    // a result sheet (a fault of the program).
+    void FillResultSheet();
 
     // One line between two scene points; with no image, nothing.
     void DrawLine3D(std::uint32_t color, double X1, double Y1, double Z1, double X2, double Y2,
@@ -152,6 +183,7 @@ private:
     TLang &lang_;
     const TLogic &logic_;
     DrawCanvas *canvas_;
+    ResultSheetBinding sheet_;
     QPainter *painter_ = nullptr;  // while a paint is under way
 };
 

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Filling the captions of the printed result sheet.
+#include "draw/TDrawObj.h"
+
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "report/ReportPage.h"
+#include "session/TSession.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Headings whose caption is the language text under the label's own name, in sheet order.
+const char *const kHeadingKeys[] = {
+    "PrintRow1",      "PrintRow2",      "PrintRow3",      "PrintRow3a",     "PrintRow4",
+    "PrintRow5",      "PrintRow6",      "PrintResults1",  "PrintResults2",  "PrintResults3",
+    "PrintResults3a", "PrintResults4",  "PrintResults5",  "PrintResults6",  "PrintResults7",
+    "PrintResults8",  "PrintResults8a", "PrintResults9",  "PrintResults10", "PrintResults11",
+    "PrintResults12", "PrintResults13", "PrintResults14", "PrintFooter1",   "PrintFooter2",
+};
+
+// The labels of one place's column in the results table.
+struct PlaceLabels {
+    const char *name, *time, *shadow, *stick, *elevation, *noonElevation;
+};
+const PlaceLabels kPlace1{"PrintYield2", "PrintYield3", "PrintYield3a", "PrintYield4", "PrintYield5", "PrintYield6"};
+const PlaceLabels kPlace2{"PrintYield7", "PrintYield8", "PrintYield8a", "PrintYield9", "PrintYield10", "PrintYield11"};
+
+QString key(const char *name) { return QString::fromLatin1(name); }
+
+QString millimetres(std::int32_t mm) { return QString::number(mm) + QStringLiteral(" mm"); }
+QString kilometres(std::int32_t km) { return QString::number(km) + QStringLiteral(" km"); }
+
+void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels) {
+    page.setCaption(key(labels.name), hei.PlaceName);
+    page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
+    page.setCaption(key(labels.shadow), millimetres(hei.Shadow));
+    page.setCaption(key(labels.stick), millimetres(hei.Stick));
+    page.setCaption(key(labels.elevation), TLogic::AngleToText(hei.SunHeightAtCurrTime));
+    page.setCaption(key(labels.noonElevation), TLogic::AngleToText(hei.NoonHeightAngle));
+}
+
+}  // namespace
+
+void TDrawObj::FillResultSheet() {
+    if (!sheet_.page || !sheet_.session)
+        throw std::logic_error("FillResultSheet: this drawing object has no result sheet to fill");
+    report::ReportPage &page = *sheet_.page;
+    const TSession &session = *sheet_.session;
+
+    for (const char *name : kHeadingKeys)
+        page.setCaption(key(name), lang_.GetText(key(name)));
+
+    for (int place = 1; place <= 2; ++place)
+        for (int person = 1; person <= 4; ++person)
+            page.setCaption(QStringLiteral("PrintName%1").arg((place - 1) * 4 + person),
+                            session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
+
+    fillPlace(page, logic_.Hei1, kPlace1);
+    fillPlace(page, logic_.Hei2, kPlace2);
+
+    page.setCaption(QStringLiteral("PrintYield12"), TLogic::AngleToText(logic_.HeiDiff));
+    page.setCaption(QStringLiteral("PrintYield13"), kilometres(logic_.EarthDistance));
+    page.setCaption(QStringLiteral("PrintYield14"), kilometres(logic_.EarthSize));
+
+    page.setCaption(QStringLiteral("PrintFooter3"), logic_.Hei1.PlaceName);
+    const Clock clock = sheet_.clock ? sheet_.clock : systemClock();
+    page.setCaption(QStringLiteral("PrintFooter4"), clock().date().toString(logic_.ShortDateFormat()));
+}

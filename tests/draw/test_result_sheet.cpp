@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The captions of the result sheet as the drawing object of kind 5 fills them from the language
+// file, the session record and the model.
+#include "DrawTestWorld.h"
+#include "report/ReportPage.h"
+#include "report/ResultSheetLayout.h"
+#include "session/TSession.h"
+#include "support/QtPrinters.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Every heading the language file gives a text, each text naming its key ("t:PrintRow3a"), so a
+// caption under the wrong label shows which one it is. PrintResults13 is missing from the file.
+const char *const kHeadings[] = {
+    "PrintRow1",      "PrintRow2",      "PrintRow3",      "PrintRow3a",     "PrintRow4",
+    "PrintRow5",      "PrintRow6",      "PrintResults1",  "PrintResults2",  "PrintResults3",
+    "PrintResults3a", "PrintResults4",  "PrintResults5",  "PrintResults6",  "PrintResults7",
+    "PrintResults8",  "PrintResults8a", "PrintResults9",  "PrintResults10", "PrintResults11",
+    "PrintResults12", "PrintResults13", "PrintResults14", "PrintFooter1",   "PrintFooter2",
+};
+
+QByteArray sheetLanguageFile() {
+    QByteArray file;
+    for (const char *key : kHeadings)
+        if (qstrcmp(key, "PrintResults13") != 0)
+            file += QByteArray(key) + "=t:" + key + "\r\n";
+    return file;
+}
+
+QString deg(const char *utf8) { return QString::fromUtf8(utf8); }
+
+// The model with a completed run, a session record with the pupils and the sheet to fill, dated
+// 20 June 2013 by the clock; the locale's date separator is a parameter.
+struct SheetWorld {
+    explicit SheetWorld(QChar dateSeparator = u'/')
+        : comm(prompter, Locale{u'.', dateSeparator}),
+          logic(comm, lang, prompter, latitudes, session, [] { return QDateTime(QDate(2013, 6, 20), QTime(9, 30)); }),
+          draw(lang, logic, ResultSheetBinding{&page, &session, [] { return QDateTime(QDate(2013, 6, 20), QTime(9, 30)); }}) {
+        dir.write(QStringLiteral("Gnomo_Language_0.ini"), sheetLanguageFile());
+        session.Init();
+        comm.Init();
+        lang.Init();
+        logic.Init();
+        draw.Init(5);
+
+        THeiObj &one = logic.Hei1;
+        one.PlaceName = QString::fromUtf8("Łódź");
+        one.TimH = 12, one.TimM = 5;
+        one.Shadow = 1250, one.Stick = 1000;
+        one.SunHeightAtCurrTime = degrees(45);
+        one.NoonHeightAngle = degrees(52.5);
+        THeiObj &two = logic.Hei2;
+        two.PlaceName = QStringLiteral("Kraków");
+        two.TimH = 9, two.TimM = 0;
+        two.Shadow = 830, two.Stick = 900;
+        two.SunHeightAtCurrTime = degrees(47 + 20.0 / 60);
+        two.NoonHeightAngle = degrees(59.7);
+        logic.HeiDiff = degrees(7.2);
+        logic.EarthDistance = 800;
+        logic.EarthSize = 40000;
+    }
+
+    QString caption(const QString &name) const { return page.caption(name); }
+
+    TempWorkDir dir;
+    ScriptedPrompter prompter;
+    TComm comm;
+    SilentLangView langView;
+    TLang lang{comm, prompter, langView};
+    RecordingLatitudes latitudes;
+    TSession session;
+    TLogic logic;
+    report::ReportPage page = report::resultSheetPage();
+    TDrawObj draw;
+};
+
+TEST(ResultSheetFill, EveryHeadingGetsTheTextOfItsOwnName) {
+    SheetWorld w;
+    w.draw.FillResultSheet();
+    for (const char *key : kHeadings) {
+        const QString name = QString::fromLatin1(key);
+        const QString expected = name == QLatin1String("PrintResults13") ? QString() : "t:" + name;
+        EXPECT_EQ(w.caption(name), expected) << key;
+    }
+    // the missing key is now in the language list with its placeholder
+    EXPECT_EQ(w.lang.Texts.value(QStringLiteral("PrintResults13")), QString("."));
+}
+
+TEST(ResultSheetFill, PupilsStayOnTheirOwnLines) {
+    SheetWorld w;
+    // place 1: the second name is empty and the fourth absent; place 2: only the last name
+    w.session.StorePlaces(PlacesChoice{0, QStringLiteral("A"), {"Anna Nowak", "", "Cezary Bąk", ""},
+                                       1, QStringLiteral("B"), {"", "", "", "Zofia Wójcik"}});
+    w.draw.FillResultSheet();
+    const QStringList expected = {"Anna Nowak", "", deg("Cezary Bąk"), "", "", "", "", deg("Zofia Wójcik")};
+    QStringList lines;
+    for (int i = 1; i <= 8; ++i)
+        lines << w.caption(QStringLiteral("PrintName%1").arg(i));
+    EXPECT_EQ(lines, expected);
+
+    // a later entry fills afresh: a name taken out leaves its line empty
+    w.session.StorePlaces(PlacesChoice{0, QStringLiteral("A"), {"", "", "Cezary Bąk", ""}, 1, QStringLiteral("B"), {}});
+    w.draw.FillResultSheet();
+    EXPECT_EQ(w.caption("PrintName1"), QString());
+    EXPECT_EQ(w.caption("PrintName3"), deg("Cezary Bąk"));
+    EXPECT_EQ(w.caption("PrintName8"), QString());
+}
+
+TEST(ResultSheetFill, BothPlacesAndTheResult) {
+    SheetWorld w;
+    w.draw.FillResultSheet();
+    const std::pair<const char *, QString> rows[] = {
+        {"PrintYield2", deg("Łódź")},   {"PrintYield3", "12:5"},       {"PrintYield3a", "1250 mm"},
+        {"PrintYield4", "1000 mm"},     {"PrintYield5", deg("45°")},   {"PrintYield6", deg("52°30'")},
+        {"PrintYield7", "Kraków"},      {"PrintYield8", "9:0"},        {"PrintYield8a", "830 mm"},
+        {"PrintYield9", "900 mm"},      {"PrintYield10", deg("47°20'")}, {"PrintYield11", deg("59°42'")},
+        {"PrintYield12", deg("7°12'")}, {"PrintYield13", "800 km"},    {"PrintYield14", "40000 km"},
+        {"PrintFooter3", deg("Łódź")},
+    };
+    for (const auto &[label, text] : rows)
+        EXPECT_EQ(w.caption(label), text) << label;
+}
+
+TEST(ResultSheetFill, TheDateIsTodayWithTheLocalesSeparator) {
+    const std::pair<QChar, const char *> rows[] = {{u'/', "20/06/2013"}, {u'.', "20.06.2013"},
+                                                   {u'-', "20-06-2013"}, {u'd', "20d06d2013"}};
+    for (const auto &[separator, text] : rows) {
+        SheetWorld w(separator);
+        w.draw.FillResultSheet();
+        EXPECT_EQ(w.caption("PrintFooter4"), QString(text)) << text;
+    }
+}
+
+TEST(ResultSheetFill, AnObjectWithoutASheetRefusesClearly) {
+    DrawWorld w(5, QSize());
+    try {
+        w.draw.FillResultSheet();
+        FAIL() << "no error";
+    } catch (const std::logic_error &e) {
+        EXPECT_NE(std::string(e.what()).find("no result sheet"), std::string::npos);
+    }
+}
+
+}  // namespace
