@@ -10,6 +10,7 @@
 #include "ui/Guard.h"
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
+#include "ui/PanelStep5.h"
 #include "ui/PictureBox.h"
 #include "ui/TMainForm.h"
 #include "ui_StartForm.h"
@@ -86,7 +87,10 @@ void TStartForm::createSharedObjects() {
     objects_.DrawStep2->Init(2);
     objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
     objects_.DrawStep4->Init(4);
-    objects_.DrawStep5 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, nullptr);
+    // DrawStep5 fills the result sheet that the print panel keeps, dated by the model's clock.
+    objects_.DrawStep5 = std::make_unique<TDrawObj>(
+        *objects_.Lang, *objects_.Logic,
+        ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(), clock_});
     objects_.DrawStep5->Init(5);
 }
 

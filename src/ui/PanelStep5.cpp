@@ -1,18 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelStep5.h"
 
+#include "draw/TDrawObj.h"
+#include "model/TLogic.h"
+#include "platform/Prompter.h"
+#include "report/PagePrinting.h"
+#include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
+#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/StepNavigator.h"
 #include "ui_PanelStep5.h"
 
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <algorithm>
+
+namespace {
+
+// Qt's print preview of the sheet, as large as the main window so that the sheet can be read; its
+// own print button offers every printer and printing to a PDF file.
+void showPreview(const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    report::preparePrinter(printer, sheet, job);
+    const auto dialog = report::makePreviewDialog(sheet, printer, parent);
+    if (parent)
+        dialog->resize(parent->window()->size());
+    dialog->exec();
+}
+
+}  // namespace
+
 PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
-      prompter_(prompter) {
+      prompter_(prompter), sheet_(report::resultSheetPage()),
+      printerLookup_([] { return report::currentPrinter(); }), previewRunner_(showPreview) {
     ui->setupUi(this);
-    connect(ui->btnPanel5Back, &QPushButton::clicked, this,
-            [this] { guarded(prompter_, [this] { if (objects_.exist()) steps_.imgStep4Click(); }); });
+    // Every handler runs only while the shared objects exist; errors go to the general report.
+    const auto handle = [this](void (PanelStep5::*handler)()) {
+        return [this, handler] {
+            guarded(prompter_, [&] {
+                if (objects_.exist())
+                    (this->*handler)();
+            });
+        };
+    };
+    connect(ui->btnPrint, &QPushButton::clicked, this, handle(&PanelStep5::btnPrintClick));
+    connect(ui->btnPreview, &QPushButton::clicked, this, handle(&PanelStep5::btnPreviewClick));
+    connect(ui->btnPanel5Back, &QPushButton::clicked, this, handle(&PanelStep5::btnPanel5BackClick));
     connect(ui->btnReset, &QPushButton::clicked, this,
             [this] { guarded(prompter_, [this] { if (objects_.exist() && reset_) reset_(); }); });
 }
@@ -21,4 +57,35 @@ PanelStep5::~PanelStep5() = default;
 
 void PanelStep5::EnterStep() {
     ui->edPrintCopies->setText(QString::number(objects_.Session->CountPersons1()));
+    objects_.DrawStep5->FillResultSheet();
 }
+
+report::PrintJob PanelStep5::printJob() const {
+    report::PrintJob job;
+    job.copies = std::clamp(TComm::TextToInt(ui->edPrintCopies->text()), 1, MaxCopies);
+    job.documentName = QStringLiteral("Gnomora");
+    return job;
+}
+
+void PanelStep5::btnPrintClick() {
+    if (TComm::TextToInt(ui->edPrintCopies->text()) > MaxCopies) {
+        prompter_.showMessage(TooManyCopiesText);
+        return;
+    }
+    const report::PrintResult result = report::printPage(sheet_, printerLookup_(), printJob(), this);
+    switch (result.status) {
+    case report::PrintStatus::Sent:
+        objects_.Logic->Printed = true;
+        return;
+    case report::PrintStatus::NoPrinter:
+        prompter_.showMessage(NoPrinterText);
+        return;
+    case report::PrintStatus::Failed:
+        prompter_.showMessage(result.reason);
+        return;
+    }
+}
+
+void PanelStep5::btnPreviewClick() { previewRunner_(sheet_, printJob(), window()); }
+
+void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }

@@ -1,32 +1,81 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "report/ReportPage.h"
+
+#include <QPrinterInfo>
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 namespace Ui { class PanelStep5; }
+namespace report { struct PrintJob; }
 struct AppObjects;
 class StepNavigator;
 class Prompter;
 
 // Step 5: the result sheet, previewed or printed with one copy per participant of place 1, and
 // the button that ends the run and starts a new one.
+//
+// The panel keeps the sheet's page (its hidden Panel2 stands for it); the drawing object DrawStep5
+// fills the captions each time the step is entered, so a preview or a print shows the sheet of the
+// last entry. Printing goes straight to the default printer without a print dialog; Logic's Printed
+// is set only once a printer has taken the job, so a run that was not printed still asks before
+// it is cleared.
 class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
+    // The printer that btnPrint prints on, or a null one when there is none: report::currentPrinter.
+    using PrinterLookup = std::function<QPrinterInfo()>;
+    // Shows the sheet's preview, modal over parent, and returns when it is closed: by default Qt's
+    // print preview (report::makePreviewDialog) at the size of the main window.
+    using PreviewRunner =
+        std::function<void(const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent)>;
+
+    // The most copies one press of btnPrint sends; a larger count is refused with TooManyCopiesText
+    // (a slip such as 4444 would otherwise keep a school's printer busy for hours).
+    static constexpr int MaxCopies = 999;
+    static inline const QString NoPrinterText = QStringLiteral(
+        "No printer is installed. Use the preview to print to a PDF file or choose a printer.");
+    static inline const QString TooManyCopiesText =
+        QStringLiteral("At most %1 copies can be printed at once.").arg(MaxCopies);
+
     PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
-    // The work of entering the step: the proposed number of copies, then the sheet's captions.
+    // The work of entering the step: edPrintCopies := the number of place 1's participants
+    // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions.
     void EnterStep();
+
+    // Prints the sheet at once on the printer of the lookup with the copies of edPrintCopies
+    // (TComm::TextToInt; a count below 1 prints one copy). Logic's Printed becomes true when the
+    // printer took the job; without a printer, or when the printer refuses, the user is told why
+    // and nothing changes.
+    void btnPrintClick();
+    // The preview of the sheet; changes nothing, even when the user prints from inside it.
+    void btnPreviewClick();
+    // Back to the comparison step.
+    void btnPanel5BackClick();
+
+    // The result sheet's page, which DrawStep5 fills.
+    report::ReportPage &sheet() { return sheet_; }
+    const report::ReportPage &sheet() const { return sheet_; }
 
     // The main window's reset (btnReset) runs this.
     void setResetHandler(std::function<void()> handler) { reset_ = std::move(handler); }
+    void setPrinterLookup(PrinterLookup lookup) { printerLookup_ = std::move(lookup); }
+    void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
 
 private:
+    // The copy count typed in edPrintCopies, held to 1..: the print job of both buttons.
+    report::PrintJob printJob() const;
+
     std::unique_ptr<Ui::PanelStep5> ui;
     AppObjects &objects_;
     StepNavigator &steps_;
     Prompter &prompter_;
+    report::ReportPage sheet_;
     std::function<void()> reset_;
+    PrinterLookup printerLookup_;
+    PreviewRunner previewRunner_;
 };

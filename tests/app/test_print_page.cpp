@@ -1,0 +1,340 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The print page driven as a user would: a whole run, then the sheet as a printer receives it, the
+// proposed copies, preview, print and reset. The print queue test needs the local CUPS server of
+// tests/report/cups_pdf_printer.sh, whose default printer "GnomoraPDF" writes each job as a PDF.
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "report/PageOutput.h"
+#include "report/PagePrinting.h"
+#include "report/ReportTestSupport.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
+#include "support/MainWindowFixture.h"
+#include "ui/PanelStep5.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <array>
+#include <map>
+#include <optional>
+
+using reporttest::runTool;
+using reporttest::ToolRun;
+
+namespace {
+
+using Pupils = std::array<const char *, 4>;
+
+// A complete run: place 1 Gdańsk measured at 12:05, place 2 Kraków at 11:40, 1000 km apart,
+// the Earth computed; the print page open.
+struct PrintRun : MainWindowFixture {
+    explicit PrintRun(Pupils place1 = {"Anna Nowak", "Bartek Lis", "Cezary Bąk", "Dorota Kos"},
+                      Pupils place2 = {"", "Ewa Wróbel", "", "Filip Mak"}) {
+        choose(1, 1);
+        choose(2, 0);
+        typePupils(place1, place2);
+        click("btnStep1Next");
+        measureAt("12", "5", "800");
+        click("btnSetp2Next");
+        measureAt("11", "40", "1000");
+        click("btnSetp2Next");
+        edit("edDistance")->setText("1000");
+        click("btnAcceptDistance");
+        click("btnCalcEarth");
+        clickStep(6);
+    }
+
+    void typePupils(Pupils place1, Pupils place2) {
+        for (int i = 0; i < 4; ++i) {
+            person(1, i + 1)->setText(QString::fromUtf8(place1[i]));
+            person(2, i + 1)->setText(QString::fromUtf8(place2[i]));
+        }
+    }
+    void measureAt(const char *hour, const char *minute, const char *shadow) {
+        edit("edTimeH")->setText(hour);
+        edit("edTimeM")->setText(minute);
+        click("btnAcceptTime");
+        edit("edStick")->setText("1000");
+        edit("edShadow")->setText(shadow);
+        click("btnAcceptHeight");
+        click("btnCalcNoon");
+    }
+
+    QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
+    TLogic &logic() { return *objects().Logic; }
+    PanelStep5 *panel() { return main->panelStep5(); }
+    const report::ReportPage &sheet() { return panel()->sheet(); }
+    QString panelShown() { return main->currentPanel()->objectName(); }
+    QString copies() { return edit("edPrintCopies")->text(); }
+    std::map<QString, QString> captions() {
+        std::map<QString, QString> all;
+        for (const report::PageLabel &label : sheet().labels)
+            all[label.name] = label.caption;
+        return all;
+    }
+};
+
+// A word of pdftotext's -bbox output: its text and top edge in millimetres from the paper's top.
+struct PdfWord {
+    QString text;
+    double topMm;
+};
+
+QList<PdfWord> pdfWords(const QString &pdf) {
+    const ToolRun run = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                                              QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QList<PdfWord> words;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"[-\\d.]+\" yMin=\"([-\\d.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = word.globalMatch(run.output); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(2), m.captured(1).toDouble() * 25.4 / 72.0});
+    }
+    return words;
+}
+
+// The line of the pupils' block (1 to 8) that a word at this height stands on: the lines are
+// 6.35 mm apart from 61.38 mm below the band's top, which is 10 mm below the paper's top.
+int pupilLine(double topMm) { return static_cast<int>(std::lround((topMm - 10.0 - 61.38) / 6.35)) + 1; }
+
+}  // namespace
+
+TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
+    PrintRun run;
+    ASSERT_TRUE(run.prompter.messages.isEmpty()) << run.prompter.messages.join('|').toStdString();
+    ASSERT_EQ(run.panelShown(), QString("PanelStep5"));
+    EXPECT_EQ(run.copies(), QString("4"));  // four pupils at place 1, two at place 2
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    report::writePagePdf(run.sheet(), pdf);
+    const ToolRun text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                                               QStringLiteral("-")});
+    ASSERT_TRUE(text.ok) << text.output.toStdString();
+    const QString out = text.output.normalized(QString::NormalizationForm_KC);
+
+    // every caption is printed, the headings in the program's language
+    for (const report::PageLabel &label : run.sheet().labels) {
+        const bool heading = label.name.startsWith(QLatin1String("PrintRow")) ||
+                             label.name.startsWith(QLatin1String("PrintResults")) ||
+                             label.name == QLatin1String("PrintFooter1") || label.name == QLatin1String("PrintFooter2");
+        if (heading) {
+            EXPECT_FALSE(label.caption.isEmpty()) << label.name.toStdString();
+            EXPECT_EQ(label.caption, run.text(label.name.toLatin1().constData()));
+        }
+        EXPECT_TRUE(out.contains(label.caption)) << label.name.toStdString() << ": " << label.caption.toStdString();
+    }
+    EXPECT_EQ(run.sheet().caption("PrintYield3"), QString("12:5"));
+    EXPECT_TRUE(out.contains(QStringLiteral("12:5\n")));
+    EXPECT_GT(run.logic().EarthSize, 10000);
+    EXPECT_TRUE(out.contains(QString::number(run.logic().EarthSize) + QStringLiteral(" km")));
+    EXPECT_TRUE(out.contains(QStringLiteral("20/06/2013")));
+    EXPECT_TRUE(out.contains(QString::fromUtf8("Gdańsk")));
+
+    // each pupil on the line of their place in the list; the empty lines 5 and 7 stay empty
+    const std::pair<const char *, int> pupils[] = {{"Anna", 1}, {"Bartek", 2}, {"Cezary", 3},
+                                                   {"Dorota", 4}, {"Ewa", 6},    {"Filip", 8}};
+    const QList<PdfWord> words = pdfWords(pdf);
+    ASSERT_FALSE(words.isEmpty());
+    for (const auto &[first, line] : pupils) {
+        const auto it = std::find_if(words.begin(), words.end(),
+                                     [&](const PdfWord &w) { return w.text == QLatin1String(first); });
+        ASSERT_NE(it, words.end()) << first;
+        EXPECT_EQ(pupilLine(it->topMm), line) << first << " at " << it->topMm << " mm";
+    }
+}
+
+TEST(PrintPage, ProposedCopiesFollowPlaceOnesPupilsOnEveryEntry) {
+    struct Row {
+        Pupils place1, place2;
+        const char *copies;
+    };
+    const Row rows[] = {
+        {{"", "", "", ""}, {"Ewa", "Jan", "", ""}, "0"},
+        {{"", "Bartek", "", "Dorota"}, {"", "", "", ""}, "2"},
+        {{"Anna", "Bartek", "Cezary", "Dorota"}, {"Ewa", "Jan", "", ""}, "4"},
+    };
+    PrintRun run;
+    for (const Row &row : rows) {
+        run.clickStep(2);
+        run.typePupils(row.place1, row.place2);
+        run.edit("edPrintCopies")->setText("7");  // typed and not printed: lost on leaving
+        run.clickStep(6);
+        EXPECT_EQ(run.copies(), QString(row.copies)) << row.copies;
+        EXPECT_EQ(run.sheet().caption("PrintName1"), QString::fromUtf8(row.place1[0]));
+        EXPECT_EQ(run.sheet().caption("PrintName6"), QString::fromUtf8(row.place2[1]));
+    }
+}
+
+TEST(PrintPage, ResetAsksOnlyWhileTheSheetIsUnprinted) {
+    struct Row {
+        bool printed;
+        std::optional<Prompter::Answer> answer;  // none: no question may come
+        bool cleared;
+    };
+    const Row rows[] = {{true, std::nullopt, true},
+                        {false, Prompter::Answer::Ok, true},
+                        {false, Prompter::Answer::Cancel, false}};
+    for (const Row &row : rows) {
+        PrintRun run;
+        run.logic().Printed = row.printed;
+        if (row.answer)
+            run.prompter.answers.push_back(*row.answer);
+        run.click("btnReset");
+        EXPECT_EQ(run.prompter.questions.size(), row.answer ? 1 : 0);
+        if (row.answer) {
+            EXPECT_EQ(run.prompter.questions.value(0), run.text("msgAreYouSure"));
+        }
+        EXPECT_TRUE(run.prompter.messages.isEmpty()) << run.prompter.messages.join('|').toStdString();
+        EXPECT_EQ(run.panelShown(), QString(row.cleared ? "PanelStep1" : "PanelStep5"));
+        EXPECT_EQ(run.logic().EarthState, row.cleared ? 0 : 2);
+        EXPECT_EQ(run.person(1, 1)->text(), row.cleared ? QString() : QString("Anna Nowak"));
+        if (row.cleared) {
+            EXPECT_FALSE(run.logic().Printed);  // a new run starts unprinted
+        }
+    }
+}
+
+TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
+    PrintRun run;
+    struct Call {
+        const report::ReportPage *sheet;
+        int copies;
+        QWidget *parent;
+        QString title;
+    };
+    QList<Call> calls;
+    run.panel()->setPreviewRunner([&](const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent) {
+        calls.append({&sheet, job.copies, parent, sheet.caption("PrintRow1")});
+    });
+    const auto captions = run.captions();
+    const QStringList session = run.objects().Session->Values.lines();
+    run.edit("edPrintCopies")->setText("3");
+    for (int i = 0; i < 3; ++i)
+        run.click("btnPreview");
+
+    ASSERT_EQ(calls.size(), 3);
+    for (const Call &call : calls) {
+        EXPECT_EQ(call.sheet, &run.sheet());
+        EXPECT_EQ(call.copies, 3);  // printing from the preview takes the typed count
+        EXPECT_EQ(call.parent, run.main.get());
+        EXPECT_EQ(call.title, run.text("PrintRow1"));
+    }
+    EXPECT_EQ(run.captions(), captions);
+    EXPECT_EQ(run.objects().Session->Values.lines(), session);
+    EXPECT_EQ(run.copies(), QString("3"));
+    EXPECT_EQ(run.panelShown(), QString("PanelStep5"));
+    EXPECT_FALSE(run.logic().Printed);
+    EXPECT_TRUE(run.prompter.messages.isEmpty());
+}
+
+TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
+    PrintRun run;
+    int lookups = 0;
+    run.panel()->setPrinterLookup([&] {
+        ++lookups;
+        return QPrinterInfo();
+    });
+    run.click("btnPrint");
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::NoPrinterText});
+    EXPECT_FALSE(run.logic().Printed);
+
+    // a count no printer should get is refused before any printer is looked for
+    run.prompter.clear();
+    run.edit("edPrintCopies")->setText("1000");
+    run.click("btnPrint");
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::TooManyCopiesText});
+    EXPECT_FALSE(run.logic().Printed);
+
+    run.prompter.clear();
+    run.prompter.answers.push_back(Prompter::Answer::Cancel);
+    run.click("btnReset");
+    EXPECT_EQ(run.prompter.questions, QStringList{run.text("msgAreYouSure")});
+    EXPECT_EQ(run.logic().EarthState, 2);
+}
+
+TEST(PrintPage, EnteringAgainAfterALanguageSwitchFillsTheSheetInTheNewLanguage) {
+    PrintRun run;
+    EXPECT_EQ(run.sheet().caption("PrintResults14"), run.text("PrintResults14"));
+    run.dir.write("Gnomo_Language_1.ini", AppFixture::shippedFile("Gnomo_Language_1.ini"));
+    TLang &lang = *run.objects().Lang;
+    lang.FillLangList();
+    ASSERT_EQ(lang.LangFiles.value(1), QString("Gnomo_Language_1.ini"));
+    lang.SelectLang(1);
+    run.prompter.clear();
+    // the switch refreshed the windows, which empties the place lists: choose again
+    run.clickStep(2);
+    run.choose(1, 1);
+    run.choose(2, 0);
+    run.clickStep(6);
+    ASSERT_EQ(run.panelShown(), QString("PanelStep5"));
+    EXPECT_EQ(run.sheet().caption("PrintRow1"), QString("Certificate"));
+    EXPECT_EQ(run.sheet().caption("PrintResults14"), QString("Earth's circumference:"));
+    EXPECT_EQ(run.sheet().caption("PrintFooter2"), QString("Date of issue:"));
+    EXPECT_EQ(run.sheet().caption("PrintYield14"), QString::number(run.logic().EarthSize) + " km");
+}
+
+namespace {
+
+const QString kTestQueue = QStringLiteral("GnomoraPDF");
+
+// Where cups-pdf puts this user's jobs: GNOMORA_PRINT_OUTPUT_DIR, else cups-pdf's default.
+QString cupsPdfOutputDir() {
+    const QString fromEnv = qEnvironmentVariable("GNOMORA_PRINT_OUTPUT_DIR");
+    return fromEnv.isEmpty() ? QDir::homePath() + QStringLiteral("/PDF") : fromEnv;
+}
+
+// The program's jobs ("Gnomora" titles; the report tests' jobs are "GnomoraTest...") in the folder.
+QStringList programJobs(const QString &dir) {
+    const QRegularExpression own(QStringLiteral("^Gnomora(?!Test).*\\.pdf$"));
+    return QDir(dir).entryList(QDir::Files).filter(own);
+}
+
+// Waits (at most a minute) for a job file that was not there before and for the queue to empty.
+QString waitForNewJob(const QString &dir, const QStringList &before) {
+    for (int attempt = 0; attempt < 240; ++attempt) {
+        const ToolRun pending = runTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), kTestQueue});
+        for (const QString &name : programJobs(dir))
+            if (!before.contains(name) && pending.ok && pending.output.trimmed().isEmpty())
+                return QDir(dir).filePath(name);
+        QThread::msleep(250);
+        QCoreApplication::processEvents();
+    }
+    return QString();
+}
+
+int pdfPages(const QString &pdf) {
+    const ToolRun info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info.output);
+    return info.ok && m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+}  // namespace
+
+TEST(PrintQueue, PrintingSendsTheCopiesAndThenResetNeedsNoQuestion) {
+    if (report::currentPrinter().printerName() != kTestQueue)
+        GTEST_SKIP() << "the default printer is not the " << kTestQueue.toStdString()
+                     << " test queue; run tests/report/cups_pdf_printer.sh as root first";
+    PrintRun run;
+    const QString outputDir = cupsPdfOutputDir();
+    const QStringList before = programJobs(outputDir);
+    run.edit("edPrintCopies")->setText("2");
+    run.click("btnPrint");
+    EXPECT_TRUE(run.prompter.messages.isEmpty()) << run.prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(run.logic().Printed);
+
+    const QString pdf = waitForNewJob(outputDir, before);
+    ASSERT_FALSE(pdf.isEmpty()) << "no job output in " << outputDir.toStdString();
+    EXPECT_EQ(pdfPages(pdf), 2);
+    QFile::remove(pdf);
+
+    run.click("btnReset");
+    EXPECT_TRUE(run.prompter.questions.isEmpty());
+    EXPECT_EQ(run.panelShown(), QString("PanelStep1"));
+}
