@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A whole class run through every window, step, message, picture and the result sheet, once per
+// shipped language file and once with an empty one: the shipped files hold every key the program
+// looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "store/NameValueList.h"
+#include "support/AppFixture.h"
+#include "ui/PanelStep1.h"
+#include "ui/StepButton.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two schools with true noon at 12:00, so that the readings below give the model's known answers
+// on the fixture's date (20 June 2013, the sun 23°26' north).
+const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nNoonH1=12\r\nNoonM1=00\r\n"
+                              "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n";
+
+struct ClassRun : AppFixture {
+    // The working folder holds the three shipped languages, the configuration naming the one in use.
+    explicit ClassRun(const QString &languageFile, const QByteArray &languageBytes) {
+        for (int n : {0, 1, 2})
+            dir.write(TLang::LanguageFileName(n), shippedFile(TLang::LanguageFileName(n)));
+        dir.write(languageFile, languageBytes);
+        dir.write("Gnomora_Cfg.ini", "LangFileName=" + languageFile.toLatin1() + "\r\n" + TwoSchools);
+    }
+
+    void click(const char *button) {
+        QPushButton *b = find<QPushButton>(button);
+        ASSERT_TRUE(b && b->isVisible()) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void clickStep(int index) { QTest::mouseClick(main->stepButton(index), Qt::LeftButton); }
+    void type(const char *field, const char *text) { find<QLineEdit>(field)->setText(text); }
+    void choosePlace(int place, int index) {
+        QComboBox *list = main->panelStep1()->placeList(place);
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+    void measure(const char *hour, const char *minute, const char *shadow) {
+        type("edTimeH", hour);
+        type("edTimeM", minute);
+        click("btnAcceptTime");
+        type("edStick", "1000");
+        type("edShadow", shadow);
+        click("btnAcceptHeight");
+    }
+    QString panel() const { return main->currentPanel()->objectName(); }
+
+    // Every step of a class run, with each refusal and question the program has on the way.
+    void runWholeClass() {
+        startProgram();
+        openMainWindow();
+        ASSERT_EQ(panel(), QString("PanelStep0"));
+        clickStep(6);  // printing before anything was chosen: msgNoPlaces
+        ASSERT_EQ(panel(), QString("PanelStep1"));
+        choosePlace(1, 0);
+        choosePlace(2, 1);
+        click("btnStep1Next");
+        ASSERT_EQ(panel(), QString("PanelStep2"));
+
+        measure("16", "30", "1000");  // msgSunTooHigh: at 16:30 the sun stands at most 32° high
+        measure("16", "30", "2000");  // msgSunTooHigh2080: latitudes 81°6' and 16°1'
+        prompter.answers.push_back(Prompter::Answer::No);
+        measure("16", "36", "1800");  // latitudes 70°10' and 30°40': the question; No takes 30°40'
+        click("btnCalcNoon");
+        ASSERT_EQ(objects().Logic->Hei1.State, 3);
+
+        clickStep(5);  // msgNoAngleCalculated: place 2 is opened
+        ASSERT_EQ(objects().CurrHei, &objects().Logic->Hei2);
+        prompter.answers.push_back(Prompter::Answer::No);
+        measure("16", "36", "1800");  // the same noon elevation as place 1
+        click("btnCalcNoon");
+        click("btnSetp2Next");
+        ASSERT_EQ(panel(), QString("PanelStep4"));
+
+        clickStep(6);  // msgNoEarthCalculated: the comparison is opened
+        ASSERT_EQ(panel(), QString("PanelStep4"));
+        type("edDistance", "0");
+        click("btnAcceptDistance");
+        click("btnCalcEarth");  // msgNoDistance
+        type("edDistance", "1000");
+        click("btnAcceptDistance");
+        click("btnCalcEarth");  // msgNoAngleDiff: both noon elevations are equal
+
+        clickStep(4);  // place 2 again, measured at noon this time
+        measure("12", "0", "1000");
+        click("btnCalcNoon");
+        click("btnSetp2Next");
+        click("btnCalcEarth");
+        ASSERT_EQ(objects().Logic->EarthState, 2);
+        click("btnStep4Next");  // the print page with the result sheet
+        ASSERT_EQ(panel(), QString("PanelStep5"));
+
+        prompter.answers.push_back(Prompter::Answer::Ok);
+        click("btnReset");  // msgAreYouSure, as nothing was printed
+        ASSERT_EQ(panel(), QString("PanelStep1"));
+
+        clickStep(7);
+        auto *pages = find<QTabWidget>("TechPageControl");
+        for (int i = 0; i < pages->count(); ++i)
+            pages->setCurrentIndex(i);
+        main->close();  // and shown once more, as a class comes back to it
+        openMainWindow();
+        ASSERT_EQ(panel(), QString("PanelTech"));
+        ASSERT_TRUE(prompter.answers.empty());
+    }
+
+    // Each text shown in either window: captions, titles, tab texts and the welcome text.
+    QStringList textsShown() const {
+        QStringList texts{start->windowTitle(), main->windowTitle(),
+                          start->findChild<QTextEdit *>("edStartText")->toPlainText()};
+        for (const QWidget *window : {static_cast<QWidget *>(start.get()), static_cast<QWidget *>(main.get())}) {
+            for (const QLabel *label : window->findChildren<QLabel *>())
+                texts.append(label->text());
+            for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+                texts.append(button->text());
+            for (const QTabWidget *tabs : window->findChildren<QTabWidget *>())
+                for (int i = 0; i < tabs->count(); ++i)
+                    texts.append(tabs->tabText(i));
+        }
+        return texts;
+    }
+};
+
+QStringList catalogueKeys() {
+    QFile file(QStringLiteral(GNOMORA_SOURCE_DIR "/tests/lang/catalogue_keys.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
+    for (int n : {0, 1, 2}) {
+        SCOPED_TRACE(n);
+        const QString name = TLang::LanguageFileName(n);
+        const QByteArray bytes = AppFixture::shippedFile(name);
+        const NameValueList file = NameValueList::fromBytes(bytes);
+        ClassRun run(name, bytes);
+        run.runWholeClass();
+        if (testing::Test::HasFatalFailure())
+            return;
+
+        const TLang &lang = *run.objects().Lang;
+        EXPECT_FALSE(lang.Changed) << "added: " << lang.Texts.lines().mid(file.size()).join(", ").toStdString();
+        EXPECT_FALSE(run.textsShown().contains(".")) << run.textsShown().join(" | ").toStdString();
+        const QStringList messages = {"msgNoPlaces",   "msgSunTooHigh",  "msgSunTooHigh2080", "msgNoAngleCalculated",
+                                      "msgNoEarthCalculated", "msgNoDistance", "msgNoAngleDiff"};
+        QStringList expected;
+        for (const QString &key : messages)
+            expected.append(file.value(key));
+        EXPECT_EQ(run.prompter.messages, expected);
+        ASSERT_EQ(run.prompter.questions.size(), 3);
+        const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
+                                  QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
+                                  QString::fromUtf8(" 30°40'");
+        EXPECT_EQ(run.prompter.questions[0], latitudes);
+        EXPECT_EQ(run.prompter.questions[1], latitudes);
+        EXPECT_EQ(run.prompter.questions[2], file.value("msgAreYouSure"));
+        for (const QString &text : run.prompter.messages + run.prompter.questions)
+            EXPECT_FALSE(text.isEmpty() || text == ".");
+        EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
+    }
+}
+
+TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
+    ClassRun run(TLang::DefaultFileName, QByteArray());
+    run.runWholeClass();
+    if (testing::Test::HasFatalFailure())
+        return;
+    QStringList added;  // every key was missing, so every lookup added a line "key=."
+    for (const QString &line : run.objects().Lang->Texts.lines()) {
+        EXPECT_TRUE(line.endsWith("=.")) << line.toStdString();
+        added.append(NameValueList::keyOf(line));
+    }
+    QStringList catalogue = catalogueKeys();
+    ASSERT_EQ(catalogue.size(), 161);
+    EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
+    added.sort();
+    catalogue.sort();
+    EXPECT_EQ(added, catalogue);
+    EXPECT_FALSE(added.contains("Language"));  // the display name is never looked up
+}
