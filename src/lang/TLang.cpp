@@ -92,6 +92,8 @@ void TLang::SelectLang(int index) {
         return;
     // A copy: the refresh reopens the technical panel, which fills LangFiles anew.
     const QString name = LangFiles.at(index);
+    // Read before naming it anywhere: a file that cannot be read leaves the language in use, its
+    // name in the configuration and on the panel as they were.
     load(name);
     comm_.SetValue(LangFileNameKey, name);
     view_.setLanguageFileCaption(name);
