@@ -29,6 +29,13 @@ TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     setFont(font);
     resize(426, 209);
     ui->btnStartEnter->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    // The welcome text is disabled (nothing to edit or select) but must stay easy to read.
+    QPalette readable = ui->edStartText->palette();
+    for (auto role : {QPalette::Text, QPalette::Base})
+        readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
+    ui->edStartText->setPalette(readable);
+    ui->edStartText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->edStartText->document()->setDocumentMargin(3);
     installAnchors(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

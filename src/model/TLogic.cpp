@@ -6,6 +6,7 @@
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -38,11 +39,17 @@ void TLogic::CalcEarth() {
         const long double size = std::nearbyint(2 * PiL / HeiDiff * EarthDistance);
         if (size <= std::numeric_limits<std::int32_t>::max()) {
             EarthSize = static_cast<std::int32_t>(size);
+            EarthSizeHeiDiff = HeiDiff;
             EarthState = 2;
             return;
         }
     }
     prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoAngleDiff")));
+}
+
+bool TLogic::EarthSizeFits(double heiDiff) const {
+    // The difference comes back through the session record with 15 significant digits.
+    return EarthState >= 2 && std::abs(heiDiff - EarthSizeHeiDiff) <= 1e-12 * std::max(1.0, std::abs(heiDiff));
 }
 
 double TLogic::DegToRad(double degrees) {

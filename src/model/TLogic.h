@@ -67,6 +67,12 @@ public:
     std::int32_t EarthDistance = 0;        // km, accepted
     std::int32_t EarthSize = 0;            // km
     bool Printed = false;  // the result sheet was printed since the last clearing
+    // The noon elevation difference EarthSize was computed from (radians), kept in memory only.
+    double EarthSizeHeiDiff = 0;
+
+    // The circumference is computed and still belongs to this difference of the noon elevations;
+    // a place measured again since then needs a new computation before its sheet is printed.
+    bool EarthSizeFits(double heiDiff) const;
 
 private:
     TComm &comm_;

@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTabWidget>
+#include <cmath>
 
 namespace {
 
@@ -252,7 +253,10 @@ bool TMainForm::checkAngles() {
 }
 
 bool TMainForm::checkEarth() {
-    if (objects_.Logic->EarthState >= 2)
+    // A place measured again after the circumference was computed would print a sheet that mixes
+    // the new elevation with the old result: that counts as not computed.
+    const TLogic &logic = *objects_.Logic;
+    if (logic.EarthSizeFits(std::abs(logic.Hei1.NoonHeightAngle - logic.Hei2.NoonHeightAngle)))
         return true;
     prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoEarthCalculated")));
     imgStep4Click();
@@ -287,10 +291,10 @@ void TMainForm::enterMeasurement(std::uint8_t step, THeiObj &place) {
     step4_->PanelStep4Exit();
     if (!checkPlaces())
         return;
-    objects_.Comm->ActiveStep = 4;
-    objects_.CurrHei = &objects_.Logic->Hei2;
+    objects_.Comm->ActiveStep = step;
+    objects_.CurrHei = &place;
     showPanel(step2_);
-    objects_.Session->RestoreHei(*objects_.CurrHei);
+    objects_.Session->RestoreHei(place);
     step2_->ShowMeasurement();
     focusPanel(step2_);
     RedrawStepButtons();

@@ -247,3 +247,25 @@ TEST(ComparisonPanel, FullRunEndsWithTheEarthComputed) {
     EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
     EXPECT_EQ(f.edit("edPrintCopies")->text(), QString("1"));  // Ewa, filled in for place 1
 }
+
+TEST(ComparisonPanel, PlaceMeasuredAgainNeedsANewComputationBeforePrinting) {
+    ComparisonFixture f;
+    f.edit("edDistance")->setText("1000");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    const int oldSize = f.logic().EarthSize;
+    f.clickStep(3);
+    f.measure("1200");  // place 1 measured again: another noon elevation
+    f.prompter.clear();
+    f.clickStep(6);
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoEarthCalculated")});
+    ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
+    // the comparison shows the new difference next to the old result until it is computed again
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(oldSize) + " km");
+    f.click("btnCalcEarth");
+    EXPECT_NE(f.logic().EarthSize, oldSize);
+    f.prompter.clear();
+    f.clickStep(6);
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
+}
