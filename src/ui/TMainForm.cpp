@@ -94,7 +94,10 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::onFocusChanged);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // Hiding the dying window moves the focus: no focus handler may run on a half-destroyed form.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 // Every handler runs only while the shared objects exist, and any error it raises is shown.
 template <typename Handler>
