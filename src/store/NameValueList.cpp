@@ -113,7 +113,13 @@ void NameValueList::setValue(const QString &key, const QString &value) {
         }
         return;
     }
-    const QString line = key + u'=' + value;
+    // A line break or NUL inside a value would split the line, or end the text, when the list is
+    // read back: such characters become blanks.
+    QString oneLine = value;
+    for (QChar &c : oneLine)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    const QString line = key + u'=' + oneLine;
     if (i >= 0) {
         lines_[i] = line;  // same key ignoring case: the index stays valid
         return;

@@ -23,8 +23,7 @@ struct EditorFields : PlacesView {
 
 }  // namespace
 
-// Remove DISABLED_ together with the fix (the value must keep to its own line when written).
-TEST(FuzzRegressions, DISABLED_PastedLineBreakOrNulInThePlacesEditorStaysInItsLine) {
+TEST(FuzzRegressions, PastedLineBreakOrNulInThePlacesEditorStaysInItsLine) {
     const QString breaks[] = {QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r"), QString(QChar(0))};
     for (const QString &brk : breaks) {
         TempWorkDir dir;
