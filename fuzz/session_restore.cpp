@@ -7,6 +7,7 @@
 // separator and which steps run, and the measurement day as days from 20 March 2013.
 // Invariants:
 //  - progress values stay in their ranges (State 0..3, EarthState 0..2);
+//  - every angle shown reads as degrees and at most 60 minutes;
 //  - storing what was restored and restoring it again gives the same fields (numbers to
 //    15 significant digits);
 //  - nothing of it, nor what the steps do with the values, is undefined behaviour or a crash.
@@ -25,6 +26,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QImage>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -90,9 +92,21 @@ struct PlaceFields {
     std::int32_t noonH, noonM;
 };
 
+// An angle as the panels show it: whole degrees, the degree sign, then minutes (at most 60 either
+// way) and an apostrophe when they are not 0.
+void checkAngleText(double radians) {
+    static const QRegularExpression form(QStringLiteral("^(-?[0-9]+)\u00B0(?:(-?[0-9]+)')?$"));
+    const QString text = TLogic::AngleToText(radians);
+    const QRegularExpressionMatch m = form.match(text);
+    FUZZ_CHECK(m.hasMatch(), "%.17g reads \"%s\"", radians, qPrintable(text));
+    const int minutes = m.captured(2).toInt();
+    FUZZ_CHECK(minutes != 0 || m.captured(2).isEmpty());
+    FUZZ_CHECK(minutes >= -60 && minutes <= 60, "%.17g reads \"%s\"", radians, qPrintable(text));
+}
+
 void showPlace(const THeiObj &h) {
     for (double angle : {h.SunHeightAtCurrTime, h.NoonHeightAngle, h.SunPlaneAngle, M_PI / 2 - h.SunPlaneAngle})
-        TLogic::AngleToText(angle);
+        checkAngleText(angle);
 }
 
 }  // namespace
@@ -170,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The comparison step.
     for (double angle : {logic.NoonHeightAngle1, logic.NoonHeightAngle2, logic.HeiDiff})
-        TLogic::AngleToText(angle);
+        checkAngleText(angle);
     drawStep4.DrawEarth();
     if (mode & 32) {
         logic.AcceptDistance();

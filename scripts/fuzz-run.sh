@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer harnesses of fuzz/ (clang++, AddressSanitizer and UndefinedBehaviorSanitizer)
 # and runs each for a bounded time, starting from its seeds and earlier findings in
-# fuzz/corpus/<target>/. Exits non-zero when a harness crashes, leaks, hangs or fails an invariant;
+# fuzz/corpus/<target>/, with the pieces of input in fuzz/dict/<target>.dict. Exits non-zero when a harness crashes, leaks, hangs or fails an invariant;
 # the input that did it is saved as <build>/fuzz-artifacts/<target>/crash-* (or leak-, timeout-).
 # Add such a file to fuzz/corpus/<target>/ so that every later run replays it.
 #
@@ -55,10 +55,12 @@ for target in "${targets[@]}"; do
   artifacts=$build/fuzz-artifacts/$target
   mkdir -p "$work" "$artifacts"
   log=$scratch/$target.log
+  options=()
+  [ -f "fuzz/dict/$target.dict" ] && options+=(-dict="fuzz/dict/$target.dict")
   echo "== $target: ${seconds} s"
   # New inputs go into the first folder; the seeds are only read.
   if "$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="$artifacts/" "$work" "$seeds" >"$log" 2>&1; then
+       -artifact_prefix="$artifacts/" "${options[@]}" "$work" "$seeds" >"$log" 2>&1; then
     grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$log" | tr '\n' ' '
     echo
     passed=$((passed + 1))
