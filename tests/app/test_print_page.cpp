@@ -13,6 +13,8 @@
 #include "ui/PanelStep5.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPrinterInfo>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -337,4 +339,43 @@ TEST(PrintQueue, PrintingSendsTheCopiesAndThenResetNeedsNoQuestion) {
     run.click("btnReset");
     EXPECT_TRUE(run.prompter.questions.isEmpty());
     EXPECT_EQ(run.panelShown(), QString("PanelStep1"));
+}
+
+TEST(PrintPage, AbsurdCopyCountsNeverReachAPrinter) {
+    PrintRun f;
+    f.panel()->setPrinterLookup([] { return QPrinterInfo(); });  // no printer: nothing can be sent
+    struct Row { const char *copies; bool tooMany; };
+    const Row rows[] = {{"2147483647", true}, {"1000", true}, {"-2147483648", false}, {"", false},
+                        {"x", false}, {"99999999999999999999", false}};
+    for (const Row &r : rows) {
+        f.prompter.clear();
+        f.edit("edPrintCopies")->setText(r.copies);
+        f.click("btnPrint");
+        ASSERT_EQ(f.prompter.messages.size(), 1) << r.copies;
+        EXPECT_EQ(f.prompter.messages[0].contains("999"), r.tooMany) << r.copies;
+        EXPECT_FALSE(f.logic().Printed) << r.copies;
+    }
+}
+
+TEST(ComparisonAndEditor, AbsurdNumbersRunWithoutHarm) {
+    PrintRun f;
+    f.clickStep(5);
+    const QString huge(10000, u'9');
+    for (const QString &distance : {QString("2147483647"), QString("-2147483648"), huge, QString(), QString("km")}) {
+        f.prompter.clear();
+        f.edit("edDistance")->setText(distance);
+        f.click("btnAcceptDistance");
+        f.click("btnCalcEarth");
+        for (const char *name : {"labPropEarth", "labPropDistance", "labValHeiDiff"})
+            EXPECT_FALSE(f.find<QLabel>(name)->text().contains("nan", Qt::CaseInsensitive)) << name;
+        EXPECT_LE(f.prompter.messages.size(), 1);
+    }
+    f.clickStep(7);
+    for (const QString &hour : {QString("2147483647"), QString("-2147483648"), huge}) {
+        f.edit("edNoonH1")->setText(hour);
+        f.edit("edNoonM1")->setText(hour);
+        f.click("btnSavePlaces");
+        EXPECT_EQ(f.edit("edNoonH1")->text(), QString("12"));
+        EXPECT_EQ(f.edit("edNoonM1")->text(), QString("00"));
+    }
 }
