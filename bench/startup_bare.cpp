@@ -4,8 +4,11 @@
 // measured against it, as whole processes.
 //   --standard-icon   also gives the button the style's "apply" icon (as Gnomora's start button
 //                     has), to show what that icon costs on its own.
+//   --families A,B    sets the window's font families, as Gnomora's windows ask for Tahoma and
+//                     MS Sans Serif before DejaVu Sans, to show what matching absent fonts costs.
 #include <QApplication>
 #include <QEvent>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -35,10 +38,18 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("bare"));
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype families = arguments.indexOf(QStringLiteral("--families"));
+    if (families > 0 && families + 1 < arguments.size()) {
+        QFont font = window.font();
+        font.setFamilies(arguments[families + 1].split(u','));
+        font.setPointSize(8);
+        window.setFont(font);
+    }
     auto *layout = new QVBoxLayout(&window);
     layout->addWidget(new QLabel(QStringLiteral("A bare Qt window")));
     auto *button = new QPushButton(QStringLiteral("Start"));
-    if (QCoreApplication::arguments().contains(QStringLiteral("--standard-icon")))
+    if (arguments.contains(QStringLiteral("--standard-icon")))
         button->setIcon(window.style()->standardIcon(QStyle::SP_DialogApplyButton));
     layout->addWidget(button);
     window.resize(426, 209);
