@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cost of changing step in the main window, from the click on a step button to the painted panel.
+// The run is a realistic one, so that every step opens for real (no refusal message): the sample
+// configuration with its photographs, place 1 and place 2 chosen, both measured, the distance
+// accepted and the Earth's circumference computed. Each iteration first enters the step before
+// (untimed, painted), then clicks the step's button and measures one of:
+//   handler   the click's handler alone (store the panels left, check, show, refresh, draw)
+//   events    the handler, then the event loop until the window is repainted (only the parts that
+//             changed, as a user sees it)
+//   grab      the handler, then a paint of the whole window into an image (an upper bound)
+// The counter "paints" is the number of widget paint events per iteration.
+// Also: choosing a place on step 1, which decodes its photograph and two person photographs.
+// The windows run on Qt's offscreen platform in a temporary working folder seeded from data/.
+// Every repaint has to stay well inside one 60 Hz frame (16.7 ms), every step change well under
+// the 100 ms a user would notice.
+// Medians of five runs:  bench_step_change --benchmark_repetitions=5 --benchmark_min_time=0.2
+//                        --benchmark_report_aggregates_only=true
+#include "app/TStartForm.h"
+#include "lang/TLang.h"
+#include "model/TLogic.h"
+#include "platform/ScriptedPrompter.h"
+#include "store/TComm.h"
+#include "ui/PanelStep1.h"
+#include "ui/StepButton.h"
+#include "ui/TMainForm.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+const QString ShippedData = QStringLiteral(GNOMORA_SOURCE_DIR "/data");
+
+// Counts the paint events of all widgets.
+class PaintCounter : public QObject {
+public:
+    long long paints = 0;
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (event->type() == QEvent::Paint && receiver->isWidgetType())
+            ++paints;
+        return false;
+    }
+};
+
+// Both windows, the main one open and taken through a whole run.
+struct Run {
+    ScriptedPrompter prompter;
+    TStartForm start{prompter, Locale{u'.', u'/'}, [] { return QDateTime(QDate(2013, 6, 20), QTime(10, 0)); }};
+    TMainForm main{start.objects(), prompter};
+    PaintCounter counter;
+
+    Run() {
+        start.setMainForm(&main);
+        start.show();
+        start.btnStartEnterClick();
+        QApplication::setActiveWindow(&main);
+        QApplication::processEvents();
+        QApplication::instance()->installEventFilter(&counter);
+
+        clickStep(2);
+        choose(1, 1);  // Gdańsk, true noon 11:45
+        choose(2, 0);  // Kraków, true noon 11:40
+        click("btnStep1Next");
+        measure("12", "5", "800");
+        click("btnSetp2Next");
+        measure("11", "40", "1000");
+        click("btnSetp2Next");
+        edit("edDistance")->setText("1000");
+        click("btnAcceptDistance");
+        click("btnCalcEarth");
+        QApplication::processEvents();
+    }
+
+    // Nothing refused, nothing reported, the circumference still computed.
+    bool realistic() {
+        const TLogic &logic = *start.objects().Logic;
+        return prompter.messages.isEmpty() && prompter.questions.isEmpty() && logic.Hei1.State >= 3 &&
+               logic.Hei2.State >= 3 && logic.EarthState == 2;
+    }
+
+    QLineEdit *edit(const char *name) { return main.findChild<QLineEdit *>(QLatin1String(name)); }
+    void click(const char *name) { main.findChild<QPushButton *>(QLatin1String(name))->click(); }
+    void clickStep(int index) { QTest::mouseClick(main.stepButton(index), Qt::LeftButton); }
+    void choose(int place, int index) {
+        QComboBox *list = main.panelStep1()->placeList(place);
+        list->setCurrentIndex(index);
+        emit list->activated(index);  // as the user's choice does
+    }
+    void measure(const char *hour, const char *minute, const char *shadow) {
+        edit("edTimeH")->setText(QLatin1String(hour));
+        edit("edTimeM")->setText(QLatin1String(minute));
+        click("btnAcceptTime");
+        edit("edStick")->setText(QStringLiteral("1000"));
+        edit("edShadow")->setText(QLatin1String(shadow));
+        click("btnAcceptHeight");
+        click("btnCalcNoon");
+    }
+};
+
+Run *run = nullptr;
+
+enum class Until { Handler, Events, Grab };
+
+// The step buttons 1..7 and the handler each runs.
+const char *const Handlers[8] = {"",           "imgStep0Click", "imgStep1Click", "imgStep2Click",
+                                 "imgStep3Click", "imgStep4Click", "imgStep5Click", "imgTechClick"};
+
+void settle() {
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+void measureAction(benchmark::State &state, Until until, const std::function<void()> &prepare,
+                   const std::function<void()> &act) {
+    QImage image(run->main.size(), QImage::Format_ARGB32_Premultiplied);
+    long long paints = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare();
+        settle();
+        const long long before = run->counter.paints;
+        state.ResumeTiming();
+
+        act();
+        if (until == Until::Events)
+            settle();
+        else if (until == Until::Grab)
+            run->main.render(&image);
+
+        state.PauseTiming();
+        paints += run->counter.paints - before;
+        settle();  // what the handler alone left to the event loop
+        state.ResumeTiming();
+    }
+    state.counters["paints"] = benchmark::Counter(static_cast<double>(paints), benchmark::Counter::kAvgIterations);
+    if (!run->realistic())
+        state.SkipWithError("a step was refused or the run lost its measurements");
+}
+
+void stepChange(benchmark::State &state, int step, Until until) {
+    const int from = step == 1 ? 2 : step - 1;
+    measureAction(state, until, [from] { run->clickStep(from); }, [step] { run->clickStep(step); });
+    if (run->start.objects().Comm->ActiveStep != step)
+        state.SkipWithError("the step did not open");
+}
+
+// Choosing place 1 again on step 1: its persons and three photographs are loaded and shown.
+void choosePlace(benchmark::State &state, Until until) {
+    measureAction(state, until, [] { run->clickStep(2); }, [] { run->choose(1, 1); });
+}
+
+bool copyTree(const QString &from, const QString &to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+// The offscreen platform warns each time the start button raises the main window; nothing else is
+// silenced.
+QtMessageHandler defaultMessageHandler = nullptr;
+void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+    if (message != QLatin1String("This plugin does not support raise()"))
+        defaultMessageHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultMessageHandler = qInstallMessageHandler(quietRaise);
+    QApplication app(argc, argv);
+    QTemporaryDir work;
+    if (!work.isValid() || !copyTree(ShippedData, work.path()) || !QDir::setCurrent(work.path())) {
+        std::fprintf(stderr, "cannot seed the working folder from %s\n", qPrintable(ShippedData));
+        return 1;
+    }
+    auto windows = std::make_unique<Run>();
+    run = windows.get();
+    if (!run->realistic()) {
+        std::fprintf(stderr, "the run did not end with the Earth computed: %s\n",
+                     qPrintable(run->prompter.messages.join(QStringLiteral(" | "))));
+        return 1;
+    }
+
+    const std::pair<const char *, Until> modes[] = {
+        {"handler", Until::Handler}, {"events", Until::Events}, {"grab", Until::Grab}};
+    for (int step = 1; step <= 7; ++step)
+        for (const auto &[mode, until] : modes)
+            benchmark::RegisterBenchmark((std::string(Handlers[step]) + "/" + mode).c_str(), stepChange, step, until)
+                ->Unit(benchmark::kMillisecond);
+    for (const auto &[mode, until] : modes)
+        benchmark::RegisterBenchmark((std::string("choosePlace1/") + mode).c_str(), choosePlace, until)
+            ->Unit(benchmark::kMillisecond);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    windows.reset();
+    return 0;
+}
