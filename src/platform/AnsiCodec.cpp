@@ -44,11 +44,11 @@ const ReverseTable &reverseTable() {
 namespace AnsiCodec {
 
 QString decode(const QByteArray &bytes) {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        text.append(b < 0x80 ? QChar(b) : QChar(kHighHalf[b - 0x80]));
+        *out++ = b < 0x80 ? QChar(b) : QChar(kHighHalf[b - 0x80]);
     }
     return text;
 }
