@@ -8,7 +8,9 @@
 //    line and nothing after a NUL (checked on the bytes, without decoding);
 //  - reading what was written gives the same lines, and writing them again the same bytes;
 //  - lookups agree with a plain scan of the lines (first line whose key matches ignoring case),
-//    before and after each edit, and every edit changes the lines as the rules say.
+//    before and after each edit, and every edit changes the lines as the rules say (a line break
+//    or NUL in a value is written as a blank, so that the value keeps to its line);
+//  - after the edits, writing and reading gives the same lines.
 #include "FuzzSupport.h"
 #include "platform/AnsiCodec.h"
 #include "store/NameValueList.h"
@@ -61,14 +63,21 @@ void checkLookup(const NameValueList &list, const QString &key) {
     FUZZ_CHECK(list.indexOfExactKey(key) == referenceIndex(list.lines(), key, Qt::CaseSensitive));
 }
 
-// Text that a line can hold: no line end and no NUL, which would end the file when read back.
-QString lineText(FuzzedDataProvider &in) {
-    QString text = AnsiCodec::decode(bytesOf(in.ConsumeRandomLengthString(24)));
-    return text.remove(u'\r').remove(u'\n').remove(QChar(0));
+QString textFrom(FuzzedDataProvider &in) { return AnsiCodec::decode(bytesOf(in.ConsumeRandomLengthString(24))); }
+
+// What a line holds of a value: a line break or NUL would split the line or end the file when it
+// is read back, so they are written as blanks.
+QString oneLine(QString value) {
+    for (QChar &c : value)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            c = u' ';
+    return value;
 }
 
-// A key as the program builds them: never holding "=" either.
-QString keyFrom(FuzzedDataProvider &in) { return lineText(in).remove(u'='); }
+// A key as the program builds them: never holding "=", a line break or NUL.
+QString keyFrom(FuzzedDataProvider &in) {
+    return textFrom(in).remove(u'=').remove(u'\r').remove(u'\n').remove(QChar(0));
+}
 
 }  // namespace
 
@@ -99,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             checkLookup(list, key);
             continue;
         }
-        QString value = lineText(in);
+        QString value = textFrom(in);
         if (op % 4 == 2)
             value.clear();  // deletion
         const qsizetype at = referenceIndex(expected, key, Qt::CaseInsensitive);
@@ -107,15 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (at >= 0)
                 expected.removeAt(at);
         } else if (at >= 0) {
-            expected[at] = key + u'=' + value;
+            expected[at] = key + u'=' + oneLine(value);
         } else {
-            expected.append(key + u'=' + value);
+            expected.append(key + u'=' + oneLine(value));
         }
         list.setValue(key, value);
         FUZZ_CHECK(list.lines() == expected, "after setting \"%s\"", qPrintable(key));
         checkLookup(list, key);
         if (!value.isEmpty())  // after a deletion a later line with the same key may show through
-            FUZZ_CHECK(list.value(key) == value);
+            FUZZ_CHECK(list.value(key) == oneLine(value));
     }
     FUZZ_CHECK(NameValueList::fromBytes(list.toBytes()).lines() == list.lines());
     return 0;
