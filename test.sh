@@ -30,5 +30,10 @@ if [ "$(id -u)" -eq 0 ]; then
   fi
 fi
 
+# A few seconds of fuzzing of every reader of outside input (built with clang, in build-fuzz).
+if [ "${1:-}" != "--sanitize" ]; then
+  scripts/fuzz-smoke.sh
+fi
+
 # The printing tests share one print queue, so the tests run one after another.
 ctest --test-dir "$build_dir" --output-on-failure
