@@ -34,7 +34,7 @@ namespace {
 const QColor ActiveColor(34, 238, 34);
 const QColor HoverColor(0, 0, 238);
 const QColor IdleColor(0, 0, 0);
-const QColor StepTextColor(255, 255, 0);
+const char *const SizePending = "sizePending";
 
 bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
 
@@ -153,8 +153,13 @@ void TMainForm::ApplyTexts() {
             continue;
         if (auto *label = qobject_cast<QLabel *>(w)) {
             label->setText(lang.GetText(label->objectName()));
-            if (label->property("autoSize").toBool())
-                label->adjustSize();
+            // A label fits itself to its text; on a panel not shown that waits until it is shown.
+            if (label->property("autoSize").toBool()) {
+                if (label->isVisible())
+                    label->adjustSize();
+                else
+                    label->setProperty(SizePending, true);
+            }
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             button->setText(lang.GetText(button->objectName()));
         } else if (w->parentWidget() && w->parentWidget()->parentWidget()) {
@@ -176,22 +181,12 @@ void TMainForm::RedrawStepButtons() {
 
 void TMainForm::DrawStepButton(StepButton *image, int index) {
     const TComm &comm = *objects_.Comm;
-    QImage &bitmap = image->bitmap();
-    bitmap = QImage(image->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    bitmap.fill(index == comm.ActiveStep ? ActiveColor : index == comm.HoverStep ? HoverColor : IdleColor);
-    QPainter painter(&bitmap);
-    QFont font = windowFont(14);  // a 17-pixel character cell
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(StepTextColor);
+    const QColor fill = index == comm.ActiveStep ? ActiveColor : index == comm.HoverStep ? HoverColor : IdleColor;
     const QString name = image->objectName();
-    const int tops[3] = {10, 25, 40};
-    for (int line = 0; line < 3; ++line) {
-        const QString text = objects_.Lang->GetText(name + QStringLiteral("_0") + QString::number(line));
-        painter.drawText(QRect(10, tops[line], bitmap.width(), 17), Qt::AlignLeft | Qt::AlignTop, text);
-    }
-    painter.end();
-    image->update();
+    QStringList lines;
+    for (int line = 0; line < 3; ++line)
+        lines.append(objects_.Lang->GetText(name + QStringLiteral("_0") + QString::number(line)));
+    image->setFace(fill, lines);
 }
 
 void TMainForm::Panel1Resize() {
@@ -207,6 +202,12 @@ void TMainForm::Panel1Resize() {
 void TMainForm::showPanel(QWidget *panel) {
     panel->setVisible(true);
     ui->Panel3->setCurrentWidget(panel);
+    for (QLabel *label : panel->findChildren<QLabel *>()) {
+        if (label->property(SizePending).toBool()) {
+            label->adjustSize();
+            label->setProperty(SizePending, false);
+        }
+    }
 }
 
 void TMainForm::focusPanel(QWidget *panel) {
