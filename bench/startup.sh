@@ -9,8 +9,7 @@
 #
 # Usage: bench/startup.sh [--offscreen] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
-# Uses hyperfine when it is installed (Debian package hyperfine), else a timing loop of its own.
-# Prints each program's median and mean wall time and the ratio of the medians.
+# Prints each program's median wall and CPU time and the ratios of the medians.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -58,34 +57,29 @@ for program in "$gnomora" "$bare"; do
   timeout 20 "$program" >/dev/null 2>&1 || { echo "startup: $program did not end after painting" >&2; exit 1; }
 done
 
-echo "platform: $platform, $runs runs each"
-if command -v hyperfine >/dev/null; then
-  hyperfine -N --warmup 3 --runs "$runs" --export-json "$scratch/times.json" \
-            --command-name gnomora "$gnomora" --command-name bare "$bare"
-  python3 - "$scratch/times.json" <<'PY'
-import json, sys
-r = {x["command"]: x for x in json.load(open(sys.argv[1]))["results"]}
-for name in ("gnomora", "bare"):
-    print(f"{name:8s} median {r[name]['median'] * 1000:7.1f} ms   mean {r[name]['mean'] * 1000:7.1f} ms")
-print(f"ratio of medians: {r['gnomora']['median'] / r['bare']['median']:.2f}")
+echo "platform: $platform, $runs runs each, alternating"
+# Alternating runs, so that a change in the machine's load touches both alike. Each run is timed
+# as a whole process: wall time from spawn to exit, and the CPU time it used (user + system).
+python3 - "$gnomora" "$bare" "$runs" <<'PY'
+import os, statistics, subprocess, sys, time
+programs = {"gnomora": sys.argv[1], "bare": sys.argv[2]}
+runs = int(sys.argv[3])
+wall = {name: [] for name in programs}
+cpu = {name: [] for name in programs}
+for i in range(runs + 3):  # the first three of each warm the caches and are not counted
+    for name, program in programs.items():
+        start = time.perf_counter()
+        child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _, status, usage = os.wait4(child.pid, 0)
+        elapsed = time.perf_counter() - start
+        if status != 0:
+            sys.exit(f"startup: {program} failed (status {status})")
+        if i >= 3:
+            wall[name].append(elapsed * 1000)
+            cpu[name].append((usage.ru_utime + usage.ru_stime) * 1000)
+for name in programs:
+    print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms (mean {statistics.mean(wall[name]):6.1f})"
+          f"   cpu median {statistics.median(cpu[name]):6.1f} ms")
+print(f"ratio of wall medians: {statistics.median(wall['gnomora']) / statistics.median(wall['bare']):.2f}")
+print(f"ratio of cpu medians:  {statistics.median(cpu['gnomora']) / statistics.median(cpu['bare']):.2f}")
 PY
-else
-  # Alternating runs, so that a change in the machine's load touches both alike.
-  for i in $(seq "$runs"); do
-    for name in gnomora bare; do
-      program=$gnomora; [ $name = bare ] && program=$bare
-      start=$(date +%s%N); "$program" >/dev/null 2>&1; end=$(date +%s%N)
-      echo "$name $(( (end - start) / 1000 ))" >>"$scratch/times.txt"
-    done
-  done
-  python3 - "$scratch/times.txt" <<'PY'
-import statistics, sys
-t = {}
-for line in open(sys.argv[1]):
-    name, micros = line.split()
-    t.setdefault(name, []).append(int(micros) / 1000)
-for name in ("gnomora", "bare"):
-    print(f"{name:8s} median {statistics.median(t[name]):7.1f} ms   mean {statistics.mean(t[name]):7.1f} ms")
-print(f"ratio of medians: {statistics.median(t['gnomora']) / statistics.median(t['bare']):.2f}")
-PY
-fi

@@ -13,6 +13,7 @@
 #include "ui/PanelStep5.h"
 #include "ui/PictureBox.h"
 #include "ui/TMainForm.h"
+#include "ui/WindowFont.h"
 #include "ui_StartForm.h"
 
 #include <QApplication>
@@ -40,10 +41,7 @@ QIcon checkMark() {
 TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     : ui(std::make_unique<Ui::StartForm>()), prompter_(prompter), locale_(locale), clock_(std::move(clock)) {
     ui->setupUi(this);
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(windowFont(13));
     resize(426, 209);
     ui->btnStartEnter->setIcon(checkMark());
     // The welcome text is disabled (nothing to edit or select) but must stay easy to read.

@@ -2,6 +2,7 @@
 #include "app/TStartForm.h"
 #include "ui/QtPrompter.h"
 #include "ui/TMainForm.h"
+#include "ui/WindowFont.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -46,6 +47,9 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gnomora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Gnomora"));
+    // Windows and message boxes share one face; nothing then needs the desktop's default face,
+    // whose loading would only slow the start.
+    QApplication::setFont(windowFont(13));
 
     QtPrompter prompter;
     TStartForm startForm(prompter);

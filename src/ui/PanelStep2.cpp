@@ -7,6 +7,7 @@
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
+#include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
 #include "ui_PanelStep2.h"
 
@@ -52,15 +53,15 @@ void PanelStep2::ShowMeasurement() {
     ui->labNoonRes->setVisible(h.State >= 3);
 
     ui->labPanel2Place->setText(h.PlaceName);
-    ui->labPanel2Place->adjustSize();
+    fitLabelToText(ui->labPanel2Place);
     ui->edTimeH->setText(QString::number(h.TimH));
     ui->edTimeM->setText(QString::number(h.TimM));
     ui->edShadow->setText(QString::number(h.Shadow));
     ui->edStick->setText(QString::number(h.Stick));
     ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
-    ui->labHeightRes->adjustSize();
+    fitLabelToText(ui->labHeightRes);
     ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
-    ui->labNoonRes->adjustSize();
+    fitLabelToText(ui->labNoonRes);
 }
 
 void PanelStep2::DrawPicture() {

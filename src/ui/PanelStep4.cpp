@@ -7,6 +7,7 @@
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
+#include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
 #include "ui_PanelStep4.h"
 
@@ -43,7 +44,7 @@ void PanelStep4::ShowComparison() {
     const TLogic &logic = *objects_.Logic;
     auto set = [](QLabel *label, const QString &text) {
         label->setText(text);
-        label->adjustSize();
+        fitLabelToText(label);
     };
     set(ui->labValNoonHei1, TLogic::AngleToText(logic.NoonHeightAngle1));
     set(ui->labValNoonHei2, TLogic::AngleToText(logic.NoonHeightAngle2));

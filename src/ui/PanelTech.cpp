@@ -5,6 +5,7 @@
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
+#include "ui/LabelFit.h"
 #include "ui_PanelTech.h"
 
 template <typename Handler>
@@ -35,12 +36,12 @@ QLineEdit *PanelTech::placesField(const QString &controlName) const {
 void PanelTech::setLatitudeCaption(int placeNumber, const QString &caption) {
     QLabel *label = placeNumber == 1 ? ui->labTech1 : ui->LabTech2;
     label->setText(caption);
-    label->adjustSize();
+    fitLabelToText(label);
 }
 
 void PanelTech::setLanguageFileCaption(const QString &fileName) {
     ui->labApplyIniChangesFile->setText(fileName);
-    ui->labApplyIniChangesFile->adjustSize();
+    fitLabelToText(ui->labApplyIniChangesFile);
 }
 
 void PanelTech::setLanguageList(const QStringList &items, int index) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/StepButton.h"
 
+#include "ui/WindowFont.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,14 +10,6 @@ namespace {
 
 const QColor TextColor(255, 255, 0);
 const int LineTops[3] = {10, 25, 40};
-
-QFont buttonFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(14);  // a 17-pixel character cell
-    font.setBold(true);
-    return font;
-}
 
 }  // namespace
 
@@ -40,7 +34,7 @@ const QImage &StepButton::picture() const {
     picture_ = QImage(size, QImage::Format_RGB32);
     picture_.fill(fill_);
     QPainter painter(&picture_);
-    static const QFont font = buttonFont();
+    static const QFont font = windowFont(14, true);  // a 17-pixel character cell
     painter.setFont(font);
     painter.setPen(TextColor);
     for (int i = 0; i < lines_.size() && i < 3; ++i)

@@ -9,6 +9,7 @@
 #include "ui/Anchors.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
+#include "ui/LabelFit.h"
 #include "ui/PanelStep0.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
@@ -16,6 +17,7 @@
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
 #include "ui/StepButton.h"
+#include "ui/WindowFont.h"
 #include "ui_MainForm.h"
 
 #include <QPushButton>
@@ -35,15 +37,9 @@ const QColor ActiveColor(34, 238, 34);
 const QColor HoverColor(0, 0, 238);
 const QColor IdleColor(0, 0, 0);
 const char *const SizePending = "sizePending";
+const int EditBoxMaxLength = 32767;  // QLineEdit's default limit
 
 bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
-
-QFont windowFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixelSize);
-    return font;
-}
 
 }  // namespace
 
@@ -57,18 +53,12 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
         move(screen->availableGeometry().center() - rect().center());
 
     step0_ = new PanelStep0(ui->Panel3);
-    step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
     step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
     step4_ = new PanelStep4(objects_, *this, prompter_, ui->Panel3);
     step5_ = new PanelStep5(objects_, *this, prompter_, ui->Panel3);
-    tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
-    for (QWidget *panel : {static_cast<QWidget *>(step0_), static_cast<QWidget *>(step1_),
-                           static_cast<QWidget *>(step2_), static_cast<QWidget *>(step4_),
-                           static_cast<QWidget *>(step5_), static_cast<QWidget *>(tech_)}) {
-        panel->setFocusPolicy(Qt::StrongFocus);
-        ui->Panel3->addWidget(panel);
-        installAnchors(panel);
-    }
+    for (QWidget *panel : {static_cast<QWidget *>(step0_), static_cast<QWidget *>(step2_),
+                           static_cast<QWidget *>(step4_), static_cast<QWidget *>(step5_)})
+        adoptPanel(panel);
     step5_->setResetHandler([this] { btnResetClick(); });
 
     ui->Splitter1->setSizes({985 - 233 - 5, 233});
@@ -110,6 +100,43 @@ void TMainForm::guard(Handler &&handler) {
 
 QWidget *TMainForm::currentPanel() const { return ui->Panel3->currentWidget(); }
 
+void TMainForm::adoptPanel(QWidget *panel) {
+    panel->setFocusPolicy(Qt::StrongFocus);
+    ui->Panel3->addWidget(panel);
+    installAnchors(panel);
+}
+
+PanelStep1 &TMainForm::step1() {
+    if (!step1_) {
+        step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
+        adoptPanel(step1_);
+        applyTexts(step1_);
+        for (int place : {1, 2}) {
+            QComboBox *list = step1_->placeList(place);
+            list->addItems(placeItems_);
+            list->setCurrentIndex(-1);  // filling a list chooses nothing
+        }
+    }
+    return *step1_;
+}
+
+PanelTech &TMainForm::tech() {
+    if (!tech_) {
+        tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
+        adoptPanel(tech_);
+        applyTexts(tech_);
+        for (auto field = techFields_.cbegin(); field != techFields_.cend(); ++field)
+            if (QLineEdit *edit = tech_->placesField(field.key()))
+                edit->setText(field.value());
+        techFields_.clear();
+        if (!languageFileCaption_.isNull())
+            tech_->setLanguageFileCaption(languageFileCaption_);
+        for (auto caption = latitudeCaptions_.cbegin(); caption != latitudeCaptions_.cend(); ++caption)
+            tech_->setLatitudeCaption(caption.key(), caption.value());
+    }
+    return *tech_;
+}
+
 void TMainForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     guard([this] { FormShow(); });
@@ -131,7 +158,8 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
 void TMainForm::FormShow() {
     Closing = false;
     RedrawStepButtons();
-    step1_->forgetFilledPersons();
+    if (step1_)
+        step1_->forgetFilledPersons();
     ApplyTexts();
     objects_.Comm->ShowPlaces(*this);
     switch (objects_.Comm->ActiveStep) {
@@ -147,8 +175,15 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::ApplyTexts() {
+    applyTexts(this);
+    setWindowTitle(objects_.Lang->GetText(QStringLiteral("MainForm")));
+}
+
+void TMainForm::applyTexts(QWidget *root) {
+    if (!objects_.Lang)
+        return;  // a panel built before the shared objects gets its texts when the window shows
     TLang &lang = *objects_.Lang;
-    for (QWidget *w : findChildren<QWidget *>()) {
+    for (QWidget *w : root->findChildren<QWidget *>()) {
         if (w->objectName().isEmpty() || keepsOwnText(w))
             continue;
         if (auto *label = qobject_cast<QLabel *>(w)) {
@@ -156,7 +191,7 @@ void TMainForm::ApplyTexts() {
             // A label fits itself to its text; on a panel not shown that waits until it is shown.
             if (label->property("autoSize").toBool()) {
                 if (label->isVisible())
-                    label->adjustSize();
+                    fitLabelToText(label);
                 else
                     label->setProperty(SizePending, true);
             }
@@ -169,7 +204,6 @@ void TMainForm::ApplyTexts() {
                 tabs->setTabText(tabs->indexOf(w), lang.GetText(w->objectName()));
         }
     }
-    setWindowTitle(lang.GetText(QStringLiteral("MainForm")));
 }
 
 // --- Step buttons ----------------------------------------------------------------------------
@@ -204,7 +238,7 @@ void TMainForm::showPanel(QWidget *panel) {
     ui->Panel3->setCurrentWidget(panel);
     for (QLabel *label : panel->findChildren<QLabel *>()) {
         if (label->property(SizePending).toBool()) {
-            label->adjustSize();
+            fitLabelToText(label);
             label->setProperty(SizePending, false);
         }
     }
@@ -223,7 +257,7 @@ void TMainForm::onFocusChanged(QWidget *old, QWidget *now) {
     // Only moves inside this window count as leaving a panel; a message box does not.
     if (!old || !now || now->window() != this || old->window() != this)
         return;
-    auto leaves = [&](QWidget *panel) { return panel->isAncestorOf(old) && !panel->isAncestorOf(now); };
+    auto leaves = [&](QWidget *panel) { return panel && panel->isAncestorOf(old) && !panel->isAncestorOf(now); };
     guard([&] {
         if (leaves(step1_))
             step1_->PanelStep1Exit();
@@ -268,7 +302,7 @@ bool TMainForm::checkEarth() {
 }
 
 void TMainForm::storeStep1AndMeasurement() {
-    step1_->PanelStep1Exit();
+    step1().PanelStep1Exit();
     step2_->PanelStep2Exit();
 }
 
@@ -281,7 +315,7 @@ void TMainForm::imgStep0Click() {
 
 void TMainForm::imgStep1Click() {
     objects_.Comm->ActiveStep = 2;
-    showPanel(step1_);
+    showPanel(&step1());
     focusPanel(step1_);
     RedrawStepButtons();
 }
@@ -332,7 +366,7 @@ void TMainForm::imgStep5Click() {
 
 void TMainForm::imgTechClick() {
     objects_.Comm->ActiveStep = 7;
-    showPanel(tech_);
+    showPanel(&tech());
     objects_.Lang->FillLangList();
     focusPanel(tech_);
     RedrawStepButtons();
@@ -343,17 +377,22 @@ void TMainForm::btnResetClick() {
         prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return;
-    step1_->btnClearAllClick();
+    step1().btnClearAllClick();
     imgStep1Click();
 }
 
 // --- Views -----------------------------------------------------------------------------------
 
-void TMainForm::setLanguageFileCaption(const QString &fileName) { tech_->setLanguageFileCaption(fileName); }
+void TMainForm::setLanguageFileCaption(const QString &fileName) {
+    if (tech_)
+        tech_->setLanguageFileCaption(fileName);
+    else
+        languageFileCaption_ = fileName;
+}
 
-void TMainForm::setLanguageList(const QStringList &items, int index) { tech_->setLanguageList(items, index); }
+void TMainForm::setLanguageList(const QStringList &items, int index) { tech().setLanguageList(items, index); }
 
-int TMainForm::languageListIndex() const { return tech_->languageListIndex(); }
+int TMainForm::languageListIndex() const { return tech_ ? tech_->languageListIndex() : -1; }
 
 void TMainForm::refreshTexts() {
     if (startShow_)
@@ -362,25 +401,38 @@ void TMainForm::refreshTexts() {
 }
 
 void TMainForm::setLatitudeCaption(int placeNumber, const QString &caption) {
-    tech_->setLatitudeCaption(placeNumber, caption);
+    if (tech_)
+        tech_->setLatitudeCaption(placeNumber, caption);
+    else
+        latitudeCaptions_[placeNumber] = caption;
 }
 
 QString TMainForm::field(const QString &controlName) const {
+    if (!tech_)
+        return techFields_.value(controlName);
     const QLineEdit *edit = tech_->placesField(controlName);
     return edit ? edit->text() : QString();
 }
 
 void TMainForm::setField(const QString &controlName, const QString &text) {
-    if (QLineEdit *edit = tech_->placesField(controlName))
+    if (!tech_)
+        techFields_.insert(controlName, text.left(EditBoxMaxLength));  // what the edit box would keep
+    else if (QLineEdit *edit = tech_->placesField(controlName))
         edit->setText(text);
 }
 
 void TMainForm::clearPlaceLists() {
-    step1_->placeList(1)->clear();
-    step1_->placeList(2)->clear();
+    placeItems_.clear();
+    if (step1_) {
+        step1_->placeList(1)->clear();
+        step1_->placeList(2)->clear();
+    }
 }
 
 void TMainForm::addPlaceListItem(const QString &text) {
+    placeItems_.append(text);
+    if (!step1_)
+        return;
     // Filling a list chooses nothing (the toolkit would select the first item).
     for (int place : {1, 2}) {
         QComboBox *list = step1_->placeList(place);

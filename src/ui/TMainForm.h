@@ -5,6 +5,9 @@
 #include "store/PlacesView.h"
 #include "ui/StepNavigator.h"
 
+#include <QHash>
+#include <QMap>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -74,11 +77,12 @@ public:
 
     StepButton *stepButton(int index) const { return stepButtons_.at(index - 1); }
     QWidget *currentPanel() const;
-    PanelStep1 *panelStep1() const { return step1_; }
+    // The places panel and the teacher's panel are built when first needed.
+    PanelStep1 *panelStep1() { return &step1(); }
     PanelStep2 *panelStep2() const { return step2_; }
     PanelStep4 *panelStep4() const { return step4_; }
     PanelStep5 *panelStep5() const { return step5_; }
-    PanelTech *panelTech() const { return tech_; }
+    PanelTech *panelTech() { return &tech(); }
     bool closing() const { return Closing; }
 
 protected:
@@ -89,6 +93,13 @@ protected:
 private:
     void DrawStepButton(StepButton *image, int index);
     void ApplyTexts();
+    void applyTexts(QWidget *root);
+    // Building the places panel and the teacher's panel (their many edit boxes) would double the
+    // time to the first paint, so each is built on its first use; what the program tells them
+    // before that waits in the main window and is handed over then.
+    PanelStep1 &step1();
+    PanelTech &tech();
+    void adoptPanel(QWidget *panel);
     void showPanel(QWidget *panel);
     void focusPanel(QWidget *panel);
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -108,10 +119,14 @@ private:
     std::function<void()> startShow_;
     std::array<StepButton *, 7> stepButtons_{};
     PanelStep0 *step0_;
-    PanelStep1 *step1_;
+    PanelStep1 *step1_ = nullptr;
     PanelStep2 *step2_;
     PanelStep4 *step4_;
     PanelStep5 *step5_;
-    PanelTech *tech_;
+    PanelTech *tech_ = nullptr;
+    QStringList placeItems_;               // the place lists' items
+    QHash<QString, QString> techFields_;   // places-editor fields set before the panel exists
+    QString languageFileCaption_;
+    QMap<int, QString> latitudeCaptions_;
     bool Closing = false;
 };

@@ -7,9 +7,11 @@
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
+#include "ui/PanelTech.h"
 #include "ui/PictureBox.h"
 #include "ui/StepButton.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,7 +116,7 @@ TEST(MainWindow, OddTagKeepsItsTextAndMissingKeysShowEmptyThenDot) {
     AppFixture f;
     f.dir.write("Gnomo_Language_0.ini", "labPlacesDescr1=Hello\r\nlabDescr1=Line one\r\n");
     f.startProgram();
-    auto *tagged = f.main->findChild<QLabel *>("labPlacesDescr1");
+    auto *tagged = f.find<QLabel>("labPlacesDescr1");
     tagged->setProperty("tag", 1);
     tagged->setText("kept");
     f.openMainWindow();
@@ -229,4 +231,50 @@ TEST(PlacesEditor, FailedSaveIsReportedAndTheOldFileStays) {
     EXPECT_TRUE(f.prompter.messages[0].contains("Gnomora_Cfg.ini"));
     EXPECT_EQ(f.main->panelStep1()->placeList(1)->itemText(0), QString::fromUtf8("Kraków"));  // not refilled
     EXPECT_FALSE(before.isEmpty());
+}
+
+// The places panel and the teacher's panel are built on first use; whatever the program told
+// them before must be there when they are opened.
+TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
+    MainWindowFixture f;
+    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
+    ASSERT_EQ(f.main->findChild<PanelTech *>(), nullptr);
+    // The places editor's fields read back as the edit boxes would keep them.
+    EXPECT_EQ(f.main->field("edPlace1"), QString::fromUtf8("Kraków"));
+    EXPECT_EQ(f.main->field("edNoonM1"), QString("40"));
+    f.main->setField("edPerson52", QString(40000, u'a'));
+    EXPECT_EQ(f.main->field("edPerson52").size(), 32767);
+    f.main->setLatitudeCaption(2, "Lattitude location 2=51°");
+    f.main->resize(1200, 800);  // the panels are built into a window of another size
+    QApplication::processEvents();
+
+    f.clickStep(7);
+    auto *tech = f.main->findChild<PanelTech *>();
+    ASSERT_NE(tech, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(tech->geometry(), tech->parentWidget()->rect());
+    EXPECT_EQ(f.find<QLineEdit>("edPlace1")->text(), QString::fromUtf8("Kraków"));
+    EXPECT_EQ(f.find<QLineEdit>("edNoonH1")->text(), QString("11"));
+    EXPECT_EQ(f.find<QLineEdit>("edPerson52")->text().size(), 32767);
+    EXPECT_EQ(f.find<QLabel>("LabTech2")->text(), QString("Lattitude location 2=51°"));
+    EXPECT_EQ(f.find<QLabel>("labApplyIniChangesFile")->text(), QString("Gnomo_Language_0.ini"));
+    EXPECT_EQ(f.find<QPushButton>("btnSavePlaces")->text(), f.text("btnSavePlaces"));
+    EXPECT_EQ(f.main->field("edPlace2"), QString::fromUtf8("Gdańsk"));  // now read from the panel
+
+    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
+    f.clickStep(2);
+    QComboBox *list = f.main->panelStep1()->placeList(2);
+    ASSERT_EQ(list->count(), f.main->panelStep1()->placeList(1)->count());
+    EXPECT_EQ(list->itemText(0), QString::fromUtf8("Kraków"));
+    EXPECT_EQ(list->itemText(1), QString::fromUtf8("Gdańsk"));
+    EXPECT_EQ(list->currentIndex(), -1) << "filling the list chooses nothing";
+    EXPECT_EQ(f.find<QPushButton>("btnClearAll")->text(), f.text("btnClearAll"));
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+}
+
+TEST(PanelsBuiltOnFirstUse, AMeasurementStepStoresTheUntouchedPlacesAsBefore) {
+    MainWindowFixture f;
+    f.clickStep(3);  // step 1 was never opened: its empty choice is stored, so places are missing
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+    EXPECT_EQ(f.main->currentPanel(), f.main->panelStep1());
 }

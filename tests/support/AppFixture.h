@@ -49,5 +49,13 @@ struct AppFixture {
     }
 
     AppObjects &objects() { return start->objects(); }
-    template <typename T> T *find(const QString &name) const { return main->findChild<T *>(name); }
+    // A control of the places panel or the teacher's panel is looked up as a user reaches it:
+    // those panels are built on first use, so they are built first if need be.
+    template <typename T> T *find(const QString &name) const {
+        if (T *control = main->findChild<T *>(name))
+            return control;
+        main->panelStep1();
+        main->panelTech();
+        return main->findChild<T *>(name);
+    }
 };

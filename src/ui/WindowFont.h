@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QFont>
+
+// The windows' typeface: Tahoma or MS Sans Serif where the computer has them, else DejaVu Sans.
+// Hinted fully, without kerning and ligatures, as such faces look on the school computers; that
+// also renders each character once instead of once per sub-pixel position, which shortens the
+// start noticeably.
+QFont windowFont(int pixelSize, bool bold = false);
+
+// The face windowFont() uses: the first of Tahoma and MS Sans Serif that is installed, else
+// DejaVu Sans. Only installed faces are named, because naming an absent one sends the toolkit on
+// a font search of its own.
+QString windowFamily();
