@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <cstdlib>
 
 namespace {
 
@@ -23,7 +24,7 @@ protected:
     bool eventFilter(QObject *receiver, QEvent *event) override {
         if (event->type() == QEvent::Paint && !done_ && receiver->isWidgetType()) {
             done_ = true;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });  // as Gnomora ends when measured
         }
         return false;
     }

@@ -9,7 +9,9 @@
 //             changed, as a user sees it)
 //   grab      the handler, then a paint of the whole window into an image (an upper bound)
 // The counter "paints" is the number of widget paint events per iteration.
-// Also: choosing a place on step 1, which decodes its photograph and two person photographs.
+// Also: choosing a place on step 1, which decodes its photograph and two person photographs; and
+// the first opening of step 1 and of the technical panel in freshly opened windows, when those
+// panels are built.
 // The windows run on Qt's offscreen platform in a temporary working folder seeded from data/.
 // Every repaint has to stay well inside one 60 Hz frame (16.7 ms), every step change well under
 // the 100 ms a user would notice.
@@ -164,6 +166,40 @@ void choosePlace(benchmark::State &state, Until until) {
     measureAction(state, until, [] { run->clickStep(2); }, [] { run->choose(1, 1); });
 }
 
+// Both windows freshly opened on the introduction, as at the start of a lesson.
+struct FreshWindows {
+    ScriptedPrompter prompter;
+    TStartForm start{prompter, Locale{u'.', u'/'}, [] { return QDateTime(QDate(2013, 6, 20), QTime(10, 0)); }};
+    TMainForm main{start.objects(), prompter};
+
+    FreshWindows() {
+        start.setMainForm(&main);
+        start.show();
+        start.btnStartEnterClick();
+        settle();
+    }
+};
+
+// The first click on step 1 or on the technical panel: the panel is built, filled and painted.
+void firstOpening(benchmark::State &state, int step) {
+    bool opened = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto windows = std::make_unique<FreshWindows>();
+        state.ResumeTiming();
+
+        QTest::mouseClick(windows->main.stepButton(step), Qt::LeftButton);
+        settle();
+
+        state.PauseTiming();
+        opened = opened && windows->start.objects().Comm->ActiveStep == step && windows->prompter.messages.isEmpty();
+        windows.reset();
+        state.ResumeTiming();
+    }
+    if (!opened)
+        state.SkipWithError("the panel did not open");
+}
+
 bool copyTree(const QString &from, const QString &to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -211,6 +247,9 @@ int main(int argc, char **argv) {
                 ->Unit(benchmark::kMillisecond);
     for (const auto &[mode, until] : modes)
         benchmark::RegisterBenchmark((std::string("choosePlace1/") + mode).c_str(), choosePlace, until)
+            ->Unit(benchmark::kMillisecond);
+    for (int step : {2, 7})
+        benchmark::RegisterBenchmark((std::string("firstOpening/") + Handlers[step]).c_str(), firstOpening, step)
             ->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
