@@ -13,8 +13,9 @@ bool isPlainLineLabel(const QLabel *label) {
     const Qt::TextFormat format = label->textFormat();
     const bool plainText =
         format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(label->text()));
-    return plainText && !label->text().isEmpty() && !label->wordWrap() && label->frameWidth() == 0 && label->indent() <= 0 &&
-           !label->buddy() && label->pixmap().isNull() && !label->movie() && label->picture().isNull();
+    return plainText && !label->text().isEmpty() && !label->wordWrap() && label->frameWidth() == 0 &&
+           label->indent() <= 0 && !label->buddy() && label->pixmap().isNull() && !label->movie() &&
+           label->picture().isNull();
 }
 
 }  // namespace
@@ -28,8 +29,9 @@ void fitLabelToText(QLabel *label) {
     const QString text = label->text();
     const Qt::LayoutDirection direction = text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
     // Centring only moves the text; leaving it out keeps its size free of rounding.
-    const int flags = (QStyle::visualAlignment(direction, label->alignment()) & ~(Qt::AlignVCenter | Qt::AlignHCenter)) |
-                      Qt::TextExpandTabs;
+    const int alignment =
+        QStyle::visualAlignment(direction, label->alignment()) & ~(Qt::AlignVCenter | Qt::AlignHCenter);
+    const int flags = alignment | Qt::TextExpandTabs;
     const QSize textSize = label->fontMetrics().boundingRect(0, 0, 2000, 2000, flags, text).size();
     const QMargins margins = label->contentsMargins();
     const int extra = 2 * label->margin();

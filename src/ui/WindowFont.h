@@ -3,9 +3,9 @@
 #include <QFont>
 
 // The windows' typeface: Tahoma or MS Sans Serif where the computer has them, else DejaVu Sans.
-// Hinted fully, without kerning and ligatures, as such faces look on the school computers; that
-// also renders each character once instead of once per sub-pixel position, which shortens the
-// start noticeably.
+// Hinted fully and set without kerning or ligatures, as the classic Windows faces are drawn; that
+// also renders each character once instead of once per sub-pixel position and spares the text
+// shaping, which shortens the start noticeably.
 QFont windowFont(int pixelSize, bool bold = false);
 
 // The face windowFont() uses: the first of Tahoma and MS Sans Serif that is installed, else

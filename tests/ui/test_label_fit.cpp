@@ -40,7 +40,8 @@ struct LabelPair {
 }  // namespace
 
 TEST(LabelFit, PlainLinesGetTheSizeQLabelWouldGiveThem) {
-    const QString polish = QString::fromUtf8("Promienie Słońca padają na Ziemię równolegle. Zażółć gęślą jaźń");
+    const QString polish =
+        QString::fromUtf8("Promienie Słońca padają na Ziemię równolegle. Zażółć gęślą jaźń");
     const LabelCase cases[] = {
         {"", Qt::AlignLeft | Qt::AlignVCenter, 0, {}, {}},
         {"x", Qt::AlignLeft | Qt::AlignVCenter, 0, {}, {}},
