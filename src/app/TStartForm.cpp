@@ -6,6 +6,8 @@
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
+#include "platform/BuiltInText.h"
+#include "platform/Prompter.h"
 #include "ui/Anchors.h"
 #include "ui/Guard.h"
 #include "ui/PanelStep2.h"
@@ -18,6 +20,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLockFile>
 #include <QScreen>
 #include <QPainter>
 #include <QPixmap>
@@ -72,10 +76,27 @@ QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }
 
 void TStartForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    guarded(prompter_, [this] { FormShow(); });
+    if (!event->spontaneous())  // not when restored from the task bar
+        guarded(prompter_, [this] { FormShow(); });
+}
+
+void TStartForm::keyPressEvent(QKeyEvent *event) {
+    // The start button is the window's default button: Enter opens the main window from any
+    // control (a plain window, unlike a dialog, has no default button of its own).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        guarded(prompter_, [this] { btnStartEnterClick(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TStartForm::closeEvent(QCloseEvent *event) {
+    bool keepRunning = false;
+    guarded(prompter_, [&] { keepRunning = !mayEndRun(); });
+    if (keepRunning) {
+        event->ignore();
+        return;
+    }
     guarded(prompter_, [this] { FormCloseQuery(); });
     event->accept();
     if (mainForm_)
@@ -83,37 +104,74 @@ void TStartForm::closeEvent(QCloseEvent *event) {
     QCoreApplication::quit();
 }
 
+bool TStartForm::mayEndRun() {
+    return !holdsUnprintedWork(objects_) ||
+           prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) ==
+               Prompter::Answer::Ok;
+}
+
 void TStartForm::FormShow() {
-    if (!objects_.exist())
-        createSharedObjects();
+    if (!objects_.exist() && !(createSharedObjects() && claimWorkingFolder()))
+        return;
     TLang &lang = *objects_.Lang;
     setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
     ui->edStartText->setPlainText(lang.GetLines(QStringLiteral("edStartText"), 7));
     ui->btnStartEnter->setText(lang.GetText(QStringLiteral("btnStartEnter")));
     ui->cbSaveConfig->setText(lang.GetText(QStringLiteral("cbSaveConfig")));
-    setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
 }
 
-void TStartForm::createSharedObjects() {
-    objects_.Session = std::make_unique<TSession>();
-    objects_.Session->Init();
-    objects_.Comm = std::make_unique<TComm>(prompter_, locale_);
-    objects_.Comm->Init();
-    objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, *mainForm_);
-    objects_.Lang->Init();
-    objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
-                                              *objects_.Session, clock_);
-    objects_.Logic->Init();
-    objects_.CurrHei = nullptr;
-    objects_.DrawStep2 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep2()->image());
-    objects_.DrawStep2->Init(2);
-    objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
-    objects_.DrawStep4->Init(4);
-    // DrawStep5 fills the result sheet that the print panel keeps, dated by the model's clock.
-    objects_.DrawStep5 = std::make_unique<TDrawObj>(
-        *objects_.Lang, *objects_.Logic,
-        ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(), clock_});
-    objects_.DrawStep5->Init(5);
+bool TStartForm::createSharedObjects() {
+    // All of them or none: a failure half-way (memory, a file the toolkit cannot read) would leave
+    // the windows with some objects missing, and the first click would reach for one.
+    try {
+        objects_.Session = std::make_unique<TSession>();
+        objects_.Session->Init();
+        objects_.Comm = std::make_unique<TComm>(prompter_, locale_);
+        objects_.Comm->Init();
+        objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, *mainForm_);
+        objects_.Lang->Init();
+        objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
+                                                  *objects_.Session, clock_);
+        objects_.Logic->Init();
+        objects_.CurrHei = nullptr;
+        objects_.DrawStep2 =
+            std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep2()->image());
+        objects_.DrawStep2->Init(2);
+        objects_.DrawStep4 =
+            std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
+        objects_.DrawStep4->Init(4);
+        // DrawStep5 fills the result sheet that the print panel keeps, dated by the model's clock.
+        objects_.DrawStep5 = std::make_unique<TDrawObj>(
+            *objects_.Lang, *objects_.Logic,
+            ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(), clock_});
+        objects_.DrawStep5->Init(5);
+        return true;
+    } catch (const std::exception &e) {
+        objects_.release();
+        const QString reason = dynamic_cast<const std::bad_alloc *>(&e) ? builtInText(BuiltInText::OutOfMemory)
+                                                                         : QString::fromLocal8Bit(e.what());
+        prompter_.showMessage(builtInText(BuiltInText::CannotStart).arg(reason));
+        // The program cannot run without its objects: it ends as soon as its event loop runs.
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        return false;
+    }
+}
+
+bool TStartForm::claimWorkingFolder() {
+    folderLock_ = std::make_unique<QLockFile>(LockFileName);
+    // Held for the whole run, however long: only a copy that has died leaves a stale lock.
+    folderLock_->setStaleLockTime(0);
+    if (folderLock_->tryLock(0) || folderLock_->error() != QLockFile::LockFailedError)
+        return true;  // a folder where no lock can be made at all fails at the first save instead
+    folderLock_.reset();
+    if (prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgFolderInUse")), Prompter::Buttons::YesNo) ==
+        Prompter::Answer::Yes) {
+        objects_.Comm->SavesAllowed = false;
+        return true;
+    }
+    objects_.release();
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return false;
 }
 
 void TStartForm::btnStartEnterClick() {
@@ -123,25 +181,20 @@ void TStartForm::btnStartEnterClick() {
     mainForm_->activateWindow();
 }
 
-void TStartForm::offerSaveConfig() { ui->cbSaveConfig->setVisible(true); }
+void TStartForm::offerSaveConfig() {
+    if (objects_.exist() && objects_.Comm->SavesAllowed)
+        ui->cbSaveConfig->setVisible(true);
+}
 
 void TStartForm::FormCloseQuery() {
     if (!objects_.exist())
         return;
+    // A failed save is reported; the program ends all the same (the old file stays as it was).
     if (ui->cbSaveConfig->isVisible() && ui->cbSaveConfig->isChecked())
-        objects_.Comm->SaveCfg();
-    // From here on Comm is absent, so no handler of the main window touches the objects.
-    std::unique_ptr<TComm> comm = std::move(objects_.Comm);
-    comm->Done();
-    comm.reset();
-    objects_.Lang->Done();
-    objects_.Lang.reset();
-    objects_.CurrHei = nullptr;
-    objects_.Logic->Done();
-    objects_.Logic.reset();
-    objects_.DrawStep2.reset();
-    objects_.DrawStep4.reset();
-    objects_.DrawStep5.reset();
-    objects_.Session->Done();
-    objects_.Session.reset();
+        guarded(prompter_, [this] {
+            if (mayWriteConfiguration(objects_, prompter_))
+                objects_.Comm->SaveCfg();
+        });
+    objects_.release();
+    folderLock_.reset();  // the folder is free for the next copy
 }

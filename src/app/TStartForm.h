@@ -11,6 +11,7 @@ namespace Ui { class StartForm; }
 class Prompter;
 class TMainForm;
 class QCheckBox;
+class QLockFile;
 
 // The small window that opens first and stays open for the whole run: a welcome text and the
 // button that opens the main window. It owns the shared objects: it creates them on its first
@@ -19,6 +20,9 @@ class QCheckBox;
 class TStartForm : public QWidget {
     Q_OBJECT
 public:
+    // Held in the working folder while a copy of the program runs there.
+    static inline const QString LockFileName = QStringLiteral(".gnomora.lock");
+
     TStartForm(Prompter &prompter, Locale locale = Locale::system(), Clock clock = systemClock());
     ~TStartForm() override;
 
@@ -39,9 +43,17 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void createSharedObjects();
+    // Creates the shared objects in their order; false (all freed, the reason shown and the
+    // program ending) when any of them cannot be made.
+    bool createSharedObjects();
+    // Locks the working folder for this copy of the program. When another copy holds it, asks
+    // whether to run without saving anything; false (objects freed, program ending) if not.
+    bool claimWorkingFolder();
+    // Ending the program loses the run: while it holds unprinted measured values, ask first.
+    bool mayEndRun();
 
     std::unique_ptr<Ui::StartForm> ui;
     Prompter &prompter_;
@@ -49,4 +61,5 @@ private:
     Clock clock_;
     TMainForm *mainForm_ = nullptr;
     AppObjects objects_;
+    std::unique_ptr<QLockFile> folderLock_;
 };

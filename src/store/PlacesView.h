@@ -13,6 +13,8 @@ public:
     // Both place lists (cbPlaceSelect1, cbPlaceSelect2) at once; clearing leaves no choice.
     virtual void clearPlaceLists() = 0;
     virtual void addPlaceListItem(const QString &text) = 0;
+    // Both lists hold every place again: the view may choose again what was chosen before.
+    virtual void placeListsFilled() {}
 };
 
 // One edit box of step 1 holding a person's name.

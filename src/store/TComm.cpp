@@ -15,6 +15,7 @@ void TComm::Init() {
     HoverStep = 0;
     ActiveStep = 1;
     Cfg.clear();
+    CfgUnread = false;
     if (!QFileInfo::exists(CfgFileName))  // no file: an empty configuration, no message
         return;
     try {
@@ -22,12 +23,19 @@ void TComm::Init() {
     } catch (const FileError &e) {
         prompter_.showMessage(QString::fromStdString(e.what()));
         Cfg.clear();
+        CfgUnread = true;
     }
 }
 
 void TComm::Done() { Cfg.clear(); }
 
-void TComm::SaveCfg() const { Cfg.save(CfgFileName); }
+void TComm::SaveCfg() const {
+    if (!SavesAllowed)
+        throw FileError(CfgFileName, QStringLiteral("another copy of Gnomora works in this folder; nothing was saved"));
+    if (CfgUnread)
+        throw FileError(CfgFileName, QStringLiteral("it could not be read at start, so it is not replaced"));
+    Cfg.save(CfgFileName);
+}
 
 int TComm::TextToInt(const QString &text) {
     qsizetype i = 0;

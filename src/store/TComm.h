@@ -29,6 +29,8 @@ public:
     void SetValue(const QString &key, const QString &value) { Cfg.setValue(key, value); }
 
     // Writes the whole configuration to Gnomora_Cfg.ini; throws FileError, leaving the old file.
+    // Refuses (FileError) while saving is not allowed or the file in the folder was never read:
+    // the caller asks the user first (CfgUnread) and clears the flag.
     void SaveCfg() const;
 
     // A whole, optionally signed decimal 32-bit number; anything else (empty, blanks, letters,
@@ -42,7 +44,8 @@ public:
 
     static constexpr int PlaceCount = 5;
 
-    // Fills the places editor and both place lists of step 1 from the configuration. A noon hour
+    // Fills the places editor and both place lists of step 1 from the configuration, then tells
+    // the view that the lists are full (placeListsFilled). A noon hour
     // outside 1..24 is shown and kept as "12", a noon minute outside 1..59 as "00".
     void ShowPlaces(PlacesView &view);
     // Reads the places editor back (the same noon corrections), writes the file, then refills.
@@ -53,6 +56,12 @@ public:
     void ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,
                            PictureSlot &person1Image, PictureSlot &person2Image, QString &filled1,
                            QString &filled2) const;
+
+    // The configuration file exists but could not be read at start: writing the run's settings
+    // over it would destroy the teacher's places unseen.
+    bool CfgUnread = false;
+    // False while another copy of the program works in the same folder: this one saves nothing.
+    bool SavesAllowed = true;
 
     std::uint8_t HoverStep = 0;   // step button under the mouse: 0 none, 1..7
     std::uint8_t ActiveStep = 1;  // step shown: 1..6 for steps 0..5, 7 the technical panel

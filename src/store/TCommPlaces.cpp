@@ -39,6 +39,7 @@ void TComm::ShowPlaces(PlacesView &view) {
             SetValue("NoonM" + p, QStringLiteral("00"));
         }
     }
+    view.placeListsFilled();
 }
 
 void TComm::SavePlaces(PlacesView &view) {

@@ -8,6 +8,7 @@ class TLang;
 class TLogic;
 class THeiObj;
 class TDrawObj;
+class Prompter;
 
 // The objects shared by both windows for the whole run. The start window creates them on its
 // first showing and frees them when it closes; until then (and from the start of shut-down on)
@@ -19,6 +20,9 @@ struct AppObjects {
     AppObjects &operator=(const AppObjects &) = delete;
 
     bool exist() const { return Comm != nullptr; }
+    // Frees whatever exists, in the order of shut-down: Comm, Lang, Logic (with the places), the
+    // drawing objects, Session. Comm goes first, so that no handler touches the others meanwhile.
+    void release();
 
     std::unique_ptr<TSession> Session;
     std::unique_ptr<TComm> Comm;
@@ -29,3 +33,12 @@ struct AppObjects {
     std::unique_ptr<TDrawObj> DrawStep4;
     std::unique_ptr<TDrawObj> DrawStep5;
 };
+
+// The run holds measured values (a time, lengths, a distance) that no printed sheet has kept yet:
+// clearing them or ending the program asks first.
+bool holdsUnprintedWork(const AppObjects &objects);
+
+// Whether the configuration file may be written now. Never while another copy of the program works
+// in the folder (the user is told so); a file that could not be read at start only when the user
+// agrees to replace it.
+bool mayWriteConfiguration(const AppObjects &objects, Prompter &prompter);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelStep1.h"
 
+#include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "platform/Prompter.h"
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
@@ -87,6 +89,16 @@ void PanelStep1::btnStep1NextClick() {
 }
 
 void PanelStep1::btnClearAllClick() {
+    if (!objects_.exist())
+        return;
+    if (holdsUnprintedWork(objects_) &&
+        prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+            Prompter::Answer::Ok)
+        return;
+    ClearAll();
+}
+
+void PanelStep1::ClearAll() {
     if (!objects_.exist())
         return;
     ui->cbPlaceSelect1->setCurrentIndex(-1);

@@ -26,8 +26,10 @@ public:
 
     // Stores the choices into the session record unless the window is closing.
     void PanelStep1Exit();
-    // Clears the choices and names, re-initialises both places and stores everything again.
+    // Asks first while the run holds unprinted measured values, then clears all (ClearAll).
     void btnClearAllClick();
+    // Clears the choices and names, re-initialises both places and stores everything again.
+    void ClearAll();
 
     PlacesChoice choice() const;
     QComboBox *placeList(int placeNumber) const;

@@ -56,4 +56,7 @@ void PanelTech::bOKChooseLangClick() { objects_.Lang->SelectLang(ui->cbSelectLan
 
 void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
 
-void PanelTech::btnSavePlacesClick() { objects_.Comm->SavePlaces(places_); }
+void PanelTech::btnSavePlacesClick() {
+    if (mayWriteConfiguration(objects_, prompter_))
+        objects_.Comm->SavePlaces(places_);
+}

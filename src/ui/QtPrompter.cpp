@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QString title() { return QApplication::applicationDisplayName(); }
@@ -18,11 +19,15 @@ Prompter::Answer QtPrompter::confirm(const QString &text, Buttons buttons) {
     QMessageBox box(QMessageBox::Question, title(), text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
                     parent_);
-    // Closing the box (Escape, the title bar) is no answer; without an escape button Qt would
-    // report the last button instead.
-    box.setEscapeButton(static_cast<QAbstractButton *>(nullptr));
-    const int result = box.exec();
-    switch (result) {
+    // Closing the box (Escape, the title bar) is no answer. Without an escape button of its own the
+    // toolkit picks one of the visible buttons (No, Cancel) and reports that instead, so an
+    // invisible button takes the escape.
+    QPushButton *dismissed = box.addButton(QString(), QMessageBox::RejectRole);
+    dismissed->hide();
+    box.setEscapeButton(dismissed);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Ok: return Answer::Ok;

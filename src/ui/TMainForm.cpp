@@ -116,6 +116,7 @@ PanelStep1 &TMainForm::step1() {
             list->addItems(placeItems_);
             list->setCurrentIndex(-1);  // filling a list chooses nothing
         }
+        restorePlaceChoice();
     }
     return *step1_;
 }
@@ -139,7 +140,10 @@ PanelTech &TMainForm::tech() {
 
 void TMainForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    guard([this] { FormShow(); });
+    // A spontaneous show is the window system restoring a minimised window: nothing was hidden
+    // by the program, so nothing is refilled or reopened.
+    if (!event->spontaneous())
+        guard([this] { FormShow(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
@@ -377,7 +381,7 @@ void TMainForm::btnResetClick() {
         prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return;
-    step1().btnClearAllClick();
+    step1().ClearAll();
     imgStep1Click();
 }
 
@@ -397,6 +401,10 @@ int TMainForm::languageListIndex() const { return tech_ ? tech_->languageListInd
 void TMainForm::refreshTexts() {
     if (startShow_)
         startShow_();
+    // Every text is looked up, so that the language file gets all its missing keys, also those of
+    // the panels not opened yet.
+    step1();
+    tech();
     FormShow();
 }
 
@@ -424,6 +432,12 @@ void TMainForm::setField(const QString &controlName, const QString &text) {
 void TMainForm::clearPlaceLists() {
     placeItems_.clear();
     if (step1_) {
+        // What the class sees chosen is chosen again after the refill, stored or not.
+        for (int place : {1, 2}) {
+            const QComboBox *list = step1_->placeList(place);
+            listedChoice_[place - 1] = {list->currentIndex(), list->currentText()};
+        }
+        haveListedChoice_ = true;
         step1_->placeList(1)->clear();
         step1_->placeList(2)->clear();
     }
@@ -440,4 +454,27 @@ void TMainForm::addPlaceListItem(const QString &text) {
         list->addItem(text);
         list->setCurrentIndex(chosen);
     }
+}
+
+void TMainForm::placeListsFilled() { restorePlaceChoice(); }
+
+void TMainForm::restorePlaceChoice() {
+    if (!step1_ || !objects_.Session)
+        return;
+    for (int place : {1, 2}) {
+        ListedPlace choice = listedChoice_[place - 1];
+        if (!haveListedChoice_) {  // the lists were never shown: the session record knows
+            const QString n = QString::number(place);
+            const QString index = objects_.Session->GetValue(QStringLiteral("PlaceSelect") + n);
+            choice = {index.isEmpty() ? -1 : TComm::TextToInt(index),
+                      objects_.Session->GetValue(QStringLiteral("PlaceName") + n)};
+        }
+        QComboBox *list = step1_->placeList(place);
+        int index = choice.index;
+        // The place may have moved in the list (the places editor): it is found by its name.
+        if (index < 0 || index >= list->count() || list->itemText(index) != choice.name)
+            index = choice.name.isEmpty() ? -1 : list->findText(choice.name, Qt::MatchExactly);
+        list->setCurrentIndex(index);
+    }
+    haveListedChoice_ = false;
 }

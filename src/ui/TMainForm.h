@@ -74,6 +74,7 @@ public:
     void setField(const QString &controlName, const QString &text) override;
     void clearPlaceLists() override;
     void addPlaceListItem(const QString &text) override;
+    void placeListsFilled() override;
 
     StepButton *stepButton(int index) const { return stepButtons_.at(index - 1); }
     QWidget *currentPanel() const;
@@ -100,6 +101,9 @@ private:
     PanelStep1 &step1();
     PanelTech &tech();
     void adoptPanel(QWidget *panel);
+    // Chooses again in both refilled place lists what was chosen before (or, for lists never
+    // shown, what the session record holds), where that place is still listed.
+    void restorePlaceChoice();
     void showPanel(QWidget *panel);
     void focusPanel(QWidget *panel);
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -125,6 +129,12 @@ private:
     PanelStep5 *step5_;
     PanelTech *tech_ = nullptr;
     QStringList placeItems_;               // the place lists' items
+    struct ListedPlace {
+        int index = -1;
+        QString name;
+    };
+    std::array<ListedPlace, 2> listedChoice_;  // both lists' choice before they were refilled
+    bool haveListedChoice_ = false;
     QHash<QString, QString> techFields_;   // places-editor fields set before the panel exists
     QString languageFileCaption_;
     QMap<int, QString> latitudeCaptions_;

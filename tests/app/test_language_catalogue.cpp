@@ -4,6 +4,7 @@
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "store/TComm.h"
 #include "store/NameValueList.h"
 #include "support/AppFixture.h"
 #include "ui/PanelStep1.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -59,6 +61,10 @@ struct ClassRun : AppFixture {
 
     // Every step of a class run, with each refusal and question the program has on the way.
     void runWholeClass() {
+        // Another copy of the program already works in this folder: this one runs without saving.
+        QLockFile otherCopy(TStartForm::LockFileName);
+        ASSERT_TRUE(otherCopy.tryLock(0));
+        prompter.answers.push_back(Prompter::Answer::Yes);
         startProgram();
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelStep0"));
@@ -110,6 +116,13 @@ struct ClassRun : AppFixture {
         auto *pages = find<QTabWidget>("TechPageControl");
         for (int i = 0; i < pages->count(); ++i)
             pages->setCurrentIndex(i);
+        pages->setCurrentWidget(find<QWidget>("TechPagePlaces"));
+        click("btnSavePlaces");  // msgFolderInUseNotSaved
+        // As after a configuration that could not be read at start, once the other copy has ended.
+        objects().Comm->SavesAllowed = true;
+        objects().Comm->CfgUnread = true;
+        prompter.answers.push_back(Prompter::Answer::No);
+        click("btnSavePlaces");  // msgReplaceUnreadCfg, answered No: nothing is written
         main->close();  // and shown once more, as a class comes back to it
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelTech"));
@@ -157,12 +170,15 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         EXPECT_FALSE(lang.Changed) << "added: " << lang.Texts.lines().mid(file.size()).join(", ").toStdString();
         EXPECT_FALSE(run.textsShown().contains(".")) << run.textsShown().join(" | ").toStdString();
         const QStringList messages = {"msgNoPlaces",   "msgSunTooHigh",  "msgSunTooHigh2080", "msgNoAngleCalculated",
-                                      "msgNoEarthCalculated", "msgNoDistance", "msgNoAngleDiff"};
+                                      "msgNoEarthCalculated", "msgNoDistance", "msgNoAngleDiff",
+                                      "msgFolderInUseNotSaved"};
         QStringList expected;
         for (const QString &key : messages)
             expected.append(file.value(key));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 3);
+        ASSERT_EQ(run.prompter.questions.size(), 5);
+        EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
+        EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
                                   QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
                                   QString::fromUtf8(" 30°40'");
@@ -186,7 +202,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 161);
+    ASSERT_EQ(catalogue.size(), 164);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

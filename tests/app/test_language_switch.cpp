@@ -5,6 +5,7 @@
 #include "store/NameValueList.h"
 #include "store/TComm.h"
 #include "support/AppFixture.h"
+#include "ui/PanelStep1.h"
 #include "ui/StepButton.h"
 
 #include <QCheckBox>
@@ -212,4 +213,36 @@ TEST(LanguagePage, LanguageThatCannotBeReadIsReportedAndChangesNothing) {
     EXPECT_EQ(f.objects().Comm->GetValue("LangFileName"), QString("Gnomo_Language_0.ini"));
     EXPECT_EQ(f.shown("labApplyIniChangesFile"), QString("Gnomo_Language_0.ini"));
     f.expectTextsOf(shipped(0));
+}
+
+TEST(LanguagePage, KeysOfThePlacesPanelNotOpenedYetAreWrittenBack) {
+    LanguageFixture f;
+    const QByteArray withoutKeys = shippedWithout(1, {"btnClearAll", "labPlaceSelect1"});
+    f.dir.write(TLang::LanguageFileName(1), withoutKeys);
+    f.startAndOpen();
+    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);  // the class went straight to the teacher's panel
+    f.openLanguagePage();
+    f.chooseLanguage(1);
+    const NameValueList written = NameValueList::fromBytes(f.dir.read(TLang::LanguageFileName(1)));
+    EXPECT_EQ(written.value("btnClearAll"), QString("."));
+    EXPECT_EQ(written.value("labPlaceSelect1"), QString("."));
+    EXPECT_EQ(written.size(), shipped(1).size());
+}
+
+TEST(LanguagePage, SwitchingKeepsTheClassChoiceOfPlaces) {
+    LanguageFixture f;
+    f.dir.write("Gnomora_Cfg.ini", "Place1=Warszawa\r\nPlace2=Krak\xf3w\r\nPlace3=Gda\xf1sk\r\n");
+    f.startAndOpen();
+    for (int place : {1, 2}) {
+        QComboBox *list = f.main->panelStep1()->placeList(place);
+        list->setCurrentIndex(place == 1 ? 2 : 0);
+        emit list->activated(list->currentIndex());
+    }
+    f.openLanguagePage();  // leaving step 1 stores the choice
+    f.chooseLanguage(2);
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 2);
+    EXPECT_EQ(f.main->panelStep1()->placeList(2)->currentIndex(), 0);
+    QTest::mouseClick(f.main->stepButton(3), Qt::LeftButton);
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
 }

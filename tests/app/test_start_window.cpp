@@ -3,10 +3,12 @@
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
-#include "support/AppFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -80,5 +82,95 @@ TEST(StartWindow, MissingLanguageFileIsReportedAndTheRunGoesOn) {
     f.startProgram();
     ASSERT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_0.ini cannot be loaded"});
     EXPECT_TRUE(f.objects().exist());
-    EXPECT_EQ(f.start->windowTitle(), QString("."));  // empty at first, "." at the second lookup
+    EXPECT_EQ(f.start->windowTitle(), QString());  // the key was missing: empty, and "." from now on
+    EXPECT_EQ(f.objects().Lang->GetText("StartForm"), QString("."));
+}
+
+TEST(StartWindow, EnterOpensTheMainWindowFromAnyControl) {
+    AppFixture f;
+    f.seedShippedLanguage();
+    f.startProgram();
+    QTest::keyClick(f.start.get(), Qt::Key_Return);
+    EXPECT_TRUE(f.main->isVisible());
+    f.main->close();
+    QCheckBox *save = f.start->saveConfigBox();
+    ASSERT_TRUE(save->isVisible());
+    save->setFocus();
+    QTest::keyClick(save, Qt::Key_Enter);
+    EXPECT_TRUE(f.main->isVisible());
+    EXPECT_FALSE(save->isChecked());  // Enter is not the box's own key
+}
+
+// Ending the program loses the class's run: while it holds unprinted measurements it asks first.
+TEST(StartWindow, ClosingAsksWhileMeasuredValuesAreUnprinted) {
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.click("btnStep1Next");
+    f.measure("800");
+    f.prompter.answers.push_back(Prompter::Answer::Cancel);
+    f.start->close();
+    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgAreYouSure")});
+    ASSERT_TRUE(f.objects().exist());
+    EXPECT_EQ(f.objects().Logic->Hei1.State, 3);
+    EXPECT_TRUE(f.start->isVisible());
+    EXPECT_TRUE(f.main->isVisible());
+
+    f.objects().Logic->Printed = true;  // a printed run ends without a question
+    f.start->close();
+    EXPECT_EQ(f.prompter.questions.size(), 1);
+    EXPECT_FALSE(f.objects().exist());
+}
+
+TEST(StartWindow, ReleasingHalfMadeObjectsLeavesNone) {
+    ScriptedPrompter prompter;
+    AppObjects objects;
+    objects.Session = std::make_unique<TSession>();
+    objects.Session->Init();
+    objects.Comm = std::make_unique<TComm>(prompter);
+    objects.release();
+    EXPECT_FALSE(objects.exist());
+    EXPECT_EQ(objects.Session, nullptr);
+    objects.release();  // nothing left: nothing happens
+    EXPECT_EQ(objects.Lang, nullptr);
+}
+
+// A second copy of the program in the same folder would overwrite the first one's saves.
+TEST(StartWindow, SecondCopyInTheSameFolderRunsWithoutSavingOrEnds) {
+    MainWindowFixture first;
+    const QByteArray cfg = first.dir.read("Gnomora_Cfg.ini");
+    for (auto answer : {Prompter::Answer::Yes, Prompter::Answer::No, Prompter::Answer::Closed}) {
+        ScriptedPrompter prompter;
+        prompter.answers.push_back(answer);
+        TStartForm start(prompter, Locale{u'.', u'/'});
+        TMainForm main(start.objects(), prompter);
+        start.setMainForm(&main);
+        start.show();
+        ASSERT_EQ(prompter.questions.size(), 1);
+        EXPECT_EQ(prompter.questions[0], first.text("msgFolderInUse"));
+        if (answer != Prompter::Answer::Yes) {
+            EXPECT_FALSE(start.objects().exist());
+            continue;
+        }
+        ASSERT_TRUE(start.objects().exist());
+        start.btnStartEnterClick();
+        main.panelTech();
+        main.findChild<QLineEdit *>("edPlace1")->setText("Changed by the second copy");
+        QTest::mouseClick(main.findChild<QPushButton *>("btnSavePlaces"), Qt::LeftButton);
+        EXPECT_EQ(prompter.messages, QStringList{first.text("msgFolderInUseNotSaved")});
+        main.close();
+        EXPECT_FALSE(start.saveConfigBox()->isVisible());  // nothing to save at the end either
+    }
+    EXPECT_EQ(first.dir.read("Gnomora_Cfg.ini"), cfg);
+    EXPECT_TRUE(first.objects().Comm->SavesAllowed);
+
+    // Once the first copy has ended, the folder is free again.
+    first.start->close();
+    ScriptedPrompter prompter;
+    TStartForm start(prompter, Locale{u'.', u'/'});
+    TMainForm main(start.objects(), prompter);
+    start.setMainForm(&main);
+    start.show();
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    EXPECT_TRUE(start.objects().Comm->SavesAllowed);
 }

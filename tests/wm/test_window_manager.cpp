@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window under a real window manager (openbox on a private Xvfb display): what the
+// offscreen platform never does, such as minimising and restoring a window from outside.
+#include "store/TComm.h"
+#include "support/MainWindowFixture.h"
+#include "ui/PanelStep1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+// A private X display with openbox running on it, for the life of the test program.
+class DisplayWithWindowManager {
+public:
+    DisplayWithWindowManager() {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+        if (xvfb.isEmpty() || openbox.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+            reason_ = "Xvfb, openbox or xdotool is not installed (scripts/setup.sh installs them)";
+            return;
+        }
+        int fds[2];
+        if (pipe(fds) != 0) {
+            reason_ = "no pipe for Xvfb";
+            return;
+        }
+        const std::string fd = std::to_string(fds[1]);
+        xvfb_ = spawn({xvfb.toStdString(), "-displayfd", fd, "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+        close(fds[1]);
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (xvfb_ <= 0 || number.empty()) {
+            reason_ = "Xvfb did not start";
+            return;
+        }
+        display_ = ":" + number;
+        setenv("DISPLAY", display_.c_str(), 1);
+        // openbox runs the startup command once it manages the screen.
+        const std::string ready = dir_.filePath(QStringLiteral("ready")).toStdString();
+        wm_ = spawn({openbox.toStdString(), "--sm-disable", "--startup", "touch " + ready});
+        for (int i = 0; i < 200 && !QFile::exists(QString::fromStdString(ready)); ++i)
+            usleep(50'000);
+        if (!QFile::exists(QString::fromStdString(ready)))
+            reason_ = "openbox did not start on the Xvfb display";
+    }
+    ~DisplayWithWindowManager() {
+        for (pid_t pid : {wm_, xvfb_})
+            if (pid > 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+    }
+    bool ok() const { return reason_.empty(); }
+    const std::string &reason() const { return reason_; }
+
+private:
+    static pid_t spawn(const std::vector<std::string> &args) {
+        std::vector<char *> argv;
+        for (const std::string &a : args)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        pid_t pid = 0;
+        return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+    }
+
+    QTemporaryDir dir_;
+    pid_t xvfb_ = -1;
+    pid_t wm_ = -1;
+    std::string display_;
+    std::string reason_;
+};
+
+std::string skipReason;
+
+bool xdotool(const QStringList &args) { return QProcess::execute(QStringLiteral("xdotool"), args) == 0; }
+
+// Minimises the window and restores it as a user does from the task bar: through the window
+// manager, not through the program.
+void minimiseAndRestore(QWidget *window) {
+    const QString id = QString::number(window->winId());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    ASSERT_TRUE(xdotool({"windowminimize", id}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMinimized(); }, 5000)) << "the window was not minimised";
+    ASSERT_TRUE(xdotool({"windowactivate", "--sync", id}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isMinimized() && window->isActiveWindow(); }, 5000))
+        << "the window was not restored";
+    QTest::qWait(200);  // let every event of the restore arrive
+}
+
+TEST(WindowManager, RestoringAMinimisedMainWindowKeepsTheWorkInProgress) {
+    if (!skipReason.empty())
+        GTEST_SKIP() << skipReason;
+    MainWindowFixture f;
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.click("btnStep1Next");
+    f.find<QLineEdit>("edTimeH")->setText("17");  // typed, not accepted yet
+
+    minimiseAndRestore(f.main.get());
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_EQ(f.objects().Comm->ActiveStep, 3);
+    EXPECT_EQ(f.find<QLineEdit>("edTimeH")->text(), QString("17"));
+
+    // On step 1 the choice made but not yet stored stays too.
+    f.clickStep(2);
+    f.choose(1, 1);
+    minimiseAndRestore(f.main.get());
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 1);
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    DisplayWithWindowManager display;
+    if (display.ok()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else {
+        skipReason = display.reason();
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
