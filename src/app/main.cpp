@@ -5,10 +5,12 @@
 #include "ui/WindowFont.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -16,6 +18,43 @@ namespace {
 bool displayAvailable() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// `gnomora --help` and `--version` answer on the terminal, before anything needs a display. The
+// program itself takes no arguments, so anything else is refused. Returns the exit code when the
+// program should end here.
+std::optional<int> answerCommandLine(int argc, char **argv) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Measures the Earth's circumference with a shadow stick at two schools.\n"
+                       "Works in the current folder; gnomora-launcher starts it in the user's own one."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Prints this help and exits."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Prints the version and exits."));
+    parser.addOptions({help, version});
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        const QString problem =
+            parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())
+                   : parser.errorText();
+        std::fprintf(stderr, "gnomora: %s\nTry 'gnomora --help' for the options.\n", qPrintable(problem));
+        return EXIT_FAILURE;
+    }
+    if (parser.isSet(help)) {
+        // Without an application object the parser does not know the program's name.
+        const QString text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("gnomora"));
+        std::fputs(qPrintable(text), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        std::puts("gnomora " GNOMORA_VERSION);
+        return EXIT_SUCCESS;
+    }
+    return std::nullopt;
 }
 
 // Start-up measurement (bench/startup.sh): with GNOMORA_QUIT_AFTER_PAINT set, the main window is
@@ -40,6 +79,8 @@ private:
 }  // namespace
 
 int main(int argc, char **argv) {
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
     if (!displayAvailable()) {
         std::fputs("Gnomora needs a graphical desktop: no display was found (DISPLAY is not set).\n"
                    "Start it from a desktop session, or under Xvfb for testing.\n",
