@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TStartForm.h"
+#include "platform/BuiltInText.h"
 #include "ui/QtPrompter.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
@@ -95,6 +96,11 @@ int main(int argc, char **argv) {
     QApplication::setFont(windowFont(13));
 
     QtPrompter prompter;
+    // The launcher could not prepare the working folder: say so where the user looks.
+    if (const QString folder = qEnvironmentVariable("GNOMORA_UNPREPARED_FOLDER"); !folder.isEmpty()) {
+        prompter.showMessage(builtInText(BuiltInText::CannotPrepareFolder).arg(folder));
+        return EXIT_FAILURE;
+    }
     TStartForm startForm(prompter);
     TMainForm mainForm(startForm.objects(), prompter);
     startForm.setMainForm(&mainForm);

@@ -17,6 +17,13 @@ Wording wording(BuiltInText which) {
                 "Gnomora cannot run: %1.\nThe program will end."};
     case BuiltInText::OutOfMemory:
         return {"zabrakło pamięci", "der Arbeitsspeicher reicht nicht aus", "there is not enough memory"};
+    case BuiltInText::CannotPrepareFolder:
+        return {"Gnomora nie może przygotować swojego folderu roboczego:\n%1\nSprawdźcie, czy na dysku jest "
+                "miejsce i czy wolno w nim zapisywać.",
+                "Gnomora kann ihren Arbeitsordner nicht anlegen:\n%1\nPrüft, ob auf dem Datenträger Platz ist und "
+                "ob dort geschrieben werden darf.",
+                "Gnomora cannot prepare its working folder:\n%1\nCheck that the disk has room and that the "
+                "folder may be written."};
     }
     return {"", "", ""};
 }

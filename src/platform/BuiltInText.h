@@ -8,6 +8,7 @@
 enum class BuiltInText {
     CannotStart,   // %1: the reason; the program ends after this message
     OutOfMemory,   // the reason when memory ran out
+    CannotPrepareFolder,  // %1: the working folder the launcher could not make or fill
 };
 
 QString builtInText(BuiltInText which, const QLocale &locale = QLocale::system());
