@@ -74,9 +74,13 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
                 "PrintResults9", "PrintResults10", "PrintResults11", "PrintResults12", "PrintResults13",
                 "PrintResults14", "PrintFooter1", "PrintFooter2"]
 
+# Refusals of typed values that are not numbers the box takes, and of a circumference too large.
+INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "msgBadDistance", "msgBadCopies",
+                  "msgBadNoonH", "msgBadNoonM", "msgEarthTooLarge"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
-             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES)
-CATALOGUE_SIZE = 164
+             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
+             + INPUT_MESSAGES)
+CATALOGUE_SIZE = 173
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
 # faces on Linux, and it runs wider than Tahoma, so a text that fits here fits there.
@@ -135,7 +139,7 @@ BOXES.update({"labPlacesDescr": px(85, 597), "labPlacesAndPersons": px(34, 250),
               "labNoonTime": px(28, 210), "labJpgName": px(30, 220)})
 BOXES.update({k: px(14, 100) for k in TECH_PLACES if k.startswith(("labPlace", "labPerson")) and k[-1].isdigit()})
 # Message boxes wrap their text; the limit only catches a runaway line.
-BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES})
+BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + INPUT_MESSAGES})
 BOXES.update({"msgLattitudeYes": Box(40), "msgLattitudeNo": Box(40)})
 # Compass words: 8-point face on the picture; "North" ends at x = 76, "South" starts 77 pixels from the right edge.
 BOXES.update({k: px(12, 75, size=11) for k in COMPASS})

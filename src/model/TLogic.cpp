@@ -6,7 +6,6 @@
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -35,21 +34,31 @@ void TLogic::CalcEarth() {
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoDistance")));
         return;
     }
-    if (HeiDiff > 0 && std::isfinite(HeiDiff)) {
-        const long double size = std::nearbyint(2 * PiL / HeiDiff * EarthDistance);
-        if (size <= std::numeric_limits<std::int32_t>::max()) {
-            EarthSize = static_cast<std::int32_t>(size);
-            EarthSizeHeiDiff = HeiDiff;
-            EarthState = 2;
-            return;
-        }
+    if (!(HeiDiff > 0 && std::isfinite(HeiDiff))) {
+        prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoAngleDiff")));
+        return;
     }
-    prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoAngleDiff")));
+    const long double size = std::nearbyint(exactEarthSize(HeiDiff, EarthDistance));
+    if (size > std::numeric_limits<std::int32_t>::max()) {
+        prompter_.showMessage(lang_.GetText(QStringLiteral("msgEarthTooLarge")));
+        return;
+    }
+    EarthSize = static_cast<std::int32_t>(size);
+    EarthState = 2;
+}
+
+long double TLogic::exactEarthSize(double heiDiff, std::int32_t distanceKm) {
+    return 2 * PiL / heiDiff * distanceKm;
 }
 
 bool TLogic::EarthSizeFits(double heiDiff) const {
-    // The difference comes back through the session record with 15 significant digits.
-    return EarthState >= 2 && std::abs(heiDiff - EarthSizeHeiDiff) <= 1e-12 * std::max(1.0, std::abs(heiDiff));
+    if (EarthState < 2 || EarthDistance <= 0 || !(heiDiff > 0 && std::isfinite(heiDiff)))
+        return false;
+    // The difference may have come back through the session record with 15 significant digits,
+    // and the two noon elevations may lie close together, so allow a relative 1e-9 beyond the
+    // half kilometre of the rounding.
+    const long double exact = exactEarthSize(heiDiff, EarthDistance);
+    return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
 }
 
 double TLogic::DegToRad(double degrees) {

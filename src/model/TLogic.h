@@ -38,8 +38,8 @@ public:
     void AcceptDistance();
     // EarthSize and EarthState 2 when the distance and the noon elevation difference are
     // positive; otherwise msgNoDistance (tested first) or msgNoAngleDiff and nothing changes.
-    // A circumference beyond the int range (a vanishingly small difference) counts as no
-    // difference.
+    // A circumference beyond the int range (a vanishingly small difference) is refused with
+    // msgEarthTooLarge.
     void CalcEarth();
 
     // x / 360 * 2 pi.
@@ -67,14 +67,18 @@ public:
     std::int32_t EarthDistance = 0;        // km, accepted
     std::int32_t EarthSize = 0;            // km
     bool Printed = false;  // the result sheet was printed since the last clearing
-    // The noon elevation difference EarthSize was computed from (radians), kept in memory only.
-    double EarthSizeHeiDiff = 0;
 
-    // The circumference is computed and still belongs to this difference of the noon elevations;
-    // a place measured again since then needs a new computation before its sheet is printed.
+    // The circumference is computed (EarthState 2) and belongs to this difference of the noon
+    // elevations (radians) and the accepted distance: it is what CalcEarth would give for them,
+    // to the rounding of whole km. A place measured again since then needs a new computation
+    // before the comparison shows it or a sheet is printed. It is judged from the values alone,
+    // so it holds after any store and restore through the session record.
     bool EarthSizeFits(double heiDiff) const;
 
 private:
+    // 2 pi / heiDiff * distance, km, unrounded.
+    static long double exactEarthSize(double heiDiff, std::int32_t distanceKm);
+
     TComm &comm_;
     TLang &lang_;
     Prompter &prompter_;

@@ -3,14 +3,12 @@
 
 #include <QLocale>
 
-Locale Locale::system() {
-    const QLocale sys = QLocale::system();
+Locale Locale::of(const QLocale &from) {
     Locale locale;
-    const QString decimal = sys.decimalPoint();
+    const QString decimal = from.decimalPoint();
     if (decimal.size() == 1)
         locale.decimalSeparator = decimal.front();
-    // The date separator is the first character of the short date format that is not a field letter.
-    const QString format = sys.dateFormat(QLocale::ShortFormat);
+    const QString format = from.dateFormat(QLocale::ShortFormat);
     for (QChar c : format) {
         if (!c.isLetter() && !c.isSpace() && c != u'\'') {
             locale.dateSeparator = c;
@@ -19,3 +17,5 @@ Locale Locale::system() {
     }
     return locale;
 }
+
+Locale Locale::system() { return of(QLocale::system()); }

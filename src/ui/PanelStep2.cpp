@@ -2,13 +2,15 @@
 #include "ui/PanelStep2.h"
 
 #include "draw/TDrawObj.h"
+#include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "model/TypedInput.h"
 #include "session/TSession.h"
-#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
+#include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
 PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
@@ -70,18 +72,33 @@ void PanelStep2::DrawPicture() {
 }
 
 void PanelStep2::btnAcceptTimeClick() {
+    using namespace typedinput;
+    const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
+    if (!hour)
+        return refuseTypedValue(ui->edTimeH, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeH")));
+    const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
+    if (!minute)
+        return refuseTypedValue(ui->edTimeM, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeM")));
     THeiObj &h = *objects_.CurrHei;
-    h.EditedTimH = TComm::TextToInt(ui->edTimeH->text());
-    h.EditedTimM = TComm::TextToInt(ui->edTimeM->text());
+    h.EditedTimH = *hour;
+    h.EditedTimM = *minute;
     h.AcceptTime();
     ShowMeasurement();
     DrawPicture();
 }
 
 void PanelStep2::btnAcceptHeightClick() {
+    using namespace typedinput;
+    // In the order of the boxes on the panel: the shadow above the stick.
+    const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
+    if (!shadow)
+        return refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+    const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
+    if (!stick)
+        return refuseTypedValue(ui->edStick, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadStick")));
     THeiObj &h = *objects_.CurrHei;
-    h.EditedStick = TComm::TextToInt(ui->edStick->text());
-    h.EditedShadow = TComm::TextToInt(ui->edShadow->text());
+    h.EditedStick = *stick;
+    h.EditedShadow = *shadow;
     h.AcceptHeight();
     ShowMeasurement();
     DrawPicture();

@@ -11,7 +11,10 @@ class Prompter;
 
 // Steps 2 and 3: the measurement at one place (the one CurrHei points at). The time, then stick
 // and shadow, then the noon elevation are accepted stage by stage; each accept hands the typed
-// values to the place, refreshes the panel and repaints the shadow scene.
+// values to the place, refreshes the panel and repaints the shadow scene. Typed values are checked
+// first (hour 0-23, minute 0-59, shadow and stick whole millimetres from 1 to 100 000 000): the
+// first box that holds anything else is refused with its message (msgBadTimeH, msgBadTimeM,
+// msgBadShadow, msgBadStick) and neither the place nor the boxes change.
 class PanelStep2 : public QWidget {
     Q_OBJECT
 public:

@@ -2,13 +2,15 @@
 #include "ui/PanelStep4.h"
 
 #include "draw/TDrawObj.h"
+#include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "model/TypedInput.h"
 #include "session/TSession.h"
-#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
+#include "ui/TypedField.h"
 #include "ui_PanelStep4.h"
 
 #include <numbers>
@@ -35,6 +37,11 @@ PanelStep4::~PanelStep4() = default;
 
 PictureBox *PanelStep4::image() const { return ui->ImageStep4; }
 
+void PanelStep4::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    guarded(prompter_, [this] { PanelStep4Exit(); });
+}
+
 void PanelStep4::PanelStep4Exit() {
     if (objects_.exist())
         objects_.Session->StoreLogic(*objects_.Logic);
@@ -57,8 +64,10 @@ void PanelStep4::ShowComparison() {
         w->setVisible(accepted);
     set(ui->labPropDistance, QString::number(logic.EarthDistance) + QStringLiteral(" km"));
     set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
-    set(ui->labPropEarth, logic.EarthState >= 2 ? QString::number(logic.EarthSize) + QStringLiteral(" km")
-                                                : QStringLiteral("???"));
+    // A circumference that belongs to another difference or distance (a place measured again, a
+    // size brought back from the session record) would make the proportion false.
+    set(ui->labPropEarth, logic.EarthSizeFits(logic.HeiDiff) ? QString::number(logic.EarthSize) + QStringLiteral(" km")
+                                                            : QStringLiteral("???"));
     set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
 }
 
@@ -68,15 +77,34 @@ void PanelStep4::DrawPicture() {
 }
 
 void PanelStep4::btnAcceptDistanceClick() {
-    TLogic &logic = *objects_.Logic;
-    logic.EditedEarthDistance = TComm::TextToInt(ui->edDistance->text());
-    logic.AcceptDistance();
+    if (acceptTypedDistance()) {
+        ShowComparison();
+        DrawPicture();
+    }
+}
+
+void PanelStep4::btnCalcEarthClick() {
+    const TLogic &logic = *objects_.Logic;
+    if (ui->edDistance->text() != QString::number(logic.EditedEarthDistance) && !acceptTypedDistance())
+        return;
+    objects_.Logic->CalcEarth();
     ShowComparison();
     DrawPicture();
 }
 
-void PanelStep4::btnCalcEarthClick() {
-    objects_.Logic->CalcEarth();
-    ShowComparison();
-    DrawPicture();
+bool PanelStep4::acceptTypedDistance() {
+    TLang &lang = *objects_.Lang;
+    if (ui->edDistance->text().trimmed().isEmpty()) {
+        refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgNoDistance")));
+        return false;
+    }
+    const std::optional<int> km = typedinput::distanceKm(ui->edDistance->text());
+    if (!km) {
+        refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgBadDistance")));
+        return false;
+    }
+    TLogic &logic = *objects_.Logic;
+    logic.EditedEarthDistance = *km;
+    logic.AcceptDistance();
+    return true;
 }

@@ -17,16 +17,26 @@ public:
     PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep4() override;
 
-    // Stores the comparison into the session record.
+    // Stores the comparison into the session record. Runs when the main window's focus leaves
+    // the panel and whenever the panel is hidden, so that leaving it by any way stores it, even
+    // with the focus on the panel itself or nowhere.
     void PanelStep4Exit();
     void ShowComparison();
     void DrawPicture();
 
     PictureBox *image() const;
 
+protected:
+    void hideEvent(QHideEvent *event) override;
+
 private:
     void btnAcceptDistanceClick();
+    // Computes the circumference; a distance typed and not yet accepted is accepted first.
     void btnCalcEarthClick();
+    // Accepts the distance typed in edDistance ("." or "," as decimal separator, rounded to whole
+    // km). An empty box is answered with msgNoDistance, any other text that is no distance the
+    // program takes with msgBadDistance; then nothing changes and false is returned.
+    bool acceptTypedDistance();
 
     std::unique_ptr<Ui::PanelStep4> ui;
     AppObjects &objects_;

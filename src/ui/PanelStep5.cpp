@@ -2,20 +2,21 @@
 #include "ui/PanelStep5.h"
 
 #include "draw/TDrawObj.h"
+#include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "model/TypedInput.h"
 #include "platform/Prompter.h"
 #include "report/PagePrinting.h"
 #include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
-#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/StepNavigator.h"
+#include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <algorithm>
 
 namespace {
 
@@ -35,7 +36,9 @@ void showPreview(const report::ReportPage &sheet, const report::PrintJob &job, Q
 PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
       prompter_(prompter), sheet_(report::resultSheetPage()),
-      printerLookup_([] { return report::currentPrinter(); }), previewRunner_(showPreview) {
+      printerLookup_([] { return report::currentPrinter(); }), previewRunner_(showPreview),
+      printRunner_([](const report::ReportPage &sheet, const QPrinterInfo &printer, const report::PrintJob &job,
+                      QWidget *parent) { return report::printPage(sheet, printer, job, parent); }) {
     ui->setupUi(this);
     // Every handler runs only while the shared objects exist; errors go to the general report.
     const auto handle = [this](void (PanelStep5::*handler)()) {
@@ -60,19 +63,22 @@ void PanelStep5::EnterStep() {
     objects_.DrawStep5->FillResultSheet();
 }
 
-report::PrintJob PanelStep5::printJob() const {
+std::optional<int> PanelStep5::typedCopies() const {
+    return typedinput::wholeNumber(ui->edPrintCopies->text(), typedinput::Copies);
+}
+
+report::PrintJob PanelStep5::printJob(int copies) {
     report::PrintJob job;
-    job.copies = std::clamp(TComm::TextToInt(ui->edPrintCopies->text()), 1, MaxCopies);
+    job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
     return job;
 }
 
 void PanelStep5::btnPrintClick() {
-    if (TComm::TextToInt(ui->edPrintCopies->text()) > MaxCopies) {
-        prompter_.showMessage(TooManyCopiesText);
-        return;
-    }
-    const report::PrintResult result = report::printPage(sheet_, printerLookup_(), printJob(), this);
+    const std::optional<int> copies = typedCopies();
+    if (!copies)
+        return refuseTypedValue(ui->edPrintCopies, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadCopies")));
+    const report::PrintResult result = printRunner_(sheet_, printerLookup_(), printJob(*copies), this);
     switch (result.status) {
     case report::PrintStatus::Sent:
         objects_.Logic->Printed = true;
@@ -86,6 +92,6 @@ void PanelStep5::btnPrintClick() {
     }
 }
 
-void PanelStep5::btnPreviewClick() { previewRunner_(sheet_, printJob(), window()); }
+void PanelStep5::btnPreviewClick() { previewRunner_(sheet_, printJob(typedCopies().value_or(1)), window()); }
 
 void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }

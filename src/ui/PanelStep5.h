@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "report/PagePrinting.h"
 #include "report/ReportPage.h"
 
 #include <QPrinterInfo>
@@ -7,9 +8,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui { class PanelStep5; }
-namespace report { struct PrintJob; }
 struct AppObjects;
 class StepNavigator;
 class Prompter;
@@ -31,14 +32,13 @@ public:
     // print preview (report::makePreviewDialog) at the size of the main window.
     using PreviewRunner =
         std::function<void(const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent)>;
+    // Prints the sheet on the printer with the job's copies and tells how it went: by default
+    // report::printPage.
+    using PrintRunner = std::function<report::PrintResult(const report::ReportPage &sheet, const QPrinterInfo &printer,
+                                                          const report::PrintJob &job, QWidget *parent)>;
 
-    // The most copies one press of btnPrint sends; a larger count is refused with TooManyCopiesText
-    // (a slip such as 4444 would otherwise keep a school's printer busy for hours).
-    static constexpr int MaxCopies = 999;
     static inline const QString NoPrinterText = QStringLiteral(
         "No printer is installed. Use the preview to print to a PDF file or choose a printer.");
-    static inline const QString TooManyCopiesText =
-        QStringLiteral("At most %1 copies can be printed at once.").arg(MaxCopies);
 
     PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep5() override;
@@ -47,12 +47,15 @@ public:
     // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions.
     void EnterStep();
 
-    // Prints the sheet at once on the printer of the lookup with the copies of edPrintCopies
-    // (TComm::TextToInt; a count below 1 prints one copy). Logic's Printed becomes true when the
-    // printer took the job; without a printer, or when the printer refuses, the user is told why
-    // and nothing changes.
+    // Prints the sheet at once on the printer of the lookup with the copies of edPrintCopies, a
+    // whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
+    // hours); another count is refused with msgBadCopies before any printer is looked for.
+    // Logic's Printed becomes true when the printer took the job; without a printer, or when the
+    // printer refuses, the user is told why and nothing changes.
     void btnPrintClick();
-    // The preview of the sheet; changes nothing, even when the user prints from inside it.
+    // The preview of the sheet; changes nothing, even when the user prints from inside it. Its
+    // print dialog starts with the copies of edPrintCopies, or one copy when btnPrint would refuse
+    // the count: looking at the sheet needs no count, and the dialog shows the one it takes.
     void btnPreviewClick();
     // Back to the comparison step.
     void btnPanel5BackClick();
@@ -65,10 +68,12 @@ public:
     void setResetHandler(std::function<void()> handler) { reset_ = std::move(handler); }
     void setPrinterLookup(PrinterLookup lookup) { printerLookup_ = std::move(lookup); }
     void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
+    void setPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }
 
 private:
-    // The copy count typed in edPrintCopies, held to 1..: the print job of both buttons.
-    report::PrintJob printJob() const;
+    // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
+    std::optional<int> typedCopies() const;
+    static report::PrintJob printJob(int copies);
 
     std::unique_ptr<Ui::PanelStep5> ui;
     AppObjects &objects_;
@@ -78,4 +83,5 @@ private:
     std::function<void()> reset_;
     PrinterLookup printerLookup_;
     PreviewRunner previewRunner_;
+    PrintRunner printRunner_;
 };

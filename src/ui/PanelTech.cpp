@@ -2,11 +2,15 @@
 #include "ui/PanelTech.h"
 
 #include "lang/TLang.h"
+#include "model/TypedInput.h"
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/TypedField.h"
 #include "ui_PanelTech.h"
+
+#include <QLineEdit>
 
 template <typename Handler>
 void PanelTech::onClick(QPushButton *button, Handler handler) {
@@ -57,6 +61,30 @@ void PanelTech::bOKChooseLangClick() { objects_.Lang->SelectLang(ui->cbSelectLan
 void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
 
 void PanelTech::btnSavePlacesClick() {
-    if (mayWriteConfiguration(objects_, prompter_))
+    if (noonTimesTyped() && mayWriteConfiguration(objects_, prompter_))
         objects_.Comm->SavePlaces(places_);
+}
+
+bool PanelTech::noonTimesTyped() {
+    using namespace typedinput;
+    TLang &lang = *objects_.Lang;
+    for (int n = 1; n <= TComm::PlaceCount; ++n) {
+        const QString place = QString::number(n);
+        const struct {
+            const char *field;
+            WholeRange range;
+            const char *message;
+        } boxes[] = {{"edNoonH", NoonHour, "msgBadNoonH"}, {"edNoonM", ClockMinute, "msgBadNoonM"}};
+        for (const auto &box : boxes) {
+            QLineEdit *edit = placesField(QLatin1String(box.field) + place);
+            if (!wholeNumber(edit->text(), box.range)) {
+                // The caption of the place's row ("Place 3:") names the box's place.
+                refuseTypedValue(edit, prompter_,
+                                 lang.GetText(QStringLiteral("labPlace") + place) + u' ' +
+                                     lang.GetText(QLatin1String(box.message)));
+                return false;
+            }
+        }
+    }
+    return true;
 }

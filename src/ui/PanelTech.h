@@ -28,7 +28,12 @@ public:
 private:
     void bOKChooseLangClick();
     void bOKLangIniChangesClick();
+    // Saves the places editor, once every noon time in it is one the configuration keeps.
     void btnSavePlacesClick();
+    // The noon boxes of the five places, place by place, hour then minute: a whole hour from 1 to
+    // 23 and a whole minute from 0 to 59. The first box that holds anything else is refused with
+    // the caption of its place and msgBadNoonH or msgBadNoonM, and false is returned.
+    bool noonTimesTyped();
     // Runs a button's handler while the shared objects exist; errors go to the general report.
     template <typename Handler> void onClick(QPushButton *button, Handler handler);
 

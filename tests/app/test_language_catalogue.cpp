@@ -49,11 +49,11 @@ struct ClassRun : AppFixture {
         list->setCurrentIndex(index);
         emit list->activated(index);
     }
-    void measure(const char *hour, const char *minute, const char *shadow) {
+    void measure(const char *hour, const char *minute, const char *shadow, const char *stick = "1000") {
         type("edTimeH", hour);
         type("edTimeM", minute);
         click("btnAcceptTime");
-        type("edStick", "1000");
+        type("edStick", stick);
         type("edShadow", shadow);
         click("btnAcceptHeight");
     }
@@ -75,6 +75,13 @@ struct ClassRun : AppFixture {
         click("btnStep1Next");
         ASSERT_EQ(panel(), QString("PanelStep2"));
 
+        type("edTimeH", "12:30");
+        click("btnAcceptTime");  // msgBadTimeH
+        type("edTimeH", "16");
+        type("edTimeM", "70");
+        click("btnAcceptTime");  // msgBadTimeM
+        measure("16", "30", "0");  // msgBadShadow
+        measure("16", "30", "1000", "12.5");  // msgBadStick
         measure("16", "30", "1000");  // msgSunTooHigh: at 16:30 the sun stands at most 32° high
         measure("16", "30", "2000");  // msgSunTooHigh2080: latitudes 81°6' and 16°1'
         prompter.answers.push_back(Prompter::Answer::No);
@@ -92,12 +99,20 @@ struct ClassRun : AppFixture {
 
         clickStep(6);  // msgNoEarthCalculated: the comparison is opened
         ASSERT_EQ(panel(), QString("PanelStep4"));
+        type("edDistance", "");
+        click("btnAcceptDistance");  // msgNoDistance
         type("edDistance", "0");
-        click("btnAcceptDistance");
-        click("btnCalcEarth");  // msgNoDistance
+        click("btnAcceptDistance");  // msgBadDistance
         type("edDistance", "1000");
         click("btnAcceptDistance");
         click("btnCalcEarth");  // msgNoAngleDiff: both noon elevations are equal
+
+        clickStep(4);  // place 2 again, with a noon elevation a hundred-millionth of a degree apart
+        prompter.answers.push_back(Prompter::Answer::No);
+        measure("16", "36", "90000001", "50000000");
+        click("btnCalcNoon");
+        click("btnSetp2Next");
+        click("btnCalcEarth");  // msgEarthTooLarge
 
         clickStep(4);  // place 2 again, measured at noon this time
         measure("12", "0", "1000");
@@ -107,6 +122,8 @@ struct ClassRun : AppFixture {
         ASSERT_EQ(objects().Logic->EarthState, 2);
         click("btnStep4Next");  // the print page with the result sheet
         ASSERT_EQ(panel(), QString("PanelStep5"));
+        type("edPrintCopies", "0");
+        click("btnPrint");  // msgBadCopies
 
         prompter.answers.push_back(Prompter::Answer::Ok);
         click("btnReset");  // msgAreYouSure, as nothing was printed
@@ -123,6 +140,11 @@ struct ClassRun : AppFixture {
         objects().Comm->CfgUnread = true;
         prompter.answers.push_back(Prompter::Answer::No);
         click("btnSavePlaces");  // msgReplaceUnreadCfg, answered No: nothing is written
+        type("edNoonH1", "0");
+        click("btnSavePlaces");  // msgBadNoonH
+        type("edNoonH1", "12");
+        type("edNoonM1", "60");
+        click("btnSavePlaces");  // msgBadNoonM
         main->close();  // and shown once more, as a class comes back to it
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelTech"));
@@ -169,14 +191,18 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         const TLang &lang = *run.objects().Lang;
         EXPECT_FALSE(lang.Changed) << "added: " << lang.Texts.lines().mid(file.size()).join(", ").toStdString();
         EXPECT_FALSE(run.textsShown().contains(".")) << run.textsShown().join(" | ").toStdString();
-        const QStringList messages = {"msgNoPlaces",   "msgSunTooHigh",  "msgSunTooHigh2080", "msgNoAngleCalculated",
-                                      "msgNoEarthCalculated", "msgNoDistance", "msgNoAngleDiff",
-                                      "msgFolderInUseNotSaved"};
+        const QStringList messages = {"msgNoPlaces",      "msgBadTimeH",          "msgBadTimeM",
+                                      "msgBadShadow",     "msgBadStick",          "msgSunTooHigh",
+                                      "msgSunTooHigh2080", "msgNoAngleCalculated", "msgNoEarthCalculated",
+                                      "msgNoDistance",    "msgBadDistance",       "msgNoAngleDiff",
+                                      "msgEarthTooLarge", "msgBadCopies",     "msgFolderInUseNotSaved"};
         QStringList expected;
         for (const QString &key : messages)
             expected.append(file.value(key));
+        for (const char *key : {"msgBadNoonH", "msgBadNoonM"})
+            expected.append(file.value("labPlace1") + " " + file.value(key));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 5);
+        ASSERT_EQ(run.prompter.questions.size(), 6);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
@@ -184,7 +210,8 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                                   QString::fromUtf8(" 30°40'");
         EXPECT_EQ(run.prompter.questions[0], latitudes);
         EXPECT_EQ(run.prompter.questions[1], latitudes);
-        EXPECT_EQ(run.prompter.questions[2], file.value("msgAreYouSure"));
+        EXPECT_EQ(run.prompter.questions[2], latitudes);
+        EXPECT_EQ(run.prompter.questions[3], file.value("msgAreYouSure"));
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
@@ -202,7 +229,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 164);
+    ASSERT_EQ(catalogue.size(), 173);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -79,6 +79,33 @@ TEST(MainWindow, ComparisonWithPlaceTwoUnmeasuredOpensPlaceTwo) {
     EXPECT_EQ(f.find<QLabel>("labPanel2Place")->text(), QString::fromUtf8("Gdańsk"));
 }
 
+TEST(MainWindow, ComparisonAndPrintWithPlaceOneUnfinishedOpenPlaceOne) {
+    // place 1 stopped after no stage, the time, or the lengths; place 2 fully measured
+    for (int stages = 0; stages <= 2; ++stages) {
+        for (int step : {5, 6}) {
+            SCOPED_TRACE(testing::Message() << stages << " stages, step button " << step);
+            MainWindowFixture f;
+            f.choose(1, 0);
+            f.choose(2, 1);
+            f.click("btnStep1Next");
+            if (stages >= 1)
+                f.click("btnAcceptTime");
+            if (stages >= 2)
+                f.click("btnAcceptHeight");
+            f.click("btnSetp2Next");
+            f.measure("800");
+            ASSERT_EQ(f.objects().Logic->Hei2.State, 3);
+            ASSERT_EQ(f.objects().Logic->Hei1.State, stages);
+            f.prompter.clear();
+            f.clickStep(step);
+            EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleCalculated")});
+            EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
+            EXPECT_EQ(f.objects().CurrHei, &f.objects().Logic->Hei1);
+            EXPECT_EQ(f.objects().Comm->ActiveStep, 3);
+        }
+    }
+}
+
 TEST(MainWindow, ReopeningOnAMeasurementStepKeepsTheChoiceAndTheNames) {
     MainWindowFixture f;
     f.choose(1, 0);
@@ -235,13 +262,14 @@ TEST(PlacesEditor, SavingWritesTheFileAndKeepsTheChoicesThatStillExist) {
     f.choose(2, 1);
     f.clickStep(7);
     f.find<QLineEdit>("edPlace5")->setText("Zakopane");
-    f.find<QLineEdit>("edNoonH5")->setText("0");
-    f.find<QLineEdit>("edNoonM5")->setText("75");
+    f.find<QLineEdit>("edNoonH5")->setText("23");
+    f.find<QLineEdit>("edNoonM5")->setText("0");
     f.click("btnSavePlaces");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
-    EXPECT_EQ(f.find<QLineEdit>("edNoonH5")->text(), QString("12"));
+    EXPECT_EQ(f.find<QLineEdit>("edNoonH5")->text(), QString("23"));
     EXPECT_EQ(f.find<QLineEdit>("edNoonM5")->text(), QString("00"));
     const QByteArray cfg = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_TRUE(cfg.contains("NoonH5=23\r\nNoonM5=00\r\n"));
     EXPECT_TRUE(cfg.startsWith("; test schools\r\nPlace1=Krak\xf3w\r\n"));
     EXPECT_TRUE(cfg.contains("Place5=Zakopane\r\n"));
     EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 0);
@@ -261,6 +289,31 @@ TEST(PlacesEditor, SavingWritesTheFileAndKeepsTheChoicesThatStillExist) {
     EXPECT_EQ(f.main->panelStep1()->placeList(2)->currentIndex(), 2);
     f.clickStep(3);
     EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoPlaces")});
+}
+
+TEST(PlacesEditor, NoonTimesOutsideTheirFormAreRefusedAndNothingIsSaved) {
+    struct Row {
+        const char *field;
+        const char *typed;
+        const char *message;
+    };
+    const Row rows[] = {{"edNoonH3", "0", "msgBadNoonH"}, {"edNoonH3", "12:30", "msgBadNoonH"},
+                        {"edNoonM3", "60", "msgBadNoonM"}};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.field << " " << r.typed);
+        MainWindowFixture f;
+        f.clickStep(7);
+        const QByteArray before = f.dir.read("Gnomora_Cfg.ini");
+        f.find<QLineEdit>("edPlace3")->setText("Renamed");
+        f.find<QLineEdit>(r.field)->setText(r.typed);
+        f.click("btnSavePlaces");
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("labPlace3") + " " + f.text(r.message)});
+        EXPECT_EQ(f.find<QLineEdit>(r.field)->text(), QString(r.typed));
+        EXPECT_TRUE(f.find<QLineEdit>(r.field)->hasFocus());
+        EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), before);
+        EXPECT_EQ(f.objects().Comm->GetValue("Place3"), QString("Bad picture"));
+        EXPECT_EQ(f.main->panelStep1()->placeList(1)->itemText(2), QString("Bad picture"));
+    }
 }
 
 TEST(PlacesEditor, FailedSaveIsReportedAndTheOldFileStays) {

@@ -3,8 +3,10 @@
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
+#include "ui/PanelStep4.h"
 #include "ui/PictureBox.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -146,16 +148,53 @@ TEST(MeasurementPanel, ImpossibleElevationIsRefused) {
     EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgSunTooHigh2080")});
 }
 
-TEST(MeasurementPanel, AbsurdNumbersInEveryFieldRunWithoutHarm) {
-    MeasurementFixture f;
-    const char *values[] = {"2147483647", "-2147483648", "99999999999999999999", "", "x", "-0", "+5"};
-    for (const char *v : values) {
-        f.prompter.answers.assign(4, Prompter::Answer::Yes);
-        f.acceptTime(v, v);
-        f.acceptLengths(v, v);
+TEST(MeasurementPanel, TypedValuesOutsideTheirFormAreRefusedAndChangeNothing) {
+    struct Row {
+        const char *hour, *minute, *shadow, *stick;
+        const char *message;  // nullptr: accepted
+        const char *focused;  // the box refused
+    };
+    const Row rows[] = {
+        {"12:30", "0", "1000", "1000", "msgBadTimeH", "edTimeH"},
+        {"23", "60", "1000", "1000", "msgBadTimeM", "edTimeM"},
+        {"25", "70", "1000", "1000", "msgBadTimeH", "edTimeH"},  // the hour is named first
+        {"12", "0", "0", "1000", "msgBadShadow", "edShadow"},
+        {"12", "0", "800", "12.5", "msgBadStick", "edStick"},
+        {"12", "0", "x", "y", "msgBadShadow", "edShadow"},  // the shadow box comes first
+        {"0", "59", "1", "100000000", nullptr, nullptr},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.hour << ":" << r.minute << " " << r.shadow << "/" << r.stick);
+        MeasurementFixture f;
+        f.acceptTime("11", "30");
+        f.acceptLengths("1000", "1000");
         f.click("btnCalcNoon");
-        EXPECT_FALSE(f.label("labHeightRes")->text().contains("nan", Qt::CaseInsensitive)) << v;
-        EXPECT_FALSE(f.label("labNoonRes")->text().contains("nan", Qt::CaseInsensitive)) << v;
+        const THeiObj &hei = f.logic().Hei1;
+        const double elevation = hei.SunHeightAtCurrTime, noon = hei.NoonHeightAngle;
+        f.prompter.clear();
+        f.acceptTime(r.hour, r.minute);
+        if (f.prompter.messages.isEmpty())
+            f.acceptLengths(r.stick, r.shadow);
+        const THeiObj &after = hei;
+        if (!r.message) {
+            // the model takes the values; the sun cannot stand that high at 0:59, which it says
+            EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgSunTooHigh")});
+            EXPECT_EQ(after.TimH, 0);
+            EXPECT_EQ(after.TimM, 59);
+            EXPECT_EQ(after.Shadow, 1);
+            EXPECT_EQ(after.Stick, 100000000);
+            continue;
+        }
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text(r.message)});
+        EXPECT_TRUE(f.edit(r.focused)->hasFocus());
+        EXPECT_EQ(f.edit("edTimeH")->text(), QString(r.hour));
+        EXPECT_EQ(f.edit("edTimeM")->text(), QString(r.minute));
+        EXPECT_EQ(after.State, std::string(r.message).starts_with("msgBadTime") ? 3 : 1);
+        EXPECT_EQ(after.TimH, std::string(r.message).starts_with("msgBadTime") ? 11 : 12);
+        EXPECT_EQ(after.Stick, 1000);
+        EXPECT_EQ(after.Shadow, 1000);
+        EXPECT_EQ(after.SunHeightAtCurrTime, elevation);
+        EXPECT_EQ(after.NoonHeightAngle, noon);
     }
 }
 
@@ -216,8 +255,10 @@ TEST(ComparisonPanel, RefusalsAndTheStoredValuesComingBack) {
     ComparisonFixture f;
     f.edit("edDistance")->setText("nothing");
     f.click("btnAcceptDistance");
-    f.click("btnCalcEarth");
-    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoDistance")});
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgBadDistance")});
+    EXPECT_EQ(f.logic().EarthState, 0);
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("nothing"));
+    EXPECT_TRUE(f.edit("edDistance")->hasFocus());
     // clicking the comparison again restores what was stored when it was last left
     f.edit("edDistance")->setText("500");
     f.click("btnAcceptDistance");
@@ -230,6 +271,15 @@ TEST(ComparisonPanel, RefusalsAndTheStoredValuesComingBack) {
     f.click("btnAcceptDistance");
     f.click("btnCalcEarth");
     EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleDiff")});
+    // noon elevations 1e-8 rad apart: 800 km would give 5e11 km, beyond what the program holds
+    f.prompter.clear();
+    f.forceNoonElevations(0.7, 0.7 + 1e-8);
+    f.edit("edDistance")->setText("800");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgEarthTooLarge")});
+    EXPECT_EQ(f.logic().EarthState, 1);
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
 }
 
 TEST(ComparisonPanel, FullRunEndsWithTheEarthComputed) {
@@ -260,12 +310,92 @@ TEST(ComparisonPanel, PlaceMeasuredAgainNeedsANewComputationBeforePrinting) {
     f.clickStep(6);
     EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoEarthCalculated")});
     ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
-    // the comparison shows the new difference next to the old result until it is computed again
-    EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(oldSize) + " km");
+    // the old result belongs to the old difference: not shown until computed again
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
+    EXPECT_EQ(f.logic().EarthState, 2);
     f.click("btnCalcEarth");
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(f.logic().EarthSize) + " km");
     EXPECT_NE(f.logic().EarthSize, oldSize);
     f.prompter.clear();
     f.clickStep(6);
     EXPECT_TRUE(f.prompter.messages.isEmpty());
     EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
+}
+
+TEST(ComparisonPanel, ASizeBroughtBackFromTheRecordCountsOnlyForItsOwnDifference) {
+    ComparisonFixture f;
+    f.edit("edDistance")->setText("1000");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    const int firstSize = f.logic().EarthSize;
+    f.clickStep(6);  // the print page stores the first circumference
+    ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
+    f.clickStep(4);
+    f.measure("900");  // place 2 measured again
+    f.clickStep(5);
+    f.click("btnCalcEarth");
+    ASSERT_NE(f.logic().EarthSize, firstSize);
+    f.clickStep(5);  // the comparison clicked while open: the stored first circumference comes back
+    EXPECT_EQ(f.logic().EarthSize, firstSize);
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
+    f.prompter.clear();
+    f.clickStep(6);
+    EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoEarthCalculated")});
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
+}
+
+TEST(ComparisonPanel, ComputingTakesTheDistanceTypedButNotAccepted) {
+    ComparisonFixture f;
+    f.forceNoonElevations(0.9, 0.9 + 0.12566370614359174);  // 7°12'
+    f.edit("edDistance")->setText("1000");
+    f.click("btnAcceptDistance");
+    f.click("btnCalcEarth");
+    ASSERT_EQ(f.logic().EarthSize, 50000);
+    struct Row {
+        const char *typed;
+        const char *message;  // nullptr when computed
+        int size;
+        const char *shown;  // the box afterwards
+    };
+    const Row rows[] = {
+        {"800", nullptr, 40000, "800"},
+        {"800,4", nullptr, 40000, "800"},
+        {"1000.0", nullptr, 50000, "1000"},
+        {"800 km", "msgBadDistance", 50000, "800 km"},
+        {"", "msgNoDistance", 50000, ""},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.typed);
+        f.edit("edDistance")->setText("1000");
+        f.click("btnAcceptDistance");
+        f.click("btnCalcEarth");
+        f.prompter.clear();
+        f.edit("edDistance")->setText(r.typed);
+        f.click("btnCalcEarth");
+        EXPECT_EQ(f.prompter.messages, r.message ? QStringList{f.text(r.message)} : QStringList());
+        EXPECT_EQ(f.logic().EarthSize, r.size);
+        EXPECT_EQ(f.logic().EarthState, 2);
+        EXPECT_EQ(f.edit("edDistance")->text(), QString(r.shown));
+        EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(r.size) + " km");
+    }
+}
+
+TEST(ComparisonPanel, LeavingWithTheFocusOutsideItsControlsStillStoresTheComparison) {
+    for (bool focusOnPanel : {true, false}) {
+        SCOPED_TRACE(focusOnPanel ? "focus on the panel itself" : "no focus");
+        ComparisonFixture f;
+        f.edit("edDistance")->setText("1000");
+        f.click("btnAcceptDistance");
+        f.click("btnCalcEarth");
+        const int size = f.logic().EarthSize;
+        if (focusOnPanel)
+            f.main->panelStep4()->setFocus();  // a click on the panel's empty space
+        else if (QWidget *focused = QApplication::focusWidget())
+            focused->clearFocus();
+        f.clickStep(2);
+        f.clickStep(5);
+        EXPECT_EQ(f.logic().EarthState, 2);
+        EXPECT_EQ(f.edit("edDistance")->text(), QString("1000"));
+        EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(size) + " km");
+    }
 }

@@ -232,6 +232,13 @@ TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
     EXPECT_EQ(run.panelShown(), QString("PanelStep5"));
     EXPECT_FALSE(run.logic().Printed);
     EXPECT_TRUE(run.prompter.messages.isEmpty());
+
+    // looking at the sheet needs no count: one that printing refuses presets one copy
+    run.edit("edPrintCopies")->setText("0");
+    run.click("btnPreview");
+    ASSERT_EQ(calls.size(), 4);
+    EXPECT_EQ(calls[3].copies, 1);
+    EXPECT_TRUE(run.prompter.messages.isEmpty());
 }
 
 TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
@@ -246,19 +253,90 @@ TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
     EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::NoPrinterText});
     EXPECT_FALSE(run.logic().Printed);
 
-    // a count no printer should get is refused before any printer is looked for
-    run.prompter.clear();
-    run.edit("edPrintCopies")->setText("1000");
-    run.click("btnPrint");
-    EXPECT_EQ(lookups, 1);
-    EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::TooManyCopiesText});
-    EXPECT_FALSE(run.logic().Printed);
-
     run.prompter.clear();
     run.prompter.answers.push_back(Prompter::Answer::Cancel);
     run.click("btnReset");
     EXPECT_EQ(run.prompter.questions, QStringList{run.text("msgAreYouSure")});
     EXPECT_EQ(run.logic().EarthState, 2);
+}
+
+// The print page's printing seam: what reaches the printer, and what counts as printed.
+struct RecordedJob {
+    int copies;
+    QWidget *parent;
+};
+
+TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
+    PrintRun run;
+    QList<RecordedJob> jobs;
+    run.panel()->setPrintRunner([&](const report::ReportPage &sheet, const QPrinterInfo &, const report::PrintJob &job,
+                                    QWidget *parent) {
+        EXPECT_EQ(&sheet, &run.sheet());
+        jobs.append({job.copies, parent});
+        return report::PrintResult{report::PrintStatus::Sent, QString()};
+    });
+    struct Row {
+        const char *typed;
+        int copies;  // 0: refused
+    };
+    const Row rows[] = {{"0", 0},   {"1", 1},     {"999", 999}, {"1000", 0}, {" 7 ", 7},
+                        {"007", 7}, {"", 0},      {"x", 0},     {"2.5", 0},  {"-3", 0},
+                        {"+3", 0},  {"2147483647", 0}, {"99999999999999999999", 0}};
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.typed);
+        run.logic().Printed = false;
+        run.prompter.clear();
+        jobs.clear();
+        run.edit("edPrintCopies")->setText(r.typed);
+        run.click("btnPrint");
+        if (r.copies == 0) {
+            EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgBadCopies")});
+            EXPECT_TRUE(jobs.isEmpty());
+            EXPECT_FALSE(run.logic().Printed);
+            EXPECT_EQ(run.copies(), QString(r.typed));
+            EXPECT_TRUE(run.edit("edPrintCopies")->hasFocus());
+        } else {
+            EXPECT_TRUE(run.prompter.messages.isEmpty());
+            ASSERT_EQ(jobs.size(), 1);
+            EXPECT_EQ(jobs[0].copies, r.copies);
+            EXPECT_EQ(jobs[0].parent, run.panel());
+            EXPECT_TRUE(run.logic().Printed);
+        }
+    }
+}
+
+TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
+    struct Row {
+        report::PrintStatus status;
+        const char *reason;
+        bool printed;
+    };
+    const Row rows[] = {{report::PrintStatus::Sent, "", true},
+                        {report::PrintStatus::NoPrinter, "", false},
+                        {report::PrintStatus::Failed, "the printer is out of paper", false}};
+    for (const Row &r : rows) {
+        PrintRun run;
+        SCOPED_TRACE(r.reason);
+        int jobs = 0;
+        run.panel()->setPrintRunner([&](const report::ReportPage &, const QPrinterInfo &, const report::PrintJob &job,
+                                        QWidget *) {
+            EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
+            ++jobs;
+            return report::PrintResult{r.status, QString::fromLatin1(r.reason)};
+        });
+        run.click("btnPrint");
+        EXPECT_EQ(jobs, 1);
+        EXPECT_EQ(run.logic().Printed, r.printed);
+        switch (r.status) {
+        case report::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
+        case report::PrintStatus::NoPrinter: EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::NoPrinterText}); break;
+        case report::PrintStatus::Failed: EXPECT_EQ(run.prompter.messages, QStringList{r.reason}); break;
+        }
+        // an unprinted run still asks before it is cleared
+        run.prompter.answers.push_back(Prompter::Answer::Cancel);
+        run.click("btnReset");
+        EXPECT_EQ(run.prompter.questions.size(), r.printed ? 0 : 1);
+    }
 }
 
 TEST(PrintPage, EnteringAgainAfterALanguageSwitchFillsTheSheetInTheNewLanguage) {
@@ -341,41 +419,33 @@ TEST(PrintQueue, PrintingSendsTheCopiesAndThenResetNeedsNoQuestion) {
     EXPECT_EQ(run.panelShown(), QString("PanelStep1"));
 }
 
-TEST(PrintPage, AbsurdCopyCountsNeverReachAPrinter) {
-    PrintRun f;
-    f.panel()->setPrinterLookup([] { return QPrinterInfo(); });  // no printer: nothing can be sent
-    struct Row { const char *copies; bool tooMany; };
-    const Row rows[] = {{"2147483647", true}, {"1000", true}, {"-2147483648", false}, {"", false},
-                        {"x", false}, {"99999999999999999999", false}};
-    for (const Row &r : rows) {
-        f.prompter.clear();
-        f.edit("edPrintCopies")->setText(r.copies);
-        f.click("btnPrint");
-        ASSERT_EQ(f.prompter.messages.size(), 1) << r.copies;
-        EXPECT_EQ(f.prompter.messages[0].contains("999"), r.tooMany) << r.copies;
-        EXPECT_FALSE(f.logic().Printed) << r.copies;
-    }
-}
-
-TEST(ComparisonAndEditor, AbsurdNumbersRunWithoutHarm) {
+TEST(ComparisonAndEditor, AbsurdNumbersAreRefusedAndChangeNothing) {
     PrintRun f;
     f.clickStep(5);
+    const int size = f.logic().EarthSize;
     const QString huge(10000, u'9');
-    for (const QString &distance : {QString("2147483647"), QString("-2147483648"), huge, QString(), QString("km")}) {
-        f.prompter.clear();
-        f.edit("edDistance")->setText(distance);
-        f.click("btnAcceptDistance");
-        f.click("btnCalcEarth");
-        for (const char *name : {"labPropEarth", "labPropDistance", "labValHeiDiff"})
-            EXPECT_FALSE(f.find<QLabel>(name)->text().contains("nan", Qt::CaseInsensitive)) << name;
-        EXPECT_LE(f.prompter.messages.size(), 1);
+    for (const QString &distance : {QString("2147483647"), QString("-2147483648"), huge, QString("km"), QString()}) {
+        SCOPED_TRACE(distance.left(12).toStdString());
+        for (const char *button : {"btnAcceptDistance", "btnCalcEarth"}) {
+            f.prompter.clear();
+            f.edit("edDistance")->setText(distance);
+            f.click(button);
+            EXPECT_EQ(f.prompter.messages,
+                      QStringList{f.text(distance.isEmpty() ? "msgNoDistance" : "msgBadDistance")});
+            EXPECT_EQ(f.edit("edDistance")->text(), distance);
+            EXPECT_EQ(f.logic().EarthState, 2);
+            EXPECT_EQ(f.logic().EarthDistance, 1000);
+            EXPECT_EQ(f.find<QLabel>("labPropEarth")->text(), QString::number(size) + " km");
+        }
     }
     f.clickStep(7);
-    for (const QString &hour : {QString("2147483647"), QString("-2147483648"), huge}) {
-        f.edit("edNoonH1")->setText(hour);
-        f.edit("edNoonM1")->setText(hour);
+    const QByteArray cfg = f.dir.read("Gnomora_Cfg.ini");
+    for (const QString &value : {QString("2147483647"), QString("-2147483648"), huge}) {
+        f.prompter.clear();
+        f.edit("edNoonH1")->setText(value);
         f.click("btnSavePlaces");
-        EXPECT_EQ(f.edit("edNoonH1")->text(), QString("12"));
-        EXPECT_EQ(f.edit("edNoonM1")->text(), QString("00"));
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("labPlace1") + " " + f.text("msgBadNoonH")});
+        EXPECT_EQ(f.edit("edNoonH1")->text(), value);
+        EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), cfg);
     }
 }

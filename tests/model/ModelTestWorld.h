@@ -50,7 +50,7 @@ inline double degrees(double deg, double minutes = 0) {
 // The message texts the model shows, distinct so that a test sees which one came.
 inline void fillMessageTexts(TLang &lang) {
     for (const char *key : {"msgSunTooHigh", "msgSunTooHigh2080", "msgTwoLattitudes", "msgLattitudeYes",
-                            "msgLattitudeNo", "msgNoDistance", "msgNoAngleDiff"})
+                            "msgLattitudeNo", "msgNoDistance", "msgNoAngleDiff", "msgEarthTooLarge"})
         lang.Texts.setValue(QLatin1String(key), QLatin1String(key) + QStringLiteral(" text"));
 }
 

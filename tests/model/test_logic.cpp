@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The comparison of the two places: Earth size, its refusals, start-up, angle texts, date format.
+// The comparison of the two places: Earth size, its refusals, start-up, angle texts, date format;
+// the checks of typed values.
 #include "ModelTestWorld.h"
+#include "model/TypedInput.h"
 
 #include <gtest/gtest.h>
 #include <climits>
+#include <optional>
 
 namespace {
 
@@ -55,9 +58,9 @@ TEST(Earth, SizeOrRefusal) {
         {0.12566370614359174, 800, 40000, nullptr},  // 7.2 deg apart, 800 km
         {M_PI / 2, 1, 4, nullptr},
         {2 * M_PI, INT_MAX, INT_MAX, nullptr},        // the largest circumference that fits
-        {M_PI, INT_MAX, kOld, "msgNoAngleDiff"},      // twice that does not
-        {1e-300, 800, kOld, "msgNoAngleDiff"},        // vanishingly small difference
-        {5e-324, INT_MAX, kOld, "msgNoAngleDiff"},
+        {M_PI, INT_MAX, kOld, "msgEarthTooLarge"},    // twice that does not
+        {1e-300, 800, kOld, "msgEarthTooLarge"},      // vanishingly small difference
+        {5e-324, INT_MAX, kOld, "msgEarthTooLarge"},
         {0, 0, kOld, "msgNoDistance"},                // the distance is tested first
         {0.1, 0, kOld, "msgNoDistance"},
         {0.1, -800, kOld, "msgNoDistance"},
@@ -102,6 +105,86 @@ TEST(Earth, ANewDistanceKeepsTheOldSizeAndDropsToOne) {
     EXPECT_EQ(logic.EarthState, 1);
     EXPECT_EQ(logic.EarthSize, 40000);
     EXPECT_EQ(logic.EarthDistance, 900);
+}
+
+TEST(Earth, TheSizeFitsOnlyTheDifferenceAndDistanceItWasComputedFrom) {
+    ModelTestWorld world;
+    TLogic &logic = world.started();
+    const double diff = 0.12566370614359174;  // 7°12': 800 km give 40000 km
+    logic.HeiDiff = diff;
+    logic.EditedEarthDistance = 800;
+    logic.AcceptDistance();
+    EXPECT_FALSE(logic.EarthSizeFits(diff));  // accepted, not yet computed
+    logic.CalcEarth();
+    ASSERT_EQ(logic.EarthSize, 40000);
+    struct Row {
+        double heiDiff;
+        bool fits;
+    };
+    const Row rows[] = {
+        {diff, true},
+        {diff * (1 + 1e-15), true},           // back from the session record's 15 digits
+        {diff * 40000 / 40000.4, true},       // 40000.4 km still rounds to the size shown
+        {diff * 40000 / 40000.6, false},      // 40000.6 km does not
+        {diff * 40000 / 39999.6, true},
+        {diff * 40000 / 39999.4, false},
+        {diff / 2, false},                    // a place measured again
+        {0, false},
+        {-diff, false},
+        {std::nan(""), false},
+        {HUGE_VAL, false},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(logic.EarthSizeFits(r.heiDiff), r.fits) << r.heiDiff;
+    logic.EarthDistance = 801;  // a distance that is not the one computed with
+    EXPECT_FALSE(logic.EarthSizeFits(diff));
+}
+
+TEST(TypedInput, WholeNumbersWithinTheirRange) {
+    using namespace typedinput;
+    struct Row {
+        const char *text;
+        WholeRange range;
+        std::optional<int> value;
+    };
+    const Row rows[] = {
+        {"0", ClockHour, 0},           {"23", ClockHour, 23},     {"24", ClockHour, {}},
+        {"-1", ClockHour, {}},         {"12:30", ClockHour, {}},  {"", ClockHour, {}},
+        {"   ", ClockHour, {}},        {" 7 ", ClockHour, 7},     {"07", ClockHour, 7},
+        {"+5", ClockHour, {}},         {"1e1", ClockHour, {}},    {"12.0", ClockHour, {}},
+        {"\u0663", ClockHour, {}},     // an Arabic-Indic three is no digit of this program
+        {"59", ClockMinute, 59},       {"60", ClockMinute, {}},   {"00", ClockMinute, 0},
+        {"0", NoonHour, {}},           {"1", NoonHour, 1},        {"23", NoonHour, 23},
+        {"24", NoonHour, {}},
+        {"0", LengthMm, {}},           {"1", LengthMm, 1},        {"100000000", LengthMm, 100000000},
+        {"100000001", LengthMm, {}},   {"2147483648", LengthMm, {}},
+        {"99999999999999999999", LengthMm, {}},                   {"0000000000000000000012", LengthMm, 12},
+        {"1 000", LengthMm, {}},       {"12.5", LengthMm, {}},    {"12,5", LengthMm, {}},
+        {"0", Copies, {}},             {"1", Copies, 1},          {"999", Copies, 999},
+        {"1000", Copies, {}},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(wholeNumber(QString::fromUtf8(r.text), r.range), r.value)
+            << r.text << " in " << r.range.min << ".." << r.range.max;
+}
+
+TEST(TypedInput, DistanceInKilometresWithEitherSeparator) {
+    struct Row {
+        const char *text;
+        std::optional<int> km;
+    };
+    const Row rows[] = {
+        {"1", 1},          {"20040", 20040},   {"20040,0", 20040}, {"20040.00", 20040},
+        {"20040.01", {}},  {"20041", {}},      {"0", {}},          {"0,0", {}},
+        {"0,5", {}},       {"0.51", 1},        {"0,6", 1},         {"1,5", 2},
+        {"812,5", 812},    {"813.5", 814},     {"812,49", 812},    {"812.51", 813},
+        {"812,50", 812},   {"812.05", 812},    {" 800 ", 800},     {"000800", 800},
+        {"1.000", {}},     {"1,000", {}},      {"1.5.0", {}},      {"1,5.0", {}},
+        {",5", {}},        {"5,", {}},         {"-5", {}},         {"+5", {}},
+        {"800 km", {}},    {"8e2", {}},        {"", {}},           {"99999999999999999999", {}},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(typedinput::distanceKm(QString::fromUtf8(r.text)), r.km) << r.text;
 }
 
 TEST(Logic, InitStoresBothPlacesThenTheComparison) {

@@ -154,6 +154,35 @@ TEST_F(ResultSheetPaint, EveryCaptionLandsInItsBoxInItsFontSize) {
     }
 }
 
+// Dark pixels of a caption's ink: a bold face lays down far more than the regular face.
+int inkWeight(const QImage &withText, const QImage &without, const QRect &ink) {
+    int dark = 0;
+    for (int y = ink.top(); y <= ink.bottom(); ++y)
+        for (int x = ink.left(); x <= ink.right(); ++x)
+            if (isDark(withText.pixel(x, y)) && !isDark(without.pixel(x, y)))
+                ++dark;
+    return dark;
+}
+
+TEST_F(ResultSheetPaint, TheCircumferenceAloneIsPrintedInBold) {
+    // The three results at the foot share the 12-point face and the width of their boxes; the
+    // same text printed in each of them differs only in its weight.
+    const QString text = QStringLiteral("40000 km");
+    int weights[3] = {};
+    const char *names[] = {"PrintYield12", "PrintYield13", "PrintYield14"};
+    for (int i = 0; i < 3; ++i) {
+        ReportPage page = resultSheetPage();
+        page.setCaption(QString::fromLatin1(names[i]), text);
+        const QImage image = renderPageImage(page, kDpi);
+        const QRect ink = inkBounds(image, blank());
+        ASSERT_FALSE(ink.isEmpty()) << names[i];
+        weights[i] = inkWeight(image, blank(), ink);
+    }
+    EXPECT_NEAR(weights[0], weights[1], 0.1 * weights[1]);  // difference and distance: regular
+    EXPECT_GT(weights[2], 1.3 * weights[1]) << "the circumference: " << weights[2] << " dark pixels against "
+                                            << weights[1];
+}
+
 struct AnchorRow {
     const char *name;
     Align align;
