@@ -63,6 +63,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # Library packages (Qt 6, libjpeg62-turbo, libc) come from dpkg-shlibdeps on the installed binary;
 # the X11 platform plugin ships with libqt6gui6 and CUPS printing with libqt6printsupport6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The toolkit's own texts (message-box buttons, the print preview) in the class's language.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The windows name Tahoma and Verdana; fontconfig puts DejaVu Sans in their place.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")

@@ -33,6 +33,8 @@ DATA = ROOT / "data"
 CATALOGUE_FILE = ROOT / "tests" / "lang" / "catalogue_keys.txt"
 CODEPAGE = "cp1250"
 DISPLAY_NAME_KEY = "Language"
+# The language of the toolkit's own texts (message-box buttons, the print preview); optional.
+LOCALE_KEY = "Locale"
 NUL = b"\x00"
 PLACEHOLDER = "."  # what the program writes for a key it looked up and did not find
 
@@ -75,12 +77,15 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
                 "PrintResults14", "PrintFooter1", "PrintFooter2"]
 
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
+# Texts of the program's own that are no control's caption: the latitude captions of the technical
+# panel and the printing messages.
+PROGRAM_TEXTS = ["LatitudeCaption1", "LatitudeCaption2", "msgNoPrinter", "msgPrinting", "msgPrintFailed"]
 INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "msgBadDistance", "msgBadCopies",
                   "msgBadNoonH", "msgBadNoonM", "msgEarthTooLarge"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES)
-CATALOGUE_SIZE = 173
+             + INPUT_MESSAGES + PROGRAM_TEXTS)
+CATALOGUE_SIZE = 178
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
 # faces on Linux, and it runs wider than Tahoma, so a text that fits here fits there.
@@ -139,7 +144,10 @@ BOXES.update({"labPlacesDescr": px(85, 597), "labPlacesAndPersons": px(34, 250),
               "labNoonTime": px(28, 210), "labJpgName": px(30, 220)})
 BOXES.update({k: px(14, 100) for k in TECH_PLACES if k.startswith(("labPlace", "labPerson")) and k[-1].isdigit()})
 # Message boxes wrap their text; the limit only catches a runaway line.
-BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + INPUT_MESSAGES})
+BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + INPUT_MESSAGES
+              + ["msgNoPrinter", "msgPrinting", "msgPrintFailed"]})
+# The latitude captions run on to the angle, on the technical panel's 400-pixel labels.
+BOXES.update({k: px(40, 330) for k in ["LatitudeCaption1", "LatitudeCaption2"]})
 BOXES.update({"msgLattitudeYes": Box(40), "msgLattitudeNo": Box(40)})
 # Compass words: 8-point face on the picture; "North" ends at x = 76, "South" starts 77 pixels from the right edge.
 BOXES.update({k: px(12, 75, size=11) for k in COMPASS})
@@ -156,6 +164,7 @@ BOXES.update({k: mm(28, 59.27, 12) for k in ["PrintResults12", "PrintResults13",
 # Footer lines share their rows with the first place's name and the date on the right.
 BOXES.update({k: mm(36, 70, 9, SANS_OBLIQUE) for k in ["PrintFooter1", "PrintFooter2"]})
 BOXES[DISPLAY_NAME_KEY] = px(20, 140)
+BOXES[LOCALE_KEY] = Box(6)
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",
@@ -217,7 +226,7 @@ def check_language_file(path, report, display_names):
     lines = read_lines(path, report)
     if lines is None:
         return {}
-    expected = {k.lower(): k for k in CATALOGUE + [DISPLAY_NAME_KEY]}
+    expected = {k.lower(): k for k in CATALOGUE + [DISPLAY_NAME_KEY, LOCALE_KEY]}
     texts, first_line = {}, {}
     for number, line in enumerate(lines, start=1):
         if "=" not in line and not line.startswith(";"):
@@ -242,6 +251,8 @@ def check_language_file(path, report, display_names):
             report.error(where, f"{key}: still the placeholder '{PLACEHOLDER}' that the program writes for a missing key")
         elif value != value.strip():
             report.error(where, f"{key}: text starts or ends with a blank")
+        if key.startswith("LatitudeCaption") and value.count("%1") != 1:
+            report.error(where, f"{key}: the text must hold the angle's place %1 once")
         if any(ord(c) < 32 for c in value):
             report.error(where, f"{key}: text holds a control character")
         box = BOXES.get(expected[folded])
@@ -250,6 +261,9 @@ def check_language_file(path, report, display_names):
     for key in CATALOGUE + [DISPLAY_NAME_KEY]:
         if key not in texts and key.lower() not in first_line:
             report.error(name, f"key {key!r} is missing")
+    locale = texts.get(LOCALE_KEY)
+    if locale is not None and not re.fullmatch(r"[a-z]{2,3}(_[A-Z]{2})?", locale):
+        report.error(name, f"Locale {locale!r} is no locale name such as pl, en or de_AT")
     display = texts.get(DISPLAY_NAME_KEY)
     if display:
         if display in display_names:

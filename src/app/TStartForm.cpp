@@ -114,6 +114,7 @@ void TStartForm::FormShow() {
     if (!objects_.exist() && !(createSharedObjects() && claimWorkingFolder()))
         return;
     TLang &lang = *objects_.Lang;
+    toolkitLanguage_.use(lang.Texts.value(ToolkitLanguage::LocaleKey));
     setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
     ui->edStartText->setPlainText(lang.GetLines(QStringLiteral("edStartText"), 7));
     ui->btnStartEnter->setText(lang.GetText(QStringLiteral("btnStartEnter")));
@@ -121,6 +122,7 @@ void TStartForm::FormShow() {
 }
 
 bool TStartForm::createSharedObjects() {
+    toolkitLanguage_.use(QString());  // until a language file is read: the system's language
     // All of them or none: a failure half-way (memory, a file the toolkit cannot read) would leave
     // the windows with some objects missing, and the first click would reach for one.
     try {

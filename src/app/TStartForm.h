@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Locale.h"
 #include "ui/AppObjects.h"
+#include "ui/ToolkitLanguage.h"
 
 #include <QWidget>
 #include <memory>
@@ -39,6 +40,7 @@ public:
     void offerSaveConfig();
 
     QCheckBox *saveConfigBox() const;
+    const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -62,4 +64,5 @@ private:
     TMainForm *mainForm_ = nullptr;
     AppObjects objects_;
     std::unique_ptr<QLockFile> folderLock_;
+    ToolkitLanguage toolkitLanguage_;
 };

@@ -16,14 +16,7 @@ namespace report {
 
 namespace {
 
-PrintResult noPrinter() {
-    return {PrintStatus::NoPrinter,
-            QStringLiteral("No printer is installed, or none is chosen as the default printer.")};
-}
-
-PrintResult failed(const QString &printerName, const QString &what) {
-    return {PrintStatus::Failed, QStringLiteral("Printing on \"%1\" failed: %2.").arg(printerName, what)};
-}
+PrintResult noPrinter() { return {PrintStatus::NoPrinter, QString()}; }
 
 // Paints every copy the printer does not make itself. Returns false when the printer gave up.
 bool paintCopies(QPrinter &printer, const ReportPage &page, int copies) {
@@ -79,7 +72,7 @@ PrintResult printPage(const ReportPage &page, const QPrinterInfo &info, const Pr
     const bool ok = paintCopies(printer, page, pagesToPaint);
     progress.setValue(1);
     if (!ok)
-        return failed(info.printerName(), QStringLiteral("the printer did not accept the job"));
+        return {PrintStatus::Failed, info.printerName()};
     return {PrintStatus::Sent, QString()};
 }
 

@@ -23,14 +23,14 @@ enum class PrintStatus {
 
 struct PrintResult {
     PrintStatus status = PrintStatus::Failed;
-    QString reason;  // why nothing was sent, for a message to the user; empty when sent
+    QString printerName;  // the printer that refused the job (Failed); the caller words the message
     bool sent() const { return status == PrintStatus::Sent; }
 };
 
 struct PrintJob {
     int copies = 1;  // a count below 1 prints one copy
     QString documentName = QStringLiteral("Gnomora");  // the job's title in the printer queue
-    QString progressText = QStringLiteral("Printing...");  // text of the progress window
+    QString progressText;  // text of the progress window, in the user's language
 };
 
 // The printer that "print" means: the system's default printer, or a null QPrinterInfo when no

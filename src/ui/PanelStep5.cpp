@@ -67,10 +67,11 @@ std::optional<int> PanelStep5::typedCopies() const {
     return typedinput::wholeNumber(ui->edPrintCopies->text(), typedinput::Copies);
 }
 
-report::PrintJob PanelStep5::printJob(int copies) {
+report::PrintJob PanelStep5::printJob(int copies) const {
     report::PrintJob job;
     job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
+    job.progressText = objects_.Lang->GetText(QStringLiteral("msgPrinting"));
     return job;
 }
 
@@ -84,10 +85,10 @@ void PanelStep5::btnPrintClick() {
         objects_.Logic->Printed = true;
         return;
     case report::PrintStatus::NoPrinter:
-        prompter_.showMessage(NoPrinterText);
+        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoPrinter")));
         return;
     case report::PrintStatus::Failed:
-        prompter_.showMessage(result.reason);
+        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
         return;
     }
 }

@@ -37,9 +37,6 @@ public:
     using PrintRunner = std::function<report::PrintResult(const report::ReportPage &sheet, const QPrinterInfo &printer,
                                                           const report::PrintJob &job, QWidget *parent)>;
 
-    static inline const QString NoPrinterText = QStringLiteral(
-        "No printer is installed. Use the preview to print to a PDF file or choose a printer.");
-
     PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
@@ -73,7 +70,7 @@ public:
 private:
     // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
     std::optional<int> typedCopies() const;
-    static report::PrintJob printJob(int copies);
+    report::PrintJob printJob(int copies) const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
     AppObjects &objects_;

@@ -7,7 +7,9 @@
 #include "store/TComm.h"
 #include "store/NameValueList.h"
 #include "support/AppFixture.h"
+#include "report/PagePrinting.h"
 #include "ui/PanelStep1.h"
+#include "ui/PanelStep5.h"
 #include "ui/StepButton.h"
 
 #include <QAbstractButton>
@@ -58,6 +60,7 @@ struct ClassRun : AppFixture {
         click("btnAcceptHeight");
     }
     QString panel() const { return main->currentPanel()->objectName(); }
+    QStringList jobTexts;  // the progress texts of the print jobs
 
     // Every step of a class run, with each refusal and question the program has on the way.
     void runWholeClass() {
@@ -124,6 +127,16 @@ struct ClassRun : AppFixture {
         ASSERT_EQ(panel(), QString("PanelStep5"));
         type("edPrintCopies", "0");
         click("btnPrint");  // msgBadCopies
+        type("edPrintCopies", "2");
+        // The printer is played by the print page's seam: none, then one that refuses the job.
+        for (auto status : {report::PrintStatus::NoPrinter, report::PrintStatus::Failed}) {
+            main->panelStep5()->setPrintRunner([&, status](const report::ReportPage &, const QPrinterInfo &,
+                                                           const report::PrintJob &job, QWidget *) {
+                jobTexts.append(job.progressText);  // msgPrinting
+                return report::PrintResult{status, QStringLiteral("Room 12")};
+            });
+            click("btnPrint");  // msgNoPrinter, then msgPrintFailed
+        }
 
         prompter.answers.push_back(Prompter::Answer::Ok);
         click("btnReset");  // msgAreYouSure, as nothing was printed
@@ -195,10 +208,13 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                                       "msgBadShadow",     "msgBadStick",          "msgSunTooHigh",
                                       "msgSunTooHigh2080", "msgNoAngleCalculated", "msgNoEarthCalculated",
                                       "msgNoDistance",    "msgBadDistance",       "msgNoAngleDiff",
-                                      "msgEarthTooLarge", "msgBadCopies",     "msgFolderInUseNotSaved"};
+                                      "msgEarthTooLarge", "msgBadCopies",     "msgNoPrinter"};
         QStringList expected;
         for (const QString &key : messages)
             expected.append(file.value(key));
+        expected.append(file.value("msgPrintFailed").arg("Room 12"));
+        expected.append(file.value("msgFolderInUseNotSaved"));
+        EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
         for (const char *key : {"msgBadNoonH", "msgBadNoonM"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
         EXPECT_EQ(run.prompter.messages, expected);
@@ -229,7 +245,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 173);
+    ASSERT_EQ(catalogue.size(), 178);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -245,4 +248,30 @@ TEST(LanguagePage, SwitchingKeepsTheClassChoiceOfPlaces) {
     QTest::mouseClick(f.main->stepButton(3), Qt::LeftButton);
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
     EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
+}
+
+// The toolkit's own texts follow the language file's Locale: message-box buttons and the print
+// preview's title, in the run's language and after each switch.
+TEST(LanguagePage, TheToolkitSpeaksTheLanguageOfTheFile) {
+    LanguageFixture f;
+    f.startAndOpen();
+    auto buttonTexts = [] {
+        QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+        return QStringList{box.button(QMessageBox::Yes)->text().remove(u'&'),
+                           box.button(QMessageBox::No)->text().remove(u'&')};
+    };
+    auto previewTitle = [] {
+        QPrinter printer;
+        QPrintPreviewDialog preview(&printer);
+        return preview.windowTitle();
+    };
+    EXPECT_EQ(f.start->toolkitLanguage().language(), QString("pl"));
+    EXPECT_EQ(buttonTexts(), (QStringList{"Tak", "Nie"}));
+    EXPECT_EQ(previewTitle(), QString::fromUtf8("Podgląd wydruku"));
+    f.openLanguagePage();
+    f.chooseLanguage(2);
+    EXPECT_EQ(buttonTexts(), (QStringList{"Ja", "Nein"}));
+    f.chooseLanguage(1);
+    EXPECT_EQ(buttonTexts(), (QStringList{"Yes", "No"}));
+    EXPECT_EQ(previewTitle(), QString("Print Preview"));
 }

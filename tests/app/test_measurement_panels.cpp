@@ -127,7 +127,7 @@ TEST(MeasurementPanel, TwoLatitudesQuestion) {
         EXPECT_EQ(f.shown("btnCalcNoon"), r.state >= 2);
         const QString caption = f.find<QLabel>("labTech1")->text();
         if (r.latitude)
-            EXPECT_EQ(caption, "Lattitude location 1=" + QString::fromUtf8(r.latitude));
+            EXPECT_EQ(caption, f.objects().Lang->GetText("LatitudeCaption1").arg(QString::fromUtf8(r.latitude)));
         else
             EXPECT_EQ(caption, before);
         // the panel shows the new lengths and their elevation even when nothing was accepted

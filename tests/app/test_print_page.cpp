@@ -250,7 +250,7 @@ TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
     });
     run.click("btnPrint");
     EXPECT_EQ(lookups, 1);
-    EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::NoPrinterText});
+    EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgNoPrinter")});
     EXPECT_FALSE(run.logic().Printed);
 
     run.prompter.clear();
@@ -308,29 +308,36 @@ TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
 TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
     struct Row {
         report::PrintStatus status;
-        const char *reason;
+        const char *printer;
         bool printed;
     };
     const Row rows[] = {{report::PrintStatus::Sent, "", true},
                         {report::PrintStatus::NoPrinter, "", false},
-                        {report::PrintStatus::Failed, "the printer is out of paper", false}};
+                        {report::PrintStatus::Failed, "Staffroom laser", false}};
     for (const Row &r : rows) {
         PrintRun run;
-        SCOPED_TRACE(r.reason);
+        SCOPED_TRACE(int(r.status));
         int jobs = 0;
         run.panel()->setPrintRunner([&](const report::ReportPage &, const QPrinterInfo &, const report::PrintJob &job,
                                         QWidget *) {
             EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
             ++jobs;
-            return report::PrintResult{r.status, QString::fromLatin1(r.reason)};
+            EXPECT_EQ(job.progressText, run.text("msgPrinting"));
+            return report::PrintResult{r.status, QString::fromLatin1(r.printer)};
         });
         run.click("btnPrint");
         EXPECT_EQ(jobs, 1);
         EXPECT_EQ(run.logic().Printed, r.printed);
         switch (r.status) {
         case report::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
-        case report::PrintStatus::NoPrinter: EXPECT_EQ(run.prompter.messages, QStringList{PanelStep5::NoPrinterText}); break;
-        case report::PrintStatus::Failed: EXPECT_EQ(run.prompter.messages, QStringList{r.reason}); break;
+        case report::PrintStatus::NoPrinter:
+            EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgNoPrinter")});
+            break;
+        case report::PrintStatus::Failed:
+            ASSERT_EQ(run.prompter.messages.size(), 1);
+            EXPECT_TRUE(run.prompter.messages[0].startsWith(run.text("msgPrintFailed").section("%1", 0, 0)));
+            EXPECT_TRUE(run.prompter.messages[0].contains(r.printer));
+            break;
         }
         // an unprinted run still asks before it is cleared
         run.prompter.answers.push_back(Prompter::Answer::Cancel);

@@ -52,6 +52,9 @@ inline void fillMessageTexts(TLang &lang) {
     for (const char *key : {"msgSunTooHigh", "msgSunTooHigh2080", "msgTwoLattitudes", "msgLattitudeYes",
                             "msgLattitudeNo", "msgNoDistance", "msgNoAngleDiff", "msgEarthTooLarge"})
         lang.Texts.setValue(QLatin1String(key), QLatin1String(key) + QStringLiteral(" text"));
+    // The technical panel's latitude captions, as the English file words them.
+    for (int place : {1, 2})
+        lang.Texts.setValue(QStringLiteral("LatitudeCaption%1").arg(place), QStringLiteral("Lattitude location %1=").arg(place) + QStringLiteral("%1"));
 }
 
 // A model measuring on the given day at 10:00, with '.' and '/' as separators unless told.

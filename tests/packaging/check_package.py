@@ -79,7 +79,7 @@ class DebianPackage(unittest.TestCase):
 
     def test_package_depends_on_debians_qt_and_libjpeg(self):
         depends = self.field("Depends")
-        for library in ("libqt6widgets6", "libqt6printsupport6", "libjpeg62-turbo"):
+        for library in ("libqt6widgets6", "libqt6printsupport6", "libjpeg62-turbo", "qt6-translations-l10n"):
             self.assertIn(library, depends)
 
     def test_desktop_entry_validates_without_hints(self):
