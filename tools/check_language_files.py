@@ -4,7 +4,9 @@
 
 Every data/Gnomo_Language_<n>.ini must hold exactly the text keys that the program
 looks up (the catalogue below) plus the display name "Language", each once, each
-with a real text, as Windows-1250 bytes with CR LF after every line. The texts must
+with a real text, as Windows-1250 bytes, or as UTF-8 after the UTF-8 byte-order
+mark, with CR LF after every line. A text the program fills in holds exactly its
+placeholders (%1 ...). The texts must
 also fit the controls and the printed sheet that show them: each key belongs to a
 box with a character limit (always checked) and a width in pixels or millimetres
 (checked with --measure, which renders the text with ImageMagick in the DejaVu
@@ -32,6 +34,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 DATA = ROOT / "data"
 CATALOGUE_FILE = ROOT / "tests" / "lang" / "catalogue_keys.txt"
 CODEPAGE = "cp1250"
+UTF8_MARK = b"\xef\xbb\xbf"
 DISPLAY_NAME_KEY = "Language"
 NUL = b"\x00"
 PLACEHOLDER = "."  # what the program writes for a key it looked up and did not find
@@ -67,6 +70,8 @@ MESSAGES = ["msgNoPlaces", "msgNoAngleCalculated", "msgNoEarthCalculated", "msgA
             "msgNoAngleDiff"]
 # The working folder and the configuration file: another copy of the program, a file not read.
 FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgReplaceUnreadCfg"]
+# A name typed into the places editor that Windows-1250 cannot hold.
+ENCODING_MESSAGES = ["msgSaveCfgAsUtf8"]
 COMPASS = ["North", "South", "East", "West"]
 RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4", "PrintRow5", "PrintRow6",
                 "PrintResults1", "PrintResults2", "PrintResults3", "PrintResults3a", "PrintResults4",
@@ -75,8 +80,11 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
                 "PrintResults14", "PrintFooter1", "PrintFooter2"]
 
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
-             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES)
-CATALOGUE_SIZE = 164
+             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
+             + ENCODING_MESSAGES)
+CATALOGUE_SIZE = 165
+# What the program puts into a text at its placeholders; every other text holds none.
+PLACEHOLDERS = {"msgSaveCfgAsUtf8": {"%1"}}  # the texts that Windows-1250 cannot hold
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
 # faces on Linux, and it runs wider than Tahoma, so a text that fits here fits there.
@@ -135,7 +143,7 @@ BOXES.update({"labPlacesDescr": px(85, 597), "labPlacesAndPersons": px(34, 250),
               "labNoonTime": px(28, 210), "labJpgName": px(30, 220)})
 BOXES.update({k: px(14, 100) for k in TECH_PLACES if k.startswith(("labPlace", "labPerson")) and k[-1].isdigit()})
 # Message boxes wrap their text; the limit only catches a runaway line.
-BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES})
+BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + ENCODING_MESSAGES})
 BOXES.update({"msgLattitudeYes": Box(40), "msgLattitudeNo": Box(40)})
 # Compass words: 8-point face on the picture; "North" ends at x = 76, "South" starts 77 pixels from the right edge.
 BOXES.update({k: px(12, 75, size=11) for k in COMPASS})
@@ -172,12 +180,16 @@ class Report:
 
 
 def read_lines(path, report):
-    """The file's lines decoded from Windows-1250, or None when the bytes are unusable."""
+    """The file's lines decoded from Windows-1250, or from UTF-8 after the byte-order mark,
+    or None when the bytes are unusable."""
     raw = path.read_bytes()
     name = path.name
-    if raw.startswith(b"\xef\xbb\xbf"):
-        report.error(name, "starts with a UTF-8 byte-order mark; the program would read it as part of the first key")
-        return None
+    encoding, encoding_name = CODEPAGE, "Windows-1250"
+    if raw.startswith(UTF8_MARK):
+        raw = raw[len(UTF8_MARK):]
+        encoding, encoding_name = "utf-8", "UTF-8"
+        if raw.startswith(UTF8_MARK):
+            report.error(name, "a second byte-order mark follows the first; the program would read it as part of the first key")
     if NUL in raw:
         report.error(name, f"holds a NUL byte at offset {raw.index(NUL)}; the program stops reading there")
         return None
@@ -191,10 +203,10 @@ def read_lines(path, report):
         if b"\r" in chunk or b"\n" in chunk:
             report.error(f"{name}:{number}", "line end is not CR LF (a lone CR or LF)")
         try:
-            lines.append(chunk.decode(CODEPAGE))
+            lines.append(chunk.decode(encoding))
         except UnicodeDecodeError as e:
-            report.error(f"{name}:{number}", f"byte 0x{chunk[e.start]:02X} is not a Windows-1250 character")
-            lines.append(chunk.decode(CODEPAGE, errors="replace"))
+            report.error(f"{name}:{number}", f"byte 0x{chunk[e.start]:02X} is not a {encoding_name} character")
+            lines.append(chunk.decode(encoding, errors="replace"))
     return lines
 
 
@@ -240,6 +252,10 @@ def check_language_file(path, report, display_names):
             report.error(where, f"{key}: text starts or ends with a blank")
         if any(ord(c) < 32 for c in value):
             report.error(where, f"{key}: text holds a control character")
+        placeholders = set(re.findall(r"%\d+", value))
+        wanted = PLACEHOLDERS.get(expected[folded], set())
+        if value != PLACEHOLDER and placeholders != wanted:
+            report.error(where, f"{key}: placeholders {sorted(placeholders)}, the program fills in {sorted(wanted)}")
         box = BOXES.get(expected[folded])
         if box and len(value) > box.max_chars:
             report.error(where, f"{key}: {len(value)} characters, at most {box.max_chars} fit: {value!r}")
@@ -340,11 +356,16 @@ def rendered_width(text, box):
     """Width of the text in the box's face: pixels, or millimetres for a printed box.
 
     Rendered ten times larger and scaled back, so that the result follows the face's
-    own advance widths (as Qt lays text out) rather than small-size pixel rounding."""
-    out = subprocess.run(["convert", "-font", box.face, "-pointsize", str(box.size * 10), "label:" + text,
-                          "-format", "%w", "info:"], capture_output=True, text=True, check=True).stdout
-    width = int(out.strip()) / 10
-    return width * MM_PER_POINT if box.printed else width
+    own advance widths (as Qt lays text out) rather than small-size pixel rounding.
+    ImageMagick sizes its canvas by the text's bytes first, so a long line of
+    two-byte letters (Cyrillic, Greek) may exceed its width limit: then smaller."""
+    for scale in (10, 5, 2, 1):
+        run = subprocess.run(["convert", "-font", box.face, "-pointsize", str(box.size * scale), "label:" + text,
+                              "-format", "%w", "info:"], capture_output=True, text=True)
+        if run.returncode == 0:
+            width = int(run.stdout.strip()) / scale
+            return width * MM_PER_POINT if box.printed else width
+    raise RuntimeError(f"ImageMagick cannot render {text!r}: {run.stderr.strip()}")
 
 
 def measure(path, texts, report):

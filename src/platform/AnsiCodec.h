@@ -14,4 +14,7 @@ QString decode(const QByteArray &bytes);
 // Characters the code page cannot hold are written as '?'.
 QByteArray encode(const QString &text);
 
+// Whether the code page holds every character of the text.
+bool canEncode(const QString &text);
+
 }  // namespace AnsiCodec

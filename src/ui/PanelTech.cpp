@@ -58,5 +58,6 @@ void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
 
 void PanelTech::btnSavePlacesClick() {
     if (mayWriteConfiguration(objects_, prompter_))
-        objects_.Comm->SavePlaces(places_);
+        objects_.Comm->SavePlaces(places_,
+                                  [this] { return objects_.Lang->GetText(QStringLiteral("msgSaveCfgAsUtf8")); });
 }

@@ -97,7 +97,7 @@ TEST(TCommPlaces, SavePlacesWritesTheFileAndRefills) {
     f.view.fields["edNoonH2"] = "11";
     f.view.fields["edNoonM2"] = "05";
     f.view.fields["edPlace1Jpg"] = "pictures/a.jpg";
-    f.comm.SavePlaces(f.view);
+    f.comm.SavePlaces(f.view, [] { return QStringLiteral("as UTF-8? %1"); });
     EXPECT_EQ(f.view.field("edNoonH1"), QString("12"));
     EXPECT_EQ(f.view.field("edNoonM1"), QString("00"));
     EXPECT_EQ(f.view.clears, 2);  // refilled: the place choices are gone
