@@ -3,15 +3,19 @@
 """Builds the shipped data files from their UTF-8 sources.
 
 The program reads its language files and its configuration as bytes in the
-Windows-1250 code page with CR LF line ends. Those bytes are awkward to edit and
-to review, so the texts are kept as UTF-8 files with plain LF line ends in
-tools/lang-src/ and turned into data/<name>.ini by this script:
+Windows-1250 code page with CR LF line ends, or as UTF-8 when a file begins with
+the UTF-8 byte-order mark. Those bytes are awkward to edit and to review, so the
+texts are kept as UTF-8 files with plain LF line ends in tools/lang-src/ and
+turned into data/<name>.ini by this script:
 
     tools/lang-src/Gnomo_Language_0.txt  ->  data/Gnomo_Language_0.ini
     tools/lang-src/Gnomora_Cfg.txt       ->  data/Gnomora_Cfg.ini
 
-A character that Windows-1250 cannot hold stops the build with the file, line and
-character named (the program itself would write it as "?").
+A data file is Windows-1250 unless its name is listed in UTF8_WITH_MARK (a
+language whose letters Windows-1250 lacks): then it is UTF-8 beginning with the
+mark. In a Windows-1250 file a character that the code page cannot hold stops the
+build with the file, line and character named (the program itself would write it
+as "?").
 
 Usage: tools/build_data_files.py [--check]
   --check  build nothing; exit 1 if a data file differs from what its source gives.
@@ -23,6 +27,9 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 SOURCES = ROOT / "tools" / "lang-src"
 DATA = ROOT / "data"
 CODEPAGE = "cp1250"
+UTF8_MARK = b"\xef\xbb\xbf"
+# Data files written as UTF-8 with the byte-order mark, by name without ".ini".
+UTF8_WITH_MARK = {"Gnomo_Language_3"}  # Ukrainian
 
 
 def convert(source: pathlib.Path) -> bytes:
@@ -35,6 +42,8 @@ def convert(source: pathlib.Path) -> bytes:
     lines = text.split("\n")
     if lines and lines[-1] == "":
         lines.pop()
+    if source.stem in UTF8_WITH_MARK:
+        return UTF8_MARK + b"".join(line.encode("utf-8") + b"\r\n" for line in lines)
     out = bytearray()
     for number, line in enumerate(lines, start=1):
         try:

@@ -4,7 +4,9 @@
 
 Every data/Gnomo_Language_<n>.ini must hold exactly the text keys that the program
 looks up (the catalogue below) plus the display name "Language", each once, each
-with a real text, as Windows-1250 bytes with CR LF after every line. The texts must
+with a real text, as Windows-1250 bytes, or as UTF-8 after the UTF-8 byte-order
+mark, with CR LF after every line. A text the program fills in holds exactly its
+placeholders (%1 ...). The texts must
 also fit the controls and the printed sheet that show them: each key belongs to a
 box with a character limit (always checked) and a width in pixels or millimetres
 (checked with --measure, which renders the text with ImageMagick in the DejaVu
@@ -32,6 +34,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 DATA = ROOT / "data"
 CATALOGUE_FILE = ROOT / "tests" / "lang" / "catalogue_keys.txt"
 CODEPAGE = "cp1250"
+UTF8_MARK = b"\xef\xbb\xbf"
 DISPLAY_NAME_KEY = "Language"
 # The language of the toolkit's own texts (message-box buttons, the print preview); optional.
 LOCALE_KEY = "Locale"
@@ -69,6 +72,8 @@ MESSAGES = ["msgNoPlaces", "msgNoAngleCalculated", "msgNoEarthCalculated", "msgA
             "msgNoAngleDiff"]
 # The working folder and the configuration file: another copy of the program, a file not read.
 FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgReplaceUnreadCfg"]
+# A name typed into the places editor that Windows-1250 cannot hold.
+ENCODING_MESSAGES = ["msgSaveCfgAsUtf8"]
 COMPASS = ["North", "South", "East", "West"]
 RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4", "PrintRow5", "PrintRow6",
                 "PrintResults1", "PrintResults2", "PrintResults3", "PrintResults3a", "PrintResults4",
@@ -84,8 +89,15 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
                   "msgBadNoonH", "msgBadNoonM", "msgEarthTooLarge"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES + PROGRAM_TEXTS)
-CATALOGUE_SIZE = 178
+             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES)
+CATALOGUE_SIZE = 179
+# What the program puts into a text at its placeholders; every other text holds none.
+PLACEHOLDERS = {
+    "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
+    "msgPrintFailed": {"%1"},    # the printer's name
+    "LatitudeCaption1": {"%1"},  # the latitude
+    "LatitudeCaption2": {"%1"},
+}
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
 # faces on Linux, and it runs wider than Tahoma, so a text that fits here fits there.
@@ -144,7 +156,7 @@ BOXES.update({"labPlacesDescr": px(85, 597), "labPlacesAndPersons": px(34, 250),
               "labNoonTime": px(28, 210), "labJpgName": px(30, 220)})
 BOXES.update({k: px(14, 100) for k in TECH_PLACES if k.startswith(("labPlace", "labPerson")) and k[-1].isdigit()})
 # Message boxes wrap their text; the limit only catches a runaway line.
-BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + INPUT_MESSAGES
+BOXES.update({k: Box(300) for k in MESSAGES + FOLDER_MESSAGES + INPUT_MESSAGES + ENCODING_MESSAGES
               + ["msgNoPrinter", "msgPrinting", "msgPrintFailed"]})
 # The latitude captions run on to the angle, on the technical panel's 400-pixel labels.
 BOXES.update({k: px(40, 330) for k in ["LatitudeCaption1", "LatitudeCaption2"]})
@@ -185,12 +197,16 @@ class Report:
 
 
 def read_lines(path, report):
-    """The file's lines decoded from Windows-1250, or None when the bytes are unusable."""
+    """The file's lines decoded from Windows-1250, or from UTF-8 after the byte-order mark,
+    or None when the bytes are unusable."""
     raw = path.read_bytes()
     name = path.name
-    if raw.startswith(b"\xef\xbb\xbf"):
-        report.error(name, "starts with a UTF-8 byte-order mark; the program would read it as part of the first key")
-        return None
+    encoding, encoding_name = CODEPAGE, "Windows-1250"
+    if raw.startswith(UTF8_MARK):
+        raw = raw[len(UTF8_MARK):]
+        encoding, encoding_name = "utf-8", "UTF-8"
+        if raw.startswith(UTF8_MARK):
+            report.error(name, "a second byte-order mark follows the first; the program would read it as part of the first key")
     if NUL in raw:
         report.error(name, f"holds a NUL byte at offset {raw.index(NUL)}; the program stops reading there")
         return None
@@ -204,10 +220,10 @@ def read_lines(path, report):
         if b"\r" in chunk or b"\n" in chunk:
             report.error(f"{name}:{number}", "line end is not CR LF (a lone CR or LF)")
         try:
-            lines.append(chunk.decode(CODEPAGE))
+            lines.append(chunk.decode(encoding))
         except UnicodeDecodeError as e:
-            report.error(f"{name}:{number}", f"byte 0x{chunk[e.start]:02X} is not a Windows-1250 character")
-            lines.append(chunk.decode(CODEPAGE, errors="replace"))
+            report.error(f"{name}:{number}", f"byte 0x{chunk[e.start]:02X} is not a {encoding_name} character")
+            lines.append(chunk.decode(encoding, errors="replace"))
     return lines
 
 
@@ -251,10 +267,12 @@ def check_language_file(path, report, display_names):
             report.error(where, f"{key}: still the placeholder '{PLACEHOLDER}' that the program writes for a missing key")
         elif value != value.strip():
             report.error(where, f"{key}: text starts or ends with a blank")
-        if key.startswith("LatitudeCaption") and value.count("%1") != 1:
-            report.error(where, f"{key}: the text must hold the angle's place %1 once")
         if any(ord(c) < 32 for c in value):
             report.error(where, f"{key}: text holds a control character")
+        placeholders = set(re.findall(r"%\d+", value))
+        wanted = PLACEHOLDERS.get(expected[folded], set())
+        if value != PLACEHOLDER and placeholders != wanted:
+            report.error(where, f"{key}: placeholders {sorted(placeholders)}, the program fills in {sorted(wanted)}")
         box = BOXES.get(expected[folded])
         if box and len(value) > box.max_chars:
             report.error(where, f"{key}: {len(value)} characters, at most {box.max_chars} fit: {value!r}")
@@ -358,11 +376,16 @@ def rendered_width(text, box):
     """Width of the text in the box's face: pixels, or millimetres for a printed box.
 
     Rendered ten times larger and scaled back, so that the result follows the face's
-    own advance widths (as Qt lays text out) rather than small-size pixel rounding."""
-    out = subprocess.run(["convert", "-font", box.face, "-pointsize", str(box.size * 10), "label:" + text,
-                          "-format", "%w", "info:"], capture_output=True, text=True, check=True).stdout
-    width = int(out.strip()) / 10
-    return width * MM_PER_POINT if box.printed else width
+    own advance widths (as Qt lays text out) rather than small-size pixel rounding.
+    ImageMagick sizes its canvas by the text's bytes first, so a long line of
+    two-byte letters (Cyrillic, Greek) may exceed its width limit: then smaller."""
+    for scale in (10, 5, 2, 1):
+        run = subprocess.run(["convert", "-font", box.face, "-pointsize", str(box.size * scale), "label:" + text,
+                              "-format", "%w", "info:"], capture_output=True, text=True)
+        if run.returncode == 0:
+            width = int(run.stdout.strip()) / scale
+            return width * MM_PER_POINT if box.printed else width
+    raise RuntimeError(f"ImageMagick cannot render {text!r}: {run.stderr.strip()}")
 
 
 def measure(path, texts, report):

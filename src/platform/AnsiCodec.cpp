@@ -69,4 +69,14 @@ QByteArray encode(const QString &text) {
     return bytes;
 }
 
+bool canEncode(const QString &text) {
+    const ReverseTable &table = reverseTable();
+    for (QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u >= 0x80 && !table.byteOf[u])
+            return false;
+    }
+    return true;
+}
+
 }  // namespace AnsiCodec

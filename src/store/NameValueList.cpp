@@ -1,14 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/NameValueList.h"
 
-#include "platform/AnsiCodec.h"
 #include "platform/FileIo.h"
 
 NameValueList::NameValueList(QStringList lines) : lines_(std::move(lines)) {}
 
-NameValueList NameValueList::fromBytes(const QByteArray &bytes) {
+namespace {
+
+// The bytes up to the first NUL, which ends the text.
+QByteArray beforeNul(const QByteArray &bytes) {
     const qsizetype nul = bytes.indexOf('\0');
-    const QString text = AnsiCodec::decode(nul < 0 ? bytes : bytes.left(nul));
+    return nul < 0 ? bytes : bytes.left(nul);
+}
+
+// Line number (from 1) of a byte offset, for a reader looking for the place in an editor.
+qsizetype lineOf(const QByteArray &bytes, qsizetype offset) {
+    qsizetype line = 1;
+    for (qsizetype i = 0; i < offset; ++i)
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    return line;
+}
+
+}  // namespace
+
+NameValueList NameValueList::fromBytes(const QByteArray &bytes) {
+    return fromDecoded(TextCodec::decode(beforeNul(bytes)));
+}
+
+NameValueList NameValueList::fromDecoded(const TextCodec::Decoded &decoded) {
+    const QString &text = decoded.text;
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -23,7 +44,9 @@ NameValueList NameValueList::fromBytes(const QByteArray &bytes) {
     }
     if (start < n)
         lines.append(text.mid(start));
-    return NameValueList(std::move(lines));
+    NameValueList list(std::move(lines));
+    list.encoding_ = decoded.encoding;
+    return list;
 }
 
 QByteArray NameValueList::toBytes() const {
@@ -36,11 +59,16 @@ QByteArray NameValueList::toBytes() const {
         text += line;
         text += QLatin1String("\r\n");
     }
-    return AnsiCodec::encode(text);
+    return TextCodec::encode(text, encoding_);
 }
 
 void NameValueList::load(const QString &fileName) {
-    *this = fromBytes(FileIo::readAll(fileName));
+    const QByteArray bytes = beforeNul(FileIo::readAll(fileName));
+    const TextCodec::Decoded decoded = TextCodec::decode(bytes);
+    if (decoded.firstInvalidByte >= 0)
+        throw FileError(fileName, QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text")
+                                      .arg(lineOf(bytes, decoded.firstInvalidByte)));
+    *this = fromDecoded(decoded);
 }
 
 void NameValueList::save(const QString &fileName) const {
@@ -57,8 +85,17 @@ QString NameValueList::valueOf(const QString &line) {
     return eq < 0 ? QString() : line.mid(eq + 1);
 }
 
+QStringList NameValueList::linesItCannotHold() const {
+    QStringList lines;
+    for (const QString &line : lines_)
+        if (!TextCodec::canHold(line, encoding_))
+            lines.append(line);
+    return lines;
+}
+
 void NameValueList::clear() {
     lines_.clear();
+    encoding_ = TextEncoding::Windows1250;
     firstLineOf_.clear();
     indexValid_ = false;
 }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/TextEncoding.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -11,19 +13,28 @@
 // Setting a non-empty value rewrites the first matching line (with the key as given) or appends a
 // line; setting "" deletes the first matching line. Lines without "=" are carried along unchanged.
 //
-// As bytes (Windows-1250): read with CR LF, lone CR or lone LF as line end, a NUL byte ending the
-// text; written with CR LF after every line, the last one included.
+// As bytes: read with CR LF, lone CR or lone LF as line end, a NUL byte ending the text; written
+// with CR LF after every line, the last one included. The list keeps the encoding it was read in
+// (Windows-1250, or UTF-8 when the bytes begin with the byte-order mark) and is written in it.
 class NameValueList {
 public:
     NameValueList() = default;
     explicit NameValueList(QStringList lines);
 
+    // Invalid UTF-8 after the mark is read as U+FFFD; load() refuses such a file instead.
     static NameValueList fromBytes(const QByteArray &bytes);
     QByteArray toBytes() const;
 
     // Replace the whole content from a file, or write it whole (atomically). Throw FileError.
+    // A file that begins with the UTF-8 mark but is not UTF-8 is refused: written back, the bytes
+    // that could not be read would be lost.
     void load(const QString &fileName);
     void save(const QString &fileName) const;
+
+    TextEncoding encoding() const { return encoding_; }
+    void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    // The lines holding a character that the encoding cannot hold (written as '?').
+    QStringList linesItCannotHold() const;
 
     QString value(const QString &key) const;
     void setValue(const QString &key, const QString &value);
@@ -40,12 +51,15 @@ public:
 
     const QStringList &lines() const { return lines_; }
     qsizetype size() const { return lines_.size(); }
+    // No lines, and the default encoding again.
     void clear();
 
 private:
+    static NameValueList fromDecoded(const TextCodec::Decoded &decoded);
     void rebuildIndex() const;
 
     QStringList lines_;
+    TextEncoding encoding_ = TextEncoding::Windows1250;
     // Case-folded key -> index of its first line. Rebuilt lazily after a deletion.
     mutable QHash<QString, qsizetype> firstLineOf_;
     mutable bool indexValid_ = false;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class Prompter;
 class PlacesView;
@@ -48,8 +49,14 @@ public:
     // the view that the lists are full (placeListsFilled). A noon hour
     // outside 1..24 is shown and kept as "12", a noon minute outside 1..59 as "00".
     void ShowPlaces(PlacesView &view);
+    // Gives the question asked before a Windows-1250 configuration takes a character that
+    // Windows-1250 cannot hold; "%1" in it stands for the texts holding such characters.
+    using Utf8Question = std::function<QString()>;
     // Reads the places editor back (the same noon corrections), writes the file, then refills.
-    void SavePlaces(PlacesView &view);
+    // When the editor holds a character the configuration's encoding cannot hold, the prompter asks
+    // the question: Yes saves the configuration as UTF-8 from now on; any other answer saves
+    // nothing and leaves the configuration as it was and the editor as typed, so nothing is lost.
+    void SavePlaces(PlacesView &view, const Utf8Question &utf8Question);
     // Shows the photograph of the place at list position index (none for -1) and fills in its first
     // two persons, unless the user has typed a name of their own over the one filled in before.
     // filled1 and filled2 hold the names last filled in; picture errors propagate.
@@ -69,6 +76,9 @@ public:
 
 private:
     void loadPicture(const QString &key, PictureSlot &image) const;
+    // Whether Cfg may be written now without turning characters into '?': true when its encoding
+    // holds everything or the user agrees to UTF-8 (which Cfg then keeps).
+    bool holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question);
 
     Prompter &prompter_;
     Locale locale_;

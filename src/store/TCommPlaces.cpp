@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration's places moved to and from the places editor and step 1.
+#include "platform/Prompter.h"
 #include "store/PlacesView.h"
 #include "store/TComm.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -42,7 +44,8 @@ void TComm::ShowPlaces(PlacesView &view) {
     view.placeListsFilled();
 }
 
-void TComm::SavePlaces(PlacesView &view) {
+void TComm::SavePlaces(PlacesView &view, const Utf8Question &utf8Question) {
+    const NameValueList before = Cfg;
     for (int n = 1; n <= PlaceCount; ++n) {
         const QString p = num(n);
         SetValue("Place" + p, view.field("edPlace" + p));
@@ -61,8 +64,30 @@ void TComm::SavePlaces(PlacesView &view) {
             view.setField("edNoonM" + p, QStringLiteral("00"));
         SetValue("NoonM" + p, view.field("edNoonM" + p));
     }
+    if (!holdsEveryCharacterOrSwitches(utf8Question)) {
+        Cfg = before;
+        return;
+    }
     SaveCfg();
     ShowPlaces(view);
+}
+
+bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question) {
+    const QStringList lines = Cfg.linesItCannotHold();
+    if (lines.isEmpty())
+        return true;
+    // Name the first few texts, so that the teacher sees which ones are meant.
+    constexpr qsizetype shown = 3;
+    QStringList texts;
+    for (const QString &line : lines.first(std::min(shown, lines.size())))
+        texts.append(NameValueList::hasKey(line) ? NameValueList::valueOf(line) : line);
+    if (lines.size() > shown)
+        texts.append(QStringLiteral("\u2026"));
+    if (prompter_.confirm(utf8Question().arg(texts.join(QStringLiteral(", "))), Prompter::Buttons::YesNo) !=
+        Prompter::Answer::Yes)
+        return false;
+    Cfg.setEncoding(TextEncoding::Utf8WithMark);
+    return true;
 }
 
 void TComm::ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,

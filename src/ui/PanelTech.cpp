@@ -62,7 +62,8 @@ void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
 
 void PanelTech::btnSavePlacesClick() {
     if (noonTimesTyped() && mayWriteConfiguration(objects_, prompter_))
-        objects_.Comm->SavePlaces(places_);
+        objects_.Comm->SavePlaces(places_,
+                                  [this] { return objects_.Lang->GetText(QStringLiteral("msgSaveCfgAsUtf8")); });
 }
 
 bool PanelTech::noonTimesTyped() {

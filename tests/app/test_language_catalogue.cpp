@@ -27,17 +27,24 @@ namespace {
 
 // Two schools with true noon at 12:00, so that the readings below give the model's known answers
 // on the fixture's date (20 June 2013, the sun 23°26' north).
+// Polish, English, German and Ukrainian (the last one in UTF-8).
+constexpr int ShippedLanguages[] = {0, 1, 2, 3};
+
 const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nNoonH1=12\r\nNoonM1=00\r\n"
                               "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n";
 
+// A name that the Windows-1250 configuration cannot hold.
+const char *const UkrainianPupil = "Олена Шевченко";
+
 struct ClassRun : AppFixture {
-    // The working folder holds the three shipped languages, the configuration naming the one in use.
+    // The working folder holds the shipped languages, the configuration naming the one in use.
     explicit ClassRun(const QString &languageFile, const QByteArray &languageBytes) {
-        for (int n : {0, 1, 2})
+        for (int n : ShippedLanguages)
             dir.write(TLang::LanguageFileName(n), shippedFile(TLang::LanguageFileName(n)));
         dir.write(languageFile, languageBytes);
-        dir.write("Gnomora_Cfg.ini", "LangFileName=" + languageFile.toLatin1() + "\r\n" + TwoSchools);
+        dir.write("Gnomora_Cfg.ini", cfg = "LangFileName=" + languageFile.toLatin1() + "\r\n" + TwoSchools);
     }
+    QByteArray cfg;  // as written at start
 
     void click(const char *button) {
         QPushButton *b = find<QPushButton>(button);
@@ -153,6 +160,10 @@ struct ClassRun : AppFixture {
         objects().Comm->CfgUnread = true;
         prompter.answers.push_back(Prompter::Answer::No);
         click("btnSavePlaces");  // msgReplaceUnreadCfg, answered No: nothing is written
+        objects().Comm->CfgUnread = false;
+        type("edPerson11", UkrainianPupil);
+        prompter.answers.push_back(Prompter::Answer::No);
+        click("btnSavePlaces");  // msgSaveCfgAsUtf8, answered No: nothing is written
         type("edNoonH1", "0");
         click("btnSavePlaces");  // msgBadNoonH
         type("edNoonH1", "12");
@@ -191,7 +202,7 @@ QStringList catalogueKeys() {
 }  // namespace
 
 TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
-    for (int n : {0, 1, 2}) {
+    for (int n : ShippedLanguages) {
         SCOPED_TRACE(n);
         const QString name = TLang::LanguageFileName(n);
         const QByteArray bytes = AppFixture::shippedFile(name);
@@ -218,8 +229,9 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const char *key : {"msgBadNoonH", "msgBadNoonM"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 6);
+        ASSERT_EQ(run.prompter.questions.size(), 7);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
+        EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
                                   QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
@@ -231,6 +243,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
+        EXPECT_EQ(run.dir.read("Gnomora_Cfg.ini"), run.cfg);  // nor into the configuration
     }
 }
 
@@ -245,7 +258,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 178);
+    ASSERT_EQ(catalogue.size(), 179);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

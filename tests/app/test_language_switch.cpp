@@ -26,11 +26,14 @@ namespace {
 QByteArray shippedBytes(int number) { return AppFixture::shippedFile(TLang::LanguageFileName(number)); }
 NameValueList shipped(int number) { return NameValueList::fromBytes(shippedBytes(number)); }
 
-// A shipped file without the lines of the given keys.
+// A shipped file without the lines of the given keys, in the file's own encoding.
 QByteArray shippedWithout(int number, const QStringList &keys) {
-    QStringList lines = shipped(number).lines();
+    const NameValueList file = shipped(number);
+    QStringList lines = file.lines();
     lines.removeIf([&](const QString &line) { return keys.contains(NameValueList::keyOf(line)); });
-    return NameValueList(lines).toBytes();
+    NameValueList without(lines);
+    without.setEncoding(file.encoding());
+    return without.toBytes();
 }
 
 // The three shipped languages (Polish in use) in the working folder, the main window open.
@@ -154,6 +157,24 @@ TEST(LanguagePage, MissingCaptionKeyIsWrittenIntoTheFileAndShowsADotAfterTheNext
     EXPECT_EQ(f.shown("btnSavePlaces"), QString("."));
     EXPECT_EQ(f.dir.read("Gnomo_Language_1.ini"), withoutKey + "btnSavePlaces=.\r\n");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
+}
+
+TEST(LanguagePage, UkrainianFileInUtf8ShowsItsLettersAndKeepsItsMarkWhenCompleted) {
+    LanguageFixture f;
+    const QByteArray withoutKey = shippedWithout(3, {"btnSavePlaces"});
+    ASSERT_TRUE(withoutKey.startsWith("\xEF\xBB\xBF"));
+    f.dir.write(TLang::LanguageFileName(3), withoutKey);
+    f.startAndOpen();
+    f.openLanguagePage();
+    ASSERT_EQ(f.languageList()->count(), 4);
+    EXPECT_EQ(f.languageList()->itemText(3), QString::fromUtf8("Українська"));
+    f.chooseLanguage(3);
+    EXPECT_EQ(f.shown("btnClearAll"), QString::fromUtf8("Очистити все"));
+    EXPECT_EQ(f.find<QTabWidget>("TechPageControl")->tabText(1), QString::fromUtf8("Місця"));
+    f.expectTextsOf(NameValueList::fromBytes(withoutKey));
+    // The missing key was added as UTF-8, the mark and every letter as they were.
+    EXPECT_EQ(f.dir.read("Gnomo_Language_3.ini"), withoutKey + "btnSavePlaces=.\r\n");
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join(" | ").toStdString();
 }
 
 TEST(LanguagePage, ReloadWritesThePlaceholdersOfTheLinesTheWindowsMissed) {

@@ -330,6 +330,30 @@ TEST(PlacesEditor, FailedSaveIsReportedAndTheOldFileStays) {
     EXPECT_FALSE(before.isEmpty());
 }
 
+TEST(PlacesEditor, UkrainianPupilsNameIsSavedAsUtf8WhenTheTeacherAgrees) {
+    MainWindowFixture f;
+    const QString name = QString::fromUtf8("Олена Шевченко");
+    f.clickStep(7);
+    f.find<QLineEdit>("edPerson12")->setText(name);
+    f.prompter.answers.push_back(Prompter::Answer::Yes);
+    f.click("btnSavePlaces");
+    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgSaveCfgAsUtf8").arg(name)});
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini")
+                    .startsWith("\xEF\xBB\xBF; test schools\r\nPlace1=Kraków\r\nPerson11=Ala\r\nPerson12=Олена Шевченко\r\n"));
+    f.choose(1, 0);
+    EXPECT_EQ(f.person(1, 2)->text(), name);
+
+    // The next start reads the name back.
+    f.main.reset();
+    f.start.reset();
+    f.startProgram();
+    f.openMainWindow();
+    f.choose(1, 0);
+    EXPECT_EQ(f.person(1, 2)->text(), name);
+    EXPECT_EQ(f.prompter.questions.size(), 1);
+}
+
 // The places panel and the teacher's panel are built on first use; whatever the program told
 // them before must be there when they are opened.
 TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {

@@ -33,6 +33,9 @@ TEST(AnsiCodec, PolishLettersAndDegreeSign) {
 
 TEST(AnsiCodec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(AnsiCodec::encode(QStringLiteral("Київ ☀ ñ")), QByteArray("???? ? ?"));
+    EXPECT_FALSE(AnsiCodec::canEncode(QStringLiteral("Łódź Київ")));
+    EXPECT_FALSE(AnsiCodec::canEncode(QStringLiteral("ñ")));
+    EXPECT_TRUE(AnsiCodec::canEncode(QStringLiteral("Łódź 52°30' – €")));
 }
 
 TEST(FileIo, ReadErrorsNameTheFileAndTheReason) {

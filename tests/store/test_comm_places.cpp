@@ -97,7 +97,7 @@ TEST(TCommPlaces, SavePlacesWritesTheFileAndRefills) {
     f.view.fields["edNoonH2"] = "11";
     f.view.fields["edNoonM2"] = "05";
     f.view.fields["edPlace1Jpg"] = "pictures/a.jpg";
-    f.comm.SavePlaces(f.view);
+    f.comm.SavePlaces(f.view, [] { return QStringLiteral("as UTF-8? %1"); });
     EXPECT_EQ(f.view.field("edNoonH1"), QString("12"));
     EXPECT_EQ(f.view.field("edNoonM1"), QString("00"));
     EXPECT_EQ(f.view.clears, 2);  // refilled: the place choices are gone
@@ -152,4 +152,46 @@ TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
     QString filled1, filled2;
     EXPECT_THROW(f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2), std::runtime_error);
     EXPECT_TRUE(p1.value.isEmpty());
+}
+
+TEST(TCommPlaces, LettersWindows1250LacksAreSavedOnlyWhenTheTeacherAgreesToUtf8) {
+    const QByteArray cfg = "Place1=Krak\xf3w\r\n";
+    PlacesFixture f(cfg);
+    f.comm.ShowPlaces(f.view);
+    const QStringList before = f.comm.Cfg.lines();
+    f.view.fields["edPerson11"] = QString::fromUtf8("Олена");
+    f.view.fields["edPerson12"] = QString::fromUtf8("Богдан");
+    f.view.fields["edPerson21"] = QString::fromUtf8("Ярина");
+    f.view.fields["edPlace3"] = QString::fromUtf8("Львів");
+    const auto question = [] { return QStringLiteral("As UTF-8? %1"); };
+
+    // No, or the box closed: nothing is saved, and nothing the teacher typed is lost.
+    for (const Prompter::Answer answer : {Prompter::Answer::No, Prompter::Answer::Closed}) {
+        f.prompter.answers.push_back(answer);
+        f.comm.SavePlaces(f.view, question);
+        EXPECT_EQ(f.prompter.questions.takeFirst(), QString::fromUtf8("As UTF-8? Олена, Богдан, Ярина, …"));
+        EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), cfg);
+        EXPECT_EQ(f.comm.Cfg.lines(), before);
+        EXPECT_EQ(f.view.field("edPerson11"), QString::fromUtf8("Олена"));
+        EXPECT_EQ(f.view.clears, 1);  // not refilled
+    }
+
+    f.prompter.answers.push_back(Prompter::Answer::Yes);
+    f.comm.SavePlaces(f.view, question);
+    EXPECT_EQ(f.prompter.questions.size(), 1);
+    f.prompter.questions.clear();
+    const QByteArray saved = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBFPlace1=Kraków\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nPerson11=Олена\r\nPerson12=Богдан\r\n"));
+    EXPECT_EQ(f.view.clears, 2);
+    TComm reread(f.prompter);
+    reread.Init();
+    EXPECT_EQ(reread.GetValue("Place3"), QString::fromUtf8("Львів"));
+    EXPECT_EQ(reread.Cfg.encoding(), TextEncoding::Utf8WithMark);
+
+    // From now on the file is UTF-8: no more questions (an unexpected one would throw).
+    f.view.fields["edPerson22"] = QString::fromUtf8("Тарас");
+    f.comm.SavePlaces(f.view, question);
+    EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Person22=Тарас\r\n"));
+    EXPECT_TRUE(f.prompter.questions.isEmpty());
 }

@@ -34,7 +34,7 @@ TEST(FuzzRegressions, PastedLineBreakOrNulInThePlacesEditorStaysInItsLine) {
         editor.fields["edPlace1"] = "SP 7" + brk + "Place2=pasted";
         editor.fields["edPlace2"] = QStringLiteral("SP 3");
         editor.fields["edPerson52"] = QStringLiteral("Ola");
-        comm.SavePlaces(editor);
+        comm.SavePlaces(editor, [] { return QStringLiteral("as UTF-8?"); });
 
         TComm reread(prompter);
         reread.Init();

@@ -64,15 +64,62 @@ TEST(NameValueList, SetReplacesInPlaceAppendsAndDeletes) {
     EXPECT_EQ(list.indexOfKey("place1"), 3);
 }
 
-TEST(NameValueList, FileRoundTripIsByteForByte) {
+TEST(NameValueList, BothEncodingsRoundTripByteForByte) {
     TempWorkDir dir;
-    const QByteArray bytes = "; Miejsca \xb0\r\nPlace1=Szko\xb3\x61 w \xa3odzi\r\nNoonH1=12\r\n[section]\r\n";
-    dir.write("cfg.ini", bytes);
-    NameValueList list;
-    list.load("cfg.ini");
-    EXPECT_EQ(list.value("place1"), QString::fromUtf8("Szkoła w Łodzi"));
-    list.save("copy.ini");
-    EXPECT_EQ(dir.read("copy.ini"), bytes);
+    struct Row { QByteArray bytes; TextEncoding encoding; const char *place; };
+    const Row rows[] = {
+        {"; Miejsca \xb0\r\nPlace1=Szko\xb3\x61 w \xa3odzi\r\nNoonH1=12\r\n[section]\r\n", TextEncoding::Windows1250,
+         "Szkoła w Łodzi"},
+        // Any script after the mark, a character beyond 16 bits, and a mark inside the text that stays text.
+        {"\xEF\xBB\xBF; Місця\r\nPlace1=Київ – Łódź ☀ 𝄞\r\n\r\nx=\xEF\xBB\xBF\r\n", TextEncoding::Utf8WithMark,
+         "Київ – Łódź ☀ 𝄞"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFPlace1=a second mark belongs to the first key\r\n", TextEncoding::Utf8WithMark, ""},
+    };
+    for (const Row &r : rows) {
+        dir.write("cfg.ini", r.bytes);
+        NameValueList list;
+        list.load("cfg.ini");
+        EXPECT_EQ(list.encoding(), r.encoding) << r.bytes.toStdString();
+        EXPECT_EQ(list.value("place1"), QString::fromUtf8(r.place));
+        EXPECT_TRUE(list.linesItCannotHold().isEmpty());
+        list.save("copy.ini");
+        EXPECT_EQ(dir.read("copy.ini"), r.bytes);
+    }
+}
+
+TEST(NameValueList, TheMarkIsNeverAddedToAFileWithoutIt) {
+    auto list = NameValueList::fromBytes("Place1=Krak\xf3w\r\n");
+    list.setValue("Person11", QString::fromUtf8("Олена"));
+    EXPECT_EQ(list.linesItCannotHold(), QStringList{QString::fromUtf8("Person11=Олена")});
+    EXPECT_EQ(list.toBytes(), QByteArray("Place1=Krak\xf3w\r\nPerson11=?????\r\n"));
+    // Only the whole mark counts.
+    EXPECT_EQ(NameValueList::fromBytes("\xEF\xBB=1").toBytes(), QByteArray("\xEF\xBB=1\r\n"));
+    // Switched on purpose, the list is written as UTF-8 with the mark from then on.
+    list.setEncoding(TextEncoding::Utf8WithMark);
+    EXPECT_TRUE(list.linesItCannotHold().isEmpty());
+    EXPECT_EQ(list.toBytes(), QByteArray("\xEF\xBB\xBFPlace1=Kraków\r\nPerson11=Олена\r\n"));
+    // A UTF-8 list keeps its mark with no lines left; cleared, it is a new Windows-1250 list.
+    auto utf8 = NameValueList::fromBytes("\xEF\xBB\xBF" "a=Ж\r\n");
+    utf8.setValue("a", "");
+    EXPECT_EQ(utf8.toBytes(), QByteArray("\xEF\xBB\xBF"));
+    utf8.clear();
+    utf8.setValue("a", "1");
+    EXPECT_EQ(utf8.toBytes(), QByteArray("a=1\r\n"));
+}
+
+TEST(NameValueList, MarkedFileThatIsNotUtf8IsRefusedNamingTheLine) {
+    TempWorkDir dir;
+    // Windows-1250 letters after a mark, as an editor may leave them: written back, they would be lost.
+    dir.write("lang.ini", "\xEF\xBB\xBFLanguage=Polski\r\n; note\r\nStartForm=Mierzymy Ziemi\xea\r\n");
+    auto list = NameValueList::fromBytes("kept=1\r\n");
+    try {
+        list.load("lang.ini");
+        FAIL() << "no error";
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.fileName, QString("lang.ini"));
+        EXPECT_TRUE(e.reason.contains("line 3")) << e.reason.toStdString();
+    }
+    EXPECT_EQ(list.lines(), QStringList{"kept=1"});
 }
 
 TEST(NameValueList, LargeFilesStayUsable) {
