@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source_dir=$(pwd)
-scripts/setup.sh build
+scripts/setup.sh --program build
 
 work=${GNOMORA_HOME:-${XDG_DATA_HOME:-$HOME/.local/share}/gnomora}
 scripts/seed-workdir.sh "$source_dir/data" "$work"

@@ -4,8 +4,8 @@
 # main window, opened as the start button opens it) have been painted, against a bare Qt Widgets
 # program that paints one window (bench/startup_bare.cpp). Both run as whole processes, one after
 # the other in the same run, on a private Xvfb display (or Qt's offscreen platform with
-# --offscreen), in a working folder filled from data/. Each ends itself after painting because
-# GNOMORA_QUIT_AFTER_PAINT is set.
+# --offscreen), in a working folder filled from data/. Each ends itself after painting: Gnomora as
+# bench/startup_gnomora.cpp builds it, the bare program because GNOMORA_QUIT_AFTER_PAINT is set.
 #
 # Usage: bench/startup.sh [--offscreen] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
@@ -22,8 +22,8 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNOMORA_TESTS=OFF -DGNOMORA_BENCH=OFF \
         -DGNOMORA_STARTUP_BENCH=ON
 fi
-cmake --build "$build" --target gnomora startup_bare --parallel "${GNOMORA_JOBS:-$(nproc)}"
-gnomora=$PWD/$build/src/app/gnomora
+cmake --build "$build" --target startup_gnomora startup_bare --parallel "${GNOMORA_JOBS:-$(nproc)}"
+gnomora=$PWD/$build/startup_gnomora
 bare=$PWD/$build/startup_bare
 
 scratch=$(mktemp -d /tmp/gnomora-startup.XXXXXX)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need (Debian 12), configures and builds.
-# Usage: scripts/setup.sh BUILD_DIR [extra cmake arguments...]
+# Usage: scripts/setup.sh [--program] BUILD_DIR [extra cmake arguments...]
+#   --program  build only the program, quietly, with one progress line (the log stays in BUILD_DIR)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,8 +22,33 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+program_only=false
+if [ "$1" = "--program" ]; then program_only=true; shift; fi
 build_dir=$1; shift
 if [ ! -f "$build_dir/build.ninja" ]; then
-  cmake -S . -B "$build_dir" -G Ninja "$@"
+  if $program_only; then
+    cmake -S . -B "$build_dir" -G Ninja "$@" > "$build_dir.configure.log" 2>&1 || { cat "$build_dir.configure.log"; exit 1; }
+    mv "$build_dir.configure.log" "$build_dir/configure.log"
+  else
+    cmake -S . -B "$build_dir" -G Ninja "$@"
+  fi
+fi
+if $program_only; then
+  # The compiler's output goes to a log; the terminal shows one line that counts the steps.
+  log=$build_dir/build-program.log
+  NINJA_STATUS="[%f/%t] " cmake --build "$build_dir" --target gnomora --parallel "$(nproc)" > "$log" 2>&1 &
+  pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    step=$(grep -o '^\[[0-9]*/[0-9]*\]' "$log" | tail -n 1 || true)
+    printf '\rBuilding Gnomora %s ' "${step:-...}"
+    sleep 1
+  done
+  if ! wait "$pid"; then
+    printf '\rBuilding Gnomora failed; the end of %s:\n' "$log"
+    tail -n 40 "$log"
+    exit 1
+  fi
+  printf '\rBuilding Gnomora: done.            \n'
+  exit 0
 fi
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -2,6 +2,7 @@
 #include "draw/TDrawObj.h"
 
 #include "draw/DrawCanvas.h"
+#include "model/TLogic.h"
 #include "lang/TLang.h"
 
 #include <QFontMetrics>
@@ -279,7 +280,8 @@ void TDrawObj::DrawCircle3D(bool UpperOnly, double CX, double CY, double CZ, dou
     if (!painter_)
         return;
     constexpr int kSteps = 360;
-    constexpr double kStep = 0.017453292519943295;  // one degree in radians
+    constexpr double kStep = TLogic::DegToRad(1);
+    static_assert(kStep == 0.017453292519943295);
     struct Point {
         double column, row, z;
     };

@@ -17,9 +17,12 @@ constexpr double kObliquityDeg = 23.433333333333334;  // 23 deg 26'
 constexpr double kDaysPerYear = 365.25;
 
 // The window of plausible school latitudes, 20 to 80 deg inclusive, and one arc-minute.
-constexpr double kLatitudeLo = 0.3490658503988659;
-constexpr double kLatitudeHi = 1.3962634015954636;
-constexpr double kArcMinute = 0.0002908882086657216;
+constexpr double kLatitudeLo = TLogic::DegToRad(20);
+constexpr double kLatitudeHi = TLogic::DegToRad(80);
+constexpr double kArcMinute = TLogic::DegToRad(1 / 60.0);
+// The same radians as the literals the model has always used, to the last bit.
+static_assert(kLatitudeLo == 0.3490658503988659 && kLatitudeHi == 1.3962634015954636 &&
+              kArcMinute == 0.0002908882086657216);
 
 // Hour angle of a clock time, from 12:00: 15 deg per hour, widened so no int overflows.
 double hourAngle(std::int32_t h, std::int32_t m) {

@@ -61,10 +61,6 @@ bool TLogic::EarthSizeFits(double heiDiff) const {
     return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
 }
 
-double TLogic::DegToRad(double degrees) {
-    return static_cast<double>(degrees / 360.0L * 2 * PiL);
-}
-
 QString TLogic::AngleToText(double radians) {
     double deg = static_cast<double>(radians / (2 * PiL) * 360);
     if (!std::isfinite(deg))

@@ -42,8 +42,9 @@ public:
     // msgEarthTooLarge.
     void CalcEarth();
 
-    // x / 360 * 2 pi.
-    static double DegToRad(double degrees);
+    // x / 360 * 2 pi, in long double; usable in constant expressions, so that angle constants are
+    // written in degrees.
+    static constexpr double DegToRad(double degrees) { return static_cast<double>(degrees / 360.0L * 2 * PiL); }
 
     // Whole degrees, the degree sign U+00B0, then the rounded minutes and an apostrophe when they
     // are not 0: 52.5 deg reads 52°30'. Minutes are not carried (49.9999 deg reads 49°60'); a

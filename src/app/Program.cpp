@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Program.h"
+
+#include "app/TStartForm.h"
+#include "platform/BuiltInText.h"
+#include "ui/QtPrompter.h"
+#include "ui/TMainForm.h"
+#include "ui/WindowFont.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// Without a display the toolkit would abort with a cryptic message; say what is missing instead.
+bool displayAvailable() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// `gnomora --help` and `--version` answer on the terminal, before anything needs a display. The
+// program itself takes no arguments, so anything else is refused. Returns the exit code when the
+// program should end here.
+std::optional<int> answerCommandLine(int argc, char **argv) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Measures the Earth's circumference with a shadow stick at two schools.\n"
+                       "Works in the current folder; gnomora-launcher starts it in the user's own one."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Prints this help and exits."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Prints the version and exits."));
+    parser.addOptions({help, version});
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        const QString problem =
+            parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())
+                   : parser.errorText();
+        std::fprintf(stderr, "gnomora: %s\nTry 'gnomora --help' for the options.\n", qPrintable(problem));
+        return EXIT_FAILURE;
+    }
+    if (parser.isSet(help)) {
+        // Without an application object the parser does not know the program's name.
+        const QString text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("gnomora"));
+        std::fputs(qPrintable(text), stdout);
+        return EXIT_SUCCESS;
+    }
+    if (parser.isSet(version)) {
+        std::puts("gnomora " GNOMORA_VERSION);
+        return EXIT_SUCCESS;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown) {
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
+    if (!displayAvailable()) {
+        std::fputs("Gnomora needs a graphical desktop: no display was found (DISPLAY is not set).\n"
+                   "Start it from a desktop session, or under Xvfb for testing.\n",
+                   stderr);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("gnomora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Gnomora"));
+    // Windows and message boxes share one face; nothing then needs the desktop's default face,
+    // whose loading would only slow the start.
+    QApplication::setFont(windowFont(13));
+
+    QtPrompter prompter;
+    // The launcher could not prepare the working folder: say so where the user looks.
+    if (const QString folder = qEnvironmentVariable("GNOMORA_UNPREPARED_FOLDER"); !folder.isEmpty()) {
+        prompter.showMessage(builtInText(BuiltInText::CannotPrepareFolder).arg(folder));
+        return EXIT_FAILURE;
+    }
+    TStartForm startForm(prompter);
+    TMainForm mainForm(startForm.objects(), prompter);
+    startForm.setMainForm(&mainForm);
+    startForm.show();
+    if (shown)
+        shown(startForm, mainForm);
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <functional>
+
+class TStartForm;
+class TMainForm;
+
+// The whole program: answers --help and --version, checks for a display, creates the application,
+// the start window and the main window, shows the start window and runs the event loop. shown, if
+// given, runs once the start window is shown (the start-up benchmark ends the process from there).
+// Returns the exit code.
+int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown = {});
