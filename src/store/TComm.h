@@ -48,6 +48,8 @@ public:
     // the view that the lists are full (placeListsFilled). A noon hour
     // outside 1..24 is shown and kept as "12", a noon minute outside 1..59 as "00".
     void ShowPlaces(PlacesView &view);
+    // The longitude of place n (edLongitude<n>, key Longitude<n>, degrees east as typed) travels
+    // with the other fields; its key exists only while the box is filled.
     // Reads the places editor back (the same noon corrections), writes the file, then refills.
     void SavePlaces(PlacesView &view);
     // Shows the photograph of the place at list position index (none for -1) and fills in its first

@@ -38,6 +38,7 @@ void TComm::ShowPlaces(PlacesView &view) {
             view.setField("edNoonM" + p, QStringLiteral("00"));
             SetValue("NoonM" + p, QStringLiteral("00"));
         }
+        view.setField("edLongitude" + p, GetValue("Longitude" + p));
     }
     view.placeListsFilled();
 }
@@ -60,6 +61,8 @@ void TComm::SavePlaces(PlacesView &view) {
         if (minute <= 0 || minute >= 60)
             view.setField("edNoonM" + p, QStringLiteral("00"));
         SetValue("NoonM" + p, view.field("edNoonM" + p));
+        // Written only when filled: a file without longitudes is saved as it was.
+        SetValue("Longitude" + p, view.field("edLongitude" + p));
     }
     SaveCfg();
     ShowPlaces(view);
