@@ -128,19 +128,18 @@ bool TStartForm::keepLesson() {
 }
 
 void TStartForm::offerKeptLesson() {
-    if (!objects_.Comm->SavesAllowed || !LessonRecord::exists())
+    if (!objects_.exist() || !objects_.Comm->SavesAllowed || !LessonRecord::exists())
         return;
     TLang &lang = *objects_.Lang;
-    const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm);
-    if (!record) {
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+    if (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo) !=
+        Prompter::Answer::Yes) {
+        LessonRecord::discard();
         return;
     }
-    if (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo) ==
-        Prompter::Answer::Yes)
+    if (const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm))
         restoreLesson(*record);
     else
-        LessonRecord::discard();
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
 }
 
 void TStartForm::restoreLesson(const NameValueList &record) {

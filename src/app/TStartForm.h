@@ -41,6 +41,12 @@ public:
 
     QCheckBox *saveConfigBox() const;
 
+    // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
+    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it. A file that is
+    // no kept lesson (damaged, foreign) is then refused with msgLessonRefused and left as it is;
+    // the run starts fresh. Nothing is offered while another copy works in the folder.
+    void offerKeptLesson();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -59,10 +65,6 @@ private:
     bool mayEndRun();
     // Stores the panels' values into the session record and writes it; false when not kept.
     bool keepLesson();
-    // At the first start: a lesson kept by the last run is offered (msgContinueLesson, Yes/No).
-    // Yes restores every panel from it; No removes it. A file that is no kept lesson (damaged,
-    // foreign) is refused with msgLessonRefused and left alone; the run starts fresh.
-    void offerKeptLesson();
     void restoreLesson(const NameValueList &record);
 
     std::unique_ptr<Ui::StartForm> ui;
