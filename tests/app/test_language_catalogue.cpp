@@ -145,6 +145,13 @@ struct ClassRun : AppFixture {
         type("edNoonH1", "12");
         type("edNoonM1", "60");
         click("btnSavePlaces");  // msgBadNoonM
+        type("edNoonM1", "00");
+        type("edLongitude1", "21 E");
+        click("btnSolarNoon1");  // msgBadLongitude
+        // A lesson kept by an earlier run, damaged since: offered (msgContinueLesson), then refused.
+        dir.write("Gnomora_Lesson.ini", "LessonRecord=1\r\nHeiState1=3\r\n");
+        prompter.answers.push_back(Prompter::Answer::Yes);
+        start->offerKeptLesson();  // msgLessonRefused
         main->close();  // and shown once more, as a class comes back to it
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelTech"));
@@ -199,11 +206,13 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         QStringList expected;
         for (const QString &key : messages)
             expected.append(file.value(key));
-        for (const char *key : {"msgBadNoonH", "msgBadNoonM"})
+        for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
+        expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 6);
+        ASSERT_EQ(run.prompter.questions.size(), 7);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
+        EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
                                   QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
@@ -229,7 +238,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 173);
+    ASSERT_EQ(catalogue.size(), 189);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();
