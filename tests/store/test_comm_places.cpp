@@ -153,3 +153,23 @@ TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
     EXPECT_THROW(f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2), std::runtime_error);
     EXPECT_TRUE(p1.value.isEmpty());
 }
+
+// A place's longitude travels with its other fields; its key exists only while it is filled.
+TEST(TCommPlaces, LongitudesShownAndSavedOnlyWhenFilled) {
+    const QByteArray cfg = "Place1=Warszawa\r\nNoonH1=11\r\nNoonM1=27\r\nLongitude1=21,0122\r\n"
+                           "Place2=Krak\xf3w\r\nNoonH2=11\r\nNoonM2=32\r\n";
+    PlacesFixture f(cfg);
+    f.comm.ShowPlaces(f.view);
+    EXPECT_EQ(f.view.field("edLongitude1"), "21,0122");
+    EXPECT_EQ(f.view.field("edLongitude2"), "");
+    f.comm.SavePlaces(f.view);
+    EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini").left(cfg.size()), cfg);  // as it was, longitude kept in place
+    EXPECT_FALSE(f.dir.read("Gnomora_Cfg.ini").contains("Longitude2"));
+
+    f.view.setField("edLongitude1", "");
+    f.view.setField("edLongitude2", "19.945");
+    f.comm.SavePlaces(f.view);
+    const QByteArray saved = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_FALSE(saved.contains("Longitude1"));
+    EXPECT_TRUE(saved.contains("Longitude2=19.945\r\n"));
+}
