@@ -87,10 +87,15 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
 PROGRAM_TEXTS = ["LatitudeCaption1", "LatitudeCaption2", "msgNoPrinter", "msgPrinting", "msgPrintFailed"]
 INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "msgBadDistance", "msgBadCopies",
                   "msgBadNoonH", "msgBadNoonM", "msgEarthTooLarge"]
+# The teacher's tools: the measurement date, the latitude on the measurement panel, the deviation
+# from the meridian's length, true noon from the longitude, and the lesson kept between runs.
+TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
+           + [f"btnSolarNoon{n}" for n in range(1, 6)])
+TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES)
-CATALOGUE_SIZE = 179
+             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES)
+CATALOGUE_SIZE = 195
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -177,6 +182,12 @@ BOXES.update({k: mm(28, 59.27, 12) for k in ["PrintResults12", "PrintResults13",
 BOXES.update({k: mm(36, 70, 9, SANS_OBLIQUE) for k in ["PrintFooter1", "PrintFooter2"]})
 BOXES[DISPLAY_NAME_KEY] = px(20, 140)
 BOXES[LOCALE_KEY] = Box(6)
+# The teacher's tools: the date's caption ends at its box (x 176); the latitude's caption leaves room
+# for its value before the panel's edge; longitude captions end at their box (x 400).
+BOXES.update({"labMeasureDate": px(22, 132), "labLatitude": px(18, 125), "labDeviation": px(27, 190)})
+BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
+BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
+BOXES.update({k: Box(300) for k in TEACHER_MESSAGES})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",

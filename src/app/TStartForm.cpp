@@ -4,12 +4,14 @@
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "platform/BuiltInText.h"
 #include "platform/Prompter.h"
 #include "ui/Anchors.h"
 #include "ui/Guard.h"
+#include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
 #include "ui/PanelStep5.h"
@@ -105,14 +107,62 @@ void TStartForm::closeEvent(QCloseEvent *event) {
 }
 
 bool TStartForm::mayEndRun() {
-    return !holdsUnprintedWork(objects_) ||
+    return !holdsUnprintedWork(objects_) || keepLesson() ||
            prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) ==
                Prompter::Answer::Ok;
 }
 
-void TStartForm::FormShow() {
-    if (!objects_.exist() && !(createSharedObjects() && claimWorkingFolder()))
+bool TStartForm::keepLesson() {
+    if (!objects_.Comm->SavesAllowed || !mainForm_)
+        return false;
+    bool kept = false;
+    // A failure to write is shown as any other; the question then follows.
+    guarded(prompter_, [&] {
+        mainForm_->panelStep1()->PanelStep1Exit();
+        mainForm_->panelStep2()->PanelStep2Exit();
+        mainForm_->panelStep4()->PanelStep4Exit();
+        LessonRecord::keep(objects_.Session->Values);
+        kept = true;
+    });
+    return kept;
+}
+
+void TStartForm::offerKeptLesson() {
+    if (!objects_.exist() || !objects_.Comm->SavesAllowed || !LessonRecord::exists())
         return;
+    TLang &lang = *objects_.Lang;
+    if (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo) !=
+        Prompter::Answer::Yes) {
+        LessonRecord::discard();
+        return;
+    }
+    if (const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm))
+        restoreLesson(*record);
+    else
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+}
+
+void TStartForm::restoreLesson(const NameValueList &record) {
+    TSession &session = *objects_.Session;
+    TLogic &logic = *objects_.Logic;
+    session.Values = record;
+    session.RestoreMeasureDay(logic);
+    for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+        session.RestoreHei(*hei);
+        if (hei->State >= 2)
+            hei->ShowLatitude();
+    }
+    session.RestoreLogic(logic);
+    logic.Printed = false;
+    // The place lists and the names follow from the record when the places panel is built.
+}
+
+void TStartForm::FormShow() {
+    if (!objects_.exist()) {
+        if (!(createSharedObjects() && claimWorkingFolder()))
+            return;
+        offerKeptLesson();
+    }
     TLang &lang = *objects_.Lang;
     toolkitLanguage_.use(lang.Texts.value(ToolkitLanguage::LocaleKey));
     setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
@@ -132,6 +182,8 @@ bool TStartForm::createSharedObjects() {
         objects_.Comm->Init();
         objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, *mainForm_);
         objects_.Lang->Init();
+        // Questions from here on (the folder in use, a kept lesson) have buttons in its language.
+        toolkitLanguage_.use(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey));
         objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
                                                   *objects_.Session, clock_);
         objects_.Logic->Init();
@@ -142,10 +194,13 @@ bool TStartForm::createSharedObjects() {
         objects_.DrawStep4 =
             std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
         objects_.DrawStep4->Init(4);
-        // DrawStep5 fills the result sheet that the print panel keeps, dated by the model's clock.
+        // DrawStep5 fills the result sheet that the print panel keeps, dated with the measurement.
         objects_.DrawStep5 = std::make_unique<TDrawObj>(
             *objects_.Lang, *objects_.Logic,
-            ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(), clock_});
+            ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(),
+                               [logic = objects_.Logic.get(), clock = clock_] {
+                                   return QDateTime(logic->MeasureDay(), clock().time());
+                               }});
         objects_.DrawStep5->Init(5);
         return true;
     } catch (const std::exception &e) {

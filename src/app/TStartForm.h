@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Locale.h"
+#include "store/NameValueList.h"
 #include "ui/AppObjects.h"
 #include "ui/ToolkitLanguage.h"
 
@@ -42,6 +43,12 @@ public:
     QCheckBox *saveConfigBox() const;
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
+    // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
+    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it. A file that is
+    // no kept lesson (damaged, foreign) is then refused with msgLessonRefused and left as it is;
+    // the run starts fresh. Nothing is offered while another copy works in the folder.
+    void offerKeptLesson();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -54,8 +61,13 @@ private:
     // Locks the working folder for this copy of the program. When another copy holds it, asks
     // whether to run without saving anything; false (objects freed, program ending) if not.
     bool claimWorkingFolder();
-    // Ending the program loses the run: while it holds unprinted measured values, ask first.
+    // Ending the program: a run holding unprinted measured values is kept as a lesson for the
+    // next start (LessonRecord), which makes the question msgAreYouSure needless. Only where it
+    // cannot be kept (another copy works in the folder, the file cannot be written) is it asked.
     bool mayEndRun();
+    // Stores the panels' values into the session record and writes it; false when not kept.
+    bool keepLesson();
+    void restoreLesson(const NameValueList &record);
 
     std::unique_ptr<Ui::StartForm> ui;
     Prompter &prompter_;

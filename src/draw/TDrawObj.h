@@ -155,6 +155,8 @@ public:
     double SunX = 0, SunY = 0, SunZ = 0;  // the sun disc, drawn when SunZ > 0
     bool ShowCompass = false;  // the compass words beside Line1 and Line2
     bool ShowAngles = false;   // the angle texts of the Earth picture
+    // The Earth picture's enlarged inset of places too close for their texts (draw/EarthInset.h).
+    bool ShowInset = true;
 
 private:
     class PaintScope;
@@ -176,6 +178,8 @@ private:
     void drawCompassWords(const TLineSlot &line, const char *firstKey, const char *secondKey,
                           bool northSouth);
     void drawSunDisc();
+    // The Earth picture's inset of close places, when they need it (draw/EarthInset.cpp).
+    void drawEarthInset();
     // Text in an opaque black cell; (x, y) is the cell's corner named by `corner`.
     void writeText(const QString &text, std::int64_t x, std::int64_t y, std::uint32_t color,
                    Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop);

@@ -87,6 +87,7 @@ void TDrawObj::DrawEarth() {
     Line7 = TLineSlot{0, p2y, p2z, 0, 0, 0, true, DrawColor::Red};
 
     redrawThen([&] {
+        drawEarthInset();
         if (!ShowAngles)
             return;
         const auto besidePlace = [this](double y, double z, double angle) {

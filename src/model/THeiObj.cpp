@@ -122,6 +122,11 @@ void THeiObj::AcceptHeight() {
     State = 2;
 }
 
+void THeiObj::ShowLatitude() {
+    latitudes_.setLatitudeCaption(number_, QStringLiteral("Lattitude location %1=").arg(number_) +
+                                               TLogic::AngleToText(static_cast<double>(PiL / 2 - SunPlaneAngle)));
+}
+
 bool THeiObj::SolveLatitude(double &latitude) {
     // sin h = A sin p + B cos p = R sin(p + psi), with A = R cos psi and B = R sin psi.
     const double S = std::sin(SunHeightAtCurrTime);

@@ -66,6 +66,9 @@ public:
     // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
     void AcceptHeight();
 
+    // Writes the latitude that SunPlaneAngle stands for into the place's latitude label.
+    void ShowLatitude();
+
     // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.
     //   NoonRadius = cos(SunPlaneAngle + d), NoonDispl = sin(SunPlaneAngle + d)
     void CalcNoon();

@@ -2,6 +2,7 @@
 #include "model/TLogic.h"
 
 #include "lang/TLang.h"
+#include "model/DayCount.h"
 #include "model/SessionStore.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -11,17 +12,71 @@
 
 TLogic::TLogic(TComm &comm, TLang &lang, Prompter &prompter, LatitudeView &latitudes,
                SessionStore &session, Clock clock)
-    : Hei1(1, comm, lang, prompter, latitudes, clock),
-      Hei2(2, comm, lang, prompter, latitudes, clock),
-      comm_(comm), lang_(lang), prompter_(prompter), session_(session) {}
+    : Hei1(1, comm, lang, prompter, latitudes, measureClock(clock)),
+      Hei2(2, comm, lang, prompter, latitudes, measureClock(clock)),
+      comm_(comm), lang_(lang), prompter_(prompter), session_(session),
+      clock_(clock ? std::move(clock) : systemClock()) {}
+
+Clock TLogic::measureClock(Clock clock) {
+    // Called before the members below the places exist: it keeps only the pointer to this object.
+    return [this, clock = clock ? std::move(clock) : systemClock()] {
+        QDateTime now = clock();
+        if (measureDay_.isValid())
+            now.setDate(measureDay_);
+        return now;
+    };
+}
 
 void TLogic::Init() {
+    measureDay_ = clock_().date();
     Hei1.Init();
     Hei2.Init();
     EarthState = 0;
     session_.StoreHei(Hei1);
     session_.StoreHei(Hei2);
     session_.StoreLogic(*this);
+}
+
+bool TLogic::ChangeMeasureDay(QDate day) {
+    if (!day.isValid() || day == measureDay_)
+        return day.isValid();
+    if ((Hei1.State > 0 || Hei2.State > 0) &&
+        prompter_.confirm(lang_.GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+            Prompter::Answer::Ok)
+        return false;
+    measureDay_ = day;
+    for (THeiObj *hei : {&Hei1, &Hei2}) {
+        hei->MeasureDate = DayCount::fromDateTime(QDateTime(day, QTime(12, 0)));
+        hei->CalcEquinox();
+        hei->State = 0;
+    }
+    session_.StoreHei(Hei1);
+    session_.StoreHei(Hei2);
+    session_.StoreLogic(*this);
+    return true;
+}
+
+void TLogic::SetMeasureDay(QDate day) {
+    if (!day.isValid())
+        return;
+    measureDay_ = day;
+    for (THeiObj *hei : {&Hei1, &Hei2})
+        hei->MeasureDate = DayCount::fromDateTime(QDateTime(day, QTime(12, 0)));
+}
+
+double TLogic::DeviationPercent(std::int32_t earthSizeKm) {
+    return (static_cast<double>(earthSizeKm) - MeridionalCircumferenceKm) / MeridionalCircumferenceKm * 100;
+}
+
+QString TLogic::DeviationText(std::int32_t earthSizeKm, QChar decimalSeparator) {
+    const double tenths = std::nearbyint(DeviationPercent(earthSizeKm) * 10);
+    QString text = QString::number(std::fabs(tenths) / 10, 'f', 1);
+    text.replace(u'.', decimalSeparator);
+    if (tenths > 0)
+        text.prepend(u'+');
+    else if (tenths < 0)
+        text.prepend(u'-');
+    return text + QStringLiteral(" %");
 }
 
 void TLogic::AcceptDistance() {

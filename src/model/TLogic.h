@@ -3,6 +3,7 @@
 #include "model/THeiObj.h"
 #include "platform/Clock.h"
 
+#include <QDate>
 #include <QString>
 #include <cstdint>
 
@@ -58,6 +59,28 @@ public:
 
     const TComm &comm() const { return comm_; }
 
+    // The date of the measurement at both places: the run's date when it starts, or the one the
+    // class chose on step 1 (the partner school's readings may come a day later). Every place
+    // initialised from then on takes it; the result sheet prints it.
+    QDate MeasureDay() const { return measureDay_; }
+    // Moves the measurement to another date. Places measured on the old date (State above 0)
+    // are not recomputed behind the user's back: when there are any, msgAreYouSure asks first
+    // (OK or Cancel; false and nothing changed unless OK), then every place takes the new date
+    // and falls back to State 0, keeping its typed values for the next accept. Both places and
+    // the comparison are stored into the session record. An invalid date changes nothing.
+    bool ChangeMeasureDay(QDate day);
+    // Takes the date as it is, without a question or a change of State: a session record that
+    // holds it is being restored, with every place's values computed for it.
+    void SetMeasureDay(QDate day);
+
+    // The Earth's meridional circumference, km: a north-south measurement compares with it.
+    static constexpr std::int32_t MeridionalCircumferenceKm = 40008;
+    // How far a circumference lies from it, in per cent: (km - 40008) / 40008 * 100.
+    static double DeviationPercent(std::int32_t earthSizeKm);
+    // That deviation as text with one decimal, its sign and " %": "+1.3 %", "-0.4 %", "0.0 %"
+    // (a value that rounds to zero has no sign).
+    static QString DeviationText(std::int32_t earthSizeKm, QChar decimalSeparator);
+
     THeiObj Hei1;  // place 1
     THeiObj Hei2;  // place 2
     std::uint8_t EarthState = 0;  // 0 nothing, 1 distance accepted, 2 circumference computed
@@ -80,8 +103,13 @@ private:
     // 2 pi / heiDiff * distance, km, unrounded.
     static long double exactEarthSize(double heiDiff, std::int32_t distanceKm);
 
+    // The clock of the places: the run's clock with the measurement's date in place of today's.
+    Clock measureClock(Clock clock);
+
     TComm &comm_;
     TLang &lang_;
     Prompter &prompter_;
     SessionStore &session_;
+    Clock clock_;
+    QDate measureDay_;
 };

@@ -5,6 +5,7 @@
 #include "model/TLogic.h"
 #include "store/TComm.h"
 
+#include <QRegularExpression>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -118,6 +119,15 @@ void TSession::StoreLogic(const TLogic &logic) {
     Values.setValue(QStringLiteral("HeiDiff"), FloatToText(logic.HeiDiff, logic.comm().locale().decimalSeparator));
     Values.setValue(QStringLiteral("EarthDistance"), QString::number(logic.EarthDistance));
     Values.setValue(QStringLiteral("EarthSize"), QString::number(logic.EarthSize));
+    Values.setValue(QStringLiteral("MeasureDate"), logic.MeasureDay().toString(Qt::ISODate));
+}
+
+bool TSession::RestoreMeasureDay(TLogic &logic) const {
+    const QDate day = QDate::fromString(Values.value(QStringLiteral("MeasureDate")), Qt::ISODate);
+    if (!day.isValid())
+        return false;
+    logic.SetMeasureDay(day);
+    return true;
 }
 
 void TSession::RestoreLogic(TLogic &logic) const {
@@ -128,6 +138,41 @@ void TSession::RestoreLogic(TLogic &logic) const {
     logic.HeiDiff = std::fabs(logic.NoonHeightAngle1 - logic.NoonHeightAngle2);
     logic.EditedEarthDistance = logic.EarthDistance = TComm::TextToInt(Values.value(QStringLiteral("EarthDistance")));
     logic.EarthSize = TComm::TextToInt(Values.value(QStringLiteral("EarthSize")));
+}
+
+bool TSession::IsComplete(const NameValueList &values, const TComm &comm) {
+    static const QRegularExpression wholeNumber(QStringLiteral("^-?\\d{1,10}$"));
+    auto whole = [&](const QString &text, qint64 lo, qint64 hi) {
+        if (!wholeNumber.match(text).hasMatch())
+            return false;
+        const qint64 v = text.toLongLong();
+        return v >= lo && v <= hi;
+    };
+    auto decimal = [&](const QString &text) { return text == QStringLiteral("0") || comm.TextToFloat(text) != 0; };
+    for (int place = 1; place <= 2; ++place) {
+        for (const HeiKey &key : kHeiKeys) {
+            const QString text = values.value(QStringLiteral("Hei") + QLatin1String(key.name) + QString::number(place));
+            const bool readable = std::visit(
+                [&](auto member) {
+                    using Field = std::remove_cvref_t<decltype(std::declval<THeiObj &>().*member)>;
+                    if constexpr (std::is_same_v<Field, double>)
+                        return decimal(text);
+                    else if constexpr (std::is_same_v<Field, std::uint8_t>)
+                        return whole(text, 0, 3);
+                    else
+                        return whole(text, std::numeric_limits<std::int32_t>::min(),
+                                     std::numeric_limits<std::int32_t>::max());
+                },
+                key.field);
+            if (!readable)
+                return false;
+        }
+    }
+    constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min(), intMax = std::numeric_limits<std::int32_t>::max();
+    return whole(values.value(QStringLiteral("EarthState")), 0, 2) && decimal(values.value(QStringLiteral("HeiDiff"))) &&
+           whole(values.value(QStringLiteral("EarthDistance")), intMin, intMax) &&
+           whole(values.value(QStringLiteral("EarthSize")), intMin, intMax) &&
+           QDate::fromString(values.value(QStringLiteral("MeasureDate")), Qt::ISODate).isValid();
 }
 
 int TSession::CountPersons1() const {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+class TComm;
 class THeiObj;
 class TLogic;
 
@@ -48,11 +49,21 @@ public:
     // NoonTimeAngle, which follows from the noon time.
     void RestoreHei(THeiObj &hei) const;
 
-    // EarthState, HeiDiff, EarthDistance, EarthSize.
+    // EarthState, HeiDiff, EarthDistance, EarthSize, and the date of the measurement (MeasureDate,
+    // ISO form yyyy-MM-dd).
     void StoreLogic(const TLogic &logic) override;
     // Reloads the comparison; the noon elevations come from HeiNoonHeightAngle1/2 and HeiDiff is
     // computed from them, never read, so it matches the places as last stored.
     void RestoreLogic(TLogic &logic) const;
+
+    // The date of the measurement from MeasureDate; false (nothing changed) when the record holds
+    // no valid date.
+    bool RestoreMeasureDay(TLogic &logic) const;
+
+    // Whether a record holds every value that StoreHei (both places) and StoreLogic write, each
+    // readable as what it stands for: whole numbers, progress values in their range, decimal
+    // numbers in comm's conventions, a date. A record that lacks one was not written by them.
+    static bool IsComplete(const NameValueList &values, const TComm &comm);
 
     QString GetValue(const QString &name) const { return Values.value(name); }
 

@@ -52,6 +52,8 @@ public:
     // Gives the question asked before a Windows-1250 configuration takes a character that
     // Windows-1250 cannot hold; "%1" in it stands for the texts holding such characters.
     using Utf8Question = std::function<QString()>;
+    // The longitude of place n (edLongitude<n>, key Longitude<n>, degrees east as typed) travels
+    // with the other fields; its key exists only while the box is filled.
     // Reads the places editor back (the same noon corrections), writes the file, then refills.
     // When the editor holds a character the configuration's encoding cannot hold, the prompter asks
     // the question: Yes saves the configuration as UTF-8 from now on; any other answer saves

@@ -40,6 +40,7 @@ void TComm::ShowPlaces(PlacesView &view) {
             view.setField("edNoonM" + p, QStringLiteral("00"));
             SetValue("NoonM" + p, QStringLiteral("00"));
         }
+        view.setField("edLongitude" + p, GetValue("Longitude" + p));
     }
     view.placeListsFilled();
 }
@@ -63,6 +64,8 @@ void TComm::SavePlaces(PlacesView &view, const Utf8Question &utf8Question) {
         if (minute <= 0 || minute >= 60)
             view.setField("edNoonM" + p, QStringLiteral("00"));
         SetValue("NoonM" + p, view.field("edNoonM" + p));
+        // Written only when filled: a file without longitudes is saved as it was.
+        SetValue("Longitude" + p, view.field("edLongitude" + p));
     }
     if (!holdsEveryCharacterOrSwitches(utf8Question)) {
         Cfg = before;

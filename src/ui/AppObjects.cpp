@@ -5,6 +5,7 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "platform/Prompter.h"
+#include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 
@@ -34,6 +35,11 @@ bool holdsUnprintedWork(const AppObjects &objects) {
         return false;
     const TLogic &logic = *objects.Logic;
     return !logic.Printed && (logic.Hei1.State > 0 || logic.Hei2.State > 0 || logic.EarthState > 0);
+}
+
+void discardKeptLesson(const AppObjects &objects) {
+    if (objects.Comm && objects.Comm->SavesAllowed)
+        LessonRecord::discard();
 }
 
 bool mayWriteConfiguration(const AppObjects &objects, Prompter &prompter) {

@@ -38,6 +38,10 @@ struct AppObjects {
 // clearing them or ending the program asks first.
 bool holdsUnprintedWork(const AppObjects &objects);
 
+// The lesson kept from an earlier run is finished (printed) or given up (reset, clear-all): its file
+// goes. Not while another copy works in the folder: that copy's file is not this one's to remove.
+void discardKeptLesson(const AppObjects &objects);
+
 // Whether the configuration file may be written now. Never while another copy of the program works
 // in the folder (the user is told so); a file that could not be read at start only when the user
 // agrees to replace it.

@@ -11,6 +11,10 @@
 #include "ui/StepNavigator.h"
 #include "ui_PanelStep1.h"
 
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QSignalBlocker>
+
 PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
                        QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), objects_(objects), steps_(steps),
@@ -22,6 +26,45 @@ PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prom
     connect(ui->btnStep1Back, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1BackClick(); }); });
     connect(ui->btnStep1Next, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1NextClick(); }); });
     connect(ui->btnClearAll, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnClearAllClick(); }); });
+    // Not dateChanged: that fires for every digit typed, and each would ask its question.
+    connect(ui->edMeasureDate, &QDateEdit::editingFinished, this,
+            [this] { guarded(prompter_, [this] { edMeasureDateChange(); }); });
+    connect(ui->edMeasureDate->calendarWidget(), &QCalendarWidget::clicked, this,
+            [this] { guarded(prompter_, [this] { edMeasureDateChange(); }); });
+}
+
+QDateEdit *PanelStep1::measureDateField() const { return ui->edMeasureDate; }
+
+void PanelStep1::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    guarded(prompter_, [this] { showMeasureDate(); });
+}
+
+void PanelStep1::showMeasureDate() {
+    if (!objects_.exist())
+        return;
+    const TLogic &logic = *objects_.Logic;
+    const QSignalBlocker quiet(ui->edMeasureDate);
+    ui->edMeasureDate->setDisplayFormat(logic.ShortDateFormat());
+    ui->edMeasureDate->setDate(logic.MeasureDay());
+}
+
+void PanelStep1::edMeasureDateChange() {
+    if (!objects_.exist() || changingDate_)
+        return;
+    changingDate_ = true;
+    // The question's box takes the focus, which would finish the editing once more.
+    const bool changed = objects_.Logic->ChangeMeasureDay(ui->edMeasureDate->date());
+    changingDate_ = false;
+    if (!changed)
+        showMeasureDate();
+}
+
+void PanelStep1::restorePersons(const TSession &session) {
+    for (int place = 1; place <= 2; ++place)
+        for (int person = 1; person <= 4; ++person)
+            personField(place, person)
+                ->setText(session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
 }
 
 PanelStep1::~PanelStep1() = default;
@@ -116,4 +159,5 @@ void PanelStep1::ClearAll() {
     session.StoreHei(logic.Hei2);
     session.StoreLogic(logic);
     logic.Printed = false;
+    discardKeptLesson(objects_);
 }

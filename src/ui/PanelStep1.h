@@ -7,6 +7,7 @@
 
 namespace Ui { class PanelStep1; }
 class QComboBox;
+class QDateEdit;
 class QLineEdit;
 struct AppObjects;
 class StepNavigator;
@@ -36,6 +37,19 @@ public:
     QLineEdit *personField(int placeNumber, int person) const;
     // The names last filled in from the configuration are forgotten when the window is shown.
     void forgetFilledPersons();
+    // The pupils' names as the session record holds them (a kept lesson being continued).
+    void restorePersons(const TSession &session);
+
+    // The date of the measurement (edMeasureDate): it shows the model's date whenever the panel
+    // is shown. A date the user settles on (Enter, leaving the box, a day picked in the calendar)
+    // goes to TLogic::ChangeMeasureDay; refused there (the question answered Cancel), the box
+    // shows the model's date again.
+    QDateEdit *measureDateField() const;
+    void edMeasureDateChange();
+    void showMeasureDate();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void cbPlaceSelect1Change();
@@ -50,5 +64,6 @@ private:
     StepNavigator &steps_;
     Prompter &prompter_;
     const bool &closing_;
+    bool changingDate_ = false;  // the date question is open: the box's signals wait
     QString FilledPerson11, FilledPerson12, FilledPerson21, FilledPerson22;
 };

@@ -51,6 +51,8 @@ void PanelStep2::ShowMeasurement() {
         w->setVisible(h.State >= 1);
     ui->labCalcNoon->setVisible(h.State >= 2);
     ui->btnCalcNoon->setVisible(h.State >= 2);
+    ui->labLatitude->setVisible(h.State >= 2);
+    ui->labLatitudeRes->setVisible(h.State >= 2);
     ui->labNoonAngle->setVisible(h.State >= 3);
     ui->labNoonRes->setVisible(h.State >= 3);
 
@@ -64,6 +66,15 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labHeightRes);
     ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
+    showLatitude(h);
+}
+
+void PanelStep2::showLatitude(const THeiObj &h) {
+    // The chosen latitude, right after its caption (whose width depends on the language).
+    fitLabelToText(ui->labLatitude);
+    ui->labLatitudeRes->setText(TLogic::AngleToText(static_cast<double>(PiL / 2 - h.SunPlaneAngle)));
+    fitLabelToText(ui->labLatitudeRes);
+    ui->labLatitudeRes->move(ui->labLatitude->geometry().right() + 7, ui->labLatitude->y());
 }
 
 void PanelStep2::DrawPicture() {

@@ -8,6 +8,7 @@ class PictureBox;
 struct AppObjects;
 class StepNavigator;
 class Prompter;
+class THeiObj;
 
 // Steps 2 and 3: the measurement at one place (the one CurrHei points at). The time, then stick
 // and shadow, then the noon elevation are accepted stage by stage; each accept hands the typed
@@ -30,6 +31,8 @@ public:
     PictureBox *image() const;
 
 private:
+    // The place's latitude (90 deg - SunPlaneAngle) under the elevation, shown from State 2 on.
+    void showLatitude(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
     void btnCalcNoonClick();

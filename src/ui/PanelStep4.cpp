@@ -6,6 +6,7 @@
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
+#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
@@ -66,8 +67,13 @@ void PanelStep4::ShowComparison() {
     set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
     // A circumference that belongs to another difference or distance (a place measured again, a
     // size brought back from the session record) would make the proportion false.
-    set(ui->labPropEarth, logic.EarthSizeFits(logic.HeiDiff) ? QString::number(logic.EarthSize) + QStringLiteral(" km")
-                                                            : QStringLiteral("???"));
+    const bool sizeShown = logic.EarthSizeFits(logic.HeiDiff);
+    set(ui->labPropEarth, sizeShown ? QString::number(logic.EarthSize) + QStringLiteral(" km") : QStringLiteral("???"));
+    // How far the shown circumference lies from the meridian's; nothing while "???" stands there.
+    ui->labDeviation->setVisible(accepted && sizeShown);
+    ui->labDeviationRes->setVisible(accepted && sizeShown);
+    set(ui->labDeviationRes,
+        sizeShown ? TLogic::DeviationText(logic.EarthSize, logic.comm().locale().decimalSeparator) : QString());
     set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
 }
 

@@ -83,6 +83,7 @@ void PanelStep5::btnPrintClick() {
     switch (result.status) {
     case report::PrintStatus::Sent:
         objects_.Logic->Printed = true;
+        discardKeptLesson(objects_);  // the sheet keeps the lesson now
         return;
     case report::PrintStatus::NoPrinter:
         prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoPrinter")));

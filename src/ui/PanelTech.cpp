@@ -2,6 +2,8 @@
 #include "ui/PanelTech.h"
 
 #include "lang/TLang.h"
+#include "model/SolarNoon.h"
+#include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
@@ -29,6 +31,15 @@ PanelTech::PanelTech(AppObjects &objects, PlacesView &places, Prompter &prompter
     onClick(ui->bOKChooseLang, &PanelTech::bOKChooseLangClick);
     onClick(ui->bOKLangIniChanges, &PanelTech::bOKLangIniChangesClick);
     onClick(ui->btnSavePlaces, &PanelTech::btnSavePlacesClick);
+    for (int n = 1; n <= TComm::PlaceCount; ++n) {
+        auto *button = ui->TechPagePlaces->findChild<QPushButton *>(QStringLiteral("btnSolarNoon%1").arg(n));
+        connect(button, &QPushButton::clicked, this, [this, n] {
+            guarded(prompter_, [&] {
+                if (objects_.exist())
+                    btnSolarNoonClick(n);
+            });
+        });
+    }
 }
 
 PanelTech::~PanelTech() = default;
@@ -61,7 +72,7 @@ void PanelTech::bOKChooseLangClick() { objects_.Lang->SelectLang(ui->cbSelectLan
 void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
 
 void PanelTech::btnSavePlacesClick() {
-    if (noonTimesTyped() && mayWriteConfiguration(objects_, prompter_))
+    if (noonTimesTyped() && longitudesTyped() && mayWriteConfiguration(objects_, prompter_))
         objects_.Comm->SavePlaces(places_,
                                   [this] { return objects_.Lang->GetText(QStringLiteral("msgSaveCfgAsUtf8")); });
 }
@@ -88,4 +99,33 @@ bool PanelTech::noonTimesTyped() {
         }
     }
     return true;
+}
+
+bool PanelTech::longitudesTyped() {
+    for (int n = 1; n <= TComm::PlaceCount; ++n) {
+        const QString text = placesField(QStringLiteral("edLongitude%1").arg(n))->text();
+        if (!text.trimmed().isEmpty() && !SolarNoon::parseLongitude(text)) {
+            refuseLongitude(n);
+            return false;
+        }
+    }
+    return true;
+}
+
+void PanelTech::refuseLongitude(int n) {
+    const QString place = QString::number(n);
+    refuseTypedValue(placesField(QStringLiteral("edLongitude") + place), prompter_,
+                     objects_.Lang->GetText(QStringLiteral("labPlace") + place) + u' ' +
+                         objects_.Lang->GetText(QStringLiteral("msgBadLongitude")));
+}
+
+void PanelTech::btnSolarNoonClick(int n) {
+    const QString place = QString::number(n);
+    const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
+    const std::optional<SolarNoon::ClockTime> noon =
+        longitude ? SolarNoon::clockTime(objects_.Logic->MeasureDay(), *longitude, timeZone_) : std::nullopt;
+    if (!noon)
+        return refuseLongitude(n);
+    placesField("edNoonH" + place)->setText(QString::number(noon->hour));
+    placesField("edNoonM" + place)->setText(QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0')));
 }

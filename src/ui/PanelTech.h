@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QStringList>
+#include <QTimeZone>
 #include <QWidget>
 #include <memory>
 
@@ -24,6 +25,8 @@ public:
     void setLanguageFileCaption(const QString &fileName);
     void setLanguageList(const QStringList &items, int index);
     int languageListIndex() const;
+    // The time zone whose clocks the true-noon buttons read: the system's, summer time included.
+    void setTimeZone(const QTimeZone &zone) { timeZone_ = zone; }
 
 private:
     void bOKChooseLangClick();
@@ -34,6 +37,14 @@ private:
     // 23 and a whole minute from 0 to 59. The first box that holds anything else is refused with
     // the caption of its place and msgBadNoonH or msgBadNoonM, and false is returned.
     bool noonTimesTyped();
+    // The longitude boxes: empty, or degrees from -180 to 180 ("." or "," before the decimals).
+    // The first box that holds anything else is refused like a noon box, with msgBadLongitude.
+    bool longitudesTyped();
+    // Fills place n's noon hour and minute with the clock time of true solar noon at its
+    // longitude on the measurement date, in the panel's time zone. An empty or unusable longitude
+    // is refused with msgBadLongitude and nothing changes. The editor is saved as usual.
+    void btnSolarNoonClick(int n);
+    void refuseLongitude(int n);
     // Runs a button's handler while the shared objects exist; errors go to the general report.
     template <typename Handler> void onClick(QPushButton *button, Handler handler);
 
@@ -41,4 +52,5 @@ private:
     AppObjects &objects_;
     PlacesView &places_;
     Prompter &prompter_;
+    QTimeZone timeZone_ = QTimeZone::systemTimeZone();
 };

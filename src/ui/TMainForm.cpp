@@ -117,6 +117,8 @@ PanelStep1 &TMainForm::step1() {
             list->setCurrentIndex(-1);  // filling a list chooses nothing
         }
         restorePlaceChoice();
+        if (objects_.Session)  // the names of a kept lesson; none in a new run
+            step1_->restorePersons(*objects_.Session);
     }
     return *step1_;
 }

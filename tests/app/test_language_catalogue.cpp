@@ -169,6 +169,13 @@ struct ClassRun : AppFixture {
         type("edNoonH1", "12");
         type("edNoonM1", "60");
         click("btnSavePlaces");  // msgBadNoonM
+        type("edNoonM1", "00");
+        type("edLongitude1", "21 E");
+        click("btnSolarNoon1");  // msgBadLongitude
+        // A lesson kept by an earlier run, damaged since: offered (msgContinueLesson), then refused.
+        dir.write("Gnomora_Lesson.ini", "LessonRecord=1\r\nHeiState1=3\r\n");
+        prompter.answers.push_back(Prompter::Answer::Yes);
+        start->offerKeptLesson();  // msgLessonRefused
         main->close();  // and shown once more, as a class comes back to it
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelTech"));
@@ -226,11 +233,13 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         expected.append(file.value("msgPrintFailed").arg("Room 12"));
         expected.append(file.value("msgFolderInUseNotSaved"));
         EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
-        for (const char *key : {"msgBadNoonH", "msgBadNoonM"})
+        for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
+        expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 7);
+        ASSERT_EQ(run.prompter.questions.size(), 8);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
+        EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
@@ -258,7 +267,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 179);
+    ASSERT_EQ(catalogue.size(), 195);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

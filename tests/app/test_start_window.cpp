@@ -103,13 +103,15 @@ TEST(StartWindow, EnterOpensTheMainWindowFromAnyControl) {
     EXPECT_FALSE(save->isChecked());  // Enter is not the box's own key
 }
 
-// Ending the program loses the class's run: while it holds unprinted measurements it asks first.
-TEST(StartWindow, ClosingAsksWhileMeasuredValuesAreUnprinted) {
+// Ending the program keeps a run with unprinted measurements as a lesson for the next start; only
+// where it cannot be kept (another copy works in the folder) is the class asked first.
+TEST(StartWindow, ClosingAsksWhileMeasuredValuesAreUnprintedAndCannotBeKept) {
     MainWindowFixture f;
     f.choose(1, 0);
     f.choose(2, 1);
     f.click("btnStep1Next");
     f.measure("800");
+    f.objects().Comm->SavesAllowed = false;
     f.prompter.answers.push_back(Prompter::Answer::Cancel);
     f.start->close();
     EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgAreYouSure")});
@@ -117,11 +119,13 @@ TEST(StartWindow, ClosingAsksWhileMeasuredValuesAreUnprinted) {
     EXPECT_EQ(f.objects().Logic->Hei1.State, 3);
     EXPECT_TRUE(f.start->isVisible());
     EXPECT_TRUE(f.main->isVisible());
+    EXPECT_FALSE(QFileInfo::exists("Gnomora_Lesson.ini"));
 
     f.objects().Logic->Printed = true;  // a printed run ends without a question
     f.start->close();
     EXPECT_EQ(f.prompter.questions.size(), 1);
     EXPECT_FALSE(f.objects().exist());
+    EXPECT_FALSE(QFileInfo::exists("Gnomora_Lesson.ini"));
 }
 
 TEST(StartWindow, ReleasingHalfMadeObjectsLeavesNone) {

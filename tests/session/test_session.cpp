@@ -89,7 +89,7 @@ TEST(SessionPlaces, StartUpLeavesEveryPlaceAndComparisonKey) {
     for (const char *place : {"1", "2"})
         for (const char *name : kHeiNames)
             expected << QStringLiteral("Hei%1%2").arg(name, place);
-    expected << "EarthState" << "HeiDiff" << "EarthDistance" << "EarthSize";
+    expected << "EarthState" << "HeiDiff" << "EarthDistance" << "EarthSize" << "MeasureDate";
     QStringList keys;
     for (const QString &line : values.lines())
         keys << NameValueList::keyOf(line);
@@ -102,6 +102,7 @@ TEST(SessionPlaces, StartUpLeavesEveryPlaceAndComparisonKey) {
     EXPECT_EQ(w.session.GetValue("HeiSunHeightAtCurrTime1"), "0.785398163397448");
     EXPECT_EQ(w.session.GetValue("EarthState"), "0");
     EXPECT_EQ(w.session.GetValue("EarthSize"), "0");
+    EXPECT_EQ(w.session.GetValue("MeasureDate"), "2013-06-20");  // 92 days after the equinox
 }
 
 // After a store and a restore, integers are equal and floating-point fields agree to 15 digits.

@@ -194,4 +194,22 @@ TEST(TCommPlaces, LettersWindows1250LacksAreSavedOnlyWhenTheTeacherAgreesToUtf8)
     f.comm.SavePlaces(f.view, question);
     EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Person22=Тарас\r\n"));
     EXPECT_TRUE(f.prompter.questions.isEmpty());
+// A place's longitude travels with its other fields; its key exists only while it is filled.
+TEST(TCommPlaces, LongitudesShownAndSavedOnlyWhenFilled) {
+    const QByteArray cfg = "Place1=Warszawa\r\nNoonH1=11\r\nNoonM1=27\r\nLongitude1=21,0122\r\n"
+                           "Place2=Krak\xf3w\r\nNoonH2=11\r\nNoonM2=32\r\n";
+    PlacesFixture f(cfg);
+    f.comm.ShowPlaces(f.view);
+    EXPECT_EQ(f.view.field("edLongitude1"), "21,0122");
+    EXPECT_EQ(f.view.field("edLongitude2"), "");
+    f.comm.SavePlaces(f.view, [] { return QStringLiteral("as UTF-8? %1"); });
+    EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini").left(cfg.size()), cfg);  // as it was, longitude kept in place
+    EXPECT_FALSE(f.dir.read("Gnomora_Cfg.ini").contains("Longitude2"));
+
+    f.view.setField("edLongitude1", "");
+    f.view.setField("edLongitude2", "19.945");
+    f.comm.SavePlaces(f.view, [] { return QStringLiteral("as UTF-8? %1"); });
+    const QByteArray saved = f.dir.read("Gnomora_Cfg.ini");
+    EXPECT_FALSE(saved.contains("Longitude1"));
+    EXPECT_TRUE(saved.contains("Longitude2=19.945\r\n"));
 }

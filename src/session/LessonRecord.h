@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include "store/NameValueList.h"
+
+#include <QString>
+#include <optional>
+
+class TComm;
+
+// A lesson kept across the end of the program: when a run ends holding measured values that no
+// printed sheet has kept, its session record is written to Gnomora_Lesson.ini in the working
+// folder, so that the next start can offer to go on with it. Printing the sheet, the reset
+// button and clear-all remove the file: the lesson is then finished or given up.
+//
+// The file is the session record in the program's storage form (name=value lines, Windows-1250,
+// CR LF), opened by the line LessonRecord=1 that tells it from any other file of that form.
+namespace LessonRecord {
+
+inline const QString FileName = QStringLiteral("Gnomora_Lesson.ini");
+inline const QString MarkKey = QStringLiteral("LessonRecord");
+
+// No real record comes near this; a larger file is not one.
+inline constexpr qint64 MaxBytes = 64 * 1024;
+
+bool exists(const QString &fileName = FileName);
+
+// Writes the record atomically (FileError on failure, the old file left as it was).
+void keep(const NameValueList &sessionValues, const QString &fileName = FileName);
+
+// The session record held in the file, or nothing when the file is not a kept lesson: missing
+// its first line LessonRecord=1, too large, unreadable, or lacking any value that the session
+// record always holds (TSession::IsComplete, numbers read with comm's conventions).
+std::optional<NameValueList> read(const TComm &comm, const QString &fileName = FileName);
+
+// Removes the file if it is there; a file that cannot be removed is left (no error: the next
+// start asks about it once more).
+void discard(const QString &fileName = FileName);
+
+}  // namespace LessonRecord
