@@ -68,7 +68,7 @@ TEST(TeacherTools, TheLatitudeStandsUnderTheElevation) {
     EXPECT_EQ(f.label("labLatitude")->text(), f.text("labLatitude"));
     // The same latitude as the technical panel's, after its caption.
     const QString latitude = f.label("labLatitudeRes")->text();
-    EXPECT_EQ(f.label("labTech1")->text(), "Lattitude location 1=" + latitude);
+    EXPECT_EQ(f.label("labTech1")->text(), f.text("LatitudeCaption1").arg(latitude));
     EXPECT_EQ(latitude, TLogic::AngleToText(M_PI / 2 - f.logic().Hei1.SunPlaneAngle));
     EXPECT_GT(f.label("labLatitudeRes")->x(), f.label("labLatitude")->geometry().right());
     EXPECT_GT(f.label("labLatitude")->y(), f.label("labHeightRes")->geometry().bottom());

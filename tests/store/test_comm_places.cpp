@@ -194,6 +194,8 @@ TEST(TCommPlaces, LettersWindows1250LacksAreSavedOnlyWhenTheTeacherAgreesToUtf8)
     f.comm.SavePlaces(f.view, question);
     EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Person22=Тарас\r\n"));
     EXPECT_TRUE(f.prompter.questions.isEmpty());
+}
+
 // A place's longitude travels with its other fields; its key exists only while it is filled.
 TEST(TCommPlaces, LongitudesShownAndSavedOnlyWhenFilled) {
     const QByteArray cfg = "Place1=Warszawa\r\nNoonH1=11\r\nNoonM1=27\r\nLongitude1=21,0122\r\n"
