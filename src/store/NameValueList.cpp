@@ -2,7 +2,6 @@
 #include "store/NameValueList.h"
 
 #include "platform/AnsiCodec.h"
-#include "platform/FileIo.h"
 
 NameValueList::NameValueList(QStringList lines) : lines_(std::move(lines)) {}
 
@@ -39,8 +38,8 @@ QByteArray NameValueList::toBytes() const {
     return AnsiCodec::encode(text);
 }
 
-void NameValueList::load(const QString &fileName) {
-    *this = fromBytes(FileIo::readAll(fileName));
+void NameValueList::load(const QString &fileName, FileKind kind) {
+    *this = fromBytes(FileIo::readAll(fileName, kind));
 }
 
 void NameValueList::save(const QString &fileName) const {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/FileIo.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -21,8 +23,9 @@ public:
     static NameValueList fromBytes(const QByteArray &bytes);
     QByteArray toBytes() const;
 
-    // Replace the whole content from a file, or write it whole (atomically). Throw FileError.
-    void load(const QString &fileName);
+    // Replace the whole content from a file of the given kind (which bounds its size), or write
+    // it whole (atomically). Throw FileError.
+    void load(const QString &fileName, FileKind kind);
     void save(const QString &fileName) const;
 
     QString value(const QString &key) const;

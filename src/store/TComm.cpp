@@ -18,7 +18,7 @@ void TComm::Init() {
     if (!QFileInfo::exists(CfgFileName))  // no file: an empty configuration, no message
         return;
     try {
-        Cfg.load(CfgFileName);
+        Cfg.load(CfgFileName, FileKind::Configuration);
     } catch (const FileError &e) {
         prompter_.showMessage(QString::fromStdString(e.what()));
         Cfg.clear();

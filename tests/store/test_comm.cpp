@@ -2,11 +2,10 @@
 #include "platform/FileIo.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -98,26 +97,6 @@ TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
     EXPECT_EQ(comm.GetValue("Place2"), QString("B"));
     EXPECT_EQ(comm.GetValue("Place3"), QString());
 }
-
-// Limits the size of files this process may write, so that a save runs out of room half-way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = signal(SIGXFSZ, SIG_IGN);  // a failed write() instead of a signal
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    sighandler_t previousHandler_;
-};
 
 TEST(TComm, FailedSaveReportsTheFileAndKeepsTheOldOne) {
     TempWorkDir dir;

@@ -69,7 +69,7 @@ TEST(NameValueList, FileRoundTripIsByteForByte) {
     const QByteArray bytes = "; Miejsca \xb0\r\nPlace1=Szko\xb3\x61 w \xa3odzi\r\nNoonH1=12\r\n[section]\r\n";
     dir.write("cfg.ini", bytes);
     NameValueList list;
-    list.load("cfg.ini");
+    list.load("cfg.ini", FileKind::Configuration);
     EXPECT_EQ(list.value("place1"), QString::fromUtf8("Szkoła w Łodzi"));
     list.save("copy.ini");
     EXPECT_EQ(dir.read("copy.ini"), bytes);
