@@ -3,15 +3,13 @@
 // out of room.
 #include "platform/FileIo.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeGuard.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
-#include <chrono>
-#include <fcntl.h>
-#include <future>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -29,19 +27,6 @@ std::optional<FileError> readError(const QString &fileName, FileKind kind) {
         return e;
     }
     return std::nullopt;
-}
-
-// As readError, for a pipe: should the read block, the pipe is given a writer that leaves at once,
-// so that the test fails instead of hanging.
-std::optional<FileError> pipeReadError(const QString &fileName, FileKind kind) {
-    auto reading = std::async(std::launch::async, [=] { return readError(fileName, kind); });
-    if (reading.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
-        ADD_FAILURE() << "reading the pipe blocked";
-        const int writer = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_NONBLOCK);
-        if (writer >= 0)
-            ::close(writer);
-    }
-    return reading.get();
 }
 
 // A file of `bytes` bytes that takes no room on the disk.
@@ -87,7 +72,7 @@ TEST(FileIo, OnlyRegularFilesAreReadAndAPipeNeverBlocks) {
     ASSERT_TRUE(QFile::link(QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")));
 
     for (const QString &name : {QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")}) {
-        const std::optional<FileError> e = pipeReadError(name, FileKind::Language);
+        const std::optional<FileError> e = withoutHangingOn(name, [&] { return readError(name, FileKind::Language); });
         ASSERT_TRUE(e) << name.toStdString();
         EXPECT_EQ(e->kind, Kind::NotRegularFile);
     }
