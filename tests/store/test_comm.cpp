@@ -3,9 +3,12 @@
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeGuard.h"
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,15 +75,37 @@ TEST(TComm, KeyInOtherCaseIsRewrittenInPlaceAndCommentsSurvive) {
     EXPECT_EQ(dir.read("Gnomora_Cfg.ini"), QByteArray("; our schools\r\nPlace1=New\r\nNoonH1=12\r\n"));
 }
 
-TEST(TComm, UnreadableConfigurationIsReportedAndTheRunGoesOn) {
-    TempWorkDir dir;
-    QDir().mkdir("Gnomora_Cfg.ini");
-    ScriptedPrompter prompter;
-    TComm comm(prompter, dotLocale());
-    comm.Init();
-    ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].contains("Gnomora_Cfg.ini"));
-    EXPECT_EQ(comm.Cfg.size(), 0);
+TEST(TComm, UnreadableConfigurationIsReportedAtOnceAndTheRunGoesOn) {
+    // A folder, a pipe (whose opening would wait for a writer), a link to an endless device and a
+    // file larger than any configuration: each is reported without being read.
+    struct Row {
+        const char *name;
+        std::function<void()> make;
+        const char *said;  // a part of the message
+    } rows[] = {
+        {"folder", [] { QDir().mkdir("Gnomora_Cfg.ini"); }, "folder"},
+        {"pipe", [] { ::mkfifo("Gnomora_Cfg.ini", 0600); }, "not an ordinary file"},
+        {"device", [] { QFile::link("/dev/zero", "Gnomora_Cfg.ini"); }, "not an ordinary file"},
+        {"too large",
+         [] {
+             QFile file("Gnomora_Cfg.ini");
+             file.open(QIODevice::WriteOnly);
+             file.resize(FileIo::maxBytes(FileKind::Configuration) + 1);  // takes no room on the disk
+         },
+         "larger than 4 MB"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TempWorkDir dir;
+        row.make();
+        ScriptedPrompter prompter;
+        TComm comm(prompter, dotLocale());
+        withoutHangingOn("Gnomora_Cfg.ini", [&] { comm.Init(); });
+        ASSERT_EQ(prompter.messages.size(), 1);
+        EXPECT_TRUE(prompter.messages[0].contains("Gnomora_Cfg.ini"));
+        EXPECT_TRUE(prompter.messages[0].contains(row.said)) << prompter.messages[0].toStdString();
+        EXPECT_EQ(comm.Cfg.size(), 0);
+    }
 }
 
 TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
