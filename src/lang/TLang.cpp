@@ -6,7 +6,6 @@
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
-
 namespace {
 
 const QString LangFileNameKey = QStringLiteral("LangFileName");

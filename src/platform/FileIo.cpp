@@ -27,7 +27,8 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
     case Kind::NotRegularFile:
         return QStringLiteral("this is not an ordinary file (a device, pipe or socket), so it is not read");
     case Kind::TooLarge:
-        return QStringLiteral("the file is larger than %1 MB, more than any real file of its kind, so it is not read")
+        return QStringLiteral("the file is larger than %1 MB, more than any real file of its kind, "
+                              "so it is not read")
             .arg(megabytes(limit));
     case Kind::ReadFailed:
         return QStringLiteral("the file cannot be read (%1)").arg(detail);
@@ -45,7 +46,8 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
                               "(the toolkit's reader for them is missing)")
             .arg(detail);
     case Kind::TooManyPixels:
-        return QStringLiteral("the picture claims to be %1 pixels; pictures of more than %2 megapixels are refused")
+        return QStringLiteral("the picture claims to be %1 pixels; pictures of more than %2 megapixels "
+                              "are refused")
             .arg(detail)
             .arg(limit / 1'000'000);
     case Kind::TooManyScans:

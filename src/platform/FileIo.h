@@ -23,7 +23,7 @@ public:
         NoReader,          // `detail`: the extension; this computer lacks the toolkit's reader for it
         TooManyPixels,     // `detail`: "<width> x <height>" as the file claims; `limit`: pixels
         TooManyScans,      // a JPEG picture of more than `limit` scans, more than any encoder writes
-        NotAPicture,       // not a picture of the format its extension names; `detail`: the decoder's words
+        NotAPicture,       // not a picture of the format its extension names; `detail`: decoder's words
         Damaged,           // damaged or cut short within the part shown; `detail`: the decoder's words
         OutOfMemory,       // `detail`: "<width> x <height>" of the part that would be shown
     };
@@ -38,7 +38,8 @@ public:
     QString reason;  // the English reason as what() gives it after the file name
 
 private:
-    FileError(Kind kind, const QString &fileName, const QString &detail, std::int64_t limit, const QString &english);
+    FileError(Kind kind, const QString &fileName, const QString &detail, std::int64_t limit,
+              const QString &english);
 };
 
 // The kinds of files the program reads, each with the largest size it accepts.

@@ -56,10 +56,11 @@ bool exists(const QString &fileName);
 // Returns QImage::Format_Grayscale8 for grey-scale JPEG pictures and Format_RGB32 for the other
 // JPEG pictures; the toolkit's formats come back in the format its reader gives.
 //
-// Throws FileError when the file is missing, is a folder, not a regular file, larger than
+// Throws FileError when the file is missing, is a folder, is no regular file, is larger than
 // FileIo::maxBytes(FileKind::Picture) or cannot be read, and PictureError for the cases listed
-// above and for a picture beyond the limits above. A JPEG file cut short or damaged within the part that is decoded is an
-// error, never a half-grey picture; damage in the rows below the visible part is not looked at.
+// above and for a picture beyond the limits above. A JPEG file cut short or damaged within the
+// part that is decoded is an error, never a half-grey picture; damage in the rows below the
+// visible part is not looked at.
 QImage load(const QString &fileName, QSize visible = {});
 
 }  // namespace Picture

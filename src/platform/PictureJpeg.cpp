@@ -179,10 +179,11 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
 
     const std::int64_t width = d.info.image_width;
     const std::int64_t height = d.info.image_height;
-    const std::int64_t maxPixels = std::min(Picture::MaxPixels, Picture::MaxSamples / std::max(1, d.info.num_components));
+    const std::int64_t maxPixels =
+        std::min(Picture::MaxPixels, Picture::MaxSamples / std::max(1, d.info.num_components));
     if (width * height > maxPixels)
-        throw PictureError(FileError::Kind::TooManyPixels, fileName, QStringLiteral("%1 x %2").arg(width).arg(height),
-                           maxPixels);
+        throw PictureError(FileError::Kind::TooManyPixels, fileName,
+                           QStringLiteral("%1 x %2").arg(width).arg(height), maxPixels);
 
     QImage::Format format = QImage::Format_RGB32;
     switch (d.info.jpeg_color_space) {
@@ -218,7 +219,8 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
 
     QImage image(int(d.pixels), int(d.rows), format);
     if (image.isNull())
-        throw PictureError(FileError::Kind::OutOfMemory, fileName, QStringLiteral("%1 x %2").arg(d.pixels).arg(d.rows));
+        throw PictureError(FileError::Kind::OutOfMemory, fileName,
+                           QStringLiteral("%1 x %2").arg(d.pixels).arg(d.rows));
     d.bits = image.bits();
     d.bytesPerLine = image.bytesPerLine();
 

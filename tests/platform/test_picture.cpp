@@ -389,7 +389,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "more than 37 megapixels", K::TooManyPixels},
         BadFileRow{"unknown_extension", "notes.TXT", [] { return goodJpeg(); }, "\".TXT\" names no picture format",
                    K::UnknownExtension},
-        BadFileRow{"metafile", "drawing.wmf", [] { return goodJpeg(); }, "names no picture format", K::UnknownExtension},
+        BadFileRow{"metafile", "drawing.wmf", [] { return goodJpeg(); }, "names no picture format",
+                   K::UnknownExtension},
         BadFileRow{"no_extension", "photo", [] { return goodJpeg(); }, "no extension", K::NoExtension},
         BadFileRow{"missing", "missing.jpg", nullptr, "does not exist", K::Missing}),
     [](const auto &info) { return std::string(info.param.name); });
