@@ -6,12 +6,18 @@
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
-#include <QFileInfo>
-
 namespace {
 
 const QString LangFileNameKey = QStringLiteral("LangFileName");
 const QString DisplayNameKey = QStringLiteral("Language");
+
+// The first MaxTextLength characters, never ending in half a character outside the 16-bit range.
+QString cut(const QString &text) {
+    if (text.size() <= TLang::MaxTextLength)
+        return text;
+    const bool splitsPair = text.at(TLang::MaxTextLength - 1).isHighSurrogate();
+    return text.left(TLang::MaxTextLength - (splitsPair ? 1 : 0));
+}
 
 }  // namespace
 
@@ -29,7 +35,7 @@ void TLang::Init() {
         comm_.SetValue(LangFileNameKey, DefaultFileName);
     const QString fileName = comm_.GetValue(LangFileNameKey);
     try {
-        Texts.load(fileName);
+        Texts.load(fileName, FileKind::Language);
     } catch (const FileError &) {
         Texts.clear();
         prompter_.showMessage(QStringLiteral("File ") + fileName + QStringLiteral(" cannot be loaded"));
@@ -47,7 +53,7 @@ void TLang::Done() {
 QString TLang::GetText(const QString &key) {
     const QString text = Texts.value(key);
     if (!text.isEmpty())
-        return text;
+        return cut(text);
     if (Texts.indexOfExactKey(key) >= 0)
         return QString();
     Texts.setValue(key, QStringLiteral("."));
@@ -63,7 +69,7 @@ QString TLang::GetLines(const QString &key, int count) {
         if (!line.isEmpty())
             result += QStringLiteral("\r\n") + line;
     }
-    return result;
+    return cut(result);
 }
 
 void TLang::FillLangList() {
@@ -72,16 +78,16 @@ void TLang::FillLangList() {
     QStringList items;
     for (int n = 0; n < LanguageFileCount; ++n) {
         const QString name = LanguageFileName(n);
-        if (!QFileInfo::exists(name))  // a folder of that name counts too: it is reported below
+        if (!FileIo::exists(name))
             continue;
         NameValueList file;
         try {
-            file.load(name);
+            file.load(name, FileKind::Language);
         } catch (const FileError &) {
             prompter_.showMessage(QStringLiteral("File ") + name + QStringLiteral(" skipped - improper value list"));
             continue;
         }
-        items.append(file.value(DisplayNameKey));
+        items.append(cut(file.value(DisplayNameKey)));
         LangFiles.append(name);
     }
     view_.setLanguageList(items, chosen);
@@ -112,7 +118,7 @@ void TLang::RefreshTexts() { view_.refreshTexts(); }
 
 void TLang::load(const QString &fileName) {
     NameValueList file;
-    file.load(fileName);
+    file.load(fileName, FileKind::Language);
     Texts = std::move(file);
     Changed = false;
 }

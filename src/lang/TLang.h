@@ -24,6 +24,9 @@ class TLang {
 public:
     static inline const QString DefaultFileName = QStringLiteral("Gnomo_Language_0.ini");
     static constexpr int LanguageFileCount = 100;  // numbers 0 to 99
+    // A text taken from a language file is cut to this many characters, as an edit box cuts what is
+    // typed into it: no window can show more, and laying out a line of megabytes freezes a window.
+    static constexpr int MaxTextLength = 32767;
 
     // "Gnomo_Language_" + number + ".ini", the number without leading zeros.
     static QString LanguageFileName(int number);
@@ -36,17 +39,20 @@ public:
     void Done();
 
     // The text of key. A key present with an empty text gives "" and changes nothing; a missing
-    // key gives "" and is added with the text "." (so the next lookup gives ".").
+    // key gives "" and is added with the text "." (so the next lookup gives "."). The text is cut
+    // at MaxTextLength characters (the file keeps it whole).
     QString GetText(const QString &key);
 
     // Lines key_00, key_01 ... key_<count-1>, joined by CR LF. Empty lines after the first are left
-    // out; an empty first line still starts the text with CR LF if a later line follows.
+    // out; an empty first line still starts the text with CR LF if a later line follows. The whole
+    // text is cut at MaxTextLength characters.
     QString GetLines(const QString &key, int count);
 
     // Fills the language list and LangFiles with the numbered files found, in number order, each
-    // listed under its text of "Language" (empty when it has none). A file that exists but cannot
-    // be read (a folder of that name, no permission) is reported and left out. The list keeps its
-    // chosen position, which may now name another file.
+    // listed under its text of "Language" (empty when it has none; cut as GetText cuts). A folder
+    // of such a name is no file and is passed over silently; a file that cannot be read (no
+    // permission, not a regular file, too large for a language file) is reported and left out.
+    // The list keeps its chosen position, which may now name another file.
     void FillLangList();
 
     // Switches to LangFiles entry index (nothing for an index outside the list): loads the file,

@@ -23,9 +23,7 @@ QSize clippedSize(QSize picture, QSize visible) {
 QImage loadWithToolkit(const QByteArray &bytes, const QString &fileName, const QString &extension, QSize visible) {
     const QByteArray format = extension.toLatin1();
     if (!QImageReader::supportedImageFormats().contains(format))
-        throw PictureError(fileName, QStringLiteral("pictures of the kind \".%1\" cannot be read on this "
-                                                    "computer (the toolkit's reader for them is missing)")
-                                         .arg(extension));
+        throw PictureError(FileError::Kind::NoReader, fileName, extension);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -33,15 +31,11 @@ QImage loadWithToolkit(const QByteArray &bytes, const QString &fileName, const Q
     reader.setAutoDetectImageFormat(false);  // the extension decides, as for JPEG pictures
     const QSize size = reader.size();
     if (size.isValid() && std::int64_t(size.width()) * size.height() > Picture::MaxPixels)
-        throw PictureError(fileName, QStringLiteral("the picture claims to be %1 x %2 pixels; pictures of more "
-                                                    "than %3 megapixels are refused")
-                                         .arg(size.width())
-                                         .arg(size.height())
-                                         .arg(Picture::MaxPixels / 1'000'000));
+        throw PictureError(FileError::Kind::TooManyPixels, fileName,
+                           QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()), Picture::MaxPixels);
     QImage image;
     if (!reader.read(&image))
-        throw PictureError(fileName, QStringLiteral("cannot be read as a %1 picture (%2)")
-                                         .arg(extension.toUpper(), reader.errorString()));
+        throw PictureError(FileError::Kind::NotAPicture, fileName, reader.errorString());
     const QSize shown = clippedSize(image.size(), visible);
     return shown == image.size() ? image : image.copy(QRect(QPoint(0, 0), shown));
 }
@@ -57,13 +51,10 @@ QImage load(const QString &fileName, QSize visible) {
     const bool jpeg = extension == u"jpg" || extension == u"jpeg";
     if (!jpeg && !isToolkitFormat(extension)) {
         if (extension.isEmpty())
-            throw PictureError(fileName, QStringLiteral("the name has no extension, so the picture's format is "
-                                                        "unknown (use .jpg, .jpeg, .bmp, .png, .gif or .ico)"));
-        throw PictureError(fileName, QStringLiteral("the extension \".%1\" names no picture format this program "
-                                                    "reads (use .jpg, .jpeg, .bmp, .png, .gif or .ico)")
-                                         .arg(QFileInfo(fileName).suffix()));
+            throw PictureError(FileError::Kind::NoExtension, fileName);
+        throw PictureError(FileError::Kind::UnknownExtension, fileName, QFileInfo(fileName).suffix());
     }
-    const QByteArray bytes = FileIo::readAll(fileName);
+    const QByteArray bytes = FileIo::readAll(fileName, FileKind::Picture);
     return jpeg ? PictureJpeg::decode(bytes, fileName, visible)
                 : loadWithToolkit(bytes, fileName, extension, visible);
 }

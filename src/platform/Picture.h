@@ -8,8 +8,9 @@
 #include <cstdint>
 
 // A picture file that exists but cannot be shown: an extension that names no picture format, content
-// that does not match the extension, a damaged or cut-short file, or a picture too large to hold.
-// It is a FileError, so what() reads "File <name>: <reason>" and the general error report shows it.
+// that does not match the extension, a damaged or cut-short file, or a picture too large to hold or
+// too slow to decode. Its kind is one of FileError's picture kinds; what() reads "File <name>: <reason>"
+// and the general error report shows it.
 class PictureError : public FileError {
 public:
     using FileError::FileError;
@@ -32,6 +33,16 @@ namespace Picture {
 // (about an 8000 x 6000 camera photograph; far more than any image control can show).
 inline constexpr std::int64_t MaxPixels = 50'000'000;
 
+// A progressive JPEG file is decoded whole into the decoder's memory, two bytes per sample: the
+// samples of a JPEG picture (width x height x colour components) are bounded as well, to those of
+// a 50-megapixel colour photograph (300 MB). A CMYK picture may thus have 37.5 megapixels.
+inline constexpr std::int64_t MaxSamples = 150'000'000;
+
+// A progressive JPEG picture arrives in scans that each go over the whole picture again. Encoders
+// write about ten (libjpeg 6 to 18, depending on the colour components; optimisers a few dozen),
+// but a file may repeat its scans until it takes minutes to show: more than this are refused.
+inline constexpr int MaxScans = 100;
+
 // True for the name of an existing file (not a folder); false for an empty name. The program
 // hides an image whose picture file does not exist, without a message, and loads it otherwise.
 bool exists(const QString &fileName);
@@ -45,9 +56,11 @@ bool exists(const QString &fileName);
 // Returns QImage::Format_Grayscale8 for grey-scale JPEG pictures and Format_RGB32 for the other
 // JPEG pictures; the toolkit's formats come back in the format its reader gives.
 //
-// Throws FileError when the file is missing, is a folder or cannot be read, and PictureError for
-// the cases listed above. A JPEG file cut short or damaged within the part that is decoded is an
-// error, never a half-grey picture; damage in the rows below the visible part is not looked at.
+// Throws FileError when the file is missing, is a folder, is no regular file, is larger than
+// FileIo::maxBytes(FileKind::Picture) or cannot be read, and PictureError for the cases listed
+// above and for a picture beyond the limits above. A JPEG file cut short or damaged within the
+// part that is decoded is an error, never a half-grey picture; damage in the rows below the
+// visible part is not looked at.
 QImage load(const QString &fileName, QSize visible = {});
 
 }  // namespace Picture

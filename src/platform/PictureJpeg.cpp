@@ -25,9 +25,11 @@ using RowConverter = void (*)(const JSAMPLE *from, uchar *to, JDIMENSION pixels)
 struct JpegDecoder {
     jpeg_decompress_struct info;
     jpeg_error_mgr errors;
+    jpeg_progress_mgr progress;
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];  // why decoding stopped
     bool damaged;                   // stopped by a warning about missing or corrupt picture data
+    bool tooManyScans;              // stopped by the scan limit
     int warnings;                   // all warnings, harmless ones included
 
     const uchar *data;
@@ -72,6 +74,16 @@ void onMessage(j_common_ptr info, int level) {
 
 void silent(j_common_ptr) {}
 
+// libjpeg calls this before each step of its work, so a file that repeats its scans is stopped
+// at the first scan past the limit, as libjpeg-turbo's own tools do.
+void limitScans(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= Picture::MaxScans)
+        return;
+    JpegDecoder *d = decoderOf(info);
+    d->tooManyScans = true;
+    std::longjmp(d->escape, 1);
+}
+
 using Step = void (*)(JpegDecoder *);
 
 // Runs one step; false when libjpeg reported a failure (d->message says which).
@@ -83,7 +95,8 @@ bool runGuarded(JpegDecoder *d, Step step) {
 }
 
 void readHeader(JpegDecoder *d) {
-    jpeg_create_decompress(&d->info);  // keeps err and client_data
+    jpeg_create_decompress(&d->info);  // keeps err and client_data, clears the rest
+    d->info.progress = &d->progress;
     jpeg_mem_src(&d->info, d->data, d->dataSize);
     jpeg_read_header(&d->info, TRUE);
 }
@@ -139,10 +152,10 @@ struct DecoderHolder {
 };
 
 [[noreturn]] void fail(const JpegDecoder &d, const QString &fileName) {
+    if (d.tooManyScans)
+        throw PictureError(FileError::Kind::TooManyScans, fileName, {}, Picture::MaxScans);
     const QString why = QString::fromLocal8Bit(d.message);
-    if (d.damaged)
-        throw PictureError(fileName, QStringLiteral("the JPEG picture is damaged or cut short (%1)").arg(why));
-    throw PictureError(fileName, QStringLiteral("cannot be read as a JPEG picture (%1)").arg(why));
+    throw PictureError(d.damaged ? FileError::Kind::Damaged : FileError::Kind::NotAPicture, fileName, why);
 }
 
 }  // namespace
@@ -157,6 +170,7 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
     d.errors.emit_message = onMessage;
     d.errors.output_message = silent;
     d.info.client_data = &d;
+    d.progress.progress_monitor = limitScans;
     d.data = reinterpret_cast<const uchar *>(bytes.constData());
     d.dataSize = static_cast<unsigned long>(bytes.size());
 
@@ -165,12 +179,11 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
 
     const std::int64_t width = d.info.image_width;
     const std::int64_t height = d.info.image_height;
-    if (width * height > Picture::MaxPixels)
-        throw PictureError(fileName, QStringLiteral("the picture claims to be %1 x %2 pixels; pictures of more "
-                                                    "than %3 megapixels are refused")
-                                         .arg(width)
-                                         .arg(height)
-                                         .arg(Picture::MaxPixels / 1'000'000));
+    const std::int64_t maxPixels =
+        std::min(Picture::MaxPixels, Picture::MaxSamples / std::max(1, d.info.num_components));
+    if (width * height > maxPixels)
+        throw PictureError(FileError::Kind::TooManyPixels, fileName,
+                           QStringLiteral("%1 x %2").arg(width).arg(height), maxPixels);
 
     QImage::Format format = QImage::Format_RGB32;
     switch (d.info.jpeg_color_space) {
@@ -206,9 +219,8 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
 
     QImage image(int(d.pixels), int(d.rows), format);
     if (image.isNull())
-        throw PictureError(fileName, QStringLiteral("not enough memory for a picture of %1 x %2 pixels")
-                                         .arg(d.pixels)
-                                         .arg(d.rows));
+        throw PictureError(FileError::Kind::OutOfMemory, fileName,
+                           QStringLiteral("%1 x %2").arg(d.pixels).arg(d.rows));
     d.bits = image.bits();
     d.bytesPerLine = image.bytesPerLine();
 

@@ -17,7 +17,7 @@ namespace report {
 void writePagePdf(const ReportPage &page, const QString &fileName, int dotsPerInch, const QString &title) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw FileError(fileName, file.errorString());
+        throw FileError(FileError::Kind::WriteFailed, fileName, file.errorString());
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(dotsPerInch);
@@ -28,13 +28,14 @@ void writePagePdf(const ReportPage &page, const QString &fileName, int dotsPerIn
         QPainter painter;
         if (!painter.begin(&pdf)) {
             file.cancelWriting();
-            throw FileError(fileName, QStringLiteral("the PDF output could not be started"));
+            throw FileError(FileError::Kind::WriteFailed, fileName,
+                            QStringLiteral("the PDF output could not be started"));
         }
         paintPage(painter, page);
         painter.end();
     }
     if (!file.commit())
-        throw FileError(fileName, file.errorString());
+        throw FileError(FileError::Kind::WriteFailed, fileName, file.errorString());
 }
 
 QImage renderPageImage(const ReportPage &page, int dotsPerInch) {

@@ -22,7 +22,7 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
         return std::nullopt;
     NameValueList file;
     try {
-        file.load(fileName);
+        file.load(fileName, FileKind::LessonRecord);
     } catch (const FileError &) {
         return std::nullopt;
     }

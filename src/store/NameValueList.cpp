@@ -62,12 +62,11 @@ QByteArray NameValueList::toBytes() const {
     return TextCodec::encode(text, encoding_);
 }
 
-void NameValueList::load(const QString &fileName) {
-    const QByteArray bytes = beforeNul(FileIo::readAll(fileName));
+void NameValueList::load(const QString &fileName, FileKind kind) {
+    const QByteArray bytes = beforeNul(FileIo::readAll(fileName, kind));
     const TextCodec::Decoded decoded = TextCodec::decode(bytes);
     if (decoded.firstInvalidByte >= 0)
-        throw FileError(fileName, QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text")
-                                      .arg(lineOf(bytes, decoded.firstInvalidByte)));
+        throw FileError(FileError::Kind::NotUtf8, fileName, QString(), lineOf(bytes, decoded.firstInvalidByte));
     *this = fromDecoded(decoded);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/FileIo.h"
 #include "platform/TextEncoding.h"
 
 #include <QByteArray>
@@ -25,10 +26,10 @@ public:
     static NameValueList fromBytes(const QByteArray &bytes);
     QByteArray toBytes() const;
 
-    // Replace the whole content from a file, or write it whole (atomically). Throw FileError.
-    // A file that begins with the UTF-8 mark but is not UTF-8 is refused: written back, the bytes
-    // that could not be read would be lost.
-    void load(const QString &fileName);
+    // Replace the whole content from a file of the given kind (which bounds its size), or write
+    // it whole (atomically). Throw FileError. A file that begins with the UTF-8 mark but is not
+    // UTF-8 is refused: written back, the bytes that could not be read would be lost.
+    void load(const QString &fileName, FileKind kind);
     void save(const QString &fileName) const;
 
     TextEncoding encoding() const { return encoding_; }

@@ -19,7 +19,7 @@ void TComm::Init() {
     if (!QFileInfo::exists(CfgFileName))  // no file: an empty configuration, no message
         return;
     try {
-        Cfg.load(CfgFileName);
+        Cfg.load(CfgFileName, FileKind::Configuration);
     } catch (const FileError &e) {
         prompter_.showMessage(QString::fromStdString(e.what()));
         Cfg.clear();
@@ -31,9 +31,9 @@ void TComm::Done() { Cfg.clear(); }
 
 void TComm::SaveCfg() const {
     if (!SavesAllowed)
-        throw FileError(CfgFileName, QStringLiteral("another copy of Gnomora works in this folder; nothing was saved"));
+        throw FileError(FileError::Kind::InUse, CfgFileName);
     if (CfgUnread)
-        throw FileError(CfgFileName, QStringLiteral("it could not be read at start, so it is not replaced"));
+        throw FileError(FileError::Kind::NotReadAtStart, CfgFileName);
     Cfg.save(CfgFileName);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration's places moved to and from the places editor and step 1.
+#include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "store/PlacesView.h"
 #include "store/TComm.h"
@@ -121,8 +122,8 @@ void TComm::ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, P
 
 void TComm::loadPicture(const QString &key, PictureSlot &image) const {
     const QString file = GetValue(key);
-    // A folder of that name counts as present, so that it is reported instead of silently hidden.
-    if (!file.isEmpty() && QFileInfo::exists(file))
+    // A folder of that name is no picture file: the image is hidden as for a missing file.
+    if (FileIo::exists(file))
         image.showPictureFile(file);
     else
         image.hidePicture();

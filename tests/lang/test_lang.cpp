@@ -4,12 +4,14 @@
 #include "platform/FileIo.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/PipeGuard.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -113,6 +115,33 @@ TEST(TLang, GetLines) {
     EXPECT_GE(f.lang.Texts.indexOfExactKey("w_09"), 0);
 }
 
+TEST(TLang, TextsAreCutAtWhatAWindowCanShowAndKeptWholeInTheFile) {
+    // A start text of megabytes on one line would keep the start window from ever appearing.
+    // (Texts are compared with == so that a failure does not print them.)
+    const QByteArray huge(100000, 'x');
+    const QString shown(TLang::MaxTextLength, u'x');
+    LangFixture f("Language=" + huge + "\r\nedStartText_00=" + huge + "\r\nedStartText_01=" + huge
+                  + "\r\nMainForm=" + huge + "\r\n");
+    EXPECT_TRUE(f.lang.GetText("MainForm") == shown);
+    EXPECT_TRUE(f.lang.GetLines("edStartText", 2) == shown);
+    f.lang.FillLangList();
+    ASSERT_EQ(f.view.items.size(), 1);
+    EXPECT_TRUE(f.view.items.first() == shown);
+
+    // A character outside the 16-bit range is not split in two at the cut.
+    QString pair(TLang::MaxTextLength - 1, u'y');
+    pair += QString::fromUtf8("\xf0\x9f\x8c\x8d");  // a globe, two 16-bit halves
+    f.lang.Texts.setValue("pair", pair);
+    EXPECT_TRUE(f.lang.GetText("pair") == pair.left(TLang::MaxTextLength - 1));
+
+    // Writing the file back (the refresh adds a key) keeps every text whole.
+    f.view.onRefresh = [&] { f.lang.GetText("missingKey"); };
+    f.lang.ReloadLang();
+    const QByteArray written = f.dir.read("Gnomo_Language_0.ini");
+    EXPECT_TRUE(written.contains("\r\nMainForm=" + huge + "\r\n"));
+    EXPECT_TRUE(written.endsWith("\r\nmissingKey=.\r\n"));
+}
+
 TEST(TLang, JunkFilesLoadWithoutHarm) {
     QByteArray junk;
     for (int i = 0; i < 70000; ++i)
@@ -188,14 +217,47 @@ TEST(LangList, KeepsItsPositionEvenWhenItNowNamesAnotherFile) {
     EXPECT_EQ(f.comm.GetValue("LangFileName"), QString("Gnomo_Language_1.ini"));
 }
 
-TEST(LangList, FileThatCannotBeReadIsReportedAndLeftOut) {
+TEST(LangList, AFolderOfALanguageFileNameIsPassedOverSilently) {
     LangFixture f("Language=Polski\r\n");
     QDir().mkdir(TLang::LanguageFileName(3));
     writeLanguage(f.dir, 4, "Language=English\r\n");
     f.lang.FillLangList();
-    EXPECT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_3.ini skipped - improper value list"});
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
     EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
     EXPECT_EQ(f.view.items, (QStringList{"Polski", "English"}));
+}
+
+TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
+    // Unused numbered slots holding a pipe, a link to an endless device and a file larger than any
+    // language file: each is reported without reading it, and the scan goes on.
+    LangFixture f("Language=Polski\r\n");
+    ASSERT_EQ(::mkfifo("Gnomo_Language_1.ini", 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
+    {
+        QFile huge(TLang::LanguageFileName(3));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(FileIo::maxBytes(FileKind::Language) + 1));  // takes no room on the disk
+    }
+    writeLanguage(f.dir, 4, "Language=English\r\n");
+    withoutHangingOn(TLang::LanguageFileName(1), [&] { f.lang.FillLangList(); });
+    EXPECT_EQ(f.prompter.messages, (QStringList{"File Gnomo_Language_1.ini skipped - improper value list",
+                                                "File Gnomo_Language_2.ini skipped - improper value list",
+                                                "File Gnomo_Language_3.ini skipped - improper value list"}));
+    EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
+    EXPECT_EQ(f.view.items, (QStringList{"Polski", "English"}));
+}
+
+TEST(TLang, ALanguageFileThatIsAPipeIsReportedWithoutWaiting) {
+    TempWorkDir dir;
+    ASSERT_EQ(::mkfifo("Gnomo_Language_0.ini", 0600), 0);
+    ScriptedPrompter prompter;
+    RecordingLangView view;
+    TComm comm{prompter, Locale{u'.', u'/'}};
+    TLang lang{comm, prompter, view};
+    comm.Init();
+    withoutHangingOn("Gnomo_Language_0.ini", [&] { lang.Init(); });
+    EXPECT_EQ(prompter.messages, QStringList{"File Gnomo_Language_0.ini cannot be loaded"});
+    EXPECT_EQ(lang.Texts.size(), 0);
 }
 
 TEST(LangSwitch, PositionOutsideTheListDoesNothing) {

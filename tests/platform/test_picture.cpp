@@ -2,6 +2,7 @@
 // Picture loading. Every test picture is made here at run time: JPEG files with libjpeg's encoder
 // (so that the colour sampling, progressive mode and CMYK can be chosen), the others with Qt.
 #include "platform/Picture.h"
+#include "support/PipeGuard.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
+#include <sys/stat.h>
 
 #include <jpeglib.h>
 
@@ -28,9 +31,14 @@ struct Encoding {
     bool progressive;
 };
 
+// Parameters are named in test output by their name alone (their pointers change from build to build).
+void PrintTo(const Encoding &e, std::ostream *os) { *os << e.name; }
+
 // Encodes `rows` (height rows of width * components bytes each) with libjpeg.
+// `tune` may change the encoder's settings last (a scan script, say).
 QByteArray encodeJpeg(int width, int height, J_COLOR_SPACE space, int components,
-                      const std::function<QByteArray(int)> &row, const Encoding &e, bool adobeMarker = true) {
+                      const std::function<QByteArray(int)> &row, const Encoding &e, bool adobeMarker = true,
+                      const std::function<void(jpeg_compress_struct &)> &tune = {}) {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -52,6 +60,8 @@ QByteArray encodeJpeg(int width, int height, J_COLOR_SPACE space, int components
         info.write_Adobe_marker = adobeMarker;
     if (e.progressive)
         jpeg_simple_progression(&info);
+    if (tune)
+        tune(info);
     jpeg_start_compress(&info, TRUE);
     for (int y = 0; y < height; ++y) {
         QByteArray bytes = row(y);
@@ -203,6 +213,8 @@ struct CmykRow {
     bool adobeMarker;  // Adobe applications store 255 minus the ink; others store the ink
 };
 
+void PrintTo(const CmykRow &row, std::ostream *os) { *os << row.name; }
+
 class CmykJpeg : public PictureTest, public ::testing::WithParamInterface<CmykRow> {};
 
 TEST_P(CmykJpeg, IsShownInItsColours) {
@@ -242,6 +254,8 @@ struct ExtensionRow {
     const char *qtFormat;  // nullptr: a JPEG file from libjpeg's encoder
 };
 
+void PrintTo(const ExtensionRow &row, std::ostream *os) { *os << row.fileName; }
+
 class Extension : public PictureTest, public ::testing::WithParamInterface<ExtensionRow> {};
 
 TEST_P(Extension, ChoosesTheReader) {
@@ -276,15 +290,19 @@ INSTANTIATE_TEST_SUITE_P(Names, Extension,
 // A valid 4:2:0 JPEG of 200 x 150 pixels with detail in every block.
 QByteArray goodJpeg() { return encodeJpeg(detailedPicture(200, 150)); }
 
-// The same picture with its frame header claiming other dimensions.
-QByteArray claimingSize(int width, int height) {
-    QByteArray jpeg = goodJpeg();
+// The same picture (or `jpeg`) with its frame header claiming other dimensions.
+QByteArray claimingSize(int width, int height, QByteArray jpeg = goodJpeg()) {
     const qsizetype sof = markerAt(jpeg, 0xC0);  // FF C0, length (2), precision, height (2), width (2)
     jpeg[sof + 5] = char(height >> 8);
     jpeg[sof + 6] = char(height & 0xFF);
     jpeg[sof + 7] = char(width >> 8);
     jpeg[sof + 8] = char(width & 0xFF);
     return jpeg;
+}
+
+// A small CMYK JPEG of plain ink.
+QByteArray cmykJpeg() {
+    return encodeJpeg(32, 32, JCS_CMYK, 4, [](int) { return QByteArray(32 * 4, '\x80'); }, {"cmyk", 4, 1, 1, false});
 }
 
 QByteArray cutInImageData() {
@@ -320,8 +338,10 @@ struct BadFileRow {
     const char *fileName;
     std::function<QByteArray()> content;
     const char *reason;      // a part of the message
-    bool pictureError;       // PictureError; otherwise a plain FileError
+    FileError::Kind kind;    // a picture's kind comes as a PictureError
 };
+
+void PrintTo(const BadFileRow &row, std::ostream *os) { *os << row.name; }
 
 class BadFile : public PictureTest, public ::testing::WithParamInterface<BadFileRow> {};
 
@@ -336,7 +356,8 @@ TEST_P(BadFile, IsRefusedWithAReason) {
             Picture::load(file, visible);
             ADD_FAILURE() << "no exception";
         } catch (const FileError &error) {
-            EXPECT_EQ(dynamic_cast<const PictureError *>(&error) != nullptr, row.pictureError);
+            EXPECT_EQ(error.kind, row.kind);
+            EXPECT_EQ(dynamic_cast<const PictureError *>(&error) != nullptr, row.kind != FileError::Kind::Missing);
             EXPECT_EQ(error.fileName, file);
             EXPECT_TRUE(error.reason.contains(QLatin1String(row.reason))) << error.what();
             EXPECT_TRUE(QString::fromStdString(error.what()).contains(file)) << error.what();
@@ -344,37 +365,113 @@ TEST_P(BadFile, IsRefusedWithAReason) {
     }
 }
 
+using K = FileError::Kind;
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, BadFile,
     ::testing::Values(
-        BadFileRow{"cut_in_image_data", "cut.jpg", cutInImageData, "Premature end of JPEG file", true},
-        BadFileRow{"marker_in_image_data", "marker.jpg", markerInImageData, "damaged or cut short", true},
-        BadFileRow{"bad_start", "start.jpg", badStart, "Not a JPEG file", true},
-        BadFileRow{"undefined_quant_table", "quant.jpg", undefinedQuantTable, "Quantization table 0x03", true},
-        BadFileRow{"header_only", "header.jpg", [] { return goodJpeg().left(20); }, "cut short", true},
-        BadFileRow{"empty_jpeg", "empty.jpg", [] { return QByteArray(); }, "Empty input file", true},
-        BadFileRow{"png_named_jpg", "png.jpg", [] { return encodedByQt(quarters(8)); }, "Not a JPEG file", true},
-        BadFileRow{"jpeg_named_png", "jpeg.png", goodJpeg, "cannot be read as a PNG picture", true},
-        BadFileRow{"empty_png", "empty.png", [] { return QByteArray(); }, "cannot be read as a PNG picture", true},
-        BadFileRow{"largest_header", "huge.jpg", [] { return claimingSize(65535, 65535); }, "65500", true},
+        BadFileRow{"cut_in_image_data", "cut.jpg", cutInImageData, "Premature end of JPEG file", K::Damaged},
+        BadFileRow{"marker_in_image_data", "marker.jpg", markerInImageData, "damaged or cut short", K::Damaged},
+        BadFileRow{"bad_start", "start.jpg", badStart, "Not a JPEG file", K::NotAPicture},
+        BadFileRow{"undefined_quant_table", "quant.jpg", undefinedQuantTable, "Quantization table 0x03",
+                   K::NotAPicture},
+        BadFileRow{"header_only", "header.jpg", [] { return goodJpeg().left(20); }, "cut short", K::Damaged},
+        BadFileRow{"empty_jpeg", "empty.jpg", [] { return QByteArray(); }, "Empty input file", K::NotAPicture},
+        BadFileRow{"png_named_jpg", "png.jpg", [] { return encodedByQt(quarters(8)); }, "Not a JPEG file",
+                   K::NotAPicture},
+        BadFileRow{"jpeg_named_png", "jpeg.png", goodJpeg, "cannot be read as a PNG picture", K::NotAPicture},
+        BadFileRow{"empty_png", "empty.png", [] { return QByteArray(); }, "cannot be read as a PNG picture",
+                   K::NotAPicture},
+        BadFileRow{"largest_header", "huge.jpg", [] { return claimingSize(65535, 65535); }, "65500", K::NotAPicture},
         BadFileRow{"over_50_megapixels", "big.jpg", [] { return claimingSize(10000, 5001); },
-                   "10000 x 5001 pixels", true},
-        BadFileRow{"unknown_extension", "notes.TXT", [] { return goodJpeg(); }, "\".TXT\" names no picture format", true},
-        BadFileRow{"metafile", "drawing.wmf", [] { return goodJpeg(); }, "names no picture format", true},
-        BadFileRow{"no_extension", "photo", [] { return goodJpeg(); }, "no extension", true},
-        BadFileRow{"missing", "missing.jpg", nullptr, "does not exist", false}),
+                   "10000 x 5001 pixels", K::TooManyPixels},
+        BadFileRow{"cmyk_over_37_megapixels", "cmyk.jpg", [] { return claimingSize(7500, 5001, cmykJpeg()); },
+                   "more than 37 megapixels", K::TooManyPixels},
+        BadFileRow{"unknown_extension", "notes.TXT", [] { return goodJpeg(); }, "\".TXT\" names no picture format",
+                   K::UnknownExtension},
+        BadFileRow{"metafile", "drawing.wmf", [] { return goodJpeg(); }, "names no picture format",
+                   K::UnknownExtension},
+        BadFileRow{"no_extension", "photo", [] { return goodJpeg(); }, "no extension", K::NoExtension},
+        BadFileRow{"missing", "missing.jpg", nullptr, "does not exist", K::Missing}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(PictureTest, FiftyMegapixelsArePassedOnToTheDecoder) {
-    // 10000 x 5000 is exactly the limit (one more row is refused, see above): the size is accepted,
-    // and the file then fails only on its missing picture data.
+TEST_F(PictureTest, PicturesAtTheSizeLimitArePassedOnToTheDecoder) {
+    // 10000 x 5000 is exactly the limit, and 7500 x 5000 for four colour components (one more row is
+    // refused, see above): the size is accepted, and the file then fails only on its missing
+    // picture data.
     const QString atLimit = write(QStringLiteral("limit.jpg"), claimingSize(10000, 5000));
-    try {
-        Picture::load(atLimit, QSize(321, 193));
-        ADD_FAILURE() << "no exception";
-    } catch (const PictureError &error) {
-        EXPECT_TRUE(error.reason.contains(QLatin1String("cut short"))) << error.what();
+    const QString cmykAtLimit = write(QStringLiteral("cmyk.jpg"), claimingSize(7500, 5000, cmykJpeg()));
+    for (const QString &file : {atLimit, cmykAtLimit}) {
+        try {
+            Picture::load(file, QSize(321, 193));
+            ADD_FAILURE() << "no exception";
+        } catch (const PictureError &error) {
+            EXPECT_EQ(error.kind, FileError::Kind::Damaged) << error.what();
+        }
     }
+}
+
+// A progressive grey picture whose last scan (every AC coefficient at full precision) stands
+// `scans` - 1 times in the file. libjpeg decodes it without a warning, each copy storing the same
+// coefficients again, but every copy costs a pass over the whole picture.
+QByteArray repeatedScans(int scans) {
+    static const jpeg_scan_info script[] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 0}};
+    const QImage picture = detailedPicture(64, 48).convertToFormat(QImage::Format_Grayscale8);
+    QByteArray jpeg = encodeJpeg(
+        picture.width(), picture.height(), JCS_GRAYSCALE, 1,
+        [&](int y) { return QByteArray(reinterpret_cast<const char *>(picture.constScanLine(y)), picture.width()); },
+        {"grey", 1, 1, 1, true}, true, [](jpeg_compress_struct &info) {
+            info.scan_info = script;
+            info.num_scans = 2;
+        });
+    const qsizetype lastScan = jpeg.lastIndexOf(QByteArray("\xff\xda"));  // never inside coded data
+    const qsizetype end = jpeg.size() - 2;                                  // the end marker FF D9
+    const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
+    return jpeg.left(end) + scan.repeated(scans - 2) + jpeg.mid(end);
+}
+
+TEST_F(PictureTest, AJpegOfMoreScansThanAnyEncoderWritesIsRefused) {
+    const QImage twoScans = Picture::load(write(QStringLiteral("two.jpg"), repeatedScans(2)));
+    ASSERT_EQ(twoScans.size(), QSize(64, 48));
+    const QImage atLimit = Picture::load(write(QStringLiteral("limit.jpg"), repeatedScans(Picture::MaxScans)));
+    EXPECT_TRUE(atLimit == twoScans);
+
+    const QString tooMany = write(QStringLiteral("many.jpg"), repeatedScans(Picture::MaxScans + 1));
+    for (const QSize visible : {QSize(), QSize(10, 10)}) {
+        try {
+            Picture::load(tooMany, visible);
+            ADD_FAILURE() << "no exception";
+        } catch (const PictureError &error) {
+            EXPECT_EQ(error.kind, FileError::Kind::TooManyScans);
+            EXPECT_EQ(error.limit, Picture::MaxScans);
+            EXPECT_TRUE(error.reason.contains(QLatin1String("more than 100 scans"))) << error.what();
+        }
+    }
+}
+
+TEST_F(PictureTest, PictureFilesThatAreNoOrdinaryFilesAreRefusedAtOnce) {
+    const QString fifo = dir.filePath(QStringLiteral("place.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.jpg"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString huge = dir.filePath(QStringLiteral("huge.bmp"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(FileIo::maxBytes(FileKind::Picture) + 1));  // takes no room on the disk
+    }
+    const auto kindOfFailure = [](const QString &file) {
+        try {
+            Picture::load(file, QSize(321, 193));
+        } catch (const FileError &error) {
+            return error.kind;
+        }
+        ADD_FAILURE() << "no exception for " << file.toStdString();
+        return FileError::Kind::Missing;
+    };
+    EXPECT_EQ(withoutHangingOn(fifo, [&] { return kindOfFailure(fifo); }), FileError::Kind::NotRegularFile);
+    EXPECT_EQ(kindOfFailure(zero), FileError::Kind::NotRegularFile);
+    EXPECT_EQ(kindOfFailure(huge), FileError::Kind::TooLarge);
 }
 
 TEST_F(PictureTest, OnlyFilesExistAndAFolderNamedLikeAPictureIsAFileError) {
@@ -388,7 +485,7 @@ TEST_F(PictureTest, OnlyFilesExistAndAFolderNamedLikeAPictureIsAFileError) {
         Picture::load(folder);
         ADD_FAILURE() << "no exception";
     } catch (const FileError &error) {
-        EXPECT_TRUE(error.reason.contains(QLatin1String("folder"))) << error.what();
+        EXPECT_EQ(error.kind, FileError::Kind::Folder) << error.what();
     }
 }
 

@@ -2,11 +2,13 @@
 #include "platform/FileIo.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/FileSizeLimit.h"
+#include "support/PipeGuard.h"
 #include "support/TempDir.h"
 
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
+#include <functional>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,15 +75,37 @@ TEST(TComm, KeyInOtherCaseIsRewrittenInPlaceAndCommentsSurvive) {
     EXPECT_EQ(dir.read("Gnomora_Cfg.ini"), QByteArray("; our schools\r\nPlace1=New\r\nNoonH1=12\r\n"));
 }
 
-TEST(TComm, UnreadableConfigurationIsReportedAndTheRunGoesOn) {
-    TempWorkDir dir;
-    QDir().mkdir("Gnomora_Cfg.ini");
-    ScriptedPrompter prompter;
-    TComm comm(prompter, dotLocale());
-    comm.Init();
-    ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].contains("Gnomora_Cfg.ini"));
-    EXPECT_EQ(comm.Cfg.size(), 0);
+TEST(TComm, UnreadableConfigurationIsReportedAtOnceAndTheRunGoesOn) {
+    // A folder, a pipe (whose opening would wait for a writer), a link to an endless device and a
+    // file larger than any configuration: each is reported without being read.
+    struct Row {
+        const char *name;
+        std::function<void()> make;
+        const char *said;  // a part of the message
+    } rows[] = {
+        {"folder", [] { QDir().mkdir("Gnomora_Cfg.ini"); }, "folder"},
+        {"pipe", [] { ::mkfifo("Gnomora_Cfg.ini", 0600); }, "not an ordinary file"},
+        {"device", [] { QFile::link("/dev/zero", "Gnomora_Cfg.ini"); }, "not an ordinary file"},
+        {"too large",
+         [] {
+             QFile file("Gnomora_Cfg.ini");
+             file.open(QIODevice::WriteOnly);
+             file.resize(FileIo::maxBytes(FileKind::Configuration) + 1);  // takes no room on the disk
+         },
+         "larger than 4 MB"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        TempWorkDir dir;
+        row.make();
+        ScriptedPrompter prompter;
+        TComm comm(prompter, dotLocale());
+        withoutHangingOn("Gnomora_Cfg.ini", [&] { comm.Init(); });
+        ASSERT_EQ(prompter.messages.size(), 1);
+        EXPECT_TRUE(prompter.messages[0].contains("Gnomora_Cfg.ini"));
+        EXPECT_TRUE(prompter.messages[0].contains(row.said)) << prompter.messages[0].toStdString();
+        EXPECT_EQ(comm.Cfg.size(), 0);
+    }
 }
 
 TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
@@ -98,26 +122,6 @@ TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
     EXPECT_EQ(comm.GetValue("Place2"), QString("B"));
     EXPECT_EQ(comm.GetValue("Place3"), QString());
 }
-
-// Limits the size of files this process may write, so that a save runs out of room half-way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = signal(SIGXFSZ, SIG_IGN);  // a failed write() instead of a signal
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    sighandler_t previousHandler_;
-};
 
 TEST(TComm, FailedSaveReportsTheFileAndKeepsTheOldOne) {
     TempWorkDir dir;

@@ -4,6 +4,7 @@
 #include "store/TComm.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QHash>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -142,6 +143,25 @@ TEST(TCommPlaces, ChosenPlaceFillsPersonsUnlessTypedOver) {
     EXPECT_EQ(filled1, QString());
     EXPECT_FALSE(img1.visible);
     EXPECT_EQ(p2.value, QString("Typed"));
+}
+
+TEST(TCommPlaces, AFolderNamedLikeAPictureIsAMissingPicture) {
+    PlacesFixture f("Place1Jpg=school.jpg\r\nPerson11=Ala\r\nPerson11Jpg=ala.jpg\r\nPerson12=Olek\r\n"
+                    "Person12Jpg=olek.jpg\r\n");
+    QDir().mkdir("school.jpg");
+    QDir().mkdir("ala.jpg");
+    f.dir.write("olek.jpg", "x");
+    FakeText p1, p2;
+    FakePicture place, img1, img2;
+    place.visible = img1.visible = true;  // shown before, for another place
+    QString filled1, filled2;
+    f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2);
+    EXPECT_FALSE(place.visible);
+    EXPECT_FALSE(img1.visible);
+    EXPECT_TRUE(place.shown.isEmpty());  // never handed to the picture loader
+    EXPECT_EQ(p1.value, QString("Ala"));
+    EXPECT_EQ(p2.value, QString("Olek"));
+    EXPECT_TRUE(img2.visible);
 }
 
 TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {

@@ -78,7 +78,7 @@ TEST(NameValueList, BothEncodingsRoundTripByteForByte) {
     for (const Row &r : rows) {
         dir.write("cfg.ini", r.bytes);
         NameValueList list;
-        list.load("cfg.ini");
+        list.load("cfg.ini", FileKind::Configuration);
         EXPECT_EQ(list.encoding(), r.encoding) << r.bytes.toStdString();
         EXPECT_EQ(list.value("place1"), QString::fromUtf8(r.place));
         EXPECT_TRUE(list.linesItCannotHold().isEmpty());
@@ -113,10 +113,12 @@ TEST(NameValueList, MarkedFileThatIsNotUtf8IsRefusedNamingTheLine) {
     dir.write("lang.ini", "\xEF\xBB\xBFLanguage=Polski\r\n; note\r\nStartForm=Mierzymy Ziemi\xea\r\n");
     auto list = NameValueList::fromBytes("kept=1\r\n");
     try {
-        list.load("lang.ini");
+        list.load("lang.ini", FileKind::Language);
         FAIL() << "no error";
     } catch (const FileError &e) {
         EXPECT_EQ(e.fileName, QString("lang.ini"));
+        EXPECT_EQ(e.kind, FileError::Kind::NotUtf8);
+        EXPECT_EQ(e.limit, 3);
         EXPECT_TRUE(e.reason.contains("line 3")) << e.reason.toStdString();
     }
     EXPECT_EQ(list.lines(), QStringList{"kept=1"});

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/AnsiCodec.h"
-#include "platform/FileIo.h"
-#include "support/TempDir.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 TEST(AnsiCodec, EveryByteRoundTrips) {
@@ -36,34 +33,4 @@ TEST(AnsiCodec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_FALSE(AnsiCodec::canEncode(QStringLiteral("Łódź Київ")));
     EXPECT_FALSE(AnsiCodec::canEncode(QStringLiteral("ñ")));
     EXPECT_TRUE(AnsiCodec::canEncode(QStringLiteral("Łódź 52°30' – €")));
-}
-
-TEST(FileIo, ReadErrorsNameTheFileAndTheReason) {
-    TempWorkDir dir;
-    QDir().mkdir(QStringLiteral("folder.ini"));
-    for (const QString name : {QStringLiteral("missing.ini"), QStringLiteral("folder.ini")}) {
-        try {
-            FileIo::readAll(name);
-            FAIL() << "no error for " << name.toStdString();
-        } catch (const FileError &e) {
-            EXPECT_EQ(e.fileName, name);
-            EXPECT_NE(std::string(e.what()).find(name.toStdString()), std::string::npos);
-            EXPECT_FALSE(e.reason.isEmpty());
-        }
-    }
-}
-
-TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
-    TempWorkDir dir;
-    dir.write(QStringLiteral("keep.ini"), "old\r\n");
-    // A missing folder in the path: the write cannot even start.
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("nofolder/keep.ini"), "new"), FileError);
-    // A folder in the file's place.
-    QDir().mkdir(QStringLiteral("taken.ini"));
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("taken.ini"), "new"), FileError);
-    EXPECT_TRUE(QFileInfo(QStringLiteral("taken.ini")).isDir());
-    // A successful write replaces the whole content and leaves no temporary file behind.
-    FileIo::writeAtomically(QStringLiteral("keep.ini"), "new");
-    EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("new"));
-    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
 }

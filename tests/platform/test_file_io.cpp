@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading and writing whole files, including files that are no ordinary files and writes that run
+// out of room.
+#include "platform/FileIo.h"
+#include "support/FileSizeLimit.h"
+#include "support/PipeGuard.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <optional>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = FileError::Kind;
+
+std::optional<FileError> readError(const QString &fileName, FileKind kind) {
+    try {
+        FileIo::readAll(fileName, kind);
+    } catch (const FileError &e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// A file of `bytes` bytes that takes no room on the disk.
+void writeSparse(const QString &fileName, qint64 bytes) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(bytes));
+}
+
+}  // namespace
+
+TEST(FileIo, ReadErrorsNameTheFileAndTheKindOfFailure) {
+    TempWorkDir dir;
+    QDir().mkdir(QStringLiteral("folder.ini"));
+    dir.write(QStringLiteral("locked.ini"), "x=1\r\n");
+    QFile::setPermissions(QStringLiteral("locked.ini"), QFileDevice::WriteOwner);
+    const bool rootReadsAnything = QFile(QStringLiteral("locked.ini")).open(QIODevice::ReadOnly);
+    struct Row {
+        const char *name;
+        Kind kind;
+    } rows[] = {{"missing.ini", Kind::Missing},
+                {"", Kind::Missing},
+                {"missing/inside.ini", Kind::Missing},
+                {"folder.ini", Kind::Folder},
+                {"locked.ini", Kind::ReadFailed}};
+    for (const Row &row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        if (row.kind == Kind::ReadFailed && rootReadsAnything)
+            continue;  // permissions do not bind the superuser
+        const std::optional<FileError> e = readError(name, FileKind::Configuration);
+        ASSERT_TRUE(e) << row.name;
+        EXPECT_EQ(e->kind, row.kind) << row.name;
+        EXPECT_EQ(e->fileName, name);
+        EXPECT_NE(std::string(e->what()).find("File " + name.toStdString() + ": "), std::string::npos);
+        EXPECT_EQ(e->kind == Kind::ReadFailed, !e->detail.isEmpty()) << "the system's words, only where they help";
+    }
+}
+
+TEST(FileIo, OnlyRegularFilesAreReadAndAPipeNeverBlocks) {
+    TempWorkDir dir;
+    ASSERT_EQ(::mkfifo("pipe.ini", 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zero.jpg")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")));
+
+    for (const QString &name : {QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")}) {
+        const std::optional<FileError> e = withoutHangingOn(name, [&] { return readError(name, FileKind::Language); });
+        ASSERT_TRUE(e) << name.toStdString();
+        EXPECT_EQ(e->kind, Kind::NotRegularFile);
+    }
+    const std::optional<FileError> zero = readError(QStringLiteral("zero.jpg"), FileKind::Picture);
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(zero->kind, Kind::NotRegularFile);
+    EXPECT_EQ(zero->fileName, QStringLiteral("zero.jpg"));
+
+    // A link to a regular file is read as that file.
+    dir.write(QStringLiteral("real.ini"), "a=1\r\n");
+    ASSERT_TRUE(QFile::link(QStringLiteral("real.ini"), QStringLiteral("link.ini")));
+    EXPECT_EQ(FileIo::readAll(QStringLiteral("link.ini"), FileKind::Configuration), QByteArray("a=1\r\n"));
+}
+
+TEST(FileIo, AFileLargerThanAnyOfItsKindIsRefusedBeforeReadingAndTheLimitNamed) {
+    TempWorkDir dir;
+    const qint64 limit = FileIo::maxBytes(FileKind::Language);
+    writeSparse(QStringLiteral("at-limit.ini"), limit);
+    EXPECT_EQ(FileIo::readAll(QStringLiteral("at-limit.ini"), FileKind::Language).size(), limit);
+
+    writeSparse(QStringLiteral("one-more.ini"), limit + 1);
+    writeSparse(QStringLiteral("huge.ini"), qint64(1) << 40);  // a terabyte would never fit in memory
+    for (const QString &name : {QStringLiteral("one-more.ini"), QStringLiteral("huge.ini")}) {
+        const std::optional<FileError> e = readError(name, FileKind::Language);
+        ASSERT_TRUE(e) << name.toStdString();
+        EXPECT_EQ(e->kind, Kind::TooLarge);
+        EXPECT_EQ(e->limit, limit);
+        EXPECT_NE(std::string(e->what()).find("larger than 4 MB"), std::string::npos) << e->what();
+    }
+    // Each kind has its own limit: a picture may be far larger than a configuration.
+    EXPECT_EQ(FileIo::readAll(QStringLiteral("one-more.ini"), FileKind::Picture).size(), limit + 1);
+    EXPECT_GT(FileIo::maxBytes(FileKind::Picture), FileIo::maxBytes(FileKind::Configuration));
+}
+
+TEST(FileIo, BuiltInResourcesAreRead) {
+    // The program's own pictures live in its resources, which are no files of the file system.
+    QDirIterator resources(QStringLiteral(":/"), QDir::Files, QDirIterator::Subdirectories);
+    if (!resources.hasNext())
+        GTEST_SKIP() << "this test program holds no resources";
+    const QString name = resources.next();
+    QFile resource(name);
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(FileIo::readAll(name, FileKind::Picture), resource.readAll());
+    const std::optional<FileError> e = readError(QStringLiteral(":/no-such-resource.jpg"), FileKind::Picture);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->kind, Kind::Missing);
+}
+
+TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
+    TempWorkDir dir;
+    dir.write(QStringLiteral("keep.ini"), "old\r\n");
+    // A missing folder in the path: the write cannot even start.
+    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("nofolder/keep.ini"), "new"), FileError);
+    // A folder in the file's place.
+    QDir().mkdir(QStringLiteral("taken.ini"));
+    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("taken.ini"), "new"), FileError);
+    EXPECT_TRUE(QFileInfo(QStringLiteral("taken.ini")).isDir());
+    // A successful write replaces the whole content and leaves no temporary file behind.
+    FileIo::writeAtomically(QStringLiteral("keep.ini"), "new");
+    EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("new"));
+    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
+}
+
+TEST(FileIo, WriteBeyondTheFileSizeLimitKeepsTheOldFile) {
+    // Smaller than the toolkit's write buffer, so the failure shows only when the buffer is written.
+    TempWorkDir dir;
+    dir.write(QStringLiteral("keep.ini"), "old");
+    std::optional<FileError> error;
+    {
+        FileSizeLimit limit(4);
+        try {
+            FileIo::writeAtomically(QStringLiteral("keep.ini"), QByteArray(100, 'n'));
+        } catch (const FileError &e) {
+            error = e;
+        }
+    }
+    ASSERT_TRUE(error) << "the cut write was not reported";
+    EXPECT_EQ(error->kind, Kind::WriteFailed);
+    EXPECT_EQ(error->fileName, QStringLiteral("keep.ini"));
+    EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("old"));
+    EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
+}
+
+// A small file system of its own, mounted for the test's lifetime (needs the superuser).
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(const char *size) {
+        const QByteArray options = QByteArray("size=") + size;
+        mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                           options.constData()) == 0;
+    }
+    ~SmallTmpfs() {
+        if (mounted_)
+            ::umount(QFile::encodeName(dir_.path()).constData());
+    }
+    SmallTmpfs(const SmallTmpfs &) = delete;
+    SmallTmpfs &operator=(const SmallTmpfs &) = delete;
+    bool mounted() const { return mounted_; }
+    QString file(const QString &name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
+    SmallTmpfs disk("64k");
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs the superuser and a system that allows it";
+    const QString keep = disk.file(QStringLiteral("keep.ini"));
+    {
+        QFile old(keep);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        ASSERT_EQ(old.write("old"), 3);
+    }
+    {
+        // Fills every remaining page of the file system.
+        QFile filler(disk.file(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray page(4096, 'f');
+        while (filler.write(page) == page.size()) {
+        }
+    }
+    EXPECT_THROW(FileIo::writeAtomically(keep, QByteArray(100, 'n')), FileError);
+    QFile old(keep);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old"));
+    EXPECT_EQ(QDir(QFileInfo(keep).path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("filler"), QStringLiteral("keep.ini")}));
+}
