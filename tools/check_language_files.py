@@ -92,16 +92,26 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
 TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
+# The general error report: a file error is "msgFileError" with the file and the reason of its kind.
+FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
+               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errInUse",
+               "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader", "errTooManyPixels",
+               "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES)
-CATALOGUE_SIZE = 195
+             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS)
+CATALOGUE_SIZE = 215
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},
+    "msgFileError": {"%1", "%2"},        # the file, the reason
+    "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
+    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
+    "errUnknownExtension": {"%1"}, "errNoReader": {"%1"}, "errTooManyPixels": {"%1", "%2"},
+    "errTooManyScans": {"%1"}, "errNotAPicture": {"%1", "%2"}, "errDamaged": {"%1"}, "errOutOfMemory": {"%1"},
 }
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
@@ -187,7 +197,7 @@ BOXES[LOCALE_KEY] = Box(6)
 BOXES.update({"labMeasureDate": px(22, 132), "labLatitude": px(18, 125), "labDeviation": px(27, 190)})
 BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
 BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
-BOXES.update({k: Box(300) for k in TEACHER_MESSAGES})
+BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",

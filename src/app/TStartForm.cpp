@@ -61,7 +61,7 @@ TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(ui->btnStartEnter, &QPushButton::clicked, this,
-            [this] { guarded(prompter_, [this] { btnStartEnterClick(); }); });
+            [this] { guarded(prompter_, [this] { btnStartEnterClick(); }, objects_.Lang.get()); });
 }
 
 TStartForm::~TStartForm() {
@@ -79,14 +79,14 @@ QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }
 void TStartForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!event->spontaneous())  // not when restored from the task bar
-        guarded(prompter_, [this] { FormShow(); });
+        guarded(prompter_, [this] { FormShow(); }, objects_.Lang.get());
 }
 
 void TStartForm::keyPressEvent(QKeyEvent *event) {
     // The start button is the window's default button: Enter opens the main window from any
     // control (a plain window, unlike a dialog, has no default button of its own).
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        guarded(prompter_, [this] { btnStartEnterClick(); });
+        guarded(prompter_, [this] { btnStartEnterClick(); }, objects_.Lang.get());
         return;
     }
     QWidget::keyPressEvent(event);
@@ -94,12 +94,12 @@ void TStartForm::keyPressEvent(QKeyEvent *event) {
 
 void TStartForm::closeEvent(QCloseEvent *event) {
     bool keepRunning = false;
-    guarded(prompter_, [&] { keepRunning = !mayEndRun(); });
+    guarded(prompter_, [&] { keepRunning = !mayEndRun(); }, objects_.Lang.get());
     if (keepRunning) {
         event->ignore();
         return;
     }
-    guarded(prompter_, [this] { FormCloseQuery(); });
+    guarded(prompter_, [this] { FormCloseQuery(); });  // it frees the language
     event->accept();
     if (mainForm_)
         mainForm_->hide();
@@ -123,7 +123,7 @@ bool TStartForm::keepLesson() {
         mainForm_->panelStep4()->PanelStep4Exit();
         LessonRecord::keep(objects_.Session->Values);
         kept = true;
-    });
+    }, objects_.Lang.get());
     return kept;
 }
 
@@ -184,6 +184,8 @@ bool TStartForm::createSharedObjects() {
         objects_.Lang->Init();
         // Questions from here on (the folder in use, a kept lesson) have buttons in its language.
         toolkitLanguage_.use(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey));
+        if (objects_.Comm->CfgReadError)
+            reportError(prompter_, *objects_.Comm->CfgReadError, objects_.Lang.get());
         objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
                                                   *objects_.Session, clock_);
         objects_.Logic->Init();
@@ -251,7 +253,7 @@ void TStartForm::FormCloseQuery() {
         guarded(prompter_, [this] {
             if (mayWriteConfiguration(objects_, prompter_))
                 objects_.Comm->SaveCfg();
-        });
+        }, objects_.Lang.get());
     objects_.release();
     folderLock_.reset();  // the folder is free for the next copy
 }

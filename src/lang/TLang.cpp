@@ -2,6 +2,8 @@
 #include "lang/TLang.h"
 
 #include "lang/LangView.h"
+#include "lang/FileErrorText.h"
+#include "platform/BuiltInText.h"
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -36,9 +38,10 @@ void TLang::Init() {
     const QString fileName = comm_.GetValue(LangFileNameKey);
     try {
         Texts.load(fileName, FileKind::Language);
-    } catch (const FileError &) {
+    } catch (const FileError &e) {
+        // No language to word it in: the system's language, where the program knows it.
         Texts.clear();
-        prompter_.showMessage(QStringLiteral("File ") + fileName + QStringLiteral(" cannot be loaded"));
+        prompter_.showMessage(builtInText(BuiltInText::LanguageFileNotLoaded).arg(fileName, builtInReason(e)));
         return;
     }
     view_.setLanguageFileCaption(fileName);
@@ -83,8 +86,8 @@ void TLang::FillLangList() {
         NameValueList file;
         try {
             file.load(name, FileKind::Language);
-        } catch (const FileError &) {
-            prompter_.showMessage(QStringLiteral("File ") + name + QStringLiteral(" skipped - improper value list"));
+        } catch (const FileError &e) {
+            prompter_.showMessage(GetText(QStringLiteral("msgLangFileSkipped")).arg(name, fileErrorReason(e, *this)));
             continue;
         }
         items.append(cut(file.value(DisplayNameKey)));

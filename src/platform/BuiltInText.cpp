@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/BuiltInText.h"
 
+#include "platform/FileIo.h"
+
 namespace {
 
 struct Wording {
@@ -15,6 +17,23 @@ Wording wording(BuiltInText which) {
         return {"Gnomora nie może działać: %1.\nProgram zostanie zamknięty.",
                 "Gnomora kann nicht laufen: %1.\nDas Programm wird beendet.",
                 "Gnomora cannot run: %1.\nThe program will end."};
+    case BuiltInText::CannotContinue:
+        return {"Tego nie udało się zrobić: %1.", "Das ging nicht: %1.", "This could not be done: %1."};
+    case BuiltInText::LanguageFileNotLoaded:
+        return {"Nie można wczytać pliku języka %1 (%2). Program działa bez tekstów; wybierzcie język na "
+                "panelu technicznym (ostatni przycisk po prawej).",
+                "Die Sprachdatei %1 kann nicht geladen werden (%2). Das Programm läuft ohne Texte; wählt eine "
+                "Sprache auf der Technikseite (die letzte Schaltfläche rechts).",
+                "The language file %1 cannot be loaded (%2). The program runs without texts; choose a language "
+                "on the technical panel (the last button on the right)."};
+    case BuiltInText::ReasonMissing:
+        return {"nie ma takiego pliku", "diese Datei gibt es nicht", "there is no such file"};
+    case BuiltInText::ReasonFolder:
+        return {"to folder, nie plik", "das ist ein Ordner, keine Datei", "this is a folder, not a file"};
+    case BuiltInText::ReasonNotRegularFile:
+        return {"to nie jest zwykły plik", "das ist keine gewöhnliche Datei", "this is not an ordinary file"};
+    case BuiltInText::ReasonTooLarge:
+        return {"plik jest większy niż %1 MB", "die Datei ist größer als %1 MB", "the file is larger than %1 MB"};
     case BuiltInText::OutOfMemory:
         return {"zabrakło pamięci", "der Arbeitsspeicher reicht nicht aus", "there is not enough memory"};
     case BuiltInText::CannotPrepareFolder:
@@ -36,5 +55,17 @@ QString builtInText(BuiltInText which, const QLocale &locale) {
     case QLocale::Polish: return QString::fromUtf8(w.polish);
     case QLocale::German: return QString::fromUtf8(w.german);
     default: return QString::fromUtf8(w.english);
+    }
+}
+
+QString builtInReason(const FileError &error, const QLocale &locale) {
+    switch (error.kind) {
+    case FileError::Kind::Missing: return builtInText(BuiltInText::ReasonMissing, locale);
+    case FileError::Kind::Folder: return builtInText(BuiltInText::ReasonFolder, locale);
+    case FileError::Kind::NotRegularFile: return builtInText(BuiltInText::ReasonNotRegularFile, locale);
+    case FileError::Kind::TooLarge:
+        return builtInText(BuiltInText::ReasonTooLarge, locale)
+            .arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+    default: return error.reason;
     }
 }

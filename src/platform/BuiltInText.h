@@ -8,7 +8,17 @@
 enum class BuiltInText {
     CannotStart,   // %1: the reason; the program ends after this message
     OutOfMemory,   // the reason when memory ran out
+    CannotContinue,  // %1: the reason; the step was not done, the program runs on
+    LanguageFileNotLoaded,  // %1: the file, %2: the reason; the run goes on without texts
+    ReasonMissing,          // reasons for a file that cannot be read, before any language is
+    ReasonFolder,           // loaded
+    ReasonNotRegularFile,
+    ReasonTooLarge,         // %1: the limit in MB
     CannotPrepareFolder,  // %1: the working folder the launcher could not make or fill
 };
 
 QString builtInText(BuiltInText which, const QLocale &locale = QLocale::system());
+
+class FileError;
+// Why a file could not be read, in the same language; the English reason for the rarer kinds.
+QString builtInReason(const FileError &error, const QLocale &locale = QLocale::system());

@@ -16,14 +16,15 @@ void TComm::Init() {
     ActiveStep = 1;
     Cfg.clear();
     CfgUnread = false;
+    CfgReadError.reset();
     if (!QFileInfo::exists(CfgFileName))  // no file: an empty configuration, no message
         return;
     try {
         Cfg.load(CfgFileName, FileKind::Configuration);
     } catch (const FileError &e) {
-        prompter_.showMessage(QString::fromStdString(e.what()));
         Cfg.clear();
         CfgUnread = true;
+        CfgReadError = e;
     }
 }
 

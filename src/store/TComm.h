@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/FileIo.h"
 #include "platform/Locale.h"
 #include "store/NameValueList.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <functional>
 
 class Prompter;
@@ -21,8 +23,9 @@ public:
 
     TComm(Prompter &prompter, Locale locale = Locale::system());
 
-    // Loads the configuration if the file exists. A file that exists but cannot be read is
-    // reported through the prompter and the run starts with an empty configuration.
+    // Loads the configuration if the file exists. A file that exists but cannot be read leaves
+    // the run with an empty configuration, CfgUnread set and the error in CfgReadError, which the
+    // start window reports once a language is loaded to word it in.
     void Init();
     void Done();
 
@@ -69,6 +72,7 @@ public:
     // The configuration file exists but could not be read at start: writing the run's settings
     // over it would destroy the teacher's places unseen.
     bool CfgUnread = false;
+    std::optional<FileError> CfgReadError;
     // False while another copy of the program works in the same folder: this one saves nothing.
     bool SavesAllowed = true;
 

@@ -5,13 +5,19 @@
 #include <exception>
 #include <utility>
 
-// The general error report: runs an event handler and shows any error it raises in a message box,
-// after which the program runs on.
+class TLang;
+
+// The general error report: shows an error that an event handler raised in a message box, after
+// which the program runs on. A file error or a lack of memory is worded in the language in use
+// (lang, when one is loaded); anything else shows its own text.
+void reportError(Prompter &prompter, const std::exception &error, TLang *lang);
+
+// Runs an event handler under the general error report.
 template <typename Handler>
-void guarded(Prompter &prompter, Handler &&handler) {
+void guarded(Prompter &prompter, Handler &&handler, TLang *lang = nullptr) {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception &e) {
-        prompter.showMessage(QString::fromUtf8(e.what()));
+        reportError(prompter, e, lang);
     }
 }

@@ -92,10 +92,13 @@ TMainForm::~TMainForm() {
 // Every handler runs only while the shared objects exist, and any error it raises is shown.
 template <typename Handler>
 void TMainForm::guard(Handler &&handler) {
-    guarded(prompter_, [&] {
-        if (objects_.exist())
-            handler();
-    });
+    guarded(
+        prompter_,
+        [&] {
+            if (objects_.exist())
+                handler();
+        },
+        objects_.Lang.get());
 }
 
 QWidget *TMainForm::currentPanel() const { return ui->Panel3->currentWidget(); }

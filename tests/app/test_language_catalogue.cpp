@@ -6,6 +6,7 @@
 #include "model/TLogic.h"
 #include "store/TComm.h"
 #include "store/NameValueList.h"
+#include "ui/Guard.h"
 #include "support/AppFixture.h"
 #include "report/PagePrinting.h"
 #include "ui/PanelStep1.h"
@@ -261,13 +262,22 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     run.runWholeClass();
     if (testing::Test::HasFatalFailure())
         return;
+    // The general error report, for every kind of file failure and for a lack of memory, and a
+    // language file the list passes over.
+    TLang &lang = *run.objects().Lang;
+    for (int kind = 0; kind <= int(FileError::Kind::OutOfMemory); ++kind)
+        reportError(run.prompter, FileError(FileError::Kind(kind), "x.jpg", "detail", 1), &lang);
+    reportError(run.prompter, std::bad_alloc(), &lang);
+    QFile oversized(TLang::LanguageFileName(9));
+    ASSERT_TRUE(oversized.open(QIODevice::WriteOnly) && oversized.resize(FileIo::maxBytes(FileKind::Language) + 1));
+    lang.FillLangList();
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {
         EXPECT_TRUE(line.endsWith("=.")) << line.toStdString();
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 195);
+    ASSERT_EQ(catalogue.size(), 215);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

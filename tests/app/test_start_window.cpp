@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/TLang.h"
+#include "platform/BuiltInText.h"
+#include "platform/FileIo.h"
+#include "store/NameValueList.h"
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
@@ -82,7 +85,8 @@ TEST(StartWindow, ClosingTheStartWindowWithTheMainWindowOpenEndsTheRun) {
 TEST(StartWindow, MissingLanguageFileIsReportedAndTheRunGoesOn) {
     AppFixture f;
     f.startProgram();
-    ASSERT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_0.ini cannot be loaded"});
+    ASSERT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNotLoaded)
+                                                   .arg("Gnomo_Language_0.ini", builtInText(BuiltInText::ReasonMissing))});
     EXPECT_TRUE(f.objects().exist());
     EXPECT_EQ(f.start->windowTitle(), QString());  // the key was missing: empty, and "." from now on
     EXPECT_EQ(f.objects().Lang->GetText("StartForm"), QString("."));
@@ -179,4 +183,32 @@ TEST(StartWindow, SecondCopyInTheSameFolderRunsWithoutSavingOrEnds) {
     start.show();
     EXPECT_TRUE(prompter.questions.isEmpty());
     EXPECT_TRUE(start.objects().Comm->SavesAllowed);
+}
+
+// A configuration that exists but could not be read is reported in the class's language, and the
+// teacher's file is never replaced unasked: not at the end of the run, not by the places editor.
+TEST(StartWindow, AnUnreadConfigurationIsReportedAndNotReplacedUnasked) {
+    AppFixture f;
+    f.seedShippedLanguage();
+    {
+        QFile huge("Gnomora_Cfg.ini");
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(FileIo::maxBytes(FileKind::Configuration) + 1));  // sparse: no room taken
+    }
+    f.startProgram();
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+    EXPECT_TRUE(f.prompter.messages[0].startsWith(polish.value("msgFileError").section("%1", 0, 0) + "Gnomora_Cfg.ini"))
+        << f.prompter.messages[0].toStdString();
+    EXPECT_TRUE(f.prompter.messages[0].contains(polish.value("errTooLarge").section("%1", 0, 0)));
+    ASSERT_TRUE(f.objects().exist());
+
+    f.openMainWindow();
+    f.main->close();
+    f.start->saveConfigBox()->setChecked(true);
+    f.prompter.clear();
+    f.prompter.answers.push_back(Prompter::Answer::No);
+    f.start->close();
+    EXPECT_EQ(f.prompter.questions, QStringList{polish.value("msgReplaceUnreadCfg")});
+    EXPECT_EQ(QFileInfo("Gnomora_Cfg.ini").size(), FileIo::maxBytes(FileKind::Configuration) + 1);
 }

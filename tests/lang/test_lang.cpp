@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/LangView.h"
 #include "lang/TLang.h"
+#include "platform/BuiltInText.h"
 #include "platform/FileIo.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
@@ -69,7 +70,9 @@ TEST(TLang, WithoutConfigurationTheDefaultFileIsLoaded) {
 TEST(TLang, ConfiguredFileIsLoaded) {
     TempWorkDir dir;
     LangFixture f(QByteArray(), "LangFileName=Gnomo_Language_7.ini\r\n");
-    ASSERT_EQ(f.prompter.messages, QStringList{"File Gnomo_Language_7.ini cannot be loaded"});
+    // No language to word it in: the built-in wording in the system's language.
+    ASSERT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNotLoaded)
+                                                   .arg("Gnomo_Language_7.ini", builtInText(BuiltInText::ReasonMissing))});
     EXPECT_TRUE(f.view.captions.isEmpty());
     EXPECT_EQ(f.lang.Texts.size(), 0);
     // every text is empty at first, "." afterwards
@@ -230,7 +233,8 @@ TEST(LangList, AFolderOfALanguageFileNameIsPassedOverSilently) {
 TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
     // Unused numbered slots holding a pipe, a link to an endless device and a file larger than any
     // language file: each is reported without reading it, and the scan goes on.
-    LangFixture f("Language=Polski\r\n");
+    LangFixture f("Language=Polski\r\nmsgLangFileSkipped=Pomini\xeato %1: %2.\r\nerrNotRegularFile=nie plik\r\n"
+                  "errTooLarge=ponad %1 MB\r\n");
     ASSERT_EQ(::mkfifo("Gnomo_Language_1.ini", 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
     {
@@ -240,9 +244,10 @@ TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
     }
     writeLanguage(f.dir, 4, "Language=English\r\n");
     withoutHangingOn(TLang::LanguageFileName(1), [&] { f.lang.FillLangList(); });
-    EXPECT_EQ(f.prompter.messages, (QStringList{"File Gnomo_Language_1.ini skipped - improper value list",
-                                                "File Gnomo_Language_2.ini skipped - improper value list",
-                                                "File Gnomo_Language_3.ini skipped - improper value list"}));
+    // In the language in use, with the reason of each.
+    EXPECT_EQ(f.prompter.messages, (QStringList{QString::fromUtf8("Pominięto Gnomo_Language_1.ini: nie plik."),
+                                                QString::fromUtf8("Pominięto Gnomo_Language_2.ini: nie plik."),
+                                                QString::fromUtf8("Pominięto Gnomo_Language_3.ini: ponad 4 MB.")}));
     EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
     EXPECT_EQ(f.view.items, (QStringList{"Polski", "English"}));
 }
@@ -256,7 +261,8 @@ TEST(TLang, ALanguageFileThatIsAPipeIsReportedWithoutWaiting) {
     TLang lang{comm, prompter, view};
     comm.Init();
     withoutHangingOn("Gnomo_Language_0.ini", [&] { lang.Init(); });
-    EXPECT_EQ(prompter.messages, QStringList{"File Gnomo_Language_0.ini cannot be loaded"});
+    EXPECT_EQ(prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNotLoaded)
+                                                 .arg("Gnomo_Language_0.ini", builtInText(BuiltInText::ReasonNotRegularFile))});
     EXPECT_EQ(lang.Texts.size(), 0);
 }
 

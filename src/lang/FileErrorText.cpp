@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lang/FileErrorText.h"
+
+#include "lang/TLang.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// A text the language file has (not missing, not the "." of a missing key).
+bool usable(const QString &text) { return !text.isEmpty() && text != QStringLiteral("."); }
+
+}  // namespace
+
+QString fileErrorReasonKey(FileError::Kind kind) {
+    using Kind = FileError::Kind;
+    switch (kind) {
+    case Kind::Missing: return QStringLiteral("errMissing");
+    case Kind::Folder: return QStringLiteral("errFolder");
+    case Kind::NotRegularFile: return QStringLiteral("errNotRegularFile");
+    case Kind::TooLarge: return QStringLiteral("errTooLarge");
+    case Kind::ReadFailed: return QStringLiteral("errReadFailed");
+    case Kind::WriteFailed: return QStringLiteral("errWriteFailed");
+    case Kind::NotUtf8: return QStringLiteral("errNotUtf8");
+    case Kind::InUse: return QStringLiteral("errInUse");
+    case Kind::NotReadAtStart: return QStringLiteral("errNotReadAtStart");
+    case Kind::NoExtension: return QStringLiteral("errNoExtension");
+    case Kind::UnknownExtension: return QStringLiteral("errUnknownExtension");
+    case Kind::NoReader: return QStringLiteral("errNoReader");
+    case Kind::TooManyPixels: return QStringLiteral("errTooManyPixels");
+    case Kind::TooManyScans: return QStringLiteral("errTooManyScans");
+    case Kind::NotAPicture: return QStringLiteral("errNotAPicture");
+    case Kind::Damaged: return QStringLiteral("errDamaged");
+    case Kind::OutOfMemory: return QStringLiteral("errOutOfMemory");
+    }
+    return QString();
+}
+
+QString fileErrorReason(const FileError &error, TLang &lang) {
+    using Kind = FileError::Kind;
+    const QString text = lang.GetText(fileErrorReasonKey(error.kind));
+    if (!usable(text))
+        return error.reason;
+    switch (error.kind) {
+    case Kind::TooLarge:
+        return text.arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+    case Kind::NotUtf8:
+    case Kind::TooManyScans:
+        return text.arg(error.limit);
+    case Kind::TooManyPixels:
+        return text.arg(error.detail, QString::number(error.limit / 1'000'000));
+    case Kind::NotAPicture:
+        return text.arg(QFileInfo(error.fileName).suffix().toUpper(), error.detail);
+    case Kind::ReadFailed:
+    case Kind::WriteFailed:
+    case Kind::Damaged:
+    case Kind::UnknownExtension:
+    case Kind::NoReader:
+    case Kind::OutOfMemory:
+        return text.arg(error.detail);
+    default:
+        return text;
+    }
+}
+
+QString fileErrorText(const FileError &error, TLang &lang) {
+    const QString text = lang.GetText(QStringLiteral("msgFileError"));
+    const QString reason = fileErrorReason(error, lang);
+    return usable(text) ? text.arg(error.fileName, reason) : QStringLiteral("File %1: %2").arg(error.fileName, reason);
+}
