@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ ninja-build qt6-base-dev libjpeg62-turbo-dev libgtest-dev googletest
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool imagemagick
           poppler-utils cups printer-driver-cups-pdf python3
-          clang libclang-rt-14-dev llvm dpkg-dev file)
+          clang libclang-rt-14-dev llvm dpkg-dev file libjpeg-turbo-progs)
 
 missing=()
 for p in "${packages[@]}"; do
