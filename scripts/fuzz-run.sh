@@ -11,6 +11,9 @@
 #   GNOMORA_FUZZ_FRESH=1     work on a throw-away copy of the seeds instead of the corpus that
 #                            earlier runs grew in <build>/fuzz-corpus/<target>/
 #   GNOMORA_JOBS=N           parallel compile jobs (default: all cores)
+#   GNOMORA_FUZZ_SYSTEM_JPEG=1   link the JPEG harness against the system libjpeg instead of the
+#                            one scripts/fuzz-libjpeg.sh builds with coverage feedback
+#   GNOMORA_FUZZ_JPEG_MAX_LEN=BYTES   longest input of the JPEG harness (default 1 MB)
 # Needs clang and libclang-rt-14-dev (libFuzzer and the sanitizer run-times).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,9 +28,19 @@ else
   for dir in fuzz/corpus/*/; do targets+=("$(basename "$dir")"); done
 fi
 
-if [ ! -f "$build/build.ninja" ]; then
+# The JPEG harness links a libjpeg built with coverage feedback when its source can be had;
+# otherwise the system's, which the fuzzer cannot see into.
+jpeg=
+if [ "${GNOMORA_FUZZ_SYSTEM_JPEG:-0}" != 1 ]; then
+  if scripts/fuzz-libjpeg.sh "$build"; then
+    jpeg=$(cd "$build" && pwd)/libjpeg-turbo
+  else
+    echo "fuzz-run: NOTICE: the JPEG harness uses the system libjpeg, without coverage feedback" >&2
+  fi
+fi
+if [ ! -f "$build/build.ninja" ] || ! grep -qx "GNOMORA_FUZZ_JPEG:PATH=$jpeg" "$build/CMakeCache.txt"; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DGNOMORA_FUZZ=ON -DGNOMORA_TESTS=OFF -DGNOMORA_BENCH=OFF
+        -DGNOMORA_FUZZ=ON -DGNOMORA_TESTS=OFF -DGNOMORA_BENCH=OFF -DGNOMORA_FUZZ_JPEG="$jpeg"
 fi
 cmake --build "$build" --target fuzzers --parallel "${GNOMORA_JOBS:-$(nproc)}"
 
@@ -57,6 +70,9 @@ for target in "${targets[@]}"; do
   log=$scratch/$target.log
   options=()
   [ -f "fuzz/dict/$target.dict" ] && options+=(-dict="fuzz/dict/$target.dict")
+  # Whole pictures for the JPEG loader; the text readers keep libFuzzer's limit (4 KB or the
+  # largest seed).
+  [ "$target" = picture_jpeg ] && options+=(-max_len="${GNOMORA_FUZZ_JPEG_MAX_LEN:-1048576}")
   echo "== $target: ${seconds} s"
   # New inputs go into the first folder; the seeds are only read.
   if "$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \

@@ -4,7 +4,7 @@
 
 The harnesses read their inputs with FuzzedDataProvider: a text runs up to a lone backslash
 (a doubled backslash stands for one), and fixed-size numbers are taken from the end of the input.
-The JPEG seeds are drawn with ImageMagick's convert. Files found by fuzzing (crash-*, regression-*)
+The JPEG seeds are drawn with ImageMagick's convert and recoded with libjpeg's jpegtran. Files found by fuzzing (crash-*, regression-*)
 are kept beside the seeds and never written here. Run from anywhere: python3 fuzz/corpus/make-seeds.py
 """
 import os
@@ -71,18 +71,63 @@ put("session_restore", "extreme", text(CONFIG) + text("PlaceSelect1=2147483647\r
     + bytes([0, 0, 0xff]))
 
 
-# JPEG pictures: two bytes of visible size (0: whole), then the file
-def jpeg(name, visible, *args):
+# JPEG pictures: two bytes of visible size (0: whole), then the file. ImageMagick draws it; libjpeg's
+# jpegtran then rewrites it losslessly where the coding differs (arithmetic, scan scripts, restarts).
+def jpeg(name, visible, *args, recode=(), patch=None):
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "p.jpg")
         subprocess.run(["convert", *args, "-strip", out], check=True)
+        if recode:
+            recoded = os.path.join(tmp, "r.jpg")
+            scans = [a.replace("SCANS", os.path.join(tmp, "scans.txt")) for a in recode]
+            with open(os.path.join(tmp, "scans.txt"), "w") as f:
+                f.write(SEQUENTIAL_SCANS)
+            subprocess.run(["jpegtran", "-copy", "all", *scans, "-outfile", recoded, out], check=True)
+            out = recoded
         with open(out, "rb") as f:
-            put("picture_jpeg", name, bytes(visible) + f.read())
+            data = f.read()
+        put("picture_jpeg", name, bytes(visible) + (patch(data) if patch else data))
 
+
+def adobe_transform(data, transform):
+    """The Adobe marker's colour transform set: 0 has the four channels read as plain CMYK."""
+    at = data.index(b"Adobe")
+    assert data[at - 4:at - 2] == b"\xff\xee"
+    flag = at + 5 + 2 + 2 + 2  # after "Adobe", the version, flags0 and flags1
+    return data[:flag] + bytes([transform]) + data[flag + 1:]
+
+
+def without_adobe(data):
+    """The file without its Adobe marker: CMYK whose bytes hold the ink itself."""
+    at = data.index(b"Adobe") - 4
+    assert data[at:at + 2] == b"\xff\xee"
+    length = int.from_bytes(data[at + 2:at + 4], "big")
+    return data[:at] + data[at + 2 + length:]
+
+
+# One component per scan, each scan whole: a sequential file that is not interleaved.
+SEQUENTIAL_SCANS = "0;\n1;\n2;\n"
 
 jpeg("grey", (0, 0), "-size", "16x16", "gradient:black-white", "-colorspace", "Gray")
-jpeg("colour-420", (9, 5), "-size", "35x21", "plasma:fractal", "-seed", "1", "-sampling-factor", "2x2")
+jpeg("colour-420", (9, 5), "-size", "35x21", "-seed", "1", "plasma:fractal", "-sampling-factor", "2x2")
 jpeg("colour-444", (17, 0), "-size", "24x16", "gradient:red-blue", "-sampling-factor", "1x1")
 jpeg("progressive", (0, 7), "-size", "20x20", "gradient:yellow-green", "-interlace", "JPEG")
 jpeg("cmyk", (5, 5), "-size", "12x12", "gradient:cyan-magenta", "-colorspace", "CMYK")
 jpeg("restarts", (40, 3), "-size", "48x16", "gradient:white-navy", "-define", "jpeg:restart-interval=1")
+PLASMA = ("-size", "40x24", "-seed", "2", "plasma:fractal")
+jpeg("colour-422", (21, 0), *PLASMA, "-sampling-factor", "2x1")
+jpeg("progressive-420", (19, 9), *PLASMA, "-sampling-factor", "2x2", "-interlace", "JPEG")
+jpeg("progressive-grey", (0, 0), "-size", "24x24", "-seed", "3", "plasma:fractal", "-colorspace", "Gray",
+     "-interlace", "JPEG")
+jpeg("progressive-cmyk", (7, 11), *PLASMA, "-colorspace", "CMYK", recode=("-progressive",))
+jpeg("progressive-restarts", (0, 17), *PLASMA, "-sampling-factor", "2x2", recode=("-progressive", "-restart", "1B"))
+jpeg("arithmetic", (0, 0), *PLASMA, "-sampling-factor", "2x2", recode=("-arithmetic",))
+jpeg("arithmetic-444", (33, 5), *PLASMA, "-sampling-factor", "1x1", recode=("-arithmetic", "-restart", "2B"))
+jpeg("arithmetic-progressive", (13, 0), *PLASMA, "-sampling-factor", "2x2", recode=("-arithmetic", "-progressive"))
+jpeg("arithmetic-grey", (0, 5), "-size", "24x24", "-seed", "3", "plasma:fractal", "-colorspace", "Gray",
+     recode=("-arithmetic", "-progressive"))
+jpeg("arithmetic-cmyk", (0, 0), *PLASMA, "-colorspace", "CMYK", recode=("-arithmetic",))
+# ImageMagick writes CMYK as YCCK (Adobe transform 2); the other two kinds are made from that.
+jpeg("cmyk-plain", (9, 0), *PLASMA, "-colorspace", "CMYK", patch=lambda data: adobe_transform(data, 0))
+jpeg("cmyk-no-adobe", (0, 3), *PLASMA, "-colorspace", "CMYK", patch=without_adobe)
+jpeg("sequential-scans", (25, 13), *PLASMA, "-sampling-factor", "2x2", recode=("-scans", "SCANS"))
