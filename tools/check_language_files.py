@@ -74,9 +74,21 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
                 "PrintResults9", "PrintResults10", "PrintResults11", "PrintResults12", "PrintResults13",
                 "PrintResults14", "PrintFooter1", "PrintFooter2"]
 
+# What a screen reader says: names of the controls that show no text of their own, and what the
+# pictures show (%1, %2 ... are filled in by the program).
+ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
+                    "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accPlacePhoto", "accPersonPhoto",
+                    "accIntroPicture", "accShadowScene", "accEarthSection"]
+PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection"]
+# Placeholders each text must keep, or the program would leave a value out.
+PLACEHOLDERS = {"accPupil": 2, "accPersonName": 2, "accNoonHour": 1, "accNoonMinute": 1, "accPlacePhotoFile": 1,
+                "accPersonPhotoFile": 2, "accPlacePhoto": 1, "accPersonPhoto": 2, "picShadowScene": 2,
+                "picShadowSceneMeasured": 4, "picShadowSceneNoon": 1, "picEarthSection": 5}
+
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
-             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES)
-CATALOGUE_SIZE = 164
+             + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
+CATALOGUE_SIZE = 182
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
 # faces on Linux, and it runs wider than Tahoma, so a text that fits here fits there.
@@ -152,6 +164,8 @@ BOXES.update({k: mm(28, 59.27, 12) for k in ["PrintResults12", "PrintResults13",
 # Footer lines share their rows with the first place's name and the date on the right.
 BOXES.update({k: mm(36, 70, 9, SANS_OBLIQUE) for k in ["PrintFooter1", "PrintFooter2"]})
 BOXES[DISPLAY_NAME_KEY] = px(20, 140)
+# Spoken, never drawn: the limit only catches a runaway line.
+BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",
@@ -240,6 +254,10 @@ def check_language_file(path, report, display_names):
             report.error(where, f"{key}: text starts or ends with a blank")
         if any(ord(c) < 32 for c in value):
             report.error(where, f"{key}: text holds a control character")
+        wanted = PLACEHOLDERS.get(expected[folded], 0)
+        held = sorted(set(int(n) for n in re.findall(r"%([1-9])", value)))
+        if held != list(range(1, wanted + 1)):
+            report.error(where, f"{key}: needs the placeholders %1 to %{wanted} each at least once, holds {held}")
         box = BOXES.get(expected[folded])
         if box and len(value) > box.max_chars:
             report.error(where, f"{key}: {len(value)} characters, at most {box.max_chars} fit: {value!r}")
