@@ -81,6 +81,12 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
                 "PrintResults9", "PrintResults10", "PrintResults11", "PrintResults12", "PrintResults13",
                 "PrintResults14", "PrintFooter1", "PrintFooter2"]
 
+# What a screen reader says: names of the controls that show no text of their own, and what the
+# pictures show (%1, %2 ... are filled in by the program).
+ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
+                    "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accLongitude", "accPlacePhoto", "accPersonPhoto",
+                    "accIntroPicture", "accShadowScene", "accEarthSection"]
+PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
 # panel and the printing messages.
@@ -99,8 +105,9 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
                "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS)
-CATALOGUE_SIZE = 215
+             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
+CATALOGUE_SIZE = 234
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -112,6 +119,20 @@ PLACEHOLDERS = {
     "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
     "errUnknownExtension": {"%1"}, "errNoReader": {"%1"}, "errTooManyPixels": {"%1", "%2"},
     "errTooManyScans": {"%1"}, "errNotAPicture": {"%1", "%2"}, "errDamaged": {"%1"}, "errOutOfMemory": {"%1"},
+    # What a screen reader says, with the values the program fills in.
+    "accPupil": {"%1", "%2"},
+    "accLongitude": {"%1"},
+    "accPersonName": {"%1", "%2"},
+    "accNoonHour": {"%1"},
+    "accNoonMinute": {"%1"},
+    "accPlacePhotoFile": {"%1"},
+    "accPersonPhotoFile": {"%1", "%2"},
+    "accPlacePhoto": {"%1"},
+    "accPersonPhoto": {"%1", "%2"},
+    "picShadowScene": {"%1", "%2"},
+    "picShadowSceneMeasured": {"%1", "%2", "%3", "%4"},
+    "picShadowSceneNoon": {"%1"},
+    "picEarthSection": {"%1", "%2", "%3", "%4", "%5"},
 }
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
@@ -198,6 +219,8 @@ BOXES.update({"labMeasureDate": px(22, 132), "labLatitude": px(18, 125), "labDev
 BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
 BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
 BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
+# Spoken, never drawn: the limit only catches a runaway line.
+BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",

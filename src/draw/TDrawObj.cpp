@@ -57,6 +57,12 @@ bool clipToRect(QPointF &a, QPointF &b, const QRectF &r) {
     return true;
 }
 
+// The canvas's ratio of device to logical pixels, held to what a screen can have.
+qreal pixelRatioOf(const DrawCanvas &canvas) {
+    const qreal ratio = canvas.pixelRatio();
+    return std::isfinite(ratio) && ratio >= 1 && ratio <= 8 ? ratio : 1;
+}
+
 QPen linePen(std::uint32_t color) {
     // Round ends and joins: a circle drawn as one polyline covers exactly what its segments
     // drawn one by one would.
@@ -205,8 +211,13 @@ void TDrawObj::clearBitmap() {
         bitmap = QImage();
         return;
     }
-    if (bitmap.size() != size || bitmap.format() != QImage::Format_RGB32)
-        bitmap = QImage(size, QImage::Format_RGB32);  // null when it cannot be had
+    // Whole device pixels covering the logical area; the painter then works in logical pixels.
+    const qreal ratio = pixelRatioOf(*Image);
+    const QSize pixels(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)));
+    if (bitmap.size() != pixels || bitmap.format() != QImage::Format_RGB32 || bitmap.devicePixelRatio() != ratio) {
+        bitmap = QImage(pixels, QImage::Format_RGB32);  // null when it cannot be had
+        bitmap.setDevicePixelRatio(ratio);
+    }
     bitmap.fill(Qt::black);
 }
 
@@ -257,9 +268,8 @@ void TDrawObj::drawLineSlot(const TLineSlot &line) {
 }
 
 QRectF TDrawObj::clipRect() const {
-    const QImage &bitmap = Image->bitmap();
-    return QRectF(-kClipMargin, -kClipMargin, bitmap.width() + 2 * kClipMargin,
-                  bitmap.height() + 2 * kClipMargin);
+    const QSizeF size = Image->bitmap().deviceIndependentSize();
+    return QRectF(-kClipMargin, -kClipMargin, size.width() + 2 * kClipMargin, size.height() + 2 * kClipMargin);
 }
 
 void TDrawObj::drawPixelLine(std::uint32_t color, double x1, double y1, double x2, double y2) {
@@ -367,7 +377,7 @@ void TDrawObj::writeText(const QString &text, std::int64_t x, std::int64_t y, st
         x -= w;
     if (corner & Qt::AlignBottom)
         y -= h;
-    const QImage &bitmap = Image->bitmap();
+    const QSizeF bitmap = Image->bitmap().deviceIndependentSize();
     if (w <= 0 || x >= bitmap.width() || y >= bitmap.height() || x + w <= 0 || y + h <= 0)
         return;  // nothing of the cell on the bitmap
     const QRect cell{int(x), int(y), int(w), int(h)};

@@ -80,7 +80,9 @@ public:
     //   kind 5: as kind 4, without an image and with the origin (0, 0).
     void Init(int kind);
 
-    // The shadow scene of a place, by its State:
+    // The shadow scene of a place, by its State (and a sentence for the canvas saying what it
+    // shows: the place, the clock time and, once the lengths are accepted, the sun's elevation and
+    // the shadow's length; language keys picShadowScene, picShadowSceneMeasured, picShadowSceneNoon):
     //   0, 1  horizon circle, compass lines and words (green), the sun's daily path above the
     //         horizon (yellow), the sun disc at the measurement time when above the horizon;
     //   2     also the sun ray and the sun's bearing to the horizon circle (red), a stick (olive)
@@ -92,7 +94,8 @@ public:
 
     // The Earth cross-section: the Earth's outline (green), for each place the radius to the
     // centre (red) and a sun ray three Earth radii long (yellow), each place's noon elevation
-    // written beside it (green) and their difference near the centre (yellow).
+    // written beside it (green) and their difference near the centre (yellow). The canvas is
+    // told both places' latitudes and their difference (language key picEarthSection).
     void DrawEarth();
 
     // CalcProjection, then (with an image) ClearPicture and the visible slots in the order:
@@ -106,7 +109,8 @@ public:
     // Scale: client width / Zoom; 300 / Zoom without an image; 0.006 when Zoom is not positive.
     void CalcProjection();
 
-    // Sizes the bitmap to the control's client area and fills it black.
+    // Sizes the bitmap to the control's client area (in device pixels at the canvas's pixel
+    // ratio) and fills it black.
     void ClearPicture();
 
     // Sets every caption of the result sheet, in this order:
@@ -180,6 +184,7 @@ private:
     void drawSunDisc();
     // The Earth picture's inset of close places, when they need it (draw/EarthInset.cpp).
     void drawEarthInset();
+    void describe(const QString &text);
     // Text in an opaque black cell; (x, y) is the cell's corner named by `corner`.
     void writeText(const QString &text, std::int64_t x, std::int64_t y, std::uint32_t color,
                    Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop);

@@ -3,6 +3,8 @@
 // cross-section with both places.
 #include "draw/TDrawObj.h"
 
+#include "draw/DrawCanvas.h"
+#include "lang/TLang.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 
@@ -16,7 +18,30 @@ constexpr double kOverhead = 1e-9;
 
 constexpr double kEarthRadius = 6000;  // scene units of the Earth picture
 
+// A clock time as it is read out: 9:05.
+QString clockTime(std::int32_t hours, std::int32_t minutes) {
+    return QStringLiteral("%1:%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
+}
+
+// What the shadow scene of a place shows, in words.
+QString shadowSceneText(TLang &lang, const THeiObj &hei) {
+    const QString time = clockTime(hei.TimH, hei.TimM);
+    if (hei.State < 2)
+        return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
+    QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))
+                       .arg(hei.PlaceName, time, TLogic::AngleToText(hei.SunHeightAtCurrTime),
+                            QString::number(hei.Shadow));
+    if (hei.State >= 3)
+        text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(TLogic::AngleToText(hei.NoonHeightAngle));
+    return text;
+}
+
 }  // namespace
+
+void TDrawObj::describe(const QString &text) {
+    if (Image)
+        Image->setDescription(text);
+}
 
 void TDrawObj::DrawHei(const THeiObj &hei) {
     const double sigma = hei.SunPlaneAngle;  // inclination of the sun's daily path
@@ -66,6 +91,7 @@ void TDrawObj::DrawHei(const THeiObj &hei) {
     Line8 = TLineSlot{0, 0, 0, 1, 0, 0, state >= 3, DrawColor::Blue};                           // due south
 
     Redraw();
+    describe(shadowSceneText(lang_, hei));
 }
 
 void TDrawObj::DrawEarth() {
@@ -103,4 +129,10 @@ void TDrawObj::DrawEarth() {
         writeText(TLogic::AngleToText(std::fabs(eta1 - eta2)), ProjectX(0, y, z), ProjectY(0, y, z),
                   DrawColor::Yellow);
     });
+    // Latitude = 90 deg - sigma.
+    const double latitude1 = static_cast<double>(PiL / 2) - sigma1;
+    const double latitude2 = static_cast<double>(PiL / 2) - sigma2;
+    describe(lang_.GetText(QStringLiteral("picEarthSection"))
+                 .arg(logic_.Hei1.PlaceName, TLogic::AngleToText(latitude1), logic_.Hei2.PlaceName,
+                      TLogic::AngleToText(latitude2), TLogic::AngleToText(std::fabs(latitude1 - latitude2))));
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <QColor>
 #include <QImage>
+#include <QKeySequence>
 #include <QStringList>
 #include <QWidget>
 
@@ -10,14 +11,33 @@
 // reporting clicks and mouse moves.
 //
 // The window sets the face (colour and texts) whenever the buttons change; the bitmap is painted
-// from it only when it is needed, so that repeated changes before a paint cost nothing.
+// from it only when it is needed, so that repeated changes before a paint cost nothing. The
+// letters have a one-pixel black outline, so that they stay readable on every fill (yellow on the
+// green of the current step alone would be too faint), and the bitmap has the screen's device
+// pixel ratio.
+//
+// The keyboard reaches the buttons with Tab (a click does not take the focus, so that clicking
+// leaves the panel as it is); a focused button shows a ring (two pixels white, two black, just
+// inside its edge) and Space or Enter click it. A screen reader sees a push button named by the
+// three lines, checked while its step is the current one, with its shortcut key.
 class StepButton : public QWidget {
     Q_OBJECT
 public:
+    // Width of the focus ring in logical pixels: a light and a dark band of half of it each.
+    static constexpr int FocusRingWidth = 4;
+
     explicit StepButton(QWidget *parent = nullptr);
 
     void setFace(const QColor &fill, const QStringList &lines);
-    // The bitmap of the current face at the button's current size.
+    // Whether the button's step is the one shown (for assistive technology; the fill shows it).
+    void setCurrent(bool current);
+    bool isCurrent() const { return current_; }
+    // A key that clicks the button from anywhere in its window.
+    void setShortcut(const QKeySequence &keys);
+    QKeySequence shortcut() const { return shortcut_; }
+    // The three lines as one name.
+    QString accessibleText() const;
+    // The bitmap of the current face at the button's current size, without the focus ring.
     const QImage &picture() const;
 
 signals:
@@ -26,12 +46,21 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QColor fill_ = Qt::black;
     QStringList lines_;
+    bool current_ = false;
+    QKeySequence shortcut_;
     mutable QImage picture_;
     mutable bool stale_ = true;
 };
+
+// Makes the step buttons known to the accessibility framework (as push buttons with their state);
+// the StepButton constructor calls it, and calling it again does nothing.
+void registerStepButtonAccessibility();

@@ -8,6 +8,8 @@
 #include "store/TComm.h"
 #include "ui/Anchors.h"
 #include "ui/AppObjects.h"
+#include "ui/EnterKeys.h"
+#include "ui/FocusRing.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/PanelStep0.h"
@@ -16,6 +18,8 @@
 #include "ui/PanelStep4.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
+#include "ui/PictureBox.h"
+#include "ui/ScreenFit.h"
 #include "ui/StepButton.h"
 #include "ui/WindowFont.h"
 #include "ui_MainForm.h"
@@ -27,7 +31,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QMoveEvent>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <cmath>
 
@@ -38,8 +44,23 @@ const QColor HoverColor(0, 0, 238);
 const QColor IdleColor(0, 0, 0);
 const char *const SizePending = "sizePending";
 const int EditBoxMaxLength = 32767;  // QLineEdit's default limit
+const QSize DesignSize(985, 692);   // the client area the layouts are made for
+const QSize MinimumSize(600, 400);
 
 bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
+
+// The accessible name of a control that shows no text of its own: the language text of its
+// dynamic property "accessibleKey", its placeholders %1, %2 ... filled from "accessibleArgs"
+// (comma-separated).
+void applyAccessibleName(QWidget *w, TLang &lang) {
+    const QString key = w->property("accessibleKey").toString();
+    if (key.isEmpty())
+        return;
+    QString name = lang.GetText(key);
+    for (const QString &arg : w->property("accessibleArgs").toString().split(u',', Qt::SkipEmptyParts))
+        name = name.arg(arg.trimmed());
+    w->setAccessibleName(name);
+}
 
 }  // namespace
 
@@ -47,10 +68,7 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter) {
     ui->setupUi(this);
     setFont(windowFont(13));
-    setMinimumSize(600, 400);
-    resize(985, 692);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    placeOnScreen(AssumedWindowFrame);
 
     step0_ = new PanelStep0(ui->Panel3);
     step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
@@ -60,6 +78,9 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
                            static_cast<QWidget *>(step4_), static_cast<QWidget *>(step5_)})
         adoptPanel(panel);
     step5_->setResetHandler([this] { btnResetClick(); });
+    // A picture is painted again whenever its control changes size or pixel ratio.
+    connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard([this] { step2_->DrawPicture(); }); });
+    connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard([this] { step4_->DrawPicture(); }); });
 
     ui->Splitter1->setSizes({985 - 233 - 5, 233});
     ui->Splitter1->setStretchFactor(0, 1);
@@ -73,6 +94,11 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
                                             &TMainForm::imgTechClick};
     for (int i = 0; i < 7; ++i) {
         StepButton *button = stepButtons_[i];
+        // Alt+1 ... Alt+7 enter the steps from anywhere in the window; Tab reaches the buttons in
+        // their column order.
+        button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)));
+        if (i > 0)
+            setTabOrder(stepButtons_[i - 1], button);
         connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { guard([&] { (this->*click)(); }); });
         connect(button, &StepButton::mouseMoved, this, [this, index = i + 1] {
             guard([&] {
@@ -82,6 +108,7 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::onFocusChanged);
+    new FocusRing(this);
 }
 
 TMainForm::~TMainForm() {
@@ -105,8 +132,38 @@ QWidget *TMainForm::currentPanel() const { return ui->Panel3->currentWidget(); }
 
 void TMainForm::adoptPanel(QWidget *panel) {
     panel->setFocusPolicy(Qt::StrongFocus);
+    panel->setProperty("focusRing", false);  // a ring goes around the controls, not the page
     ui->Panel3->addWidget(panel);
     installAnchors(panel);
+    installEnterKeys(panel);
+}
+
+void TMainForm::placeOnScreen(QMargins frame) {
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(DesignSize);
+        return;
+    }
+    const QRect fitted = fittedGeometry(DesignSize, frame, screen->availableGeometry());
+    setMinimumSize(MinimumSize.boundedTo(fitted.size()));
+    setGeometry(fitted);
+}
+
+void TMainForm::moveEvent(QMoveEvent *event) {
+    QWidget::moveEvent(event);
+    // The window manager's frame is known once it has framed the window: if the frame is larger
+    // than assumed and the window no longer fits on the screen, it is placed again, once.
+    if (frameChecked_ || !isVisible())
+        return;
+    const QRect frame = frameGeometry(), client = geometry();
+    if (frame == client)
+        return;  // not framed (yet)
+    frameChecked_ = true;
+    const QScreen *screen = this->screen();
+    if (!screen || screen->availableGeometry().contains(frame))
+        return;
+    placeOnScreen(QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom()));
 }
 
 PanelStep1 &TMainForm::step1() {
@@ -193,6 +250,7 @@ void TMainForm::applyTexts(QWidget *root) {
         return;  // a panel built before the shared objects gets its texts when the window shows
     TLang &lang = *objects_.Lang;
     for (QWidget *w : root->findChildren<QWidget *>()) {
+        applyAccessibleName(w, lang);
         if (w->objectName().isEmpty() || keepsOwnText(w))
             continue;
         if (auto *label = qobject_cast<QLabel *>(w)) {
@@ -206,6 +264,10 @@ void TMainForm::applyTexts(QWidget *root) {
             }
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
             button->setText(lang.GetText(button->objectName()));
+        } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
+            // The tab bar takes the keyboard focus; it is named as the page control.
+            if (QTabBar *bar = tabs->findChild<QTabBar *>())
+                bar->setAccessibleName(tabs->accessibleName());
         } else if (w->parentWidget() && w->parentWidget()->parentWidget()) {
             // A tab sheet: a page of a tab widget's page stack.
             auto *tabs = qobject_cast<QTabWidget *>(w->parentWidget()->parentWidget());
@@ -220,6 +282,13 @@ void TMainForm::applyTexts(QWidget *root) {
 void TMainForm::RedrawStepButtons() {
     for (int i = 0; i < 7; ++i)
         DrawStepButton(stepButtons_[i], i + 1);
+    // Each panel is named as its step button (the measurement panel as the place it shows).
+    const bool place2 = objects_.Comm->ActiveStep == 4;
+    const std::pair<QWidget *, int> panels[] = {{step0_, 1}, {step1_, 2}, {step2_, place2 ? 4 : 3},
+                                                {step4_, 5}, {step5_, 6}, {tech_, 7}};
+    for (const auto &[panel, step] : panels)
+        if (panel)
+            panel->setAccessibleName(stepButtons_[step - 1]->accessibleText());
 }
 
 void TMainForm::DrawStepButton(StepButton *image, int index) {
@@ -230,6 +299,7 @@ void TMainForm::DrawStepButton(StepButton *image, int index) {
     for (int line = 0; line < 3; ++line)
         lines.append(objects_.Lang->GetText(name + QStringLiteral("_0") + QString::number(line)));
     image->setFace(fill, lines);
+    image->setCurrent(index == comm.ActiveStep);
 }
 
 void TMainForm::Panel1Resize() {
@@ -263,6 +333,10 @@ void TMainForm::focusPanel(QWidget *panel) {
 }
 
 void TMainForm::onFocusChanged(QWidget *old, QWidget *now) {
+    // A control reached by the keyboard is scrolled into view when the panel is larger than the
+    // window (8 pixels of its surroundings with it, for its focus ring).
+    if (now && now->window() == this && ui->Panel3->isAncestorOf(now) && now->parentWidget() != ui->Panel3)
+        ui->Panel3Scroll->ensureWidgetVisible(now, 8, 8);
     // Only moves inside this window count as leaving a panel; a message box does not.
     if (!old || !now || now->window() != this || old->window() != this)
         return;

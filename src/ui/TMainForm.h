@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMap>
+#include <QMargins>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -89,6 +90,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -101,6 +103,9 @@ private:
     PanelStep1 &step1();
     PanelTech &tech();
     void adoptPanel(QWidget *panel);
+    // The window at its design size, or as large as the screen's available area allows with a
+    // window frame of these margins; centred.
+    void placeOnScreen(QMargins frame);
     // Chooses again in both refilled place lists what was chosen before (or, for lists never
     // shown, what the session record holds), where that place is still listed.
     void restorePlaceChoice();
@@ -139,4 +144,5 @@ private:
     QString languageFileCaption_;
     QMap<int, QString> latitudeCaptions_;
     bool Closing = false;
+    bool frameChecked_ = false;  // the real window frame has been seen and allowed for
 };

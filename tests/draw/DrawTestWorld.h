@@ -67,12 +67,16 @@ class ImageCanvas : public DrawCanvas {
 public:
     explicit ImageCanvas(QSize size) : size(size) {}
     QSize clientSize() const override { return size; }
+    qreal pixelRatio() const override { return ratio; }
     QImage &bitmap() override { return image; }
     void bitmapChanged() override { ++changes; }
+    void setDescription(const QString &text) override { description = text; }
 
     QSize size;
+    qreal ratio = 1;
     QImage image;
     int changes = 0;
+    QString description;
 };
 
 // Design sizes of the two step images.

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/ScreenFit.h"
+
+QRect fittedGeometry(QSize design, QMargins frame, QRect available) {
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QSize client = design.boundedTo(available.size() - frameSize).expandedTo(QSize(1, 1));
+    const QSize outer = client + frameSize;
+    const QPoint frameTopLeft(available.left() + (available.width() - outer.width()) / 2,
+                              available.top() + (available.height() - outer.height()) / 2);
+    return QRect(frameTopLeft + QPoint(frame.left(), frame.top()), client);
+}
