@@ -18,26 +18,24 @@
 PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
                        QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), objects_(objects), steps_(steps),
-      prompter_(prompter), closing_(closing) {
+      prompter_(prompter), guard_(objects, prompter), closing_(closing) {
     ui->setupUi(this);
     // activated: only the user's choice, not the program refilling the lists.
-    connect(ui->cbPlaceSelect1, &QComboBox::activated, this, [this] { guarded(prompter_, [this] { cbPlaceSelect1Change(); }); });
-    connect(ui->cbPlaceSelect2, &QComboBox::activated, this, [this] { guarded(prompter_, [this] { cbPlaceSelect2Change(); }); });
-    connect(ui->btnStep1Back, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1BackClick(); }); });
-    connect(ui->btnStep1Next, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnStep1NextClick(); }); });
-    connect(ui->btnClearAll, &QPushButton::clicked, this, [this] { guarded(prompter_, [this] { btnClearAllClick(); }); });
+    guard_.connect(ui->cbPlaceSelect1, &QComboBox::activated, this, [this] { cbPlaceSelect1Change(); });
+    guard_.connect(ui->cbPlaceSelect2, &QComboBox::activated, this, [this] { cbPlaceSelect2Change(); });
+    guard_.connect(ui->btnStep1Back, &QPushButton::clicked, this, [this] { btnStep1BackClick(); });
+    guard_.connect(ui->btnStep1Next, &QPushButton::clicked, this, [this] { btnStep1NextClick(); });
+    guard_.connect(ui->btnClearAll, &QPushButton::clicked, this, [this] { btnClearAllClick(); });
     // Not dateChanged: that fires for every digit typed, and each would ask its question.
-    connect(ui->edMeasureDate, &QDateEdit::editingFinished, this,
-            [this] { guarded(prompter_, [this] { edMeasureDateChange(); }); });
-    connect(ui->edMeasureDate->calendarWidget(), &QCalendarWidget::clicked, this,
-            [this] { guarded(prompter_, [this] { edMeasureDateChange(); }); });
+    guard_.connect(ui->edMeasureDate, &QDateEdit::editingFinished, this, [this] { edMeasureDateChange(); });
+    guard_.connect(ui->edMeasureDate->calendarWidget(), &QCalendarWidget::clicked, this, [this] { edMeasureDateChange(); });
 }
 
 QDateEdit *PanelStep1::measureDateField() const { return ui->edMeasureDate; }
 
 void PanelStep1::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    guarded(prompter_, [this] { showMeasureDate(); });
+    guard_([this] { showMeasureDate(); });
 }
 
 void PanelStep1::showMeasureDate() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "session/TSession.h"
+#include "ui/Guard.h"
 
 #include <QWidget>
 #include <memory>
@@ -63,6 +64,7 @@ private:
     AppObjects &objects_;
     StepNavigator &steps_;
     Prompter &prompter_;
+    Guard guard_;
     const bool &closing_;
     bool changingDate_ = false;  // the date question is open: the box's signals wait
     QString FilledPerson11, FilledPerson12, FilledPerson21, FilledPerson22;

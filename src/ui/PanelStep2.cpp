@@ -15,14 +15,13 @@
 
 PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), objects_(objects), steps_(steps),
-      prompter_(prompter) {
+      prompter_(prompter), guard_(objects, prompter) {
     ui->setupUi(this);
+    // The buttons act on the place shown, so only while there is one.
     auto on = [this](QPushButton *button, void (PanelStep2::*handler)()) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            guarded(prompter_, [this, handler] {
-                if (objects_.exist() && objects_.CurrHei)
-                    (this->*handler)();
-            });
+        guard_.connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (objects_.CurrHei)
+                (this->*handler)();
         });
     };
     on(ui->btnAcceptTime, &PanelStep2::btnAcceptTimeClick);

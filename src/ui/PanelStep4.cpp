@@ -18,20 +18,13 @@
 
 PanelStep4::PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep4>()), objects_(objects), steps_(steps),
-      prompter_(prompter) {
+      prompter_(prompter), guard_(objects, prompter) {
     ui->setupUi(this);
-    auto on = [this](QPushButton *button, auto handler) {
-        connect(button, &QPushButton::clicked, this, [this, handler] {
-            guarded(prompter_, [this, handler] {
-                if (objects_.exist())
-                    handler();
-            });
-        });
-    };
-    on(ui->btnAcceptDistance, [this] { btnAcceptDistanceClick(); });
-    on(ui->btnCalcEarth, [this] { btnCalcEarthClick(); });
-    on(ui->btnStep4Back, [this] { steps_.imgStep3Click(); });
-    on(ui->btnStep4Next, [this] { steps_.imgStep5Click(); });
+    const auto clicked = &QPushButton::clicked;
+    guard_.connect(ui->btnAcceptDistance, clicked, this, [this] { btnAcceptDistanceClick(); });
+    guard_.connect(ui->btnCalcEarth, clicked, this, [this] { btnCalcEarthClick(); });
+    guard_.connect(ui->btnStep4Back, clicked, this, [this] { steps_.imgStep3Click(); });
+    guard_.connect(ui->btnStep4Next, clicked, this, [this] { steps_.imgStep5Click(); });
 }
 
 PanelStep4::~PanelStep4() = default;
@@ -40,7 +33,7 @@ PictureBox *PanelStep4::image() const { return ui->ImageStep4; }
 
 void PanelStep4::hideEvent(QHideEvent *event) {
     QWidget::hideEvent(event);
-    guarded(prompter_, [this] { PanelStep4Exit(); });
+    guard_([this] { PanelStep4Exit(); });
 }
 
 void PanelStep4::PanelStep4Exit() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "ui/Guard.h"
 #include <QWidget>
 #include <memory>
 
@@ -42,4 +43,5 @@ private:
     AppObjects &objects_;
     StepNavigator &steps_;
     Prompter &prompter_;
+    Guard guard_;
 };

@@ -14,31 +14,17 @@
 
 #include <QLineEdit>
 
-template <typename Handler>
-void PanelTech::onClick(QPushButton *button, Handler handler) {
-    connect(button, &QPushButton::clicked, this, [this, handler] {
-        guarded(prompter_, [&] {
-            if (objects_.exist())
-                (this->*handler)();
-        });
-    });
-}
-
 PanelTech::PanelTech(AppObjects &objects, PlacesView &places, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelTech>()), objects_(objects), places_(places),
-      prompter_(prompter) {
+      prompter_(prompter), guard_(objects, prompter) {
     ui->setupUi(this);
-    onClick(ui->bOKChooseLang, &PanelTech::bOKChooseLangClick);
-    onClick(ui->bOKLangIniChanges, &PanelTech::bOKLangIniChangesClick);
-    onClick(ui->btnSavePlaces, &PanelTech::btnSavePlacesClick);
+    const auto clicked = &QPushButton::clicked;
+    guard_.connect(ui->bOKChooseLang, clicked, this, [this] { bOKChooseLangClick(); });
+    guard_.connect(ui->bOKLangIniChanges, clicked, this, [this] { bOKLangIniChangesClick(); });
+    guard_.connect(ui->btnSavePlaces, clicked, this, [this] { btnSavePlacesClick(); });
     for (int n = 1; n <= TComm::PlaceCount; ++n) {
         auto *button = ui->TechPagePlaces->findChild<QPushButton *>(QStringLiteral("btnSolarNoon%1").arg(n));
-        connect(button, &QPushButton::clicked, this, [this, n] {
-            guarded(prompter_, [&] {
-                if (objects_.exist())
-                    btnSolarNoonClick(n);
-            });
-        });
+        guard_.connect(button, clicked, this, [this, n] { btnSolarNoonClick(n); });
     }
 }
 

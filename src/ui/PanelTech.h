@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "ui/Guard.h"
 #include <QStringList>
 #include <QTimeZone>
 #include <QWidget>
@@ -45,12 +46,11 @@ private:
     // is refused with msgBadLongitude and nothing changes. The editor is saved as usual.
     void btnSolarNoonClick(int n);
     void refuseLongitude(int n);
-    // Runs a button's handler while the shared objects exist; errors go to the general report.
-    template <typename Handler> void onClick(QPushButton *button, Handler handler);
 
     std::unique_ptr<Ui::PanelTech> ui;
     AppObjects &objects_;
     PlacesView &places_;
     Prompter &prompter_;
+    Guard guard_;
     QTimeZone timeZone_ = QTimeZone::systemTimeZone();
 };

@@ -65,7 +65,8 @@ void applyAccessibleName(QWidget *w, TLang &lang) {
 }  // namespace
 
 TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter) {
+    : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter),
+      guard_(objects, prompter) {
     ui->setupUi(this);
     setFont(windowFont(13));
     placeOnScreen(AssumedWindowFrame);
@@ -79,8 +80,8 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
         adoptPanel(panel);
     step5_->setResetHandler([this] { btnResetClick(); });
     // A picture is painted again whenever its control changes size or pixel ratio.
-    connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard([this] { step2_->DrawPicture(); }); });
-    connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard([this] { step4_->DrawPicture(); }); });
+    connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step2_->DrawPicture(); }); });
+    connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step4_->DrawPicture(); }); });
 
     ui->Splitter1->setSizes({985 - 233 - 5, 233});
     ui->Splitter1->setStretchFactor(0, 1);
@@ -99,9 +100,9 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
         button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)));
         if (i > 0)
             setTabOrder(stepButtons_[i - 1], button);
-        connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { guard([&] { (this->*click)(); }); });
+        connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { guard_([&] { (this->*click)(); }); });
         connect(button, &StepButton::mouseMoved, this, [this, index = i + 1] {
-            guard([&] {
+            guard_([&] {
                 objects_.Comm->HoverStep = static_cast<std::uint8_t>(index);
                 RedrawStepButtons();
             });
@@ -116,17 +117,6 @@ TMainForm::~TMainForm() {
     disconnect(qApp, nullptr, this, nullptr);
 }
 
-// Every handler runs only while the shared objects exist, and any error it raises is shown.
-template <typename Handler>
-void TMainForm::guard(Handler &&handler) {
-    guarded(
-        prompter_,
-        [&] {
-            if (objects_.exist())
-                handler();
-        },
-        objects_.Lang.get());
-}
 
 QWidget *TMainForm::currentPanel() const { return ui->Panel3->currentWidget(); }
 
@@ -205,7 +195,7 @@ void TMainForm::showEvent(QShowEvent *event) {
     // A spontaneous show is the window system restoring a minimised window: nothing was hidden
     // by the program, so nothing is refilled or reopened.
     if (!event->spontaneous())
-        guard([this] { FormShow(); });
+        guard_([this] { FormShow(); });
 }
 
 void TMainForm::closeEvent(QCloseEvent *event) {
@@ -217,7 +207,7 @@ void TMainForm::closeEvent(QCloseEvent *event) {
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event) {
     if (watched == ui->Panel1 && event->type() == QEvent::Resize)
-        guard([this] { Panel1Resize(); });
+        guard_([this] { Panel1Resize(); });
     return QWidget::eventFilter(watched, event);
 }
 
@@ -341,7 +331,7 @@ void TMainForm::onFocusChanged(QWidget *old, QWidget *now) {
     if (!old || !now || now->window() != this || old->window() != this)
         return;
     auto leaves = [&](QWidget *panel) { return panel && panel->isAncestorOf(old) && !panel->isAncestorOf(now); };
-    guard([&] {
+    guard_([&] {
         if (leaves(step1_))
             step1_->PanelStep1Exit();
         if (leaves(step2_))

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "ui/Guard.h"
 #include "lang/LangView.h"
 #include "model/LatitudeView.h"
 #include "store/PlacesView.h"
@@ -119,11 +120,11 @@ private:
     void storeStep1AndMeasurement();
     // Steps 2 and 3: the measurement panel for one place.
     void enterMeasurement(std::uint8_t step, THeiObj &place);
-    template <typename Handler> void guard(Handler &&handler);
 
     std::unique_ptr<Ui::MainForm> ui;
     AppObjects &objects_;
     Prompter &prompter_;
+    Guard guard_;
     std::function<void()> closed_;
     std::function<void()> startShow_;
     std::array<StepButton *, 7> stepButtons_{};
