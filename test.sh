@@ -23,7 +23,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 # A real print queue (a CUPS PDF printer as the default) for the printing tests; without root
 # they skip with a reason.
 if [ "$(id -u)" -eq 0 ]; then
-  if out=$(tests/report/cups_pdf_printer.sh 2>&1); then
+  if out=$(tests/print/cups_pdf_printer.sh 2>&1); then
     export GNOMORA_PRINT_OUTPUT_DIR=$(printf '%s\n' "$out" | tail -n 1)
   else
     echo "warning: no test printer: $out" >&2

@@ -6,7 +6,7 @@
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "platform/Prompter.h"
-#include "report/PagePrinting.h"
+#include "print/PagePrinting.h"
 #include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
@@ -15,30 +15,12 @@
 #include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-
-namespace {
-
-// Qt's print preview of the sheet, as large as the main window so that the sheet can be read; its
-// own print button offers every printer and printing to a PDF file.
-void showPreview(const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    report::preparePrinter(printer, sheet, job);
-    const auto dialog = report::makePreviewDialog(sheet, printer, parent);
-    if (parent)
-        dialog->resize(parent->window()->size());
-    dialog->exec();
-}
-
-}  // namespace
-
 PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
       prompter_(prompter), sheet_(report::resultSheetPage()),
-      printerLookup_([] { return report::currentPrinter(); }), previewRunner_(showPreview),
-      printRunner_([](const report::ReportPage &sheet, const QPrinterInfo &printer, const report::PrintJob &job,
-                      QWidget *parent) { return report::printPage(sheet, printer, job, parent); }) {
+      printerLookup_(printing::currentPrinterName), previewRunner_(printing::previewPage),
+      printRunner_([](const report::ReportPage &sheet, const QString &printerName, const printing::PrintJob &job,
+                      QWidget *parent) { return printing::printPage(sheet, printerName, job, parent); }) {
     ui->setupUi(this);
     // Every handler runs only while the shared objects exist; errors go to the general report.
     const auto handle = [this](void (PanelStep5::*handler)()) {
@@ -67,8 +49,8 @@ std::optional<int> PanelStep5::typedCopies() const {
     return typedinput::wholeNumber(ui->edPrintCopies->text(), typedinput::Copies);
 }
 
-report::PrintJob PanelStep5::printJob(int copies) const {
-    report::PrintJob job;
+printing::PrintJob PanelStep5::printJob(int copies) const {
+    printing::PrintJob job;
     job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
     job.progressText = objects_.Lang->GetText(QStringLiteral("msgPrinting"));
@@ -79,16 +61,16 @@ void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
         return refuseTypedValue(ui->edPrintCopies, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadCopies")));
-    const report::PrintResult result = printRunner_(sheet_, printerLookup_(), printJob(*copies), this);
+    const printing::PrintResult result = printRunner_(sheet_, printerLookup_(), printJob(*copies), this);
     switch (result.status) {
-    case report::PrintStatus::Sent:
+    case printing::PrintStatus::Sent:
         objects_.Logic->Printed = true;
         discardKeptLesson(objects_);  // the sheet keeps the lesson now
         return;
-    case report::PrintStatus::NoPrinter:
+    case printing::PrintStatus::NoPrinter:
         prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoPrinter")));
         return;
-    case report::PrintStatus::Failed:
+    case printing::PrintStatus::Failed:
         prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
         return;
     }

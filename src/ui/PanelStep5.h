@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "report/PagePrinting.h"
+#include "print/PagePrinting.h"
 #include "report/ReportPage.h"
 
-#include <QPrinterInfo>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -26,16 +25,17 @@ class Prompter;
 class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
-    // The printer that btnPrint prints on, or a null one when there is none: report::currentPrinter.
-    using PrinterLookup = std::function<QPrinterInfo()>;
+    // The name of the printer that btnPrint prints on, or an empty name when there is none:
+    // printing::currentPrinterName.
+    using PrinterLookup = std::function<QString()>;
     // Shows the sheet's preview, modal over parent, and returns when it is closed: by default Qt's
-    // print preview (report::makePreviewDialog) at the size of the main window.
+    // print preview at the size of the main window (printing::previewPage).
     using PreviewRunner =
-        std::function<void(const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent)>;
-    // Prints the sheet on the printer with the job's copies and tells how it went: by default
-    // report::printPage.
-    using PrintRunner = std::function<report::PrintResult(const report::ReportPage &sheet, const QPrinterInfo &printer,
-                                                          const report::PrintJob &job, QWidget *parent)>;
+        std::function<void(const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent)>;
+    // Prints the sheet on the named printer with the job's copies and tells how it went: by
+    // default printing::printPage.
+    using PrintRunner = std::function<printing::PrintResult(const report::ReportPage &sheet, const QString &printerName,
+                                                            const printing::PrintJob &job, QWidget *parent)>;
 
     PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep5() override;
@@ -70,7 +70,7 @@ public:
 private:
     // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
     std::optional<int> typedCopies() const;
-    report::PrintJob printJob(int copies) const;
+    printing::PrintJob printJob(int copies) const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
     AppObjects &objects_;

@@ -4,11 +4,11 @@
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "print/PagePrinting.h"
 #include "store/TComm.h"
 #include "store/NameValueList.h"
 #include "ui/Guard.h"
 #include "support/AppFixture.h"
-#include "report/PagePrinting.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
 #include "ui/StepButton.h"
@@ -137,11 +137,11 @@ struct ClassRun : AppFixture {
         click("btnPrint");  // msgBadCopies
         type("edPrintCopies", "2");
         // The printer is played by the print page's seam: none, then one that refuses the job.
-        for (auto status : {report::PrintStatus::NoPrinter, report::PrintStatus::Failed}) {
-            main->panelStep5()->setPrintRunner([&, status](const report::ReportPage &, const QPrinterInfo &,
-                                                           const report::PrintJob &job, QWidget *) {
+        for (auto status : {printing::PrintStatus::NoPrinter, printing::PrintStatus::Failed}) {
+            main->panelStep5()->setPrintRunner([&, status](const report::ReportPage &, const QString &,
+                                                           const printing::PrintJob &job, QWidget *) {
                 jobTexts.append(job.progressText);  // msgPrinting
-                return report::PrintResult{status, QStringLiteral("Room 12")};
+                return printing::PrintResult{status, QStringLiteral("Room 12")};
             });
             click("btnPrint");  // msgNoPrinter, then msgPrintFailed
         }

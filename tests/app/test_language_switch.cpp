@@ -2,6 +2,7 @@
 // The language page of the technical panel, driven as a teacher would: choosing a language,
 // re-applying an edited file, and what the switch writes into the language files.
 #include "lang/TLang.h"
+#include "print/PagePrinting.h"
 #include "store/NameValueList.h"
 #include "store/TComm.h"
 #include "support/AppFixture.h"
@@ -10,11 +11,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -282,9 +282,7 @@ TEST(LanguagePage, TheToolkitSpeaksTheLanguageOfTheFile) {
                            box.button(QMessageBox::No)->text().remove(u'&')};
     };
     auto previewTitle = [] {
-        QPrinter printer;
-        QPrintPreviewDialog preview(&printer);
-        return preview.windowTitle();
+        return printing::makePreviewDialog(report::ReportPage(), printing::PrintJob())->windowTitle();
     };
     EXPECT_EQ(f.start->toolkitLanguage().language(), QString("pl"));
     EXPECT_EQ(buttonTexts(), (QStringList{"Tak", "Nie"}));

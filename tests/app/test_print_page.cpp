@@ -1,33 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print page driven as a user would: a whole run, then the sheet as a printer receives it, the
-// proposed copies, preview, print and reset. The print queue test needs the local CUPS server of
-// tests/report/cups_pdf_printer.sh, whose default printer "GnomoraPDF" writes each job as a PDF.
+// proposed copies, preview, print and reset. The print queue test needs the test print queue of
+// support/CupsQueue.h, which writes each job as a PDF.
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "print/PagePrinting.h"
 #include "report/PageOutput.h"
-#include "report/PagePrinting.h"
-#include "report/ReportTestSupport.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
+#include "support/CupsQueue.h"
 #include "support/MainWindowFixture.h"
+#include "support/ToolRun.h"
 #include "ui/PanelStep5.h"
 
-#include <QCoreApplication>
 #include <QLabel>
-#include <QPrinterInfo>
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <array>
 #include <map>
 #include <optional>
-
-using reporttest::runTool;
-using reporttest::ToolRun;
 
 namespace {
 
@@ -210,7 +203,7 @@ TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
         QString title;
     };
     QList<Call> calls;
-    run.panel()->setPreviewRunner([&](const report::ReportPage &sheet, const report::PrintJob &job, QWidget *parent) {
+    run.panel()->setPreviewRunner([&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
         calls.append({&sheet, job.copies, parent, sheet.caption("PrintRow1")});
     });
     const auto captions = run.captions();
@@ -246,7 +239,7 @@ TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
     int lookups = 0;
     run.panel()->setPrinterLookup([&] {
         ++lookups;
-        return QPrinterInfo();
+        return QString();
     });
     run.click("btnPrint");
     EXPECT_EQ(lookups, 1);
@@ -269,11 +262,11 @@ struct RecordedJob {
 TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
     PrintRun run;
     QList<RecordedJob> jobs;
-    run.panel()->setPrintRunner([&](const report::ReportPage &sheet, const QPrinterInfo &, const report::PrintJob &job,
+    run.panel()->setPrintRunner([&](const report::ReportPage &sheet, const QString &, const printing::PrintJob &job,
                                     QWidget *parent) {
         EXPECT_EQ(&sheet, &run.sheet());
         jobs.append({job.copies, parent});
-        return report::PrintResult{report::PrintStatus::Sent, QString()};
+        return printing::PrintResult{printing::PrintStatus::Sent, QString()};
     });
     struct Row {
         const char *typed;
@@ -307,33 +300,33 @@ TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
 
 TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
     struct Row {
-        report::PrintStatus status;
+        printing::PrintStatus status;
         const char *printer;
         bool printed;
     };
-    const Row rows[] = {{report::PrintStatus::Sent, "", true},
-                        {report::PrintStatus::NoPrinter, "", false},
-                        {report::PrintStatus::Failed, "Staffroom laser", false}};
+    const Row rows[] = {{printing::PrintStatus::Sent, "", true},
+                        {printing::PrintStatus::NoPrinter, "", false},
+                        {printing::PrintStatus::Failed, "Staffroom laser", false}};
     for (const Row &r : rows) {
         PrintRun run;
         SCOPED_TRACE(int(r.status));
         int jobs = 0;
-        run.panel()->setPrintRunner([&](const report::ReportPage &, const QPrinterInfo &, const report::PrintJob &job,
+        run.panel()->setPrintRunner([&](const report::ReportPage &, const QString &, const printing::PrintJob &job,
                                         QWidget *) {
             EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
             ++jobs;
             EXPECT_EQ(job.progressText, run.text("msgPrinting"));
-            return report::PrintResult{r.status, QString::fromLatin1(r.printer)};
+            return printing::PrintResult{r.status, QString::fromLatin1(r.printer)};
         });
         run.click("btnPrint");
         EXPECT_EQ(jobs, 1);
         EXPECT_EQ(run.logic().Printed, r.printed);
         switch (r.status) {
-        case report::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
-        case report::PrintStatus::NoPrinter:
+        case printing::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
+        case printing::PrintStatus::NoPrinter:
             EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgNoPrinter")});
             break;
-        case report::PrintStatus::Failed:
+        case printing::PrintStatus::Failed:
             ASSERT_EQ(run.prompter.messages.size(), 1);
             EXPECT_TRUE(run.prompter.messages[0].startsWith(run.text("msgPrintFailed").section("%1", 0, 0)));
             EXPECT_TRUE(run.prompter.messages[0].contains(r.printer));
@@ -367,58 +360,19 @@ TEST(PrintPage, EnteringAgainAfterALanguageSwitchFillsTheSheetInTheNewLanguage) 
     EXPECT_EQ(run.sheet().caption("PrintYield14"), QString::number(run.logic().EarthSize) + " km");
 }
 
-namespace {
-
-const QString kTestQueue = QStringLiteral("GnomoraPDF");
-
-// Where cups-pdf puts this user's jobs: GNOMORA_PRINT_OUTPUT_DIR, else cups-pdf's default.
-QString cupsPdfOutputDir() {
-    const QString fromEnv = qEnvironmentVariable("GNOMORA_PRINT_OUTPUT_DIR");
-    return fromEnv.isEmpty() ? QDir::homePath() + QStringLiteral("/PDF") : fromEnv;
-}
-
-// The program's jobs ("Gnomora" titles; the report tests' jobs are "GnomoraTest...") in the folder.
-QStringList programJobs(const QString &dir) {
-    const QRegularExpression own(QStringLiteral("^Gnomora(?!Test).*\\.pdf$"));
-    return QDir(dir).entryList(QDir::Files).filter(own);
-}
-
-// Waits (at most a minute) for a job file that was not there before and for the queue to empty.
-QString waitForNewJob(const QString &dir, const QStringList &before) {
-    for (int attempt = 0; attempt < 240; ++attempt) {
-        const ToolRun pending = runTool(QStringLiteral("lpstat"), {QStringLiteral("-o"), kTestQueue});
-        for (const QString &name : programJobs(dir))
-            if (!before.contains(name) && pending.ok && pending.output.trimmed().isEmpty())
-                return QDir(dir).filePath(name);
-        QThread::msleep(250);
-        QCoreApplication::processEvents();
-    }
-    return QString();
-}
-
-int pdfPages(const QString &pdf) {
-    const ToolRun info = runTool(QStringLiteral("pdfinfo"), {pdf});
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info.output);
-    return info.ok && m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-}  // namespace
-
 TEST(PrintQueue, PrintingSendsTheCopiesAndThenResetNeedsNoQuestion) {
-    if (report::currentPrinter().printerName() != kTestQueue)
-        GTEST_SKIP() << "the default printer is not the " << kTestQueue.toStdString()
-                     << " test queue; run tests/report/cups_pdf_printer.sh as root first";
+    if (const std::string reason = cupsqueue::unavailableReason(); !reason.empty())
+        GTEST_SKIP() << reason;
     PrintRun run;
-    const QString outputDir = cupsPdfOutputDir();
-    const QStringList before = programJobs(outputDir);
+    const cupsqueue::JobFiles before = cupsqueue::jobFiles();
     run.edit("edPrintCopies")->setText("2");
     run.click("btnPrint");
     EXPECT_TRUE(run.prompter.messages.isEmpty()) << run.prompter.messages.join('|').toStdString();
     EXPECT_TRUE(run.logic().Printed);
 
-    const QString pdf = waitForNewJob(outputDir, before);
-    ASSERT_FALSE(pdf.isEmpty()) << "no job output in " << outputDir.toStdString();
-    EXPECT_EQ(pdfPages(pdf), 2);
+    const QString pdf = cupsqueue::waitForNewJob(before, QStringLiteral("Gnomora"));  // the program's job title
+    ASSERT_FALSE(pdf.isEmpty()) << "no job output in " << cupsqueue::outputDir().toStdString();
+    EXPECT_EQ(cupsqueue::pageCount(pdf), 2);
     QFile::remove(pdf);
 
     run.click("btnReset");

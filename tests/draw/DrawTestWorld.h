@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A drawing object on a plain image of a chosen size, over a measurement model built with fakes
-// (scripted prompter, fixed clock, recording latitude labels and session record) and a language
-// file holding the compass words.
+// A drawing object on a plain image of a chosen size, over the shared model world (scripted
+// prompter, fixed clock, recording latitude labels and session record) and a language file
+// holding the compass words.
 #include "draw/DrawCanvas.h"
 #include "draw/TDrawObj.h"
-#include "lang/LangView.h"
-#include "lang/TLang.h"
-#include "model/LatitudeView.h"
-#include "model/SessionStore.h"
-#include "model/THeiObj.h"
-#include "model/TLogic.h"
-#include "platform/ScriptedPrompter.h"
-#include "store/TComm.h"
+#include "support/ModelWorld.h"
 #include "support/TempDir.h"
 
 #include <QFontMetrics>
@@ -21,46 +14,11 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <QStringList>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <vector>
-
-class RecordingLatitudes : public LatitudeView {
-public:
-    QStringList captions;
-    void setLatitudeCaption(int, const QString &caption) override { captions << caption; }
-};
-
-// The language list and the text refresh are the windows' business; nothing here shows them.
-// (Declared without `override` so that the fake keeps compiling while the interface grows.)
-class SilentLangView : public LangView {
-public:
-    void setLanguageFileCaption(const QString &) override {}
-    void setLanguageList(const QStringList &, int) {}
-    int languageListIndex() const { return -1; }
-    void refreshTexts() {}
-};
-
-class CountingSessionStore : public SessionStore {
-public:
-    int stored = 0;
-    void StoreHei(const THeiObj &) override { ++stored; }
-    void StoreLogic(const TLogic &) override { ++stored; }
-};
-
-// The model's objects, measuring on the March equinox of 2013 at 10:00.
-struct ModelObjects {
-    ScriptedPrompter prompter;
-    TComm comm{prompter, Locale{u'.', u'/'}};
-    SilentLangView langView;
-    TLang lang{comm, prompter, langView};
-    RecordingLatitudes latitudes;
-    CountingSessionStore store;
-    TLogic logic{comm, lang, prompter, latitudes, store, [] { return QDateTime(QDate(2013, 3, 20), QTime(10, 0)); }};
-};
 
 // The image control's stand-in: a bitmap and a client size that a test can change.
 class ImageCanvas : public DrawCanvas {
@@ -99,7 +57,7 @@ struct DrawWorld {
     const QImage &image() const { return canvas.image; }
 
     TempWorkDir dir;
-    ModelObjects model;
+    ModelTestWorld model;  // on the March equinox of 2013 at 10:00
     ImageCanvas canvas;
     TDrawObj draw;
 };
@@ -112,8 +70,6 @@ struct PlaceAngles {
     double noonHeight;
     std::uint8_t state;
 };
-
-inline double degrees(double deg) { return TLogic::DegToRad(deg); }
 
 inline void setPlace(THeiObj &hei, const PlaceAngles &a) {
     hei.SunPlaneAngle = degrees(a.sunPlane);

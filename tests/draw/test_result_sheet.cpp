@@ -5,7 +5,6 @@
 #include "report/ReportPage.h"
 #include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
-#include "support/QtPrinters.h"
 
 #include <stdexcept>
 
@@ -31,20 +30,23 @@ QByteArray sheetLanguageFile() {
 
 QString deg(const char *utf8) { return QString::fromUtf8(utf8); }
 
+// The day the sheets are printed: 20 June 2013.
+const QDateTime kPrintedAt(QDate(2013, 6, 20), QTime(9, 30));
+
 // The model with a completed run, a session record with the pupils and the sheet to fill, dated
-// 20 June 2013 by the clock; the locale's date separator is a parameter.
+// by the clock; the locale's date separator is a parameter.
 struct SheetWorld {
     explicit SheetWorld(QChar dateSeparator = u'/')
-        : comm(prompter, Locale{u'.', dateSeparator}),
-          logic(comm, lang, prompter, latitudes, session, [] { return QDateTime(QDate(2013, 6, 20), QTime(9, 30)); }),
-          draw(lang, logic, ResultSheetBinding{&page, &session, [] { return QDateTime(QDate(2013, 6, 20), QTime(9, 30)); }}) {
+        : model(kPrintedAt, Locale{u'.', dateSeparator}, &session),
+          draw(model.lang, model.logic, ResultSheetBinding{&page, &session, [] { return kPrintedAt; }}) {
         dir.write(QStringLiteral("Gnomo_Language_0.ini"), sheetLanguageFile());
         session.Init();
-        comm.Init();
-        lang.Init();
-        logic.Init();
+        model.comm.Init();
+        model.lang.Init();
+        model.logic.Init();
         draw.Init(5);
 
+        TLogic &logic = model.logic;
         THeiObj &one = logic.Hei1;
         one.PlaceName = QString::fromUtf8("Łódź");
         one.TimH = 12, one.TimM = 5;
@@ -65,13 +67,8 @@ struct SheetWorld {
     QString caption(const QString &name) const { return page.caption(name); }
 
     TempWorkDir dir;
-    ScriptedPrompter prompter;
-    TComm comm;
-    SilentLangView langView;
-    TLang lang{comm, prompter, langView};
-    RecordingLatitudes latitudes;
-    TSession session;
-    TLogic logic;
+    TSession session;  // the record the model stores into and the sheet reads the pupils from
+    ModelTestWorld model;
     report::ReportPage page = report::resultSheetPage();
     TDrawObj draw;
 };
@@ -85,7 +82,7 @@ TEST(ResultSheetFill, EveryHeadingGetsTheTextOfItsOwnName) {
         EXPECT_EQ(w.caption(name), expected) << key;
     }
     // the missing key is now in the language list with its placeholder
-    EXPECT_EQ(w.lang.Texts.value(QStringLiteral("PrintResults13")), QString("."));
+    EXPECT_EQ(w.model.lang.Texts.value(QStringLiteral("PrintResults13")), QString("."));
 }
 
 TEST(ResultSheetFill, PupilsStayOnTheirOwnLines) {

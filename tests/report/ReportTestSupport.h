@@ -3,9 +3,8 @@
 #include "report/ReportPage.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRect>
-#include <QStringList>
+#include <cstdlib>
 
 // Helpers shared by the report engine's tests.
 namespace reporttest {
@@ -32,24 +31,6 @@ inline QRect inkBounds(const QImage &withText, const QImage &without, const QRec
                 ink |= QRect(x, y, 1, 1);
     }
     return ink;
-}
-
-// Runs a command-line tool; returns its standard output, or fails the calling test's assertion
-// through ok=false and an explanation in output.
-struct ToolRun {
-    bool ok = false;
-    QString output;
-};
-
-inline ToolRun runTool(const QString &program, const QStringList &arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return {false, program + QStringLiteral(" did not run: ") + process.errorString()};
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {false, program + QStringLiteral(" failed: ") + QString::fromUtf8(process.readAllStandardError())};
-    return {true, out};
 }
 
 }  // namespace reporttest

@@ -5,6 +5,7 @@
 #include "platform/FileIo.h"
 #include "report/PageOutput.h"
 #include "report/ResultSheetLayout.h"
+#include "support/ToolRun.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -6,7 +6,10 @@
 #include "report/PageOutput.h"
 #include "report/ResultSheetLayout.h"
 
+#include <QtMath>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
 
 using namespace report;
 using namespace reporttest;
@@ -82,76 +85,171 @@ TEST_F(ResultSheetPaint, RectangleOutlinesLieOnTheirMillimetreEdges) {
     EXPECT_FALSE(isDark(img.pixel(qRound(bandMmToPx(16.93)) - 20, qRound(bandMmToPx(16.67)) - 20)));
 }
 
-struct LabelRow {
-    const char *name;
-    double top;
-    double left;   // for a footer line: its anchor
-    double width;  // 0 for a footer line
-    Align align;
-    double points;
-};
-
-// Every label of the sheet, its box and font, and where its text must land.
-TEST_F(ResultSheetPaint, EveryCaptionLandsInItsBoxInItsFontSize) {
-    constexpr Align L = Align::Left, C = Align::Centre, R = Align::Right;
-    const LabelRow rows[] = {
-        {"PrintRow1", 19.05, 82.55, 24.08, C, 15},       {"PrintRow2", 27.52, 82.55, 24.08, C, 15},
-        {"PrintRow3", 35.98, 82.55, 24.08, C, 15},       {"PrintRow3a", 44.45, 87.31, 14.82, C, 15},
-        {"PrintRow4", 52.92, 83.34, 22.49, C, 14},       {"PrintName1", 61.38, 81.76, 25.66, C, 14},
-        {"PrintName2", 67.73, 81.76, 25.66, C, 14},      {"PrintName3", 74.08, 81.76, 25.66, C, 14},
-        {"PrintName4", 80.43, 81.76, 25.66, C, 14},      {"PrintName5", 86.78, 81.76, 25.66, C, 14},
-        {"PrintName6", 93.13, 81.76, 25.66, C, 14},      {"PrintName7", 99.48, 81.76, 25.66, C, 14},
-        {"PrintName8", 105.83, 81.76, 25.66, C, 14},     {"PrintRow5", 114.30, 83.34, 22.49, C, 14},
-        {"PrintRow6", 122.77, 83.34, 22.49, C, 14},
-        {"PrintResults1", 133.88, 33.60, 114.83, C, 12}, {"PrintResults2", 140.23, 33.60, 44.98, C, 11},
-        {"PrintYield2", 146.58, 33.60, 44.98, C, 11},    {"PrintResults3", 140.23, 78.32, 40.48, R, 11},
-        {"PrintYield3", 140.23, 122.77, 29.90, L, 11},   {"PrintResults3a", 146.58, 78.32, 40.48, R, 11},
-        {"PrintYield3a", 146.58, 122.77, 29.90, L, 11},  {"PrintResults4", 152.66, 71.70, 47.10, R, 11},
-        {"PrintYield4", 152.66, 122.77, 29.90, L, 11},   {"PrintResults5", 159.01, 71.70, 47.10, R, 11},
-        {"PrintYield5", 159.01, 122.77, 29.90, L, 11},   {"PrintResults6", 165.36, 71.70, 47.10, R, 11},
-        {"PrintYield6", 165.36, 122.77, 29.90, L, 11},   {"PrintResults7", 171.71, 33.60, 44.98, C, 11},
-        {"PrintYield7", 178.06, 33.60, 44.98, C, 11},    {"PrintResults8", 171.71, 78.32, 40.48, R, 11},
-        {"PrintYield8", 171.71, 122.77, 30.43, L, 11},   {"PrintResults8a", 178.06, 78.32, 40.48, R, 11},
-        {"PrintYield8a", 178.06, 122.77, 30.43, L, 11},  {"PrintResults9", 184.15, 71.70, 47.10, R, 11},
-        {"PrintYield9", 184.15, 122.77, 30.43, L, 11},   {"PrintResults10", 190.50, 71.70, 47.10, R, 11},
-        {"PrintYield10", 190.50, 122.77, 30.43, L, 11},  {"PrintResults11", 196.85, 71.70, 47.10, R, 12},
-        {"PrintYield11", 196.85, 122.77, 30.43, L, 12},  {"PrintResults12", 203.20, 35.72, 59.27, R, 12},
-        {"PrintYield12", 203.20, 98.69, 50.27, L, 12},   {"PrintResults13", 209.55, 35.72, 59.27, R, 12},
-        {"PrintYield13", 209.55, 98.69, 50.27, L, 12},   {"PrintResults14", 215.90, 35.72, 59.27, R, 12},
-        {"PrintYield14", 215.90, 98.69, 50.27, L, 12},
-        {"PrintFooter1", 228.60, 27.25, 0, L, 9},        {"PrintFooter2", 234.95, 27.25, 0, L, 9},
-        {"PrintFooter3", 228.60, 166.69, 0, R, 10},      {"PrintFooter4", 234.95, 166.69, 0, R, 10},
-    };
-    EXPECT_EQ(resultSheetPage().labels.size(), std::size(rows));
-
-    // "HHH": flat-topped capitals whose ink height is the font's cap height (0.73 em in the
-    // DejaVu Sans that stands in for Tahoma and Verdana) and whose side bearings are small.
-    for (const LabelRow &r : rows) {
-        SCOPED_TRACE(r.name);
-        const QRect ink = inkOf(QString::fromLatin1(r.name), QStringLiteral("HHH"));
-        ASSERT_FALSE(ink.isEmpty());
-        const double inkTopMm = ink.top() / kPxPerMm - 10.0;
-        const double inkLeftMm = ink.left() / kPxPerMm - 10.0;
-        const double inkRightMm = (ink.right() + 1) / kPxPerMm - 10.0;
-        const double capHeightMm = 0.73 * r.points * 25.4 / 72.0;
-
-        EXPECT_NEAR(ink.height() / kPxPerMm, capHeightMm, 0.1 * capHeightMm);
-        EXPECT_GE(inkTopMm, r.top + 0.3);
-        EXPECT_LE(inkTopMm, r.top + 2.2);
-        switch (r.align) {
-        case Align::Left:
-            EXPECT_GE(inkLeftMm, r.left);
-            EXPECT_LE(inkLeftMm, r.left + 0.8);
-            break;
-        case Align::Right:
-            EXPECT_LE(inkRightMm, r.left + r.width);
-            EXPECT_GE(inkRightMm, r.left + r.width - 0.8);
-            break;
-        case Align::Centre:
-            EXPECT_NEAR((inkLeftMm + inkRightMm) / 2.0, r.left + r.width / 2.0, 0.4);
-            break;
+// What the sheet's layout must achieve, checked on where "HHH" lands in every label (flat-topped
+// capitals whose ink height is the font's cap height, 0.73 em in the DejaVu Sans that stands in
+// for Tahoma and Verdana, with small side bearings). Each label is filled alone; its ink is in
+// millimetres from the band's top-left corner.
+class ResultSheetCaptions : public ResultSheetPaint {
+protected:
+    static void SetUpTestSuite() {
+        ResultSheetPaint::SetUpTestSuite();
+        inks_ = new std::map<QString, QRectF>;
+        for (const PageLabel &label : resultSheetPage().labels) {
+            const QRect ink = inkOf(label.name, QStringLiteral("HHH"));
+            (*inks_)[label.name] = QRectF(ink.left() / kPxPerMm - 10.0, ink.top() / kPxPerMm - 10.0,
+                                          ink.width() / kPxPerMm, ink.height() / kPxPerMm);
         }
     }
+    static void TearDownTestSuite() {
+        delete inks_;
+        inks_ = nullptr;
+        ResultSheetPaint::TearDownTestSuite();
+    }
+    static QRectF ink(const QString &name) { return inks_->at(name); }
+    static QRectF ink(const char *name) { return ink(QString::fromLatin1(name)); }
+    static const std::map<QString, QRectF> &inks() { return *inks_; }
+
+private:
+    static inline std::map<QString, QRectF> *inks_ = nullptr;
+};
+
+double anchorOf(const QRectF &box, Align align) {
+    switch (align) {
+    case Align::Left: return box.left();
+    case Align::Centre: return box.center().x();
+    case Align::Right: return box.right();
+    }
+    return 0.0;
+}
+
+QRectF grown(const QRectF &box, double mm) { return box.adjusted(-mm, -mm, mm, mm); }
+
+TEST_F(ResultSheetCaptions, EachIsPaintedInItsLaidOutBoxInItsOwnFontSize) {
+    QImage device(10, 10, QImage::Format_RGB32);  // 254 dpi, as the rendered sheet
+    device.setDotsPerMeterX(10000);
+    device.setDotsPerMeterY(10000);
+    for (const PageLabel &label : resultSheetPage().labels) {
+        SCOPED_TRACE(label.name.toStdString());
+        ReportPage page = resultSheetPage();
+        page.setCaption(label.name, QStringLiteral("HHH"));
+        const QRectF box = PageLayout(page, device).labelBoxMm(label.name);
+        const QRectF inkMm = ink(label.name);
+        ASSERT_FALSE(inkMm.isEmpty());
+
+        EXPECT_NEAR(anchorOf(box, label.align), anchorOf(label.boxMm, label.align), 0.01);  // the anchor holds
+        EXPECT_TRUE(grown(box, 0.1).contains(inkMm));
+        const double capHeightMm = 0.73 * label.font.pointSize * 25.4 / 72.0;
+        EXPECT_NEAR(inkMm.height(), capHeightMm, 0.1 * capHeightMm);
+        EXPECT_GE(inkMm.top(), box.top() + 0.3);
+        EXPECT_LE(inkMm.top(), box.top() + 2.2);
+        switch (label.align) {
+        case Align::Left: EXPECT_LE(inkMm.left(), box.left() + 0.8); break;
+        case Align::Right: EXPECT_GE(inkMm.right(), box.right() - 0.8); break;
+        case Align::Centre: EXPECT_NEAR(inkMm.center().x(), box.center().x(), 0.4); break;
+        }
+    }
+}
+
+TEST_F(ResultSheetCaptions, StayInsideTheFrameOnThePrintablePaperAndCrossNoLine) {
+    const ReportPage sheet = resultSheetPage();
+    const QRectF paperInsideMargins =
+        QRectF(QPointF(), sheet.setup.paperMm).marginsRemoved(sheet.setup.marginsMm).translated(-sheet.bandOriginMm());
+    const QRectF band(QPointF(), sheet.band.sizeMm);
+    EXPECT_TRUE(paperInsideMargins.contains(band));
+    const QRectF frame = sheet.shape(QStringLiteral("QRShape1")).boxMm;
+    EXPECT_TRUE(band.contains(frame));
+    for (const auto &[name, inkMm] : inks()) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(frame.contains(inkMm));
+        // A caption lies inside a rectangle or beside it, never across one of its lines.
+        for (const PageShape &shape : sheet.shapes)
+            EXPECT_TRUE(shape.boxMm.contains(inkMm) || !shape.boxMm.intersects(inkMm)) << shape.name.toStdString();
+    }
+}
+
+TEST_F(ResultSheetCaptions, NoTwoOverlap) {
+    for (auto a = inks().begin(); a != inks().end(); ++a)
+        for (auto b = std::next(a); b != inks().end(); ++b)
+            EXPECT_FALSE(grown(a->second, 0.2).intersects(b->second))
+                << a->first.toStdString() << " and " << b->first.toStdString();
+}
+
+TEST_F(ResultSheetCaptions, TheTableReadsAcrossEachRowAndEachPlaceHasItsFrame) {
+    const ReportPage sheet = resultSheetPage();
+    auto frame = [&](const char *name) { return sheet.shape(QString::fromLatin1(name)).boxMm; };
+    EXPECT_TRUE(frame("QRShape2").contains(ink("PrintResults1")));  // the table's heading
+
+    // Each place's name stands under its heading; every other row reads heading, then value.
+    struct Block {
+        const char *frame;
+        QStringList rows;  // the label suffixes, top to bottom
+        const char *placeName;
+    };
+    const Block blocks[] = {{"QRShape3", {"3", "3a", "4", "5", "6"}, "2"},
+                            {"QRShape4", {"8", "8a", "9", "10", "11"}, "7"},
+                            {"QRShape5", {"12", "13", "14"}, nullptr}};
+    for (const Block &block : blocks) {
+        SCOPED_TRACE(block.frame);
+        const QRectF box = frame(block.frame);
+        if (block.placeName) {
+            const QRectF heading = ink(("PrintResults" + QString::fromLatin1(block.placeName)));
+            const QRectF value = ink(("PrintYield" + QString::fromLatin1(block.placeName)));
+            EXPECT_TRUE(box.contains(heading));
+            EXPECT_TRUE(box.contains(value));
+            EXPECT_LT(heading.bottom(), value.top());
+            EXPECT_NEAR(heading.center().x(), value.center().x(), 0.4);
+        }
+        // The headings end on one column, the values start on the next; a row shares one size.
+        const double headingsEnd = ink("PrintResults" + block.rows.first()).right();
+        const double valuesStart = ink("PrintYield" + block.rows.first()).left();
+        double previousTop = box.top();
+        for (const QString &row : block.rows) {
+            SCOPED_TRACE(row.toStdString());
+            const QRectF heading = ink("PrintResults" + row);
+            const QRectF value = ink("PrintYield" + row);
+            EXPECT_TRUE(box.contains(heading));
+            EXPECT_TRUE(box.contains(value));
+            EXPECT_LT(heading.right(), value.left());
+            EXPECT_NEAR(heading.right(), headingsEnd, 0.3);
+            EXPECT_NEAR(value.left(), valuesStart, 0.3);
+            EXPECT_NEAR(heading.top(), value.top(), 0.3);
+            EXPECT_NEAR(heading.height(), value.height(), 0.15);
+            EXPECT_GT(heading.top(), previousTop);
+            previousTop = heading.top();
+        }
+    }
+}
+
+TEST_F(ResultSheetCaptions, TitleAndPupilsStandOnOneAxisAndTheFooterBelowTheTable) {
+    QStringList column = {"PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"};
+    for (int i = 1; i <= 8; ++i)
+        column << QStringLiteral("PrintName%1").arg(i);
+    column << "PrintRow5" << "PrintRow6";
+    const double axis = ink(column.first()).center().x();
+    for (qsizetype i = 0; i < column.size(); ++i) {
+        SCOPED_TRACE(column[i].toStdString());
+        EXPECT_NEAR(ink(column[i]).center().x(), axis, 0.3);
+        if (i > 0) {
+            EXPECT_GT(ink(column[i]).top(), ink(column[i - 1]).bottom());
+        }
+    }
+    // the pupils' lines are evenly spaced, so an empty line shows as a gap of one line
+    const double spacing = ink("PrintName2").top() - ink("PrintName1").top();
+    for (int i = 2; i <= 8; ++i)
+        EXPECT_NEAR(ink(QStringLiteral("PrintName%1").arg(i)).top() - ink(QStringLiteral("PrintName%1").arg(i - 1)).top(),
+                    spacing, 0.15)  // a pixel, 0.1 mm, either way
+            << i;
+    EXPECT_LT(ink("PrintRow6").bottom(), resultSheetPage().shape(QStringLiteral("QRShape2")).boxMm.top());
+
+    // The footer: school and date on the right, their headings on the left, line by line.
+    const QRectF tableBottom = resultSheetPage().shape(QStringLiteral("QRShape5")).boxMm;
+    for (const char *name : {"PrintFooter1", "PrintFooter3"})
+        EXPECT_GT(ink(name).top(), tableBottom.bottom()) << name;
+    EXPECT_NEAR(ink("PrintFooter1").left(), ink("PrintFooter2").left(), 0.3);
+    EXPECT_NEAR(ink("PrintFooter3").right(), ink("PrintFooter4").right(), 0.3);
+    EXPECT_LT(ink("PrintFooter1").bottom(), ink("PrintFooter2").top());
+    EXPECT_LT(ink("PrintFooter3").bottom(), ink("PrintFooter4").top());
+    EXPECT_LT(ink("PrintFooter1").right(), ink("PrintFooter3").left());
 }
 
 // Dark pixels of a caption's ink: a bold face lays down far more than the regular face.
@@ -188,15 +286,6 @@ struct AnchorRow {
     Align align;
     double anchorMm;  // centre, left edge or right edge from the band's left edge
 };
-
-double anchorOf(const QRectF &box, Align align) {
-    switch (align) {
-    case Align::Left: return box.left();
-    case Align::Centre: return box.center().x();
-    case Align::Right: return box.right();
-    }
-    return 0.0;
-}
 
 TEST_F(ResultSheetPaint, AutoSizeLabelsKeepTheirAnchorAsTheCaptionGrows) {
     const AnchorRow rows[] = {

@@ -4,7 +4,7 @@
 # "GnomoraPDF" is a cups-pdf queue, so a printed job ends up as a PDF file that a test can inspect.
 # Run as root (cupsd and lpadmin need it). Idempotent: safe to run again.
 # Prints the folder where cups-pdf writes the jobs of the calling user as its last line,
-#   e.g.  export GNOMORA_PRINT_OUTPUT_DIR=$(tests/report/cups_pdf_printer.sh | tail -n 1)
+#   e.g.  export GNOMORA_PRINT_OUTPUT_DIR=$(tests/print/cups_pdf_printer.sh | tail -n 1)
 set -euo pipefail
 
 queue=GnomoraPDF
