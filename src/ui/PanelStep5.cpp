@@ -17,25 +17,19 @@
 
 PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
-      prompter_(prompter), sheet_(report::resultSheetPage()),
+      prompter_(prompter), guard_(objects, prompter), sheet_(report::resultSheetPage()),
       printerLookup_(printing::currentPrinterName), previewRunner_(printing::previewPage),
       printRunner_([](const report::ReportPage &sheet, const QString &printerName, const printing::PrintJob &job,
                       QWidget *parent) { return printing::printPage(sheet, printerName, job, parent); }) {
     ui->setupUi(this);
-    // Every handler runs only while the shared objects exist; errors go to the general report.
-    const auto handle = [this](void (PanelStep5::*handler)()) {
-        return [this, handler] {
-            guarded(prompter_, [&] {
-                if (objects_.exist())
-                    (this->*handler)();
-            });
-        };
-    };
-    connect(ui->btnPrint, &QPushButton::clicked, this, handle(&PanelStep5::btnPrintClick));
-    connect(ui->btnPreview, &QPushButton::clicked, this, handle(&PanelStep5::btnPreviewClick));
-    connect(ui->btnPanel5Back, &QPushButton::clicked, this, handle(&PanelStep5::btnPanel5BackClick));
-    connect(ui->btnReset, &QPushButton::clicked, this,
-            [this] { guarded(prompter_, [this] { if (objects_.exist() && reset_) reset_(); }); });
+    const auto clicked = &QPushButton::clicked;
+    guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });
+    guard_.connect(ui->btnPreview, clicked, this, [this] { btnPreviewClick(); });
+    guard_.connect(ui->btnPanel5Back, clicked, this, [this] { btnPanel5BackClick(); });
+    guard_.connect(ui->btnReset, clicked, this, [this] {
+        if (reset_)
+            reset_();
+    });
 }
 
 PanelStep5::~PanelStep5() = default;

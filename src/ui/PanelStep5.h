@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "ui/Guard.h"
 #include "print/PagePrinting.h"
 #include "report/ReportPage.h"
 
@@ -76,6 +77,7 @@ private:
     AppObjects &objects_;
     StepNavigator &steps_;
     Prompter &prompter_;
+    Guard guard_;
     report::ReportPage sheet_;
     std::function<void()> reset_;
     PrinterLookup printerLookup_;

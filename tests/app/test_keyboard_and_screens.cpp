@@ -4,7 +4,7 @@
 // focus ring in every panel, and the main window on small and large screens.
 #include "lang/TLang.h"
 #include "model/TLogic.h"
-#include "report/PagePrinting.h"
+#include "print/PagePrinting.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
 #include "ui/FocusRing.h"
@@ -17,7 +17,6 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -75,9 +74,9 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     PanelStep5 *print = r.main->panelStep5();
     print->setPrinterLookup([&] {
         ++printerLookups;
-        return QPrinterInfo();  // no printer here: the program says so
+        return QString();  // no printer here: the program says so
     });
-    print->setPreviewRunner([&](const report::ReportPage &sheet, const report::PrintJob &job, QWidget *) {
+    print->setPreviewRunner([&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *) {
         previewCopies.append(job.copies);
         previewedPupil = sheet.caption("PrintName3");
         previewedSize = sheet.caption("PrintYield14");

@@ -10,7 +10,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
-#include "report/PagePrinting.h"
+#include "print/PagePrinting.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -316,8 +316,8 @@ TEST(KeptLesson, PrintingOrClearingEndsIt) {
         f.main->imgStep5Click();
         ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
         f.main->panelStep5()->setPrintRunner(
-            [](const report::ReportPage &, const QPrinterInfo &, const report::PrintJob &, QWidget *) {
-                return report::PrintResult{report::PrintStatus::Sent, QString()};
+            [](const report::ReportPage &, const QString &, const printing::PrintJob &, QWidget *) {
+                return printing::PrintResult{printing::PrintStatus::Sent, QString()};
             });
         QTest::mouseClick(f.find<QPushButton>("btnPrint"), Qt::LeftButton);
         EXPECT_TRUE(f.logic().Printed);
