@@ -148,7 +148,6 @@ void TMainForm::placeOnScreen(QMargins frame) {
     move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
 }
 
-
 PanelStep1 &TMainForm::step1() {
     if (!step1_) {
         step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
