@@ -10,6 +10,7 @@
 #include "platform/BuiltInText.h"
 #include "platform/Prompter.h"
 #include "ui/Anchors.h"
+#include "ui/FocusRing.h"
 #include "ui/Guard.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
@@ -58,6 +59,7 @@ TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     ui->edStartText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui->edStartText->document()->setDocumentMargin(3);
     installAnchors(this);
+    new FocusRing(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(ui->btnStartEnter, &QPushButton::clicked, this,

@@ -88,7 +88,12 @@ public:
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
         painter_->setCompositionMode(QPainter::CompositionMode_Source);  // copy mode
         painter_->setBrush(QBrush(Qt::black, Qt::SolidPattern));
-        painter_->setFont(TextFont());
+        QFont font = TextFont();
+        // On a scaled bitmap, letters spaced by the hinted advances of the small face would
+        // stand in uneven gaps: the face's own proportions are used there.
+        if (owner_.Image->bitmap().devicePixelRatio() != 1)
+            font.setHintingPreference(QFont::PreferNoHinting);
+        painter_->setFont(font);
         owner_.painter_ = &*painter_;
     }
     ~PaintScope() {

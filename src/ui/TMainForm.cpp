@@ -31,7 +31,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QMoveEvent>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -136,24 +135,10 @@ void TMainForm::placeOnScreen(QMargins frame) {
     }
     const QRect fitted = fittedGeometry(DesignSize, frame, screen->availableGeometry());
     setMinimumSize(MinimumSize.boundedTo(fitted.size()));
-    setGeometry(fitted);
-}
-
-void TMainForm::moveEvent(QMoveEvent *event) {
-    QWidget::moveEvent(event);
-    // The window manager's frame is known once it has framed the window: if the frame is larger
-    // than assumed and the window no longer fits on the screen, it is placed again, once.
-    if (frameChecked_ || !isVisible())
-        return;
-    const QRect frame = frameGeometry(), client = geometry();
-    if (frame == client)
-        return;  // not framed (yet)
-    frameChecked_ = true;
-    const QScreen *screen = this->screen();
-    if (!screen || screen->availableGeometry().contains(frame))
-        return;
-    placeOnScreen(QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                           frame.right() - client.right(), frame.bottom() - client.bottom()));
+    resize(fitted.size());
+    // The frame's corner: window managers place that corner where a program asks, whatever they
+    // do with a position asked for the client area.
+    move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
 }
 
 PanelStep1 &TMainForm::step1() {

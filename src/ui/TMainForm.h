@@ -91,7 +91,6 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -105,7 +104,8 @@ private:
     PanelTech &tech();
     void adoptPanel(QWidget *panel);
     // The window at its design size, or as large as the screen's available area allows with a
-    // window frame of these margins; centred.
+    // window frame of these margins (before the window is shown its real frame is not known);
+    // centred.
     void placeOnScreen(QMargins frame);
     // Chooses again in both refilled place lists what was chosen before (or, for lists never
     // shown, what the session record holds), where that place is still listed.
@@ -145,5 +145,4 @@ private:
     QString languageFileCaption_;
     QMap<int, QString> latitudeCaptions_;
     bool Closing = false;
-    bool frameChecked_ = false;  // the real window frame has been seen and allowed for
 };

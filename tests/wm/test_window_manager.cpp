@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window under a real window manager (openbox on a private Xvfb display): what the
-// offscreen platform never does, such as minimising and restoring a window from outside.
+// The main window under a real window manager (openbox on a private Xvfb display, at twice the
+// scale): what the offscreen platform never does, such as framing, minimising and restoring a
+// window from outside.
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
 #include "ui/PanelStep1.h"
+#include "ui/PanelStep2.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +133,30 @@ TEST(WindowManager, RestoringAMinimisedMainWindowKeepsTheWorkInProgress) {
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
 }
 
+// The display runs at twice the scale (QT_SCALE_FACTOR=2): 1600 x 1000 pixels are 800 x 500
+// logical ones, less than the window's design size.
+TEST(WindowManager, AtTwiceTheScaleTheFramedWindowFitsTheScreenAndPaintsSharply) {
+    if (!skipReason.empty())
+        GTEST_SKIP() << skipReason;
+    MainWindowFixture f;
+    QWidget *window = f.main.get();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    // The frame is known once the window manager has framed the window.
+    QTest::qWaitFor([&] { return window->frameGeometry() != window->geometry(); }, 3000);
+    const QRect available = window->screen()->availableGeometry();
+    ASSERT_LT(available.height(), 692);
+    EXPECT_TRUE(available.contains(window->frameGeometry()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    EXPECT_EQ(window->devicePixelRatioF(), 2.0);
+    f.choose(1, 0);
+    f.choose(2, 1);
+    f.click("btnStep1Next");
+    const QImage &picture = f.main->panelStep2()->image()->picture();
+    EXPECT_EQ(picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(picture.size(), 2 * f.main->panelStep2()->image()->size());
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -136,6 +164,7 @@ int main(int argc, char **argv) {
     DisplayWithWindowManager display;
     if (display.ok()) {
         qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_SCALE_FACTOR", "2");
     } else {
         skipReason = display.reason();
         qputenv("QT_QPA_PLATFORM", "offscreen");
