@@ -33,3 +33,16 @@ public:
     virtual void showPictureFile(const QString &fileName) = 0;
     virtual void hidePicture() = 0;
 };
+
+// One place's controls in step 1, as choosing the place fills them: its photograph, and for each
+// of its first two persons the name box, the photograph and the name last filled in from the
+// configuration (a name the class typed over it is left alone).
+struct PlaceSlots {
+    struct Person {
+        TextSlot *name;
+        PictureSlot *image;
+        QString filled;
+    };
+    PictureSlot *image;
+    Person persons[2];
+};

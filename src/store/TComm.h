@@ -13,6 +13,7 @@ class Prompter;
 class PlacesView;
 class PictureSlot;
 class TextSlot;
+struct PlaceSlots;
 
 // The configuration file Gnomora_Cfg.ini in the working folder (places, persons, pictures, true-noon
 // times, language file), held in memory for the whole run; the program's text-to-number
@@ -65,9 +66,7 @@ public:
     // Shows the photograph of the place at list position index (none for -1) and fills in its first
     // two persons, unless the user has typed a name of their own over the one filled in before.
     // filled1 and filled2 hold the names last filled in; picture errors propagate.
-    void ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,
-                           PictureSlot &person1Image, PictureSlot &person2Image, QString &filled1,
-                           QString &filled2) const;
+    void ShowPlacePictures(int index, PlaceSlots &place) const;
 
     // The configuration file exists but could not be read at start: writing the run's settings
     // over it would destroy the teacher's places unseen.

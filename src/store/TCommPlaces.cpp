@@ -94,28 +94,23 @@ bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question) {
     return true;
 }
 
-void TComm::ShowPlacePictures(int index, TextSlot &person1, TextSlot &person2, PictureSlot &placeImage,
-                              PictureSlot &person1Image, PictureSlot &person2Image, QString &filled1,
-                              QString &filled2) const {
+void TComm::ShowPlacePictures(int index, PlaceSlots &place) const {
     if (index < 0)
         return;
     const QString p = num(index + 1);
-    loadPicture("Place" + p + "Jpg", placeImage);
-
-    struct Person { TextSlot &edit; PictureSlot &image; QString &filled; };
-    const Person persons[] = {{person1, person1Image, filled1}, {person2, person2Image, filled2}};
+    loadPicture("Place" + p + "Jpg", *place.image);
     for (int k = 1; k <= 2; ++k) {
-        const Person &person = persons[k - 1];
+        PlaceSlots::Person &person = place.persons[k - 1];
         const QString name = GetValue("Person" + p + num(k));
-        const QString shown = person.edit.text();
+        const QString shown = person.name->text();
         if (!name.isEmpty() && (shown.isEmpty() || shown == person.filled)) {
-            person.edit.setText(name);
+            person.name->setText(name);
             person.filled = name;
-            loadPicture("Person" + p + num(k) + "Jpg", person.image);
+            loadPicture("Person" + p + num(k) + "Jpg", *person.image);
         } else if (shown == person.filled) {
             person.filled.clear();
-            person.edit.setText(QString());
-            person.image.hidePicture();
+            person.name->setText(QString());
+            person.image->hidePicture();
         }
     }
 }

@@ -20,6 +20,8 @@ PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prom
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), objects_(objects), steps_(steps),
       prompter_(prompter), guard_(objects, prompter), closing_(closing) {
     ui->setupUi(this);
+    places_.emplace_back(ui->edPersonSelect11, ui->edPersonSelect12, ui->imgPlace1, ui->imgPerson11, ui->imgPerson12);
+    places_.emplace_back(ui->edPersonSelect21, ui->edPersonSelect22, ui->imgPlace2, ui->imgPerson21, ui->imgPerson22);
     // activated: only the user's choice, not the program refilling the lists.
     guard_.connect(ui->cbPlaceSelect1, &QComboBox::activated, this, [this] { cbPlaceSelect1Change(); });
     guard_.connect(ui->cbPlaceSelect2, &QComboBox::activated, this, [this] { cbPlaceSelect2Change(); });
@@ -79,10 +81,9 @@ QLineEdit *PanelStep1::personField(int placeNumber, int person) const {
 }
 
 void PanelStep1::forgetFilledPersons() {
-    FilledPerson11.clear();
-    FilledPerson12.clear();
-    FilledPerson21.clear();
-    FilledPerson22.clear();
+    for (PlaceControls &place : places_)
+        for (PlaceSlots::Person &person : place.placeSlots.persons)
+            person.filled.clear();
 }
 
 PlacesChoice PanelStep1::choice() const {
@@ -104,23 +105,18 @@ void PanelStep1::PanelStep1Exit() {
     objects_.Session->StorePlaces(choice());
 }
 
-void PanelStep1::cbPlaceSelect1Change() {
-    LineEditSlot p1(ui->edPersonSelect11), p2(ui->edPersonSelect12);
-    PictureBoxSlot place(ui->imgPlace1), img1(ui->imgPerson11), img2(ui->imgPerson12);
-    showPlace(ui->cbPlaceSelect1, p1, p2, place, img1, img2, FilledPerson11, FilledPerson12);
+void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }
+
+void PanelStep1::cbPlaceSelect2Change() { showPlace(2); }
+
+void PanelStep1::showPlace(int placeNumber) {
+    objects_.Comm->ShowPlacePictures(placeList(placeNumber)->currentIndex(), places_[placeNumber - 1].placeSlots);
 }
 
-void PanelStep1::cbPlaceSelect2Change() {
-    LineEditSlot p1(ui->edPersonSelect21), p2(ui->edPersonSelect22);
-    PictureBoxSlot place(ui->imgPlace2), img1(ui->imgPerson21), img2(ui->imgPerson22);
-    showPlace(ui->cbPlaceSelect2, p1, p2, place, img1, img2, FilledPerson21, FilledPerson22);
-}
-
-void PanelStep1::showPlace(QComboBox *list, TextSlot &p1, TextSlot &p2, PictureSlot &place, PictureSlot &img1,
-                           PictureSlot &img2, QString &filled1, QString &filled2) {
-    if (objects_.exist())
-        objects_.Comm->ShowPlacePictures(list->currentIndex(), p1, p2, place, img1, img2, filled1, filled2);
-}
+PanelStep1::PlaceControls::PlaceControls(QLineEdit *person1, QLineEdit *person2, PictureBox *place,
+                                         PictureBox *person1Image, PictureBox *person2Image)
+    : name1(person1), name2(person2), image(place), image1(person1Image), image2(person2Image),
+      placeSlots{&image, {{&name1, &image1, {}}, {&name2, &image2, {}}}} {}
 
 void PanelStep1::btnStep1BackClick() { steps_.imgStep0Click(); }
 

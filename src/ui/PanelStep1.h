@@ -2,8 +2,10 @@
 #pragma once
 #include "session/TSession.h"
 #include "ui/Guard.h"
+#include "ui/PictureSlots.h"
 
 #include <QWidget>
+#include <deque>
 #include <memory>
 
 namespace Ui { class PanelStep1; }
@@ -55,8 +57,7 @@ protected:
 private:
     void cbPlaceSelect1Change();
     void cbPlaceSelect2Change();
-    void showPlace(QComboBox *list, TextSlot &p1, TextSlot &p2, PictureSlot &place, PictureSlot &img1,
-                   PictureSlot &img2, QString &filled1, QString &filled2);
+    void showPlace(int placeNumber);
     void btnStep1BackClick();
     void btnStep1NextClick();
 
@@ -67,5 +68,14 @@ private:
     Guard guard_;
     const bool &closing_;
     bool changingDate_ = false;  // the date question is open: the box's signals wait
-    QString FilledPerson11, FilledPerson12, FilledPerson21, FilledPerson22;
+    // Each place's boxes and images as the configuration fills them, kept for the panel's life.
+    struct PlaceControls {
+        PlaceControls(QLineEdit *person1, QLineEdit *person2, PictureBox *place, PictureBox *person1Image,
+                      PictureBox *person2Image);
+        PlaceControls(const PlaceControls &) = delete;
+        LineEditSlot name1, name2;
+        PictureBoxSlot image, image1, image2;
+        PlaceSlots placeSlots;
+    };
+    std::deque<PlaceControls> places_;  // place 1, place 2 (a deque: the slots point into each)
 };

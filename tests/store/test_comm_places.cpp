@@ -117,8 +117,9 @@ TEST(TCommPlaces, ChosenPlaceFillsPersonsUnlessTypedOver) {
     f.dir.write("school.jpg", "x");
     FakeText p1, p2;
     FakePicture place, img1, img2;
-    QString filled1, filled2;
-    auto choose = [&](int index) { f.comm.ShowPlacePictures(index, p1, p2, place, img1, img2, filled1, filled2); };
+    PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
+    const QString &filled1 = placeSlots.persons[0].filled;
+    auto choose = [&](int index) { f.comm.ShowPlacePictures(index, placeSlots); };
 
     choose(-1);
     EXPECT_TRUE(p1.value.isEmpty());
@@ -154,8 +155,8 @@ TEST(TCommPlaces, AFolderNamedLikeAPictureIsAMissingPicture) {
     FakeText p1, p2;
     FakePicture place, img1, img2;
     place.visible = img1.visible = true;  // shown before, for another place
-    QString filled1, filled2;
-    f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2);
+    PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
+    f.comm.ShowPlacePictures(0, placeSlots);
     EXPECT_FALSE(place.visible);
     EXPECT_FALSE(img1.visible);
     EXPECT_TRUE(place.shown.isEmpty());  // never handed to the picture loader
@@ -169,8 +170,8 @@ TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
     f.dir.write("broken.jpg", "not a picture");
     FakeText p1, p2;
     FakePicture place, img1, img2;
-    QString filled1, filled2;
-    EXPECT_THROW(f.comm.ShowPlacePictures(0, p1, p2, place, img1, img2, filled1, filled2), std::runtime_error);
+    PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
+    EXPECT_THROW(f.comm.ShowPlacePictures(0, placeSlots), std::runtime_error);
     EXPECT_TRUE(p1.value.isEmpty());
 }
 
