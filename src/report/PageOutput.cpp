@@ -4,38 +4,37 @@
 #include "platform/FileIo.h"
 #include "report/PageLayout.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
 #include <stdexcept>
 
 namespace report {
 
 void writePagePdf(const ReportPage &page, const QString &fileName, int dotsPerInch, const QString &title) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError(FileError::Kind::WriteFailed, fileName, file.errorString());
+    // The page is made in memory and then written whole, so that a full disk never leaves a cut
+    // PDF in place of an older one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(dotsPerInch);
         pdf.setCreator(QStringLiteral("Gnomora"));
         pdf.setTitle(title);
         pdf.setPageLayout(QPageLayout(QPageSize(page.setup.paperMm, QPageSize::Millimeter),
                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter;
-        if (!painter.begin(&pdf)) {
-            file.cancelWriting();
+        if (!painter.begin(&pdf))
             throw FileError(FileError::Kind::WriteFailed, fileName,
                             QStringLiteral("the PDF output could not be started"));
-        }
         paintPage(painter, page);
         painter.end();
     }
-    if (!file.commit())
-        throw FileError(FileError::Kind::WriteFailed, fileName, file.errorString());
+    FileIo::writeAtomically(fileName, bytes);
 }
 
 QImage renderPageImage(const ReportPage &page, int dotsPerInch) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result sheet as a PDF file, read back with poppler's pdftotext and pdfinfo: what a printer
 // receives.
+#include "support/FileSizeLimit.h"
 #include "ReportTestSupport.h"
 #include "platform/FileIo.h"
 #include "report/PageOutput.h"
@@ -107,6 +108,21 @@ TEST(ResultSheetPdfFile, UnwritableFileIsAFileErrorAndLeavesNothing) {
     const QString target = dir.filePath(QStringLiteral("missing-folder/sheet.pdf"));
     EXPECT_THROW(writePagePdf(resultSheetPage(), target), FileError);
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// A disk that fills up half-way through the PDF leaves the sheet saved before, byte for byte.
+TEST(ResultSheetPdfFile, AFullDiskKeepsTheOlderSheet) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("sheet.pdf"));
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("%PDF older sheet") > 0);
+    old.close();
+    {
+        FileSizeLimit limit(64);  // far less than one page of PDF
+        EXPECT_THROW(writePagePdf(resultSheetPage(), target), FileError);
+    }
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("%PDF older sheet"));
 }
 
 }  // namespace
