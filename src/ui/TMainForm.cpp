@@ -12,6 +12,7 @@
 #include "ui/FocusRing.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/TextPass.h"
 #include "ui/PanelStep0.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
@@ -41,25 +42,10 @@ namespace {
 const QColor ActiveColor(34, 238, 34);
 const QColor HoverColor(0, 0, 238);
 const QColor IdleColor(0, 0, 0);
-const char *const SizePending = "sizePending";
-const int EditBoxMaxLength = 32767;  // QLineEdit's default limit
 const QSize DesignSize(985, 692);   // the client area the layouts are made for
 const QSize MinimumSize(600, 400);
 
-bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
 
-// The accessible name of a control that shows no text of its own: the language text of its
-// dynamic property "accessibleKey", its placeholders %1, %2 ... filled from "accessibleArgs"
-// (comma-separated).
-void applyAccessibleName(QWidget *w, TLang &lang) {
-    const QString key = w->property("accessibleKey").toString();
-    if (key.isEmpty())
-        return;
-    QString name = lang.GetText(key);
-    for (const QString &arg : w->property("accessibleArgs").toString().split(u',', Qt::SkipEmptyParts))
-        name = name.arg(arg.trimmed());
-    w->setAccessibleName(name);
-}
 
 }  // namespace
 
@@ -163,14 +149,7 @@ PanelTech &TMainForm::tech() {
         tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
         adoptPanel(tech_);
         applyTexts(tech_);
-        for (auto field = techFields_.cbegin(); field != techFields_.cend(); ++field)
-            if (QLineEdit *edit = tech_->placesField(field.key()))
-                edit->setText(field.value());
-        techFields_.clear();
-        if (!languageFileCaption_.isNull())
-            tech_->setLanguageFileCaption(languageFileCaption_);
-        for (auto caption = latitudeCaptions_.cbegin(); caption != latitudeCaptions_.cend(); ++caption)
-            tech_->setLatitudeCaption(caption.key(), caption.value());
+        techViews_.adopt(tech_);
     }
     return *tech_;
 }
@@ -221,35 +200,8 @@ void TMainForm::ApplyTexts() {
 }
 
 void TMainForm::applyTexts(QWidget *root) {
-    if (!objects_.Lang)
-        return;  // a panel built before the shared objects gets its texts when the window shows
-    TLang &lang = *objects_.Lang;
-    for (QWidget *w : root->findChildren<QWidget *>()) {
-        applyAccessibleName(w, lang);
-        if (w->objectName().isEmpty() || keepsOwnText(w))
-            continue;
-        if (auto *label = qobject_cast<QLabel *>(w)) {
-            label->setText(lang.GetText(label->objectName()));
-            // A label fits itself to its text; on a panel not shown that waits until it is shown.
-            if (label->property("autoSize").toBool()) {
-                if (label->isVisible())
-                    fitLabelToText(label);
-                else
-                    label->setProperty(SizePending, true);
-            }
-        } else if (auto *button = qobject_cast<QPushButton *>(w)) {
-            button->setText(lang.GetText(button->objectName()));
-        } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
-            // The tab bar takes the keyboard focus; it is named as the page control.
-            if (QTabBar *bar = tabs->findChild<QTabBar *>())
-                bar->setAccessibleName(tabs->accessibleName());
-        } else if (w->parentWidget() && w->parentWidget()->parentWidget()) {
-            // A tab sheet: a page of a tab widget's page stack.
-            auto *tabs = qobject_cast<QTabWidget *>(w->parentWidget()->parentWidget());
-            if (tabs && tabs->indexOf(w) >= 0)
-                tabs->setTabText(tabs->indexOf(w), lang.GetText(w->objectName()));
-        }
-    }
+    if (objects_.Lang)  // a panel built before the shared objects gets its texts when the window shows
+        ::applyTexts(root, *objects_.Lang);
 }
 
 // --- Step buttons ----------------------------------------------------------------------------
@@ -290,12 +242,7 @@ void TMainForm::Panel1Resize() {
 void TMainForm::showPanel(QWidget *panel) {
     panel->setVisible(true);
     ui->Panel3->setCurrentWidget(panel);
-    for (QLabel *label : panel->findChildren<QLabel *>()) {
-        if (label->property(SizePending).toBool()) {
-            fitLabelToText(label);
-            label->setProperty(SizePending, false);
-        }
-    }
+    fitPendingLabels(panel);
 }
 
 void TMainForm::focusPanel(QWidget *panel) {
@@ -441,16 +388,11 @@ void TMainForm::btnResetClick() {
 
 // --- Views -----------------------------------------------------------------------------------
 
-void TMainForm::setLanguageFileCaption(const QString &fileName) {
-    if (tech_)
-        tech_->setLanguageFileCaption(fileName);
-    else
-        languageFileCaption_ = fileName;
-}
+void TMainForm::setLanguageFileCaption(const QString &fileName) { techViews_.setLanguageFileCaption(fileName); }
 
 void TMainForm::setLanguageList(const QStringList &items, int index) { tech().setLanguageList(items, index); }
 
-int TMainForm::languageListIndex() const { return tech_ ? tech_->languageListIndex() : -1; }
+int TMainForm::languageListIndex() const { return techViews_.languageListIndex(); }
 
 void TMainForm::refreshTexts() {
     if (startShow_)
@@ -463,25 +405,12 @@ void TMainForm::refreshTexts() {
 }
 
 void TMainForm::setLatitudeCaption(int placeNumber, const QString &caption) {
-    if (tech_)
-        tech_->setLatitudeCaption(placeNumber, caption);
-    else
-        latitudeCaptions_[placeNumber] = caption;
+    techViews_.setLatitudeCaption(placeNumber, caption);
 }
 
-QString TMainForm::field(const QString &controlName) const {
-    if (!tech_)
-        return techFields_.value(controlName);
-    const QLineEdit *edit = tech_->placesField(controlName);
-    return edit ? edit->text() : QString();
-}
+QString TMainForm::field(const QString &controlName) const { return techViews_.field(controlName); }
 
-void TMainForm::setField(const QString &controlName, const QString &text) {
-    if (!tech_)
-        techFields_.insert(controlName, text.left(EditBoxMaxLength));  // what the edit box would keep
-    else if (QLineEdit *edit = tech_->placesField(controlName))
-        edit->setText(text);
-}
+void TMainForm::setField(const QString &controlName, const QString &text) { techViews_.setField(controlName, text); }
 
 void TMainForm::clearPlaceLists() {
     placeItems_.clear();

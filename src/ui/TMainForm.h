@@ -5,6 +5,7 @@
 #include "model/LatitudeView.h"
 #include "store/PlacesView.h"
 #include "ui/StepNavigator.h"
+#include "ui/TechPanelViews.h"
 
 #include <QHash>
 #include <QMap>
@@ -134,6 +135,7 @@ private:
     PanelStep4 *step4_;
     PanelStep5 *step5_;
     PanelTech *tech_ = nullptr;
+    TechPanelViews techViews_;            // what the technical panel is told, built or not
     QStringList placeItems_;               // the place lists' items
     struct ListedPlace {
         int index = -1;
@@ -141,8 +143,5 @@ private:
     };
     std::array<ListedPlace, 2> listedChoice_;  // both lists' choice before they were refilled
     bool haveListedChoice_ = false;
-    QHash<QString, QString> techFields_;   // places-editor fields set before the panel exists
-    QString languageFileCaption_;
-    QMap<int, QString> latitudeCaptions_;
     bool Closing = false;
 };
