@@ -8,6 +8,7 @@
 #include "store/TComm.h"
 #include "store/NameValueList.h"
 #include "ui/Guard.h"
+#include "report/ResultSheetLayout.h"
 #include "support/AppFixture.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
@@ -17,6 +18,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QLockFile>
 #include <QPushButton>
 #include <QTabWidget>
@@ -283,4 +286,61 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     catalogue.sort();
     EXPECT_EQ(added, catalogue);
     EXPECT_FALSE(added.contains("Language"));  // the display name is never looked up
+}
+
+namespace {
+
+// What the toolkit itself shows in a run: the buttons of a question, the print preview's title,
+// buttons and tool tips, and an edit box's context menu.
+QStringList toolkitTexts(const report::ReportPage &sheet) {
+    QStringList texts;
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    for (QAbstractButton *button : box.buttons())
+        texts << button->text().remove(u'&');
+    const auto preview = printing::makePreviewDialog(sheet, printing::PrintJob{});
+    texts << preview->windowTitle();
+    for (const QAction *action : preview->findChildren<QAction *>())
+        texts << action->text().remove(u'&') << action->toolTip();
+    QLineEdit edit;
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    for (const QAction *action : menu->actions())
+        texts << action->text().remove(u'&').section(u'\t', 0, 0);
+    texts.removeAll(QString());
+    return texts;
+}
+
+}  // namespace
+
+// A whole class run in another language shows no English: no text of the English language file
+// that the run's own file words differently, and none of the toolkit's own English words.
+TEST(LanguageCatalogue, ARunInAnotherLanguageShowsNoEnglish) {
+    const NameValueList english = NameValueList::fromBytes(AppFixture::shippedFile(TLang::LanguageFileName(1)));
+    // The toolkit's own words before any translation is installed.
+    const QStringList englishToolkit = toolkitTexts(report::resultSheetPage());
+    for (int n : {0, 2, 3}) {
+        SCOPED_TRACE(n);
+        const QString name = TLang::LanguageFileName(n);
+        const NameValueList file = NameValueList::fromBytes(AppFixture::shippedFile(name));
+        ClassRun run(name, AppFixture::shippedFile(name));
+        run.runWholeClass();
+        if (testing::Test::HasFatalFailure())
+            return;
+        QStringList englishOnly;
+        for (const QString &line : english.lines()) {
+            const QString key = NameValueList::keyOf(line), text = NameValueList::valueOf(line);
+            if (text.size() > 3 && text != file.value(key) && !text.contains(u'%'))
+                englishOnly << text;
+        }
+        const QStringList toolkit = toolkitTexts(run.main->panelStep5()->sheet());
+        const QStringList shown = run.textsShown() + run.prompter.messages + run.prompter.questions + toolkit;
+        for (const QString &text : shown)
+            for (const QString &englishText : englishOnly)
+                EXPECT_FALSE(text == englishText || (englishText.size() > 12 && text.contains(englishText)))
+                    << "English \"" << englishText.toStdString() << "\" in: " << text.toStdString();
+        // The toolkit's words that every language has its own for.
+        for (const char *word : {"Yes", "No", "Cancel", "Print Preview", "Next page", "Zoom in", "Copy", "Paste"}) {
+            EXPECT_TRUE(englishToolkit.contains(QLatin1String(word))) << word;
+            EXPECT_FALSE(toolkit.contains(QLatin1String(word))) << word << " in " << toolkit.join(", ").toStdString();
+        }
+    }
 }
