@@ -2,6 +2,7 @@
 #include "draw/EarthInset.h"
 
 #include "draw/DrawCanvas.h"
+#include "draw/SegmentClip.h"
 #include "draw/DrawSlots.h"
 #include "draw/TDrawObj.h"
 #include "model/TLogic.h"
@@ -23,28 +24,8 @@ double rad(double degrees) { return degrees * std::numbers::pi / 180; }
 
 bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
-// Whether the segment a-b passes through the rectangle (Liang-Barsky).
-bool segmentMeets(QPointF a, QPointF b, const QRectF &r) {
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    return true;
-}
+// Whether the segment a-b passes through the rectangle.
+bool segmentMeets(QPointF a, QPointF b, const QRectF &r) { return clipToRect(a, b, r); }
 
 // Whether the rectangle reaches the circle's outline or inside.
 bool circleMeets(QPointF centre, double radius, const QRectF &r) {
