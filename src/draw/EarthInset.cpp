@@ -8,6 +8,8 @@
 #include "model/TLogic.h"
 
 #include <QFontMetrics>
+#include <algorithm>
+#include <cstdint>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -156,6 +158,11 @@ void TDrawObj::drawEarthInset() {
     if (!ShowInset || !painter_ || !Image)
         return;
     const THeiObj *heis[2] = {&logic_.Hei1, &logic_.Hei2};
+    // The inset is for two real places: absurd angles (a damaged record) get none.
+    for (const THeiObj *hei : heis)
+        for (const double angle : {hei->SunPlaneAngle, hei->NoonHeightAngle})
+            if (!std::isfinite(angle) || std::fabs(angle) > 2 * std::numbers::pi)
+                return;
     constexpr double r = 6000;  // the Earth's radius in scene units, as DrawEarth draws it
     EarthInsetScene scene;
     scene.bitmap = Image->clientSize();
@@ -170,7 +177,10 @@ void TDrawObj::drawEarthInset() {
         scene.rayEnd[i] = QPointF(projectedColumn(0, ry, rz), projectedRow(0, ry, rz));
         // Where DrawEarth writes the place's elevation: 10 pixels right of it, 4 up.
         const QString text = TLogic::AngleToText(eta);
-        scene.elevationCell[i] = QRect(ProjectX(0, y, z) + 10, ProjectY(0, y, z) - 4,
+        // Widened: absurd model values project to the ends of the int range.
+        const auto cellCorner = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, -1'000'000, 1'000'000)); };
+        scene.elevationCell[i] = QRect(cellCorner(std::int64_t{ProjectX(0, y, z)} + 10),
+                                       cellCorner(std::int64_t{ProjectY(0, y, z)} - 4),
                                        metrics.horizontalAdvance(text), metrics.height());
         scene.sunPlane[i] = sigma;
         scene.declination[i] = eta - sigma;
