@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QDateTime>
 #include <QImageReader>
 #include <algorithm>
 
@@ -57,6 +58,39 @@ QImage load(const QString &fileName, QSize visible) {
     const QByteArray bytes = FileIo::readAll(fileName, FileKind::Picture);
     return jpeg ? PictureJpeg::decode(bytes, fileName, visible)
                 : loadWithToolkit(bytes, fileName, extension, visible);
+}
+
+QImage loadToFit(const QString &fileName, QSize box) {
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    QImage image;
+    if (extension == u"jpg" || extension == u"jpeg")
+        image = PictureJpeg::decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, box);
+    else
+        image = load(fileName);
+    if (image.width() <= box.width() && image.height() <= box.height())
+        return image;
+    return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage FittedCache::load(const QString &fileName, QSize box) {
+    const QFileInfo file(fileName);
+    const QString key = QStringLiteral("%1|%2|%3|%4x%5")
+                            .arg(file.absoluteFilePath())
+                            .arg(file.size())
+                            .arg(file.lastModified().toMSecsSinceEpoch())
+                            .arg(box.width())
+                            .arg(box.height());
+    for (qsizetype i = 0; i < entries_.size(); ++i)
+        if (entries_[i].key == key) {
+            entries_.move(i, 0);
+            return entries_.front().image;
+        }
+    QImage image = loadToFit(fileName, box);
+    ++decodes_;
+    entries_.prepend({key, image});
+    if (entries_.size() > capacity_)
+        entries_.removeLast();
+    return image;
 }
 
 }  // namespace Picture

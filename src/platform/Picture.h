@@ -3,6 +3,7 @@
 #include "platform/FileIo.h"
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -62,5 +63,29 @@ bool exists(const QString &fileName);
 // part that is decoded is an error, never a half-grey picture; damage in the rows below the
 // visible part is not looked at.
 QImage load(const QString &fileName, QSize visible = {});
+
+// Loads a picture for a box of `box` pixels: a picture that fits the box comes back as load()
+// gives it; a larger one (a camera photograph) comes back whole, scaled down to fit the box with
+// its proportions kept (a JPEG picture is decoded near that size with libjpeg's DCT scaling first,
+// so a 4000 x 3000 photograph costs a fraction of a full decode). Throws as load() does.
+QImage loadToFit(const QString &fileName, QSize box);
+
+// The pictures last shown, so that choosing a place again does not decode its photographs again:
+// an entry counts while its file keeps its path, size and modification time.
+class FittedCache {
+public:
+    explicit FittedCache(int capacity = 16) : capacity_(capacity) {}
+    QImage load(const QString &fileName, QSize box);
+    int decodes() const { return decodes_; }  // the pictures decoded so far, not taken from here
+
+private:
+    struct Entry {
+        QString key;
+        QImage image;
+    };
+    int capacity_;
+    int decodes_ = 0;
+    QList<Entry> entries_;  // the most recent first
+};
 
 }  // namespace Picture

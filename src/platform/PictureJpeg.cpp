@@ -163,6 +163,14 @@ struct DecoderHolder {
 namespace PictureJpeg {
 
 QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
+    return decodeScaled(bytes, fileName, visible, 1);
+}
+
+QImage decodeToFit(const QByteArray &bytes, const QString &fileName, QSize box) {
+    return decodeScaled(bytes, fileName, box, 0);
+}
+
+QImage decodeScaled(const QByteArray &bytes, const QString &fileName, QSize visible, int scaleDenominator) {
     DecoderHolder holder;
     JpegDecoder &d = *holder.decoder;
     d.info.err = jpeg_std_error(&d.errors);
@@ -177,13 +185,35 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
     if (!runGuarded(&d, readHeader))
         fail(d, fileName);
 
-    const std::int64_t width = d.info.image_width;
-    const std::int64_t height = d.info.image_height;
+    std::int64_t width = d.info.image_width;
+    std::int64_t height = d.info.image_height;
     const std::int64_t maxPixels =
         std::min(Picture::MaxPixels, Picture::MaxSamples / std::max(1, d.info.num_components));
     if (width * height > maxPixels)
         throw PictureError(FileError::Kind::TooManyPixels, fileName,
                            QStringLiteral("%1 x %2").arg(width).arg(height), maxPixels);
+
+    if (scaleDenominator == 0) {
+        // To fit a box: a picture that fits is decoded as it is; a larger one whole, at the
+        // smallest of 1/2, 1/4, 1/8 of its size that is still no smaller than its fitted size.
+        const QSize fitted = QSize(int(width), int(height)).scaled(visible, Qt::KeepAspectRatio);
+        scaleDenominator = 1;
+        if (width > visible.width() || height > visible.height()) {
+            for (int denominator : {8, 4, 2})
+                if ((width + denominator - 1) / denominator >= fitted.width() &&
+                    (height + denominator - 1) / denominator >= fitted.height()) {
+                    scaleDenominator = denominator;
+                    break;
+                }
+            visible = QSize();  // all of it
+        }
+    }
+    if (scaleDenominator > 1) {
+        d.info.scale_num = 1;
+        d.info.scale_denom = unsigned(scaleDenominator);
+        width = (width + scaleDenominator - 1) / scaleDenominator;  // as libjpeg rounds its output
+        height = (height + scaleDenominator - 1) / scaleDenominator;
+    }
 
     QImage::Format format = QImage::Format_RGB32;
     switch (d.info.jpeg_color_space) {
@@ -210,7 +240,8 @@ QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) {
     d.rows = std::min(visibleHeight, JDIMENSION(height));
     // The colour planes are usually stored at half resolution and smoothed back to full size from
     // their neighbours; one more block column on the right keeps the last visible column exact.
-    const JDIMENSION blockColumn = JDIMENSION(DCTSIZE) * JDIMENSION(std::max(1, d.info.max_h_samp_factor));
+    const JDIMENSION blockColumn = JDIMENSION(DCTSIZE) * JDIMENSION(std::max(1, d.info.max_h_samp_factor)) /
+                                   JDIMENSION(scaleDenominator);
     if (d.pixels < JDIMENSION(width))
         d.cropWidth = std::min(JDIMENSION(width), d.pixels + blockColumn);
 

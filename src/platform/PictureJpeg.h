@@ -15,4 +15,13 @@ namespace PictureJpeg {
 // `fileName` only names the file in error messages. Throws PictureError.
 QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible);
 
+// For a box of `box` pixels: a picture that fits is decoded as decode() does; a larger one is
+// decoded whole, at 1/2, 1/4 or 1/8 of its size with libjpeg's DCT scaling (the smallest that is
+// still no smaller than the picture fitted into the box), for the caller to scale down smoothly.
+QImage decodeToFit(const QByteArray &bytes, const QString &fileName, QSize box);
+
+// decode() at 1/scaleDenominator of the picture's size (1, 2, 4 or 8); `visible` is then a part
+// of the scaled picture. A denominator of 0 chooses as decodeToFit() does.
+QImage decodeScaled(const QByteArray &bytes, const QString &fileName, QSize visible, int scaleDenominator);
+
 }  // namespace PictureJpeg

@@ -4,6 +4,8 @@
 #include "platform/Picture.h"
 
 void PictureBoxSlot::showPictureFile(const QString &fileName) {
-    box_->setPicture(Picture::load(fileName, box_->size()));
+    // Shared by every image of step 1: a place chosen again shows its photographs at once.
+    static Picture::FittedCache cache;
+    box_->setPicture(cache.load(fileName, box_->size()));
     box_->setVisible(true);
 }

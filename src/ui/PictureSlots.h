@@ -19,7 +19,7 @@ private:
 class PictureBoxSlot : public PictureSlot {
 public:
     explicit PictureBoxSlot(PictureBox *box) : box_(box) {}
-    // Decodes only the part of the picture the image can show.
+    // Shows the picture whole in the image: as it is when it fits, scaled down to fit otherwise.
     void showPictureFile(const QString &fileName) override;
     void hidePicture() override { box_->setVisible(false); }
 

@@ -184,7 +184,7 @@ TEST(StepOne, ChoosingPlacesFillsPersonsAndPictures) {
     EXPECT_EQ(f.person(1, 1)->text(), QString("Ala"));
     EXPECT_EQ(f.person(1, 2)->text(), QString("Olek"));
     EXPECT_FALSE(placeImage->isHidden());
-    EXPECT_EQ(placeImage->picture().size(), QSize(321, 193));  // only the visible corner is decoded
+    EXPECT_EQ(placeImage->picture().size(), QSize(257, 193));  // the whole 400 x 300 picture, fitted
     EXPECT_FALSE(f.find<PictureBox>("imgPerson11")->isHidden());
     f.person(1, 2)->setText("Typed by us");
     f.choose(1, 1);

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cctype>
@@ -514,6 +515,93 @@ TEST(ShippedPictures, LoadAtTheSizesOfTheirImages) {
     const QImage intro = Picture::load(source.filePath(QStringLiteral("src/ui/resources/intro.jpg")));
     EXPECT_EQ(intro.size(), QSize(225, 314));
     EXPECT_EQ(intro.format(), QImage::Format_Grayscale8);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Photographs larger than their image: shown whole, scaled down.
+
+namespace {
+
+// A phone-size photograph: four coloured quarters, the way a box shows whether all of it is there.
+QImage phonePhoto(int width, int height) {
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.fillRect(0, 0, width / 2, height / 2, QColor(255, 0, 0));
+    painter.fillRect(width / 2, 0, width - width / 2, height / 2, QColor(0, 160, 0));
+    painter.fillRect(0, height / 2, width / 2, height - height / 2, QColor(0, 0, 255));
+    painter.setPen(QPen(Qt::black, 9));
+    painter.drawLine(0, 0, width, height);  // detail the scaling must keep
+    return picture;
+}
+
+// Mean absolute difference per colour channel of two pictures of one size.
+double meanDifference(const QImage &a, const QImage &b) {
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+}  // namespace
+
+TEST_F(PictureTest, APhonePhotoIsShownWholeScaledToItsBox) {
+    const QString file = write(QStringLiteral("phone.jpg"), encodeJpeg(phonePhoto(4000, 3000)));
+    const QSize box(321, 193);
+    const QImage shown = Picture::loadToFit(file, box);
+    ASSERT_EQ(shown.size(), QSize(257, 193));  // 4:3 kept, as high as the box
+    EXPECT_PRED3(near, shown.pixel(20, 20), qRgb(255, 0, 0), 24);
+    EXPECT_PRED3(near, shown.pixel(236, 20), qRgb(0, 160, 0), 24);
+    EXPECT_PRED3(near, shown.pixel(20, 172), qRgb(0, 0, 255), 24);
+    EXPECT_PRED3(near, shown.pixel(236, 172), qRgb(255, 255, 255), 24);
+    // The same as decoding the whole photograph and scaling it, up to the DCT scaling's rounding.
+    const QImage slow = Picture::load(file).scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    ASSERT_EQ(slow.size(), shown.size());
+    EXPECT_LT(meanDifference(shown, slow), 3.0);
+}
+
+TEST_F(PictureTest, APictureThatFitsIsShownAsItIs) {
+    for (const char *name : {"small.jpg", "small.png"}) {
+        SCOPED_TRACE(name);
+        const QImage picture = quarters(96);
+        const QString file = write(QString::fromLatin1(name), QByteArray());
+        if (QString::fromLatin1(name).endsWith(u"jpg"))
+            write(QString::fromLatin1(name), encodeJpeg(picture));
+        else
+            picture.save(file);
+        EXPECT_EQ(Picture::loadToFit(file, QSize(321, 193)), Picture::load(file, QSize(321, 193)));
+    }
+    // A PNG larger than its box is scaled as well.
+    const QString big = dir.filePath(QStringLiteral("big.png"));
+    phonePhoto(800, 600).save(big);
+    EXPECT_EQ(Picture::loadToFit(big, QSize(321, 193)).size(), QSize(257, 193));
+}
+
+TEST_F(PictureTest, APictureChosenAgainIsNotDecodedAgainUntilItsFileChanges) {
+    const QString file = write(QStringLiteral("school.jpg"), encodeJpeg(phonePhoto(1600, 1200)));
+    Picture::FittedCache cache;
+    const QImage first = cache.load(file, QSize(321, 193));
+    EXPECT_EQ(cache.load(file, QSize(321, 193)), first);
+    EXPECT_EQ(cache.decodes(), 1);
+    cache.load(file, QSize(100, 100));  // another box: another picture
+    EXPECT_EQ(cache.decodes(), 2);
+    write(QStringLiteral("school.jpg"), encodeJpeg(phonePhoto(1200, 1600)));  // a new photograph
+    EXPECT_EQ(cache.load(file, QSize(321, 193)).size(), QSize(144, 193));
+    EXPECT_EQ(cache.decodes(), 3);
+}
+
+TEST_F(PictureTest, ADamagedPhonePhotoIsStillAnError) {
+    const QByteArray whole = encodeJpeg(phonePhoto(4000, 3000));
+    const QString file = write(QStringLiteral("cut.jpg"), whole.left(whole.size() / 2));
+    try {
+        Picture::loadToFit(file, QSize(321, 193));
+        ADD_FAILURE() << "a photograph cut in half was shown";
+    } catch (const PictureError &e) {
+        EXPECT_EQ(e.kind, FileError::Kind::Damaged) << e.what();
+    }
 }
 
 }  // namespace
