@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of Gnomora, from the process start until both windows (the start window and the
-# main window, opened as the start button opens it) have been painted, against a bare Qt Widgets
-# program that paints one window (bench/startup_bare.cpp). Both run as whole processes, one after
-# the other in the same run, on a private Xvfb display (or Qt's offscreen platform with
-# --offscreen), in a working folder filled from data/. Each ends itself after painting: Gnomora as
+# main window, opened as the start button opens it) have been painted, against two yardsticks: a
+# bare Qt Widgets program that paints one window (bench/startup_bare.cpp), and a program that
+# paints only the same texts as Gnomora's two windows (bench/startup_text.cpp). All run as whole
+# processes, one after the other in the same run, on a private Xvfb display (or Qt's offscreen
+# platform with --offscreen), in a working folder filled from data/. Each ends itself after painting: Gnomora as
 # bench/startup_gnomora.cpp builds it, the bare program because GNOMORA_QUIT_AFTER_PAINT is set.
 #
 # Usage: bench/startup.sh [--offscreen] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
-# Prints each program's median wall and CPU time and the ratios of the medians.
+# Prints each program's median wall and CPU time, and Gnomora's paired ratios to each yardstick
+# (each run against the yardstick's run next to it) with their median, minimum and maximum.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,8 +24,9 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNOMORA_TESTS=OFF -DGNOMORA_BENCH=OFF \
         -DGNOMORA_STARTUP_BENCH=ON
 fi
-cmake --build "$build" --target startup_gnomora startup_bare --parallel "${GNOMORA_JOBS:-$(nproc)}"
+cmake --build "$build" --target startup_gnomora startup_bare startup_text --parallel "${GNOMORA_JOBS:-$(nproc)}"
 gnomora=$PWD/$build/startup_gnomora
+text=$PWD/$build/startup_text
 bare=$PWD/$build/startup_bare
 
 scratch=$(mktemp -d /tmp/gnomora-startup.XXXXXX)
@@ -53,17 +56,17 @@ fi
 cd "$scratch/work"
 
 # Both must end by themselves, or the figures mean nothing.
-for program in "$gnomora" "$bare"; do
+for program in "$gnomora" "$bare" "$text"; do
   timeout 20 "$program" >/dev/null 2>&1 || { echo "startup: $program did not end after painting" >&2; exit 1; }
 done
 
 echo "platform: $platform, $runs runs each, alternating"
 # Alternating runs, so that a change in the machine's load touches both alike. Each run is timed
 # as a whole process: wall time from spawn to exit, and the CPU time it used (user + system).
-python3 - "$gnomora" "$bare" "$runs" <<'PY'
+python3 - "$gnomora" "$bare" "$text" "$runs" <<'PY'
 import os, statistics, subprocess, sys, time
-programs = {"gnomora": sys.argv[1], "bare": sys.argv[2]}
-runs = int(sys.argv[3])
+programs = {"gnomora": sys.argv[1], "bare": sys.argv[2], "text": sys.argv[3]}
+runs = int(sys.argv[4])
 wall = {name: [] for name in programs}
 cpu = {name: [] for name in programs}
 for i in range(runs + 3):  # the first three of each warm the caches and are not counted
@@ -78,8 +81,11 @@ for i in range(runs + 3):  # the first three of each warm the caches and are not
             wall[name].append(elapsed * 1000)
             cpu[name].append((usage.ru_utime + usage.ru_stime) * 1000)
 for name in programs:
-    print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms (mean {statistics.mean(wall[name]):6.1f})"
-          f"   cpu median {statistics.median(cpu[name]):6.1f} ms")
-print(f"ratio of wall medians: {statistics.median(wall['gnomora']) / statistics.median(wall['bare']):.2f}")
-print(f"ratio of cpu medians:  {statistics.median(cpu['gnomora']) / statistics.median(cpu['bare']):.2f}")
+    print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms   cpu median {statistics.median(cpu[name]):6.1f} ms")
+# Each run of Gnomora against the run of the yardstick right after it: the spread of those pairs.
+def paired(measure, yardstick):
+    ratios = sorted(g / y for g, y in zip(measure["gnomora"], measure[yardstick]))
+    return f"median {statistics.median(ratios):.2f} (min {ratios[0]:.2f}, max {ratios[-1]:.2f})"
+for yardstick, what in (("bare", "a bare one-window Qt program"), ("text", "the same texts alone")):
+    print(f"against {what}: cpu {paired(cpu, yardstick)}, wall {paired(wall, yardstick)}")
 PY
