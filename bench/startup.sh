@@ -5,8 +5,9 @@
 # bare Qt Widgets program that paints one window (bench/startup_bare.cpp), and a program that
 # paints only the same texts as Gnomora's two windows (bench/startup_text.cpp). All run as whole
 # processes, one after the other in the same run, on a private Xvfb display (or Qt's offscreen
-# platform with --offscreen), in a working folder filled from data/. Each ends itself after painting: Gnomora as
-# bench/startup_gnomora.cpp builds it, the bare program because GNOMORA_QUIT_AFTER_PAINT is set.
+# platform with --offscreen), in a working folder filled from data/. Each ends itself after
+# painting: Gnomora as bench/startup_gnomora.cpp builds it, the yardsticks because
+# GNOMORA_QUIT_AFTER_PAINT is set.
 #
 # Usage: bench/startup.sh [--offscreen] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
