@@ -174,8 +174,9 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
         EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty() || a->text(QAccessible::Name) == ".")
             << w->objectName().toStdString();
         EXPECT_TRUE(a->role() != QAccessible::Client || w == panel) << w->objectName().toStdString();
-        if (w == panel)  // named as its step button
+        if (w == panel) {  // named as its step button
             EXPECT_EQ(a->text(QAccessible::Name), f.main->stepButton(step)->accessibleText());
+        }
         ++controls;
     });
     EXPECT_GT(controls, 80);
