@@ -115,16 +115,17 @@ void THeiObj::AcceptHeight() {
     if (!SolveLatitude(latitude))
         return;
     SunPlaneAngle = static_cast<double>(PiL / 2 - latitude);
+    showLatitude(latitude);
+    State = 2;
+}
+
+void THeiObj::ShowLatitude() { showLatitude(static_cast<double>(PiL / 2 - SunPlaneAngle)); }
+
+void THeiObj::showLatitude(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.
     const QString caption = lang_.GetText(QStringLiteral("LatitudeCaption%1").arg(number_));
     const QString angle = TLogic::AngleToText(latitude);
     latitudes_.setLatitudeCaption(number_, caption.contains(QLatin1String("%1")) ? caption.arg(angle) : caption + angle);
-    State = 2;
-}
-
-void THeiObj::ShowLatitude() {
-    latitudes_.setLatitudeCaption(number_, QStringLiteral("Lattitude location %1=").arg(number_) +
-                                               TLogic::AngleToText(static_cast<double>(PiL / 2 - SunPlaneAngle)));
 }
 
 bool THeiObj::SolveLatitude(double &latitude) {

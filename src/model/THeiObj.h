@@ -106,6 +106,8 @@ public:
     double NoonDispl = 0;        // sin of the noon elevation
 
 private:
+    // The latitude label of this place: its caption from the language file with the angle.
+    void showLatitude(double latitudeRadians);
     // The latitude fitting the measured elevation, or false when none is to be taken (the user
     // has then been told, or closed the question).
     bool SolveLatitude(double &latitude);
