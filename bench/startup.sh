@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of Gnomora, from the process start until both windows (the start window and the
-# main window, opened as the start button opens it) have been painted, against a bare Qt Widgets
-# program that paints one window (bench/startup_bare.cpp). Both run as whole processes, one after
-# the other in the same run, on a private Xvfb display (or Qt's offscreen platform with
-# --offscreen), in a working folder filled from data/. Each ends itself after painting: Gnomora as
-# bench/startup_gnomora.cpp builds it, the bare program because GNOMORA_QUIT_AFTER_PAINT is set.
+# main window, opened as the start button opens it) have been painted, against two yardsticks:
+#   bare  a bare Qt Widgets program that paints one window (bench/startup_bare.cpp);
+#   text  a Qt program that paints only the texts of Gnomora's two windows, in the same face
+#         (bench/startup_text.cpp): the floor of Gnomora's job.
+# All run as whole processes, in turn (Gnomora, bare, text, Gnomora, ...), on a private Xvfb
+# display (or Qt's offscreen platform with --offscreen), in a working folder filled from data/.
+# Each ends itself after painting: Gnomora as bench/startup_gnomora.cpp builds it, the yardsticks
+# because GNOMORA_QUIT_AFTER_PAINT is set.
 #
 # Usage: bench/startup.sh [--offscreen] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
-# Prints each program's median wall and CPU time and the ratios of the medians.
+# Prints each program's median wall and CPU time, then Gnomora's time against each yardstick as
+# the ratios of the runs taken together (Gnomora's n-th run over the yardstick's n-th): their
+# minimum, median and maximum, so that a change in the machine's load shows as spread.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,9 +27,10 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGNOMORA_TESTS=OFF -DGNOMORA_BENCH=OFF \
         -DGNOMORA_STARTUP_BENCH=ON
 fi
-cmake --build "$build" --target startup_gnomora startup_bare --parallel "${GNOMORA_JOBS:-$(nproc)}"
+cmake --build "$build" --target startup_gnomora startup_bare startup_text --parallel "${GNOMORA_JOBS:-$(nproc)}"
 gnomora=$PWD/$build/startup_gnomora
 bare=$PWD/$build/startup_bare
+text=$PWD/$build/startup_text
 
 scratch=$(mktemp -d /tmp/gnomora-startup.XXXXXX)
 xvfb_pid=
@@ -52,18 +58,18 @@ else
 fi
 cd "$scratch/work"
 
-# Both must end by themselves, or the figures mean nothing.
-for program in "$gnomora" "$bare"; do
+# Each must end by itself, or the figures mean nothing.
+for program in "$gnomora" "$bare" "$text"; do
   timeout 20 "$program" >/dev/null 2>&1 || { echo "startup: $program did not end after painting" >&2; exit 1; }
 done
 
-echo "platform: $platform, $runs runs each, alternating"
-# Alternating runs, so that a change in the machine's load touches both alike. Each run is timed
-# as a whole process: wall time from spawn to exit, and the CPU time it used (user + system).
-python3 - "$gnomora" "$bare" "$runs" <<'PY'
+echo "platform: $platform, $runs runs each, in turn"
+# In turn, so that a change in the machine's load touches all alike. Each run is timed as a whole
+# process: wall time from spawn to exit, and the CPU time it used (user + system).
+python3 - "$gnomora" "$bare" "$text" "$runs" <<'PY'
 import os, statistics, subprocess, sys, time
-programs = {"gnomora": sys.argv[1], "bare": sys.argv[2]}
-runs = int(sys.argv[3])
+programs = {"gnomora": sys.argv[1], "bare": sys.argv[2], "text": sys.argv[3]}
+runs = int(sys.argv[4])
 wall = {name: [] for name in programs}
 cpu = {name: [] for name in programs}
 for i in range(runs + 3):  # the first three of each warm the caches and are not counted
@@ -78,8 +84,11 @@ for i in range(runs + 3):  # the first three of each warm the caches and are not
             wall[name].append(elapsed * 1000)
             cpu[name].append((usage.ru_utime + usage.ru_stime) * 1000)
 for name in programs:
-    print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms (mean {statistics.mean(wall[name]):6.1f})"
-          f"   cpu median {statistics.median(cpu[name]):6.1f} ms")
-print(f"ratio of wall medians: {statistics.median(wall['gnomora']) / statistics.median(wall['bare']):.2f}")
-print(f"ratio of cpu medians:  {statistics.median(cpu['gnomora']) / statistics.median(cpu['bare']):.2f}")
+    print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms   cpu median {statistics.median(cpu[name]):6.1f} ms")
+def spread(mine, yardstick):
+    ratios = [a / b for a, b in zip(mine, yardstick) if b > 0]
+    return f"{statistics.median(ratios):.3f} (min {min(ratios):.3f}, max {max(ratios):.3f})"
+for yardstick in ("bare", "text"):
+    print(f"gnomora / {yardstick:4s}  cpu {spread(cpu['gnomora'], cpu[yardstick])}"
+          f"   wall {spread(wall['gnomora'], wall[yardstick])}")
 PY
