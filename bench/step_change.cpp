@@ -180,11 +180,17 @@ struct FreshWindows {
     }
 };
 
+// A second working folder for the fresh windows: the run's windows hold the first one, and a
+// second copy of the program in a held folder asks whether to go on.
+QString freshFolder;
+
 // The first click on step 1 or on the technical panel: the panel is built, filled and painted.
 void firstOpening(benchmark::State &state, int step) {
     bool opened = true;
+    const QString runFolder = QDir::currentPath();
     for (auto _ : state) {
         state.PauseTiming();
+        QDir::setCurrent(freshFolder);
         auto windows = std::make_unique<FreshWindows>();
         state.ResumeTiming();
 
@@ -192,8 +198,10 @@ void firstOpening(benchmark::State &state, int step) {
         settle();
 
         state.PauseTiming();
-        opened = opened && windows->start.objects().Comm->ActiveStep == step && windows->prompter.messages.isEmpty();
+        opened = opened && windows->start.objects().Comm->ActiveStep == step && windows->prompter.messages.isEmpty() &&
+                 windows->prompter.questions.isEmpty();
         windows.reset();
+        QDir::setCurrent(runFolder);
         state.ResumeTiming();
     }
     if (!opened)
@@ -227,10 +235,13 @@ int main(int argc, char **argv) {
     defaultMessageHandler = qInstallMessageHandler(quietRaise);
     QApplication app(argc, argv);
     QTemporaryDir work;
-    if (!work.isValid() || !copyTree(ShippedData, work.path()) || !QDir::setCurrent(work.path())) {
-        std::fprintf(stderr, "cannot seed the working folder from %s\n", qPrintable(ShippedData));
+    QTemporaryDir fresh;
+    if (!work.isValid() || !fresh.isValid() || !copyTree(ShippedData, work.path()) ||
+        !copyTree(ShippedData, fresh.path()) || !QDir::setCurrent(work.path())) {
+        std::fprintf(stderr, "cannot seed the working folders from %s\n", qPrintable(ShippedData));
         return 1;
     }
+    freshFolder = fresh.path();
     auto windows = std::make_unique<Run>();
     run = windows.get();
     if (!run->realistic()) {
