@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
