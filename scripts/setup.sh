@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ ninja-build qt6-base-dev qt6-translations-l10n libjpeg62-turbo-dev libgtest-dev googletest
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool openbox imagemagick
           poppler-utils cups printer-driver-cups-pdf python3 tzdata
-          clang libclang-rt-14-dev llvm dpkg-dev file lintian appstream desktop-file-utils libjpeg-turbo-progs)
+          clang libclang-rt-14-dev llvm dpkg-dev file lintian appstream desktop-file-utils libjpeg-turbo-progs
+          valgrind)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -16,7 +16,6 @@
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
 #include "ui/PanelStep5.h"
-#include "ui/PictureBox.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
 #include "ui_StartForm.h"
@@ -192,11 +191,10 @@ bool TStartForm::createSharedObjects() {
                                                   *objects_.Session, clock_);
         objects_.Logic->Init();
         objects_.CurrHei = nullptr;
-        objects_.DrawStep2 =
-            std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep2()->image());
+        // The measurement panels are built on first use; their pictures' controls stand in till then.
+        objects_.DrawStep2 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->canvasStep2());
         objects_.DrawStep2->Init(2);
-        objects_.DrawStep4 =
-            std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->panelStep4()->image());
+        objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->canvasStep4());
         objects_.DrawStep4->Init(4);
         // DrawStep5 fills the result sheet that the print panel keeps, dated with the measurement.
         objects_.DrawStep5 = std::make_unique<TDrawObj>(

@@ -27,6 +27,8 @@ struct TLineSlot {
     double P2X = 0, P2Y = 0, P2Z = 0;
     bool Visible = false;
     std::uint32_t Color = DrawColor::Black;
+
+    bool operator==(const TLineSlot &) const = default;
 };
 
 // One circle of a picture. Untilted it lies in the horizontal plane through its centre; Tilt
@@ -39,4 +41,6 @@ struct TCircleSlot {
     bool Visible = false;
     bool UpperOnly = false;
     std::uint32_t Color = DrawColor::Black;
+
+    bool operator==(const TCircleSlot &) const = default;
 };

@@ -8,7 +8,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -20,6 +22,11 @@ constexpr int kIntMax = std::numeric_limits<int>::max();
 
 // Lines are cut this far outside the bitmap, beyond the reach of the 2-pixel pen.
 constexpr double kClipMargin = 8;
+
+// The largest bitmap (in device pixels) whose background is kept. Copying a kept background
+// reads and writes the whole bitmap; beyond about a full-HD screen's pixels that costs more than
+// painting the background again (at 3840 x 2160 twice as much).
+constexpr std::int64_t kMaxKeptBackground = 1920 * 1080;
 
 int heldToInt(double v) {
     if (std::isnan(v) || v <= kIntMin)
@@ -43,6 +50,21 @@ QPen linePen(std::uint32_t color) {
     return QPen(DrawColor::toQColor(color), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// Every painter of a picture draws aliased, copies its colours over what is there and writes
+// with the pictures' font.
+void preparePainter(QPainter &painter, qreal pixelRatio) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);  // copy mode
+    painter.setBrush(QBrush(Qt::black, Qt::SolidPattern));
+    QFont font = TDrawObj::TextFont();
+    // On a scaled bitmap, letters spaced by the hinted advances of the small face would
+    // stand in uneven gaps: the face's own proportions are used there.
+    if (pixelRatio != 1)
+        font.setHintingPreference(QFont::PreferNoHinting);
+    painter.setFont(font);
+}
+
 }  // namespace
 
 // A QPainter on the canvas's bitmap for the duration of one paint. Nested scopes share the
@@ -58,16 +80,7 @@ public:
             painter_.reset();
             return;
         }
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
-        painter_->setCompositionMode(QPainter::CompositionMode_Source);  // copy mode
-        painter_->setBrush(QBrush(Qt::black, Qt::SolidPattern));
-        QFont font = TextFont();
-        // On a scaled bitmap, letters spaced by the hinted advances of the small face would
-        // stand in uneven gaps: the face's own proportions are used there.
-        if (owner_.Image->bitmap().devicePixelRatio() != 1)
-            font.setHintingPreference(QFont::PreferNoHinting);
-        painter_->setFont(font);
+        preparePainter(*painter_, owner_.Image->bitmap().devicePixelRatio());
         owner_.painter_ = &*painter_;
     }
     ~PaintScope() {
@@ -85,8 +98,30 @@ private:
     std::optional<QPainter> painter_;
 };
 
+// Everything the background is painted from, and the bitmap it gave.
+struct TDrawObj::Background {
+    QSize pixels;
+    qreal ratio = 1;
+    std::int32_t originX = 0, originY = 0;
+    double kx = 0, ky = 0, kz = 0, kh = 0, scale = 0;
+    TCircleSlot circle;
+    TLineSlot line1, line2;
+    QStringList words;  // the compass words, when shown
+    QImage image;
+
+    // Not-a-number values never compare equal: a background painted from them is not reused.
+    bool paintsLike(const Background &other) const {
+        return pixels == other.pixels && ratio == other.ratio && originX == other.originX &&
+               originY == other.originY && kx == other.kx && ky == other.ky && kz == other.kz && kh == other.kh &&
+               scale == other.scale && circle == other.circle && line1 == other.line1 && line2 == other.line2 &&
+               words == other.words;
+    }
+};
+
 TDrawObj::TDrawObj(TLang &lang, const TLogic &logic, DrawCanvas *image)
     : lang_(lang), logic_(logic), canvas_(image) {}
+
+TDrawObj::~TDrawObj() = default;
 
 void TDrawObj::Init(int kind) {
     if (kind != 2 && kind != 4 && kind != 5)
@@ -184,11 +219,16 @@ void TDrawObj::ClearPicture() {
 }
 
 void TDrawObj::clearBitmap() {
+    if (sizeBitmap())
+        Image->bitmap().fill(Qt::black);
+}
+
+bool TDrawObj::sizeBitmap() {
     QImage &bitmap = Image->bitmap();
     const QSize size = Image->clientSize();
     if (size.isEmpty()) {
         bitmap = QImage();
-        return;
+        return false;
     }
     // Whole device pixels covering the logical area; the painter then works in logical pixels.
     const qreal ratio = pixelRatioOf(*Image);
@@ -197,19 +237,58 @@ void TDrawObj::clearBitmap() {
         bitmap = QImage(pixels, QImage::Format_RGB32);  // null when it cannot be had
         bitmap.setDevicePixelRatio(ratio);
     }
-    bitmap.fill(Qt::black);
+    return !bitmap.isNull();
 }
 
 void TDrawObj::Redraw() { redrawThen({}); }
 
-void TDrawObj::redrawThen(const std::function<void()> &finish) {
-    CalcProjection();
-    if (!Image)
-        return;
-    clearBitmap();
-    PaintScope scope(*this);
-    if (!painter_)
-        return;
+TDrawObj::Background TDrawObj::backgroundWanted() {
+    const QImage &bitmap = Image->bitmap();
+    Background wanted{bitmap.size(), bitmap.devicePixelRatio(), OriginX, OriginY, KX, KY, KZ, KH, Scale,
+                      Circle1.Visible ? Circle1 : TCircleSlot{}, Line1.Visible ? Line1 : TLineSlot{},
+                      Line2.Visible ? Line2 : TLineSlot{}, {}, {}};
+    if (ShowCompass) {  // the words of the lines drawn, looked up as drawing them does
+        if (Line1.Visible)
+            wanted.words << lang_.GetText(QStringLiteral("North")) << lang_.GetText(QStringLiteral("South"));
+        if (Line2.Visible)
+            wanted.words << lang_.GetText(QStringLiteral("East")) << lang_.GetText(QStringLiteral("West"));
+    }
+    return wanted;
+}
+
+bool TDrawObj::putBackground() {
+    QImage &bitmap = Image->bitmap();
+    if (std::int64_t(bitmap.width()) * bitmap.height() > kMaxKeptBackground) {
+        background_.reset();
+        bitmap.fill(Qt::black);
+        return false;
+    }
+    Background wanted = backgroundWanted();
+    if (!background_ || !background_->paintsLike(wanted)) {
+        background_.reset();
+        wanted.image = QImage(wanted.pixels, QImage::Format_RGB32);
+        if (wanted.image.isNull()) {  // no memory for it: painted straight onto the bitmap
+            bitmap.fill(Qt::black);
+            return false;
+        }
+        wanted.image.setDevicePixelRatio(wanted.ratio);
+        wanted.image.fill(Qt::black);
+        QPainter painter(&wanted.image);
+        preparePainter(painter, wanted.ratio);
+        painter_ = &painter;
+        struct Done {
+            QPainter *&painter;
+            ~Done() { painter = nullptr; }
+        } done{painter_};
+        paintBackground();
+        painter.end();
+        background_ = std::make_unique<Background>(std::move(wanted));
+    }
+    std::copy_n(background_->image.constBits(), bitmap.sizeInBytes(), bitmap.bits());
+    return true;
+}
+
+void TDrawObj::paintBackground() {
     if (Circle1.Visible)
         drawCircleSlot(Circle1);
     if (Line1.Visible) {
@@ -222,6 +301,20 @@ void TDrawObj::redrawThen(const std::function<void()> &finish) {
         if (ShowCompass)
             drawCompassWords(Line2, "East", "West", false);
     }
+}
+
+void TDrawObj::redrawThen(const std::function<void()> &finish) {
+    CalcProjection();
+    if (!Image)
+        return;
+    if (!sizeBitmap())
+        return;
+    const bool backgroundPut = putBackground();
+    PaintScope scope(*this);
+    if (!painter_)
+        return;
+    if (!backgroundPut)
+        paintBackground();
     for (const TLineSlot *line : {&Line3, &Line6, &Line4, &Line7, &Line5, &Line8, &Line9, &Line10})
         if (line->Visible)
             drawLineSlot(*line);

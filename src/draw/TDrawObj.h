@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class DrawCanvas;
 class QPainter;
@@ -32,7 +33,8 @@ struct ResultSheetBinding {
 // A picture is a fixed set of slots in scene coordinates: ten lines, two circles and a sun disc.
 // Every paint (Redraw) sizes the bitmap to the control, fills it black and draws the visible
 // slots with a 2-pixel solid pen, in a fixed order, later items over earlier ones; only the slots
-// survive from one paint to the next.
+// survive from one paint to the next. (The first items, which stay the same from one place to
+// the next, are kept as painted and copied, which gives the same pixels faster.)
 //
 // Three objects exist, one per kind (the argument of Init):
 //   2  the shadow scene of the measurement step (DrawHei). Scene: the place's horizon frame,
@@ -66,6 +68,7 @@ public:
     TDrawObj(TLang &lang, const TLogic &logic, ResultSheetBinding sheet) : TDrawObj(lang, logic, nullptr) {
         sheet_ = std::move(sheet);
     }
+    ~TDrawObj();
     TDrawObj(const TDrawObj &) = delete;
     TDrawObj &operator=(const TDrawObj &) = delete;
 
@@ -164,6 +167,8 @@ public:
 
 private:
     class PaintScope;
+    // The picture's first items, which stay the same from one place to the next, as painted.
+    struct Background;
 
     // The projection before it is held to the int range: rounded, NaN when undefined.
     double projectedColumn(double X, double Y, double Z) const;
@@ -173,6 +178,18 @@ private:
     void redrawThen(const std::function<void()> &finish);
     // ClearPicture without telling the canvas.
     void clearBitmap();
+    // Sizes the bitmap to the control (its content undefined); false when there is none to paint.
+    bool sizeBitmap();
+    // Puts the picture's background into the sized bitmap: black with Circle1, Line1 and Line2
+    // (with their words) on it, the items painted first. It is painted once and then copied as
+    // long as nothing it is painted from changes: those items are the scene's horizon and compass
+    // and the Earth's outline, the costliest part of a repaint, and a copy holds exactly the
+    // pixels that painting them again would give. False for a bitmap too large to be worth it
+    // and when there was no memory to keep it: the bitmap is then black and the background still
+    // to be painted.
+    bool putBackground();
+    Background backgroundWanted();
+    void paintBackground();
     // The bitmap and a margin beyond the pen's reach; lines are cut at its edge.
     QRectF clipRect() const;
     void drawLineSlot(const TLineSlot &line);
@@ -194,6 +211,7 @@ private:
     DrawCanvas *canvas_;
     ResultSheetBinding sheet_;
     QPainter *painter_ = nullptr;  // while a paint is under way
+    std::unique_ptr<Background> background_;
 };
 
 // Distance between two scene points.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "ui/Guard.h"
+#include <QSize>
 #include <QWidget>
 #include <memory>
 
@@ -20,6 +21,9 @@ class THeiObj;
 class PanelStep2 : public QWidget {
     Q_OBJECT
 public:
+    // The size of the picture control in the panel's design.
+    static constexpr QSize ImageDesignSize{529, 415};
+
     PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep2() override;
 

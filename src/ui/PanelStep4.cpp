@@ -36,9 +36,11 @@ void PanelStep4::hideEvent(QHideEvent *event) {
     guard_([this] { PanelStep4Exit(); });
 }
 
-void PanelStep4::PanelStep4Exit() {
-    if (objects_.exist())
-        objects_.Session->StoreLogic(*objects_.Logic);
+void PanelStep4::PanelStep4Exit() { StoreComparison(objects_); }
+
+void PanelStep4::StoreComparison(AppObjects &objects) {
+    if (objects.exist())
+        objects.Session->StoreLogic(*objects.Logic);
 }
 
 void PanelStep4::ShowComparison() {

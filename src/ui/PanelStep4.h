@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "ui/Guard.h"
+#include <QSize>
 #include <QWidget>
 #include <memory>
 
@@ -15,6 +16,9 @@ class Prompter;
 class PanelStep4 : public QWidget {
     Q_OBJECT
 public:
+    // The size of the picture control in the panel's design.
+    static constexpr QSize ImageDesignSize{529, 449};
+
     PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
     ~PanelStep4() override;
 
@@ -22,6 +26,9 @@ public:
     // the panel and whenever the panel is hidden, so that leaving it by any way stores it, even
     // with the focus on the panel itself or nowhere.
     void PanelStep4Exit();
+    // What PanelStep4Exit stores, also before the panel is built: the model's comparison changes
+    // on the other steps too.
+    static void StoreComparison(AppObjects &objects);
     void ShowComparison();
     void DrawPicture();
 

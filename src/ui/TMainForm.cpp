@@ -51,22 +51,15 @@ const QSize MinimumSize(600, 400);
 
 TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter),
-      guard_(objects, prompter) {
+      guard_(objects, prompter),
+      canvasStep2_(PanelStep2::ImageDesignSize, [this]() -> DrawCanvas & { return *step2().image(); }),
+      canvasStep4_(PanelStep4::ImageDesignSize, [this]() -> DrawCanvas & { return *step4().image(); }) {
     ui->setupUi(this);
     setFont(windowFont(13));
     placeOnScreen(AssumedWindowFrame);
 
     step0_ = new PanelStep0(ui->Panel3);
-    step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
-    step4_ = new PanelStep4(objects_, *this, prompter_, ui->Panel3);
-    step5_ = new PanelStep5(objects_, *this, prompter_, ui->Panel3);
-    for (QWidget *panel : {static_cast<QWidget *>(step0_), static_cast<QWidget *>(step2_),
-                           static_cast<QWidget *>(step4_), static_cast<QWidget *>(step5_)})
-        adoptPanel(panel);
-    step5_->setResetHandler([this] { btnResetClick(); });
-    // A picture is painted again whenever its control changes size or pixel ratio.
-    connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step2_->DrawPicture(); }); });
-    connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step4_->DrawPicture(); }); });
+    adoptPanel(step0_);
 
     ui->Splitter1->setSizes({985 - 233 - 5, 233});
     ui->Splitter1->setStretchFactor(0, 1);
@@ -144,6 +137,42 @@ PanelStep1 &TMainForm::step1() {
     return *step1_;
 }
 
+PanelStep2 &TMainForm::step2() {
+    if (!step2_) {
+        step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
+        canvasStep2_.attach(*step2_->image());
+        adoptPanel(step2_);
+        applyTexts(step2_);
+        namePanels();
+        // A picture is painted again whenever its control changes size or pixel ratio.
+        connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step2_->DrawPicture(); }); });
+    }
+    return *step2_;
+}
+
+PanelStep4 &TMainForm::step4() {
+    if (!step4_) {
+        step4_ = new PanelStep4(objects_, *this, prompter_, ui->Panel3);
+        canvasStep4_.attach(*step4_->image());
+        adoptPanel(step4_);
+        applyTexts(step4_);
+        namePanels();
+        connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step4_->DrawPicture(); }); });
+    }
+    return *step4_;
+}
+
+PanelStep5 &TMainForm::step5() {
+    if (!step5_) {
+        step5_ = new PanelStep5(objects_, *this, prompter_, ui->Panel3);
+        adoptPanel(step5_);
+        applyTexts(step5_);
+        namePanels();
+        step5_->setResetHandler([this] { btnResetClick(); });
+    }
+    return *step5_;
+}
+
 PanelTech &TMainForm::tech() {
     if (!tech_) {
         tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
@@ -209,8 +238,12 @@ void TMainForm::applyTexts(QWidget *root) {
 void TMainForm::RedrawStepButtons() {
     for (int i = 0; i < 7; ++i)
         DrawStepButton(stepButtons_[i], i + 1);
+    namePanels();
+}
+
+void TMainForm::namePanels() {
     // Each panel is named as its step button (the measurement panel as the place it shows).
-    const bool place2 = objects_.Comm->ActiveStep == 4;
+    const bool place2 = objects_.Comm && objects_.Comm->ActiveStep == 4;
     const std::pair<QWidget *, int> panels[] = {{step0_, 1}, {step1_, 2}, {step2_, place2 ? 4 : 3},
                                                 {step4_, 5}, {step5_, 6}, {tech_, 7}};
     for (const auto &[panel, step] : panels)
@@ -308,7 +341,8 @@ bool TMainForm::checkEarth() {
 
 void TMainForm::storeStep1AndMeasurement() {
     step1().PanelStep1Exit();
-    step2_->PanelStep2Exit();
+    if (step2_)  // a measurement panel never built has shown no place, so it has none to store
+        step2_->PanelStep2Exit();
 }
 
 void TMainForm::imgStep0Click() {
@@ -331,12 +365,12 @@ void TMainForm::imgStep3Click() { enterMeasurement(4, objects_.Logic->Hei2); }
 
 void TMainForm::enterMeasurement(std::uint8_t step, THeiObj &place) {
     storeStep1AndMeasurement();
-    step4_->PanelStep4Exit();
+    PanelStep4::StoreComparison(objects_);
     if (!checkPlaces())
         return;
     objects_.Comm->ActiveStep = step;
     objects_.CurrHei = &place;
-    showPanel(step2_);
+    showPanel(&step2());
     objects_.Session->RestoreHei(place);
     step2_->ShowMeasurement();
     focusPanel(step2_);
@@ -349,7 +383,7 @@ void TMainForm::imgStep4Click() {
     if (!checkPlaces() || !checkAngles())
         return;
     objects_.Comm->ActiveStep = 5;
-    showPanel(step4_);
+    showPanel(&step4());
     focusPanel(step4_);
     RedrawStepButtons();
     objects_.Session->RestoreLogic(*objects_.Logic);
@@ -359,11 +393,11 @@ void TMainForm::imgStep4Click() {
 
 void TMainForm::imgStep5Click() {
     storeStep1AndMeasurement();
-    step4_->PanelStep4Exit();
+    PanelStep4::StoreComparison(objects_);
     if (!checkPlaces() || !checkAngles() || !checkEarth())
         return;
     objects_.Comm->ActiveStep = 6;
-    showPanel(step5_);
+    showPanel(&step5());
     focusPanel(step5_);
     RedrawStepButtons();
     step5_->EnterStep();
@@ -400,6 +434,9 @@ void TMainForm::refreshTexts() {
     // Every text is looked up, so that the language file gets all its missing keys, also those of
     // the panels not opened yet.
     step1();
+    step2();
+    step4();
+    step5();
     tech();
     FormShow();
 }

@@ -4,6 +4,7 @@
 #include "lang/LangView.h"
 #include "model/LatitudeView.h"
 #include "store/PlacesView.h"
+#include "ui/DeferredCanvas.h"
 #include "ui/StepNavigator.h"
 #include "ui/TechPanelViews.h"
 
@@ -81,12 +82,16 @@ public:
 
     StepButton *stepButton(int index) const { return stepButtons_.at(index - 1); }
     QWidget *currentPanel() const;
-    // The places panel and the teacher's panel are built when first needed.
+    // Every panel but the introduction is built when first needed.
     PanelStep1 *panelStep1() { return &step1(); }
-    PanelStep2 *panelStep2() const { return step2_; }
-    PanelStep4 *panelStep4() const { return step4_; }
-    PanelStep5 *panelStep5() const { return step5_; }
+    PanelStep2 *panelStep2() { return &step2(); }
+    PanelStep4 *panelStep4() { return &step4(); }
+    PanelStep5 *panelStep5() { return &step5(); }
     PanelTech *panelTech() { return &tech(); }
+    // The picture controls of the measurement panels as the drawing objects see them, from before
+    // the panels are built.
+    DrawCanvas *canvasStep2() { return &canvasStep2_; }
+    DrawCanvas *canvasStep4() { return &canvasStep4_; }
     bool closing() const { return Closing; }
 
 protected:
@@ -98,12 +103,18 @@ private:
     void DrawStepButton(StepButton *image, int index);
     void ApplyTexts();
     void applyTexts(QWidget *root);
-    // Building the places panel and the teacher's panel (their many edit boxes) would double the
-    // time to the first paint, so each is built on its first use; what the program tells them
-    // before that waits in the main window and is handed over then.
+    // Building the panels not shown at start (the places panel's and the teacher's panel's many
+    // edit boxes above all) would lengthen the time to the first paint, so each is built on its
+    // first use; what the program tells them before that waits in the main window and is handed
+    // over then.
     PanelStep1 &step1();
+    PanelStep2 &step2();
+    PanelStep4 &step4();
+    PanelStep5 &step5();
     PanelTech &tech();
     void adoptPanel(QWidget *panel);
+    // Names each panel built so far as its step button.
+    void namePanels();
     // The window at its design size, or as large as the screen's available area allows with a
     // window frame of these margins (before the window is shown its real frame is not known);
     // centred.
@@ -131,9 +142,11 @@ private:
     std::array<StepButton *, 7> stepButtons_{};
     PanelStep0 *step0_;
     PanelStep1 *step1_ = nullptr;
-    PanelStep2 *step2_;
-    PanelStep4 *step4_;
-    PanelStep5 *step5_;
+    PanelStep2 *step2_ = nullptr;
+    PanelStep4 *step4_ = nullptr;
+    PanelStep5 *step5_ = nullptr;
+    DeferredCanvas canvasStep2_;
+    DeferredCanvas canvasStep4_;
     PanelTech *tech_ = nullptr;
     TechPanelViews techViews_;            // what the technical panel is told, built or not
     QStringList placeItems_;               // the place lists' items

@@ -64,6 +64,9 @@ struct LanguageFixture : AppFixture {
     // Every caption of both windows that the file has a text for shows that text.
     void expectTextsOf(const NameValueList &file) {
         main->panelStep1();  // panels not opened yet get the texts too, when they are built
+        main->panelStep2();
+        main->panelStep4();
+        main->panelStep5();
         main->panelTech();
         int captions = 0;
         for (QWidget *w : main->findChildren<QWidget *>()) {

@@ -49,12 +49,15 @@ struct AppFixture {
     }
 
     AppObjects &objects() { return start->objects(); }
-    // A control of the places panel or the teacher's panel is looked up as a user reaches it:
-    // those panels are built on first use, so they are built first if need be.
+    // A control of a panel is looked up as a user reaches it: every panel but the introduction is
+    // built on first use, so they are built first if need be.
     template <typename T> T *find(const QString &name) const {
         if (T *control = main->findChild<T *>(name))
             return control;
         main->panelStep1();
+        main->panelStep2();
+        main->panelStep4();
+        main->panelStep5();
         main->panelTech();
         return main->findChild<T *>(name);
     }
