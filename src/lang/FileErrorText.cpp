@@ -24,6 +24,7 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::NotUtf8: return QStringLiteral("errNotUtf8");
     case Kind::InUse: return QStringLiteral("errInUse");
     case Kind::NotReadAtStart: return QStringLiteral("errNotReadAtStart");
+    case Kind::NotLoadable: return QStringLiteral("errNotLoadable");
     case Kind::NoExtension: return QStringLiteral("errNoExtension");
     case Kind::UnknownExtension: return QStringLiteral("errUnknownExtension");
     case Kind::NoReader: return QStringLiteral("errNoReader");
@@ -53,6 +54,7 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
         return text.arg(QFileInfo(error.fileName).suffix().toUpper(), error.detail);
     case Kind::ReadFailed:
     case Kind::WriteFailed:
+    case Kind::NotLoadable:
     case Kind::Damaged:
     case Kind::UnknownExtension:
     case Kind::NoReader:

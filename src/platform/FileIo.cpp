@@ -40,6 +40,8 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("another copy of Gnomora works in this folder; nothing was saved");
     case Kind::NotReadAtStart:
         return QStringLiteral("it could not be read at start, so it is not replaced");
+    case Kind::NotLoadable:
+        return QStringLiteral("this part of the program cannot be loaded (%1); install Gnomora again").arg(detail);
     case Kind::NoExtension:
         return QStringLiteral("the name has no extension, so the picture's format is unknown "
                               "(use .jpg, .jpeg, .bmp, .png, .gif or .ico)");

@@ -19,6 +19,7 @@ public:
         NotUtf8,         // it begins with the UTF-8 mark, but line `limit` is not UTF-8 text
         InUse,           // another copy of the program works in the folder: this one saves nothing
         NotReadAtStart,  // it could not be read at start, so it is not replaced unasked
+        NotLoadable,     // a module of the program that could not be loaded; `detail`: the loader's words
 
         // Picture files (thrown as PictureError):
         NoExtension,       // the name has no extension, so the format is unknown

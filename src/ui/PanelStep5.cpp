@@ -5,8 +5,9 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
+#include "platform/ModuleLoader.h"
 #include "platform/Prompter.h"
-#include "print/PagePrinting.h"
+#include "print/PrintModule.h"
 #include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
@@ -15,12 +16,29 @@
 #include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
+namespace {
+
+// The print module's functions, loaded the first time the panel prints or previews. Throws
+// FileError (NotLoadable) when the module is missing or damaged; the guard words it.
+const printing::Functions &printModule() {
+    static const printing::Functions *functions = nullptr;
+    if (!functions)
+        functions = reinterpret_cast<printing::FunctionsEntryType *>(
+            ModuleLoader::entry(QStringLiteral("print"), printing::FunctionsEntry))();
+    return *functions;
+}
+
+}  // namespace
+
 PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
       prompter_(prompter), guard_(objects, prompter), sheet_(report::resultSheetPage()),
-      printerLookup_(printing::currentPrinterName), previewRunner_(printing::previewPage),
+      printerLookup_([] { return printModule().currentPrinterName(); }),
+      previewRunner_([](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
+          printModule().previewPage(sheet, job, parent);
+      }),
       printRunner_([](const report::ReportPage &sheet, const QString &printerName, const printing::PrintJob &job,
-                      QWidget *parent) { return printing::printPage(sheet, printerName, job, parent); }) {
+                      QWidget *parent) { return printModule().printPage(sheet, printerName, job, parent); }) {
     ui->setupUi(this);
     const auto clicked = &QPushButton::clicked;
     guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });

@@ -27,7 +27,8 @@ class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
     // The name of the printer that btnPrint prints on, or an empty name when there is none:
-    // printing::currentPrinterName.
+    // printing::currentPrinterName. The defaults of the three run in the print module, loaded on
+    // first use (print/PrintModule.h).
     using PrinterLookup = std::function<QString()>;
     // Shows the sheet's preview, modal over parent, and returns when it is closed: by default Qt's
     // print preview at the size of the main window (printing::previewPage).
