@@ -199,7 +199,8 @@ bool TStartForm::createSharedObjects() {
         // DrawStep5 fills the result sheet that the print panel keeps, dated with the measurement.
         objects_.DrawStep5 = std::make_unique<TDrawObj>(
             *objects_.Lang, *objects_.Logic,
-            ResultSheetBinding{&mainForm_->panelStep5()->sheet(), objects_.Session.get(),
+            ResultSheetBinding{[mainForm = mainForm_] { return &mainForm->panelStep5()->sheet(); },
+                               objects_.Session.get(),
                                [logic = objects_.Logic.get(), clock = clock_] {
                                    return QDateTime(logic->MeasureDay(), clock().time());
                                }});

@@ -44,9 +44,10 @@ void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
 }  // namespace
 
 void TDrawObj::FillResultSheet() {
-    if (!sheet_.page || !sheet_.session)
+    report::ReportPage *sheetPage = sheet_.page ? sheet_.page() : nullptr;
+    if (!sheetPage || !sheet_.session)
         throw std::logic_error("FillResultSheet: this drawing object has no result sheet to fill");
-    report::ReportPage &page = *sheet_.page;
+    report::ReportPage &page = *sheetPage;
     const TSession &session = *sheet_.session;
 
     for (const char *name : kHeadingKeys)

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The measurement panels are built when first entered, not at start; what they show is what they
-// showed when they were built at start.
+// The measurement, comparison and print panels are built when first entered, not at start; what
+// they show is what they showed when they were built at start.
 #include "draw/DrawCanvas.h"
 #include "draw/TDrawObj.h"
 #include "model/TLogic.h"
 #include "support/MainWindowFixture.h"
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
+#include "ui/PanelStep5.h"
 #include "ui/PictureBox.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ TEST(PanelsOnFirstUse, TheShadowSceneOfAPanelBuiltInAnEnlargedWindow) {
     MainWindowFixture f;
     EXPECT_EQ(f.main->findChild<PanelStep2 *>(), nullptr);
     EXPECT_EQ(f.main->findChild<PanelStep4 *>(), nullptr);
+    EXPECT_EQ(f.main->findChild<PanelStep5 *>(), nullptr);
     // The drawing objects are set up from the pictures' design sizes all the same.
     const TDrawObj &scene = *f.objects().DrawStep2;
     EXPECT_EQ(QPoint(scene.OriginX, scene.OriginY), QPoint(264, 312));
