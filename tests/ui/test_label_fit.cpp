@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "store/NameValueList.h"
 #include "ui/LabelFit.h"
 #include "ui/WindowFont.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QLabel>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,9 +19,10 @@ struct LabelCase {
     QSize minimum;
 };
 
-// Two labels set up alike: one fitted by fitLabelToText, one by QLabel itself.
+// Two labels set up alike: one fitted by fitLabelToText, one by QLabel itself. They sit in a
+// window, as in the program: a label that is a window of its own is kept within the screen.
 struct LabelPair {
-    explicit LabelPair(const QString &text, const QFont &font) {
+    explicit LabelPair(const QString &text, const QFont &font) : fitted(&window), reference(&window) {
         for (QLabel *label : {&fitted, &reference}) {
             label->setFont(font);
             label->setGeometry(10, 10, 460, 20);
@@ -33,6 +37,7 @@ struct LabelPair {
         fitLabelToText(&fitted);
         reference.adjustSize();
     }
+    QWidget window;
     QLabel fitted;
     QLabel reference;
 };
@@ -71,6 +76,28 @@ TEST(LabelFit, PlainLinesGetTheSizeQLabelWouldGiveThem) {
         EXPECT_EQ(longLine.fitted.size(), longLine.reference.size());
         EXPECT_GT(longLine.fitted.width(), 300) << "a long line grows beyond a short design width";
     }
+}
+
+TEST(LabelFit, EveryShippedLabelTextGetsTheSizeQLabelWouldGiveIt) {
+    const QDir data(QStringLiteral(GNOMORA_SOURCE_DIR "/data"));
+    const QStringList files = data.entryList({QStringLiteral("Gnomo_Language_*.ini")});
+    ASSERT_GE(files.size(), 4);
+    int compared = 0;
+    for (const QString &file : files) {
+        NameValueList texts;
+        texts.load(data.filePath(file), FileKind::Language);
+        for (const QString &line : texts.lines()) {
+            if (!line.startsWith(QStringLiteral("lab")) || !NameValueList::hasKey(line))
+                continue;
+            for (const QFont &font : {windowFont(13), windowFont(16)}) {
+                LabelPair pair(NameValueList::valueOf(line), font);
+                pair.fit();
+                EXPECT_EQ(pair.fitted.size(), pair.reference.size()) << file.toStdString() << ": " << line.toStdString();
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 400);
 }
 
 TEST(LabelFit, WrappedRichFramedAndPictureLabelsAreLeftToQLabel) {
