@@ -11,7 +11,7 @@
 //    run's time on decoding rows the program never decodes).
 #include "FuzzSupport.h"
 #include "platform/Picture.h"
-#include "platform/PictureJpeg.h"
+#include "platform/jpeg/PictureJpeg.h"
 
 #include <QImage>
 #include <csetjmp>

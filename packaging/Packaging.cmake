@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts beside bin/gnomora, and the Debian package built from it:
 #   bin/gnomora-launcher                         fills the user's working folder, starts the program there
+#   lib/gnomora/modules/libgnomora-{print,jpeg}.so   print support and JPEG decoding, loaded on first use
+#                                                (installed by src/print and src/platform/jpeg)
 #   share/gnomora/                               language files, sample configuration and pictures (data/)
 #   share/applications/gnomora.desktop           the desktop menu entry (English and Polish)
 #   share/icons/hicolor/<size>/apps/gnomora.*    the icon, 16 to 256 pixels and scalable
@@ -60,7 +62,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# Library packages (Qt 6, libjpeg62-turbo, libc) come from dpkg-shlibdeps on the installed binary;
+# Library packages (Qt 6, libjpeg62-turbo, libc) come from dpkg-shlibdeps on the program and its modules;
 # the X11 platform plugin ships with libqt6gui6 and CUPS printing with libqt6printsupport6.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The toolkit's own texts (message-box buttons, the print preview) in the class's language.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Picture.h"
 
-#include "platform/PictureJpeg.h"
+#include "platform/ModuleLoader.h"
+#include "platform/PictureJpegModule.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -10,6 +11,16 @@
 #include <algorithm>
 
 namespace {
+
+// The JPEG decoder, loaded the first time a JPEG picture is decoded. Throws FileError (NotLoadable)
+// when the module is missing or damaged.
+const PictureJpeg::Functions &jpegModule() {
+    static const PictureJpeg::Functions *functions = nullptr;
+    if (!functions)
+        functions = reinterpret_cast<PictureJpeg::FunctionsEntryType *>(
+            ModuleLoader::entry(QStringLiteral("jpeg"), PictureJpeg::FunctionsEntry))();
+    return *functions;
+}
 
 // The toolkit's formats that the program accepts, by extension (lower case) and Qt format name.
 bool isToolkitFormat(const QString &extension) {
@@ -56,7 +67,7 @@ QImage load(const QString &fileName, QSize visible) {
         throw PictureError(FileError::Kind::UnknownExtension, fileName, QFileInfo(fileName).suffix());
     }
     const QByteArray bytes = FileIo::readAll(fileName, FileKind::Picture);
-    return jpeg ? PictureJpeg::decode(bytes, fileName, visible)
+    return jpeg ? jpegModule().decode(bytes, fileName, visible)
                 : loadWithToolkit(bytes, fileName, extension, visible);
 }
 
@@ -64,7 +75,7 @@ QImage loadToFit(const QString &fileName, QSize box) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     QImage image;
     if (extension == u"jpg" || extension == u"jpeg")
-        image = PictureJpeg::decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, box);
+        image = jpegModule().decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, box);
     else
         image = load(fileName);
     if (image.width() <= box.width() && image.height() <= box.height())

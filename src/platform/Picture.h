@@ -17,10 +17,11 @@ public:
     using FileError::FileError;
 };
 
-// Loading the photographs of places and persons and the introduction's illustration.
+// Loading the photographs of places and persons.
 //
 // The format follows the file name's extension, letter case ignored:
 //   "jpg", "jpeg"               JPEG, decoded with libjpeg (grey-scale, colour and CMYK pictures)
+//                               in the JPEG module, which the first JPEG picture loads
 //   "bmp", "png", "gif", "ico"  the toolkit's own readers (only those this Qt installation has)
 // The content must match the extension: a PNG file named ".jpg" is refused, not sniffed.
 //
@@ -58,7 +59,8 @@ bool exists(const QString &fileName);
 // JPEG pictures; the toolkit's formats come back in the format its reader gives.
 //
 // Throws FileError when the file is missing, is a folder, is no regular file, is larger than
-// FileIo::maxBytes(FileKind::Picture) or cannot be read, and PictureError for the cases listed
+// FileIo::maxBytes(FileKind::Picture) or cannot be read, FileError (NotLoadable) for a JPEG picture
+// when the JPEG module cannot be loaded, and PictureError for the cases listed
 // above and for a picture beyond the limits above. A JPEG file cut short or damaged within the
 // part that is decoded is an error, never a half-grey picture; damage in the rows below the
 // visible part is not looked at.

@@ -5,7 +5,8 @@
 #include <QSize>
 #include <QString>
 
-// The JPEG half of Picture::load: decodes the bytes of a JPEG file with libjpeg.
+// The JPEG half of Picture::load: decodes the bytes of a JPEG file with libjpeg. The program reaches
+// it through the JPEG module (platform/PictureJpegModule.h), never by linking it.
 namespace PictureJpeg {
 
 // Decodes the top-left `visible` part of the JPEG picture in `bytes` (a width or height of 0 or

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/PictureJpeg.h"
+#include "platform/jpeg/PictureJpeg.h"
 
 #include "platform/Picture.h"
 
