@@ -75,10 +75,16 @@ const QImage &StepButton::picture() const {
     picture_.setDevicePixelRatio(ratio);
     picture_.fill(fill_);
     QPainter painter(&picture_);
+    paintLines(painter, size.width(), ratio);
+    stale_ = false;
+    return picture_;
+}
+
+void StepButton::paintLines(QPainter &painter, int width, qreal ratio) const {
     static const QFont font = windowFont(14, true);  // a 17-pixel character cell
     painter.setFont(font);
     for (int i = 0; i < lines_.size() && i < 3; ++i) {
-        const QRect box(10, LineTops[i], size.width(), 17);
+        const QRect box(10, LineTops[i], width, 17);
         // The outline: the text once more in black one pixel off in each of the eight directions.
         // Where a pixel is a whole number of device pixels the black text is drawn once into a
         // layer placed eight times: the same pixels for a third of the work.
@@ -107,13 +113,20 @@ const QImage &StepButton::picture() const {
         painter.setPen(TextColor);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, lines_[i]);
     }
-    stale_ = false;
-    return picture_;
 }
 
 void StepButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), picture());
+    // Where a pixel is a whole number of device pixels the face is painted straight onto the
+    // window, the same pixels as the bitmap without the memory of one; elsewhere the bitmap is
+    // placed, whose edges fall on whole device pixels.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == std::floor(ratio)) {
+        painter.fillRect(rect(), fill_);
+        paintLines(painter, width(), ratio);
+    } else {
+        painter.drawImage(QPoint(0, 0), picture());
+    }
     if (!hasFocus())
         return;
     // A light band outside a dark one: one of the two stands out on every fill.

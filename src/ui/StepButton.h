@@ -6,15 +6,15 @@
 #include <QStringList>
 #include <QWidget>
 
-// One of the seven step buttons of the main window's right-hand column: a bitmap as large as the
+// One of the seven step buttons of the main window's right-hand column: a face as large as the
 // button, filled with the colour of its state and carrying three lines of bold yellow text,
 // reporting clicks and mouse moves.
 //
-// The window sets the face (colour and texts) whenever the buttons change; the bitmap is painted
-// from it only when it is needed, so that repeated changes before a paint cost nothing. The
-// letters have a one-pixel black outline, so that they stay readable on every fill (yellow on the
-// green of the current step alone would be too faint), and the bitmap has the screen's device
-// pixel ratio.
+// The window sets the face (colour and texts) whenever the buttons change; it is painted only
+// when the button is, so that repeated changes before a paint cost nothing. The letters have a
+// one-pixel black outline, so that they stay readable on every fill (yellow on the green of the
+// current step alone would be too faint), and the face is painted at the screen's device pixel
+// ratio.
 //
 // The keyboard reaches the buttons with Tab (a click does not take the focus, so that clicking
 // leaves the panel as it is); a focused button shows a ring (two pixels white, two black, just
@@ -37,7 +37,8 @@ public:
     QKeySequence shortcut() const { return shortcut_; }
     // The three lines as one name.
     QString accessibleText() const;
-    // The bitmap of the current face at the button's current size, without the focus ring.
+    // The current face at the button's current size as a bitmap, without the focus ring: the
+    // pixels the button shows.
     const QImage &picture() const;
 
 signals:
@@ -53,6 +54,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The three outlined lines of text on a face `width` logical pixels wide, at `ratio` device
+    // pixels per pixel.
+    void paintLines(QPainter &painter, int width, qreal ratio) const;
+
     QColor fill_ = Qt::black;
     QStringList lines_;
     bool current_ = false;

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The step button's outlined letters, drawn the quick way (one black layer placed eight times),
-// give exactly the pixels of drawing the black text eight times.
+// give exactly the pixels of drawing the black text eight times, and the window shows them.
 #include "ui/StepButton.h"
 #include "ui/WindowFont.h"
 
 #include <QPainter>
+#include <QWidget>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -42,5 +43,18 @@ TEST(StepButton, OutlinedLettersHaveThePixelsOfTheTextDrawnEightTimes) {
         button.setFace(fill, lines);
         EXPECT_EQ(button.picture(), eightTimes(QSize(233, 98), button.devicePixelRatioF(), fill, lines))
             << fill.name().toStdString();
+    }
+}
+
+TEST(StepButton, TheWindowShowsThePixelsOfItsBitmap) {
+    const QStringList lines{QStringLiteral("Krok 4"), QString::fromUtf8("Porównanie"), QString::fromUtf8("obwód Ziemi")};
+    QWidget window;
+    window.resize(300, 200);
+    auto *button = new StepButton(&window);
+    button->setGeometry(20, 30, 233, 98);
+    for (const QColor fill : {QColor(0, 0, 0), QColor(34, 238, 34)}) {
+        button->setFace(fill, lines);
+        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, button->picture()) << fill.name().toStdString();
     }
 }
