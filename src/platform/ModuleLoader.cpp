@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QLibrary>
 #include <QStringList>
+#include <cerrno>
+#include <cstring>
 
 #ifndef GNOMORA_MODULE_FOLDER
 #error "GNOMORA_MODULE_FOLDER: the module folder relative to the program's folder"
@@ -38,10 +40,12 @@ void *entry(const QString &name, const char *entryName) {
     static QHash<QString, QLibrary *> loaded;
     QLibrary *library = loaded.value(name);
     if (!library) {
-        const QString programFolder = QCoreApplication::applicationDirPath();
-        QString reason = QStringLiteral("not found");
-        QString path = fileName(name);
-        for (const QString &folder : searchFolders(programFolder)) {
+        const QStringList folders = searchFolders(QCoreApplication::applicationDirPath());
+        // Where none is found, the message names the place of an installed one, in the system's
+        // words, as for any missing file.
+        QString path = folders.first() + u'/' + fileName(name);
+        QString reason = QString::fromLocal8Bit(std::strerror(ENOENT));
+        for (const QString &folder : folders) {
             const QString candidate = folder + u'/' + fileName(name);
             if (!QFileInfo(candidate).isFile())
                 continue;
