@@ -18,6 +18,15 @@ QString fileName(const QString &name);
 // Throws FileError (NotLoadable) naming the module and the loader's reason when it cannot.
 void *entry(const QString &name, const char *entry);
 
+// The table of functions that the module's entry point returns, loaded on the first call and kept.
+// Throws as entry() does.
+template <typename Functions> const Functions &functions(const QString &name, const char *entryName) {
+    static const Functions *table = nullptr;
+    if (!table)
+        table = reinterpret_cast<const Functions *(*)()>(entry(name, entryName))();
+    return *table;
+}
+
 // The folders searched for modules, in order, for a program in `programFolder`.
 QStringList searchFolders(const QString &programFolder);
 

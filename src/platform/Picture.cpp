@@ -15,11 +15,7 @@ namespace {
 // The JPEG decoder, loaded the first time a JPEG picture is decoded. Throws FileError (NotLoadable)
 // when the module is missing or damaged.
 const PictureJpeg::Functions &jpegModule() {
-    static const PictureJpeg::Functions *functions = nullptr;
-    if (!functions)
-        functions = reinterpret_cast<PictureJpeg::FunctionsEntryType *>(
-            ModuleLoader::entry(QStringLiteral("jpeg"), PictureJpeg::FunctionsEntry))();
-    return *functions;
+    return ModuleLoader::functions<PictureJpeg::Functions>(QStringLiteral("jpeg"), PictureJpeg::FunctionsEntry);
 }
 
 // The toolkit's formats that the program accepts, by extension (lower case) and Qt format name.

@@ -16,6 +16,5 @@ struct Functions {
 
 // The module's entry point, which ModuleLoader resolves: returns the module's functions.
 inline constexpr const char *FunctionsEntry = "gnomora_print_functions";
-using FunctionsEntryType = const Functions *();
 
 }  // namespace printing

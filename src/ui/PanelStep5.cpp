@@ -21,11 +21,7 @@ namespace {
 // The print module's functions, loaded the first time the panel prints or previews. Throws
 // FileError (NotLoadable) when the module is missing or damaged; the guard words it.
 const printing::Functions &printModule() {
-    static const printing::Functions *functions = nullptr;
-    if (!functions)
-        functions = reinterpret_cast<printing::FunctionsEntryType *>(
-            ModuleLoader::entry(QStringLiteral("print"), printing::FunctionsEntry))();
-    return *functions;
+    return ModuleLoader::functions<printing::Functions>(QStringLiteral("print"), printing::FunctionsEntry);
 }
 
 }  // namespace
