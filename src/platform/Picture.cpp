@@ -67,32 +67,40 @@ QImage load(const QString &fileName, QSize visible) {
                 : loadWithToolkit(bytes, fileName, extension, visible);
 }
 
-QImage loadToFit(const QString &fileName, QSize box) {
+QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
+    const qreal ratio = std::max<qreal>(pixelRatio, 1);
+    const QSize deviceBox = (QSizeF(box) * ratio).toSize();
     QImage image;
     if (extension == u"jpg" || extension == u"jpeg")
-        image = jpegModule().decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, box);
+        image = jpegModule().decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, deviceBox);
     else
         image = load(fileName);
     if (image.width() <= box.width() && image.height() <= box.height())
         return image;
-    return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // The part of the box it covers, as at a ratio of 1, in as many device pixels as there are.
+    const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio);
+    const QSize pixels = (QSizeF(shown) * ratio).toSize().boundedTo(image.size()).expandedTo(shown);
+    QImage scaled = image.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(qreal(scaled.width()) / shown.width());
+    return scaled;
 }
 
-QImage FittedCache::load(const QString &fileName, QSize box) {
+QImage FittedCache::load(const QString &fileName, QSize box, qreal pixelRatio) {
     const QFileInfo file(fileName);
-    const QString key = QStringLiteral("%1|%2|%3|%4x%5")
+    const QString key = QStringLiteral("%1|%2|%3|%4x%5|%6")
                             .arg(file.absoluteFilePath())
                             .arg(file.size())
                             .arg(file.lastModified().toMSecsSinceEpoch())
                             .arg(box.width())
-                            .arg(box.height());
+                            .arg(box.height())
+                            .arg(pixelRatio);
     for (qsizetype i = 0; i < entries_.size(); ++i)
         if (entries_[i].key == key) {
             entries_.move(i, 0);
             return entries_.front().image;
         }
-    QImage image = loadToFit(fileName, box);
+    QImage image = loadToFit(fileName, box, pixelRatio);
     ++decodes_;
     entries_.prepend({key, image});
     if (entries_.size() > capacity_)

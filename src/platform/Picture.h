@@ -69,15 +69,18 @@ QImage load(const QString &fileName, QSize visible = {});
 // Loads a picture for a box of `box` pixels: a picture that fits the box comes back as load()
 // gives it; a larger one (a camera photograph) comes back whole, scaled down to fit the box with
 // its proportions kept (a JPEG picture is decoded near that size with libjpeg's DCT scaling first,
-// so a 4000 x 3000 photograph costs a fraction of a full decode). Throws as load() does.
-QImage loadToFit(const QString &fileName, QSize box);
+// so a 4000 x 3000 photograph costs a fraction of a full decode). On a screen of `pixelRatio`
+// device pixels per pixel the scaled picture keeps up to that many device pixels per pixel
+// (never more than the picture has), and says so in its device pixel ratio: it covers the same
+// part of the box as at 1, only sharper. Throws as load() does.
+QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio = 1);
 
 // The pictures last shown, so that choosing a place again does not decode its photographs again:
 // an entry counts while its file keeps its path, size and modification time.
 class FittedCache {
 public:
     explicit FittedCache(int capacity = 16) : capacity_(capacity) {}
-    QImage load(const QString &fileName, QSize box);
+    QImage load(const QString &fileName, QSize box, qreal pixelRatio = 1);
     int decodes() const { return decodes_; }  // the pictures decoded so far, not taken from here
 
 private:

@@ -563,6 +563,35 @@ TEST_F(PictureTest, APhonePhotoIsShownWholeScaledToItsBox) {
     EXPECT_LT(meanDifference(shown, slow), 3.0);
 }
 
+TEST_F(PictureTest, OnAScreenOfMorePixelsAPhotoCoversTheSamePartOfItsBoxMoreSharply) {
+    const QSize box(321, 193);
+    const QString phone = write(QStringLiteral("phone.jpg"), encodeJpeg(phonePhoto(4000, 3000)));
+    const QImage atOne = Picture::loadToFit(phone, box);
+    const QImage atTwo = Picture::loadToFit(phone, box, 2);
+    EXPECT_EQ(atTwo.size(), QSize(514, 386));
+    EXPECT_EQ(atTwo.devicePixelRatio(), 2.0);
+    EXPECT_EQ(atTwo.deviceIndependentSize(), QSizeF(atOne.size()));
+    EXPECT_PRED3(near, atTwo.pixel(40, 40), qRgb(255, 0, 0), 24);
+    EXPECT_PRED3(near, atTwo.pixel(472, 344), qRgb(255, 255, 255), 24);
+
+    // A picture with fewer pixels than that keeps all of its own, over the same part of the box.
+    const QString medium = dir.filePath(QStringLiteral("medium.png"));
+    phonePhoto(400, 250).save(medium);
+    const QImage mediumAtOne = Picture::loadToFit(medium, box);
+    const QImage mediumAtTwo = Picture::loadToFit(medium, box, 2);
+    EXPECT_EQ(mediumAtTwo.size(), QSize(400, 250));
+    EXPECT_NEAR(mediumAtTwo.deviceIndependentSize().width(), mediumAtOne.width(), 0.5);
+    EXPECT_NEAR(mediumAtTwo.deviceIndependentSize().height(), mediumAtOne.height(), 0.5);
+
+    // One that fits the box is as it was; the cache keeps each ratio's picture apart.
+    const QString small = write(QStringLiteral("small.jpg"), encodeJpeg(quarters(96)));
+    EXPECT_EQ(Picture::loadToFit(small, box, 2), Picture::load(small));
+    Picture::FittedCache cache;
+    cache.load(phone, box);
+    EXPECT_EQ(cache.load(phone, box, 2).devicePixelRatio(), 2.0);
+    EXPECT_EQ(cache.decodes(), 2);
+}
+
 TEST_F(PictureTest, APictureThatFitsIsShownAsItIs) {
     for (const char *name : {"small.jpg", "small.png"}) {
         SCOPED_TRACE(name);
