@@ -22,6 +22,20 @@ qsizetype lineOf(const QByteArray &bytes, qsizetype offset) {
     return line;
 }
 
+// The key as lookups compare it. Keys are nearly always ASCII, whose case folding is A-Z to a-z:
+// folded here, they skip the Unicode tables (a language file's index is built at every start).
+QString foldedKey(QStringView key) {
+    QString folded = key.toString();
+    for (QChar &c : folded) {
+        const char16_t code = c.unicode();
+        if (code >= 0x80)
+            return folded.toCaseFolded();
+        if (code >= u'A' && code <= u'Z')
+            c = QChar(char16_t(code + (u'a' - u'A')));
+    }
+    return folded;
+}
+
 }  // namespace
 
 NameValueList NameValueList::fromBytes(const QByteArray &bytes) {
@@ -107,7 +121,7 @@ void NameValueList::rebuildIndex() const {
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
             continue;
-        const QString folded = line.left(eq).toCaseFolded();
+        const QString folded = foldedKey(QStringView(line).left(eq));
         if (!firstLineOf_.contains(folded))  // the first line with a key wins
             firstLineOf_.insert(folded, i);
     }
@@ -117,7 +131,7 @@ void NameValueList::rebuildIndex() const {
 qsizetype NameValueList::indexOfKey(const QString &key) const {
     if (!indexValid_)
         rebuildIndex();
-    return firstLineOf_.value(key.toCaseFolded(), -1);
+    return firstLineOf_.value(foldedKey(key), -1);
 }
 
 qsizetype NameValueList::indexOfExactKey(const QString &key) const {
@@ -162,5 +176,5 @@ void NameValueList::setValue(const QString &key, const QString &value) {
     }
     lines_.append(line);
     if (indexValid_)
-        firstLineOf_.insert(key.toCaseFolded(), lines_.size() - 1);
+        firstLineOf_.insert(foldedKey(key), lines_.size() - 1);
 }

@@ -43,6 +43,9 @@ TEST(NameValueList, LookupIgnoresCaseAndTakesTheFirstLine) {
     const auto list = NameValueList::fromBytes("place1=Krak\xf3w\r\nPLACE1=Gda\xf1sk\r\n\xa3\xf3\x64\x9f=city\r\n");
     EXPECT_EQ(list.value("Place1"), QString::fromUtf8("Kraków"));
     EXPECT_EQ(list.value("łÓDŹ"), QString("city"));
+    // A key whose letters leave ASCII half way through.
+    const auto mixed = NameValueList::fromBytes("Miasto \xa3\xf3\x64\x9f=city\r\n");
+    EXPECT_EQ(mixed.value("MIASTO ŁÓDŹ"), QString("city"));
     EXPECT_EQ(list.value("Place2"), QString());
     EXPECT_EQ(list.indexOfExactKey("PLACE1"), 1);
     EXPECT_EQ(list.indexOfExactKey("Place1"), -1);
