@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -73,6 +75,8 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
     return detail;
 }
 
+#ifndef Q_OS_WIN  // Windows reads files with its own calls: FileIo_win.cpp
+
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // Closes a file descriptor however reading ends.
@@ -97,6 +101,8 @@ QByteArray readResource(const QString &fileName) {
         throw FileError(FileError::Kind::Missing, fileName);
     return file.readAll();
 }
+
+#endif  // !Q_OS_WIN
 
 }  // namespace
 
@@ -135,6 +141,7 @@ bool exists(const QString &fileName) {
     return info.exists() && !info.isDir();
 }
 
+#ifndef Q_OS_WIN
 QByteArray readAll(const QString &fileName, FileKind kind) {
     using Kind = FileError::Kind;
     if (fileName.startsWith(u':'))
@@ -183,6 +190,7 @@ QByteArray readAll(const QString &fileName, FileKind kind) {
     bytes.truncate(total);
     return bytes;
 }
+#endif  // !Q_OS_WIN
 
 void writeAtomically(const QString &fileName, const QByteArray &bytes) {
     using Kind = FileError::Kind;

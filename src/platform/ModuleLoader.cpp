@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstring>
 
+#ifndef Q_OS_WIN  // Windows loads its modules with its own calls: ModuleLoader_win.cpp
+
 #ifndef GNOMORA_MODULE_FOLDER
 #error "GNOMORA_MODULE_FOLDER: the module folder relative to the program's folder"
 #endif
@@ -69,3 +71,5 @@ void *entry(const QString &name, const char *entryName) {
 }
 
 }  // namespace ModuleLoader
+
+#endif  // !Q_OS_WIN

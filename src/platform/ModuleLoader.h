@@ -11,7 +11,7 @@
 // from the environment or the working folder is ever loaded.
 namespace ModuleLoader {
 
-// The module's file name: "libgnomora-<name>.so".
+// The module's file name: "libgnomora-<name>.so" (on Windows "gnomora-<name>.dll", beside the program).
 QString fileName(const QString &name);
 
 // Loads the module `name` (once; it stays loaded) and returns its entry point `entry`.

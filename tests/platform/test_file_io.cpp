@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "support/FileSizeLimit.h"
 #include "support/PipeGuard.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -11,9 +12,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <optional>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
+#endif
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,9 +70,11 @@ TEST(FileIo, ReadErrorsNameTheFileAndTheKindOfFailure) {
 }
 
 TEST(FileIo, OnlyRegularFilesAreReadAndAPipeNeverBlocks) {
+    if (!SpecialFiles::available)
+        GTEST_SKIP() << SpecialFiles::whyNot;
     TempWorkDir dir;
-    ASSERT_EQ(::mkfifo("pipe.ini", 0600), 0);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zero.jpg")));
+    ASSERT_TRUE(SpecialFiles::makePipe(QStringLiteral("pipe.ini")));
+    ASSERT_TRUE(SpecialFiles::linkToEndlessDevice(QStringLiteral("zero.jpg")));
     ASSERT_TRUE(QFile::link(QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")));
 
     for (const QString &name : {QStringLiteral("pipe.ini"), QStringLiteral("link-to-pipe.ini")}) {
@@ -137,6 +143,9 @@ TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
 }
 
 TEST(FileIo, WriteBeyondTheFileSizeLimitKeepsTheOldFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << SpecialFiles::noFileSizeLimit;
+#else
     // Smaller than the toolkit's write buffer, so the failure shows only when the buffer is written.
     TempWorkDir dir;
     dir.write(QStringLiteral("keep.ini"), "old");
@@ -154,8 +163,10 @@ TEST(FileIo, WriteBeyondTheFileSizeLimitKeepsTheOldFile) {
     EXPECT_EQ(error->fileName, QStringLiteral("keep.ini"));
     EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("old"));
     EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
+#endif
 }
 
+#ifndef _WIN32
 // A small file system of its own, mounted for the test's lifetime (needs the superuser).
 class SmallTmpfs {
 public:
@@ -178,7 +189,12 @@ private:
     bool mounted_ = false;
 };
 
+#endif
+
 TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Wine has no small disk of its own to fill";
+#else
     SmallTmpfs disk("64k");
     if (!disk.mounted())
         GTEST_SKIP() << "mounting a small tmpfs needs the superuser and a system that allows it";
@@ -202,4 +218,39 @@ TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(old.readAll(), QByteArray("old"));
     EXPECT_EQ(QDir(QFileInfo(keep).path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("filler"), QStringLiteral("keep.ini")}));
+#endif
 }
+
+TEST(FileIo, NamesWithPolishLettersAndPathsBeyond260CharactersAreReadAndWritten) {
+    // A teacher's folder such as C:\Users\Łukasz\Documents\..., nested deeper than the old
+    // 260-character limit of Windows paths.
+    TempWorkDir dir;
+    QString folder = QDir::currentPath() + QString::fromUtf8("/Łukasz Żółć");
+    while (folder.size() < 300)
+        folder += QString::fromUtf8("/pomiary cienia gnomonu w klasie ósmej");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + QString::fromUtf8("/Gnomora_Cfg źdźbło.ini");
+    FileIo::writeAtomically(file, "Place1=Łódź\r\n");
+    EXPECT_EQ(FileIo::readAll(file, FileKind::Configuration), QByteArray("Place1=Łódź\r\n"));
+    FileIo::writeAtomically(file, "Place1=Kraków\r\n");
+    EXPECT_EQ(FileIo::readAll(file, FileKind::Configuration), QByteArray("Place1=Kraków\r\n"));
+    EXPECT_TRUE(FileIo::exists(file));
+    EXPECT_FALSE(FileIo::exists(folder));
+}
+
+#ifdef _WIN32
+TEST(FileIo, WindowsPipesAndDevicesAreRefusedWithoutBlocking) {
+    // A pipe whose server never writes: reading it would wait for good.
+    const QString pipe = QStringLiteral("\\\\.\\pipe\\gnomora-test-%1").arg(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(reinterpret_cast<const wchar_t *>(pipe.utf16()), PIPE_ACCESS_OUTBOUND,
+                                           PIPE_TYPE_BYTE | PIPE_NOWAIT, 1, 4096, 4096, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    for (const QString &name : {pipe, QStringLiteral("\\\\.\\NUL")}) {
+        const std::optional<FileError> e = readError(name, FileKind::Language);
+        ASSERT_TRUE(e) << name.toStdString();
+        EXPECT_EQ(e->kind, Kind::NotRegularFile) << name.toStdString();
+        EXPECT_EQ(e->fileName, name);
+    }
+    CloseHandle(server);
+}
+#endif

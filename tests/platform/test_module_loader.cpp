@@ -5,18 +5,32 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
+#ifndef _WIN32
 QString buildFolder() {
     // The test program lives in <build>/tests.
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
 }
+#endif
 
 }  // namespace
 
 TEST(ModuleLoader, AnInstalledProgramLooksOnlyBesideItsOwnFolder) {
+#ifdef _WIN32
+    // Only the program's own folder, wherever it is built or installed.
+    EXPECT_EQ(ModuleLoader::searchFolders(QString::fromUtf8("C:/Program Files/Gnomora")),
+              QStringList{QString::fromUtf8("C:/Program Files/Gnomora")});
+    EXPECT_EQ(ModuleLoader::searchFolders(QString::fromUtf8("C:/Users/Łukasz/Gnomora/")),
+              QStringList{QString::fromUtf8("C:/Users/Łukasz/Gnomora")});
+    EXPECT_EQ(ModuleLoader::searchFolders(QCoreApplication::applicationDirPath()),
+              QStringList{QCoreApplication::applicationDirPath()});
+    EXPECT_EQ(ModuleLoader::fileName(QStringLiteral("print")), QStringLiteral("gnomora-print.dll"));
+#else
     EXPECT_EQ(ModuleLoader::searchFolders(QStringLiteral("/usr/bin")),
               QStringList{QStringLiteral("/usr/lib/gnomora/modules")});
     EXPECT_EQ(ModuleLoader::searchFolders(QStringLiteral("/opt/gnomora/bin")),
@@ -27,6 +41,7 @@ TEST(ModuleLoader, AnInstalledProgramLooksOnlyBesideItsOwnFolder) {
     const QStringList built = ModuleLoader::searchFolders(buildFolder() + QStringLiteral("/src/app"));
     ASSERT_EQ(built.size(), 2);
     EXPECT_EQ(built[1], buildFolder() + QStringLiteral("/modules"));
+#endif
 }
 
 TEST(ModuleLoader, AMissingOrDamagedModuleIsAFileErrorNamingIt) {
@@ -37,13 +52,14 @@ TEST(ModuleLoader, AMissingOrDamagedModuleIsAFileErrorNamingIt) {
         EXPECT_EQ(error.kind, FileError::Kind::NotLoadable);
         // Named where an installed one would be.
         EXPECT_EQ(error.fileName, ModuleLoader::searchFolders(QCoreApplication::applicationDirPath()).first() +
-                                      QStringLiteral("/libgnomora-absent-for-test.so"));
+                                      u'/' + ModuleLoader::fileName(QStringLiteral("absent-for-test")));
         EXPECT_FALSE(error.detail.isEmpty());
     }
 
     // A file of the module's name that is not a library: the loader's own words are kept.
-    const QString damaged = buildFolder() + QStringLiteral("/modules/libgnomora-damaged-for-test.so");
-    QDir().mkpath(buildFolder() + QStringLiteral("/modules"));
+    const QString folder = ModuleLoader::searchFolders(QCoreApplication::applicationDirPath()).last();
+    const QString damaged = folder + u'/' + ModuleLoader::fileName(QStringLiteral("damaged-for-test"));
+    QDir().mkpath(folder);
     {
         QFile file(damaged);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -60,6 +76,19 @@ TEST(ModuleLoader, AMissingOrDamagedModuleIsAFileErrorNamingIt) {
         EXPECT_FALSE(error.detail.isEmpty());
         EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("install Gnomora again")));
     }
+}
+
+TEST(ModuleLoader, AModuleInTheWorkingFolderIsNeverLoaded) {
+    // A real module under another module's name, in the working folder (and on Windows also on
+    // the search path of programs): only the program's own folder counts.
+    TempWorkDir dir;
+    const QString programFolder = ModuleLoader::searchFolders(QCoreApplication::applicationDirPath()).last();
+    const QString planted = ModuleLoader::fileName(QStringLiteral("planted-for-test"));
+    ASSERT_TRUE(QFile::copy(programFolder + u'/' + ModuleLoader::fileName(QStringLiteral("print")), planted));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QDir::toNativeSeparators(dir.path()).toLocal8Bit() + ';' + path);
+    EXPECT_THROW(ModuleLoader::entry(QStringLiteral("planted-for-test"), "gnomora_print_functions"), FileError);
+    qputenv("PATH", path);
 }
 
 TEST(ModuleLoader, ThePrintModuleHandsOverItsEntryPointOnce) {

@@ -8,9 +8,20 @@
 #include <QDirIterator>
 #include <QStringList>
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <link.h>
+#endif
 
 namespace {
+
+#ifdef _WIN32
+// libjpeg is built into the JPEG module: the module, as far as it is loaded.
+QStringList jpegLibraries() {
+    return GetModuleHandleW(L"gnomora-jpeg.dll") ? QStringList{QStringLiteral("gnomora-jpeg.dll")} : QStringList();
+}
+#else
 
 // The libraries in the process (the program itself as an empty name).
 QStringList loadedLibraries() {
@@ -34,6 +45,7 @@ QStringList jpegLibraries() {
     }
     return found;
 }
+#endif
 
 // A working folder as the launcher seeds it: the shipped language files, configuration and photographs.
 void seedShippedFolder(const TempWorkDir &dir) {
@@ -58,7 +70,12 @@ TEST(Start, LoadsNoJpegDecoderUntilTheFirstPhotograph) {
     app.start->grab();
     EXPECT_EQ(jpegLibraries(), QStringList());
 
-    // The first photograph loads both: the check above would have seen them.
+    // The first photograph loads both (on Windows the module that holds libjpeg): the check above
+    // would have seen them.
     ASSERT_FALSE(Picture::load(app.dir.file(QStringLiteral("pictures/place1.jpg"))).isNull());
+#ifdef _WIN32
+    EXPECT_EQ(jpegLibraries().size(), 1);
+#else
     EXPECT_EQ(jpegLibraries().size(), 2) << qPrintable(loadedLibraries().join(u'\n'));
+#endif
 }
