@@ -10,7 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-          wine64 wine fonts-wine nsis zstd xvfb xauth imagemagick file python3)
+          wine64 wine fonts-wine fonts-dejavu-core nsis zstd xvfb xauth xdotool imagemagick file python3
+          qt6-translations-l10n cups printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

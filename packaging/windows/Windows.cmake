@@ -33,3 +33,10 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/deployed.stamp
   DEPENDS gnomora gnomora_print_module gnomora_jpeg_module VERBATIM)
 add_custom_target(gnomora_windows_runtime ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/deployed.stamp)
 
+
+# The toolkit's own texts (message-box buttons, the print preview) in the class's language, from
+# Debian's Qt translations, which serve Windows as well; qt.conf tells the toolkit where they are.
+foreach(language pl de uk en)
+  file(COPY /usr/share/qt6/translations/qtbase_${language}.qm DESTINATION ${CMAKE_BINARY_DIR}/bin/translations)
+endforeach()
+file(WRITE ${CMAKE_BINARY_DIR}/bin/qt.conf "[Paths]\r\nPrefix = .\r\nTranslations = translations\r\n")
