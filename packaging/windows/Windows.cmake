@@ -22,15 +22,17 @@ foreach(module print jpeg)
 endforeach()
 
 # The toolkit's DLLs, its plugins and the compiler's runtime beside the program and the modules
-# (also the headless platforms the tests use).
+# (also the headless platforms the tests use), and data\, which fills the user's working folder.
 set(gnomora_deploy ${QT_MINGW_PREFIX}/bin/deploy-qt-mingw.sh)
 set(gnomora_plugins "platforms/qwindows.dll platforms/qminimal.dll platforms/qoffscreen.dll \
 styles/qwindowsvistastyle.dll imageformats/qgif.dll imageformats/qico.dll")
+file(GLOB_RECURSE gnomora_data CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/deployed.stamp
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin/data
   COMMAND sh -c "QT_DEPLOY_PLUGINS=\"$3\" \"$1\" \"$2\" && QT_DEPLOY_PLUGINS= \"$1\" \"$4\" && touch \"$5\""
           sh ${gnomora_deploy} $<TARGET_FILE:gnomora> ${gnomora_plugins} $<TARGET_FILE:gnomora_print_module>
           ${CMAKE_BINARY_DIR}/bin/deployed.stamp
-  DEPENDS gnomora gnomora_print_module gnomora_jpeg_module VERBATIM)
+  DEPENDS gnomora gnomora_print_module gnomora_jpeg_module ${gnomora_data} VERBATIM)
 add_custom_target(gnomora_windows_runtime ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/deployed.stamp)
 
 

@@ -17,7 +17,8 @@ QString location(const QString &userData, const QString &home) {
 }
 
 bool prepare(const QString &seed, const QString &work) {
-    if (work.isEmpty() || !QDir().mkpath(work) || !QFileInfo(work).isDir())
+    // Without the installed files (a damaged installation) the folder would stay empty.
+    if (!QFileInfo(seed).isDir() || work.isEmpty() || !QDir().mkpath(work) || !QFileInfo(work).isDir())
         return false;
     bool complete = true;
     QDirIterator files(seed, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);

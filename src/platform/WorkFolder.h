@@ -14,7 +14,8 @@ namespace WorkFolder {
 QString location(const QString &userData, const QString &home);
 
 // Fills `work` with every file of `seed` (and its subfolders) that `work` lacks, making the
-// folders as needed. True when every installed file is now in the working folder.
+// folders as needed. True when every installed file is now in the working folder; false when
+// `seed` is missing.
 bool prepare(const QString &seed, const QString &work);
 
 #ifdef _WIN32

@@ -74,6 +74,8 @@ TEST(WorkFolder, AFolderThatCannotBeMadeOrFilledIsReported) {
     EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken"))));
     EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken/Gnomora"))));
     EXPECT_FALSE(WorkFolder::prepare(seed, QString()));
+    // No installed files to fill it with.
+    EXPECT_FALSE(WorkFolder::prepare(root.filePath(QStringLiteral("no-data")), root.filePath(QStringLiteral("w"))));
 
     // A file stands where a subfolder of installed files should be: the rest is still copied.
     const QString work = root.filePath(QStringLiteral("work"));
