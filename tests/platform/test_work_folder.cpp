@@ -28,8 +28,13 @@ TEST(WorkFolder, GnomoraHomeWinsOverTheUsersApplicationData) {
     struct Row {
         const char *userData, *home, *expected;
     } rows[] = {
+#ifdef _WIN32
         {"C:\\Users\\Łukasz\\AppData\\Roaming", "", "C:/Users/Łukasz/AppData/Roaming/Gnomora"},
         {"C:\\Users\\Łukasz\\AppData\\Roaming", "D:\\Klasa 4b\\", "D:/Klasa 4b"},
+#else
+        {"/home/łukasz/.local/share", "", "/home/łukasz/.local/share/Gnomora"},
+        {"/home/łukasz/.local/share", "/srv/klasa 4b/", "/srv/klasa 4b"},
+#endif
         {"", "/home/ola/gnomora", "/home/ola/gnomora"},
         {"", "", ""},  // nowhere to work: the caller reports it
     };
