@@ -25,6 +25,12 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::InUse: return QStringLiteral("errInUse");
     case Kind::NotReadAtStart: return QStringLiteral("errNotReadAtStart");
     case Kind::NotLoadable: return QStringLiteral("errNotLoadable");
+    case Kind::ModuleNotRegularFile: return QStringLiteral("errModuleNotRegularFile");
+    case Kind::ModuleCutShort: return QStringLiteral("errModuleCutShort");
+    case Kind::ModuleEntryMissing: return QStringLiteral("errModuleEntryMissing");
+    case Kind::ModuleOtherVersion: return QStringLiteral("errModuleOtherVersion");
+    case Kind::ModuleWritableByOthers: return QStringLiteral("errModuleWritableByOthers");
+    case Kind::ModuleForeignOwner: return QStringLiteral("errModuleForeignOwner");
     case Kind::NoExtension: return QStringLiteral("errNoExtension");
     case Kind::UnknownExtension: return QStringLiteral("errUnknownExtension");
     case Kind::NoReader: return QStringLiteral("errNoReader");
@@ -55,6 +61,9 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     case Kind::ReadFailed:
     case Kind::WriteFailed:
     case Kind::NotLoadable:
+    case Kind::ModuleEntryMissing:
+    case Kind::ModuleWritableByOthers:
+    case Kind::ModuleForeignOwner:
     case Kind::Damaged:
     case Kind::UnknownExtension:
     case Kind::NoReader:

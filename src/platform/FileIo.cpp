@@ -42,6 +42,25 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("it could not be read at start, so it is not replaced");
     case Kind::NotLoadable:
         return QStringLiteral("this part of the program cannot be loaded (%1); install Gnomora again").arg(detail);
+    case Kind::ModuleNotRegularFile:
+        return QStringLiteral("this part of the program is not a regular file (a folder, device, pipe or socket); "
+                              "install Gnomora again");
+    case Kind::ModuleCutShort:
+        return QStringLiteral("this part of the program is cut short; install Gnomora again");
+    case Kind::ModuleEntryMissing:
+        return QStringLiteral("the entry point %1 is missing: this is not a part of this Gnomora; "
+                              "install Gnomora again")
+            .arg(detail);
+    case Kind::ModuleOtherVersion:
+        return QStringLiteral("this part of the program belongs to another version of Gnomora; install Gnomora again");
+    case Kind::ModuleWritableByOthers:
+        return QStringLiteral("%1 is writable by other users, so this part of the program is not run; "
+                              "install Gnomora again where only its owner can change it")
+            .arg(detail);
+    case Kind::ModuleForeignOwner:
+        return QStringLiteral("%1 belongs to another user, so this part of the program is not run; "
+                              "install Gnomora again")
+            .arg(detail);
     case Kind::NoExtension:
         return QStringLiteral("the name has no extension, so the picture's format is unknown "
                               "(use .jpg, .jpeg, .bmp, .png, .gif or .ico)");

@@ -20,6 +20,12 @@ public:
         InUse,           // another copy of the program works in the folder: this one saves nothing
         NotReadAtStart,  // it could not be read at start, so it is not replaced unasked
         NotLoadable,     // a module of the program that could not be loaded; `detail`: the loader's words
+        ModuleNotRegularFile,    // a folder, device, pipe or socket (or a link to one) in a module's place
+        ModuleCutShort,          // a module whose loadable parts reach past its end (an interrupted copy)
+        ModuleEntryMissing,      // `detail`: the entry point that the module lacks
+        ModuleOtherVersion,      // the module hands over no table of functions, or one of another version
+        ModuleWritableByOthers,  // `detail`: the module or folder that the group or others may write
+        ModuleForeignOwner,      // `detail`: the module or folder that belongs to another user
 
         // Picture files (thrown as PictureError):
         NoExtension,       // the name has no extension, so the format is unknown
