@@ -22,6 +22,8 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::ReadFailed: return QStringLiteral("errReadFailed");
     case Kind::WriteFailed: return QStringLiteral("errWriteFailed");
     case Kind::NotUtf8: return QStringLiteral("errNotUtf8");
+    case Kind::NulByte: return QStringLiteral("errNulByte");
+    case Kind::Utf16: return QStringLiteral("errUtf16");
     case Kind::InUse: return QStringLiteral("errInUse");
     case Kind::NotReadAtStart: return QStringLiteral("errNotReadAtStart");
     case Kind::NotLoadable: return QStringLiteral("errNotLoadable");
@@ -52,6 +54,8 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     case Kind::TooLarge:
         return text.arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
     case Kind::NotUtf8:
+    case Kind::NulByte:
+    case Kind::Utf16:
     case Kind::TooManyScans:
         return text.arg(error.limit);
     case Kind::TooManyPixels:

@@ -9,7 +9,7 @@ class TLang;
 // File errors in the class's language. Each kind of failure has its own key (errMissing,
 // errTooLarge ...) whose text is the reason, with %1 and %2 for what the kind carries:
 //   errTooLarge %1 the limit in MB; errReadFailed, errWriteFailed, errDamaged %1 the system's or
-//   the decoder's words; errNotUtf8 %1 the line; errUnknownExtension,
+//   the decoder's words; errNotUtf8, errNulByte, errUtf16 %1 the line; errUnknownExtension,
 //   errNoReader %1 the extension;
 //   errTooManyPixels %1 "<width> x <height>", %2 the limit in megapixels; errTooManyScans %1 the
 //   limit; errNotAPicture %1 the format, %2 the decoder's words; errOutOfMemory %1 the size;

@@ -14,6 +14,8 @@ enum class BuiltInText {
     ReasonFolder,           // loaded
     ReasonNotRegularFile,
     ReasonTooLarge,         // %1: the limit in MB
+    ReasonNulByte,          // %1: the line
+    ReasonUtf16,            // %1: the line
     CannotPrepareFolder,  // %1: the working folder the launcher could not make or fill
 };
 

@@ -36,6 +36,13 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("the file cannot be written (%1)").arg(detail);
     case Kind::NotUtf8:
         return QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text").arg(limit);
+    case Kind::NulByte:
+        return QStringLiteral("line %1 holds a NUL byte, which no text file of the program has, so it is not read")
+            .arg(limit);
+    case Kind::Utf16:
+        return QStringLiteral("line %1 begins with the mark of UTF-16 text (\"Unicode\"), which the program does "
+                              "not read; save the file as UTF-8")
+            .arg(limit);
     case Kind::InUse:
         return QStringLiteral("another copy of Gnomora works in this folder; nothing was saved");
     case Kind::NotReadAtStart:

@@ -149,9 +149,66 @@ TEST(TLang, JunkFilesLoadWithoutHarm) {
     QByteArray junk;
     for (int i = 0; i < 70000; ++i)
         junk.append(static_cast<char>((i * 7919) % 251 + 1));  // binary, no NUL
-    LangFixture f(junk + QByteArray("\0MainForm=hidden", 16));
+    LangFixture f(junk + "\r\nMainForm=shown\r\n");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
-    EXPECT_EQ(f.lang.GetText("MainForm"), QString());
+    EXPECT_EQ(f.lang.GetText("MainForm"), QString("shown"));
+}
+
+namespace {
+
+QByteArray utf16(const QString &text, bool bigEndian) {
+    QByteArray bytes;
+    for (QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{&high, 1} + QByteArray{&low, 1} : QByteArray{&low, 1} + QByteArray{&high, 1};
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// A file saved as UTF-16 ("Unicode" in an editor) or holding a NUL byte cannot be read whole: read
+// up to its first NUL, it would start without texts, and a reload would write back its "key=."
+// lines in place of the translation.
+TEST(TLang, AFileThatCannotBeReadWholeIsRefusedNamingTheLineAndNeverWrittenBack) {
+    const QString text = QStringLiteral("Language=Polski\r\nMainForm=Gnomora\r\nbtnPrint=Drukuj\r\n");
+    struct Row {
+        const char *what;
+        QByteArray bytes;
+        BuiltInText reason;
+        int line;
+    };
+    const Row rows[] = {
+        {"UTF-16 with its mark", "\xFF\xFE" + utf16(text, false), BuiltInText::ReasonUtf16, 1},
+        {"big-endian UTF-16 with its mark", "\xFE\xFF" + utf16(text, true), BuiltInText::ReasonUtf16, 1},
+        {"UTF-16 without a mark", utf16(text, false), BuiltInText::ReasonNulByte, 1},
+        {"a NUL byte in line 3", "Language=Polski\r\nMainForm=Gnomora\r\nbtn" + QByteArray(1, '\0') + "Print=Drukuj\r\n",
+         BuiltInText::ReasonNulByte, 3},
+        {"a NUL byte ending line 2, after a lone LF", "Language=Polski\nMainForm=Gnomora" + QByteArray(1, '\0'),
+         BuiltInText::ReasonNulByte, 2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        // In use: refused at start, naming the line, and a reload writes nothing.
+        LangFixture f(row.bytes);
+        EXPECT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNotLoaded)
+                                                       .arg(TLang::DefaultFileName, builtInText(row.reason).arg(row.line))});
+        f.view.onRefresh = [&] { f.lang.GetText("MainForm"); };
+        EXPECT_THROW(f.lang.ReloadLang(), FileError);
+        EXPECT_EQ(f.dir.read(TLang::DefaultFileName), row.bytes);
+
+        // Offered as another language: passed over in the list, naming the line.
+        LangFixture g("Language=Polski\r\nmsgLangFileSkipped=Pomini\xeato %1: %2.\r\n"
+                      "errNulByte=NUL w wierszu %1\r\nerrUtf16=UTF-16 w wierszu %1\r\n");
+        g.dir.write(TLang::LanguageFileName(1), row.bytes);
+        g.lang.FillLangList();
+        EXPECT_EQ(g.prompter.messages,
+                  QStringList{QString::fromUtf8("Pominięto Gnomo_Language_1.ini: %1 w wierszu %2.")
+                                  .arg(row.reason == BuiltInText::ReasonUtf16 ? "UTF-16" : "NUL")
+                                  .arg(row.line)});
+        EXPECT_EQ(g.lang.LangFiles, QStringList{TLang::DefaultFileName});
+        EXPECT_EQ(g.dir.read(TLang::LanguageFileName(1)), row.bytes);
+    }
 }
 
 // --- The language list and switching ----------------------------------------------------------
