@@ -42,6 +42,13 @@ Wording wording(BuiltInText which) {
         return {"wiersz %1 zaczyna się znacznikiem UTF-16 („Unicode”); zapiszcie plik jako UTF-8",
                 "Zeile %1 beginnt mit der UTF-16-Markierung („Unicode“); speichert die Datei als UTF-8",
                 "line %1 begins with the UTF-16 mark (\"Unicode\"); save the file as UTF-8"};
+    case BuiltInText::LanguageFileNameRefused:
+        return {"Konfiguracja wskazuje plik języka %1, ale plikami języka są tylko pliki od Gnomo_Language_0.ini "
+                "do Gnomo_Language_99.ini w folderze roboczym; użyto pliku %2.",
+                "Die Konfiguration nennt die Sprachdatei %1, Sprachdateien sind aber nur Gnomo_Language_0.ini bis "
+                "Gnomo_Language_99.ini im Arbeitsordner; %2 wird verwendet.",
+                "The configuration names the language file %1, but only Gnomo_Language_0.ini to "
+                "Gnomo_Language_99.ini in the working folder are language files; %2 is used."};
     case BuiltInText::OutOfMemory:
         return {"zabrakło pamięci", "der Arbeitsspeicher reicht nicht aus", "there is not enough memory"};
     case BuiltInText::CannotPrepareFolder:

@@ -211,6 +211,56 @@ TEST(TLang, AFileThatCannotBeReadWholeIsRefusedNamingTheLineAndNeverWrittenBack)
     }
 }
 
+// The file in use is written back: the configuration may name only a language file of the working
+// folder, never a path to another file.
+TEST(TLang, OnlyALanguageFileOfTheWorkingFolderIsTakenFromTheConfiguration) {
+    struct Row {
+        QString configured;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"Gnomo_Language_0.ini", true},   {"Gnomo_Language_7.ini", true},   {"Gnomo_Language_99.ini", true},
+        {"Gnomo_Language_100.ini", false}, {"Gnomo_Language_07.ini", false}, {"gnomo_language_7.ini", false},
+        {"../notes.txt", false},          {"sub/../notes.txt", false},     {"notes.txt", false},
+        {"./Gnomo_Language_7.ini", false}, {"sub/Gnomo_Language_7.ini", false},
+        {QDir::tempPath() + "/notes.txt", false},
+    };
+    const QByteArray notes = "notes=mine\r\n";
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.configured.toStdString());
+        TempWorkDir dir;
+        QDir().mkdir("sub");
+        for (const char *name : {"notes.txt", "sub/Gnomo_Language_7.ini", "Gnomo_Language_7.ini"})
+            dir.write(name, notes);
+        dir.write("Gnomo_Language_0.ini", "MainForm=Gnomora\r\n");
+        dir.write("Gnomora_Cfg.ini", "LangFileName=" + row.configured.toUtf8() + "\r\n");
+        ScriptedPrompter prompter;
+        RecordingLangView view;
+        TComm comm{prompter, Locale{u'.', u'/'}};
+        TLang lang{comm, prompter, view};
+        comm.Init();
+        lang.Init();
+        const QString used = row.taken ? row.configured : TLang::DefaultFileName;
+        EXPECT_EQ(comm.GetValue("LangFileName"), used);
+        if (row.taken)
+            EXPECT_FALSE(prompter.messages.contains(
+                builtInText(BuiltInText::LanguageFileNameRefused).arg(row.configured, TLang::DefaultFileName)));
+        else
+            EXPECT_EQ(prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNameRefused)
+                                                         .arg(row.configured, TLang::DefaultFileName)});
+        view.onRefresh = [&] { lang.GetText("btnPrint"); };
+        try {
+            lang.ReloadLang();
+        } catch (const FileError &) {
+            EXPECT_TRUE(row.taken);  // a language file named but absent
+        }
+        EXPECT_EQ(dir.read("notes.txt"), notes);
+        EXPECT_EQ(dir.read("sub/Gnomo_Language_7.ini"), notes);
+        if (!row.taken)
+            EXPECT_TRUE(dir.read("Gnomo_Language_0.ini").endsWith("\r\nbtnPrint=.\r\n"));
+    }
+}
+
 // --- The language list and switching ----------------------------------------------------------
 
 namespace {
