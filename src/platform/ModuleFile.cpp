@@ -105,10 +105,13 @@ void check(const QString &path, const QString &installationRoot) {
     if (!S_ISREG(status.st_mode))
         refuse(Kind::ModuleNotRegularFile, path);
 
+    // Along the path as named (a linked folder counts as the folder it leads to), then along the
+    // path with every link resolved.
     checkTrustedChain(path, QDir::cleanPath(QFileInfo(path).absoluteFilePath()),
                       QDir::cleanPath(QFileInfo(installationRoot).absoluteFilePath()));
     const QString resolvedRoot = QFileInfo(installationRoot).canonicalFilePath();
-    checkTrustedChain(path, QFileInfo(path).canonicalFilePath(), resolvedRoot.isEmpty() ? QStringLiteral("/") : resolvedRoot);
+    checkTrustedChain(path, QFileInfo(path).canonicalFilePath(),
+                      resolvedRoot.isEmpty() ? QStringLiteral("/") : resolvedRoot);
 
     // Non-blocking, so that a pipe put in its place after the checks above is not waited for.
     const int fd = ::open(encoded.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -242,12 +242,13 @@ TEST(TLang, OnlyALanguageFileOfTheWorkingFolderIsTakenFromTheConfiguration) {
         lang.Init();
         const QString used = row.taken ? row.configured : TLang::DefaultFileName;
         EXPECT_EQ(comm.GetValue("LangFileName"), used);
-        if (row.taken)
-            EXPECT_FALSE(prompter.messages.contains(
-                builtInText(BuiltInText::LanguageFileNameRefused).arg(row.configured, TLang::DefaultFileName)));
-        else
-            EXPECT_EQ(prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNameRefused)
-                                                         .arg(row.configured, TLang::DefaultFileName)});
+        const QString refusal =
+            builtInText(BuiltInText::LanguageFileNameRefused).arg(row.configured, TLang::DefaultFileName);
+        if (row.taken) {
+            EXPECT_FALSE(prompter.messages.contains(refusal));
+        } else {
+            EXPECT_EQ(prompter.messages, QStringList{refusal});
+        }
         view.onRefresh = [&] { lang.GetText("btnPrint"); };
         try {
             lang.ReloadLang();
@@ -256,8 +257,9 @@ TEST(TLang, OnlyALanguageFileOfTheWorkingFolderIsTakenFromTheConfiguration) {
         }
         EXPECT_EQ(dir.read("notes.txt"), notes);
         EXPECT_EQ(dir.read("sub/Gnomo_Language_7.ini"), notes);
-        if (!row.taken)
+        if (!row.taken) {
             EXPECT_TRUE(dir.read("Gnomo_Language_0.ini").endsWith("\r\nbtnPrint=.\r\n"));
+        }
     }
 }
 

@@ -234,8 +234,9 @@ TEST(ModuleLoader, AModuleOthersCouldHaveReplacedIsRefused) {
             ASSERT_TRUE(QDir(folder).removeRecursively());
             ASSERT_TRUE(QFile::link(elsewhere, folder));
             ::chmod(QFile::encodeName(elsewhere), bits);
-            if (foreign)
+            if (foreign) {
                 ASSERT_EQ(::chown(QFile::encodeName(elsewhere), otherUser(), -1), 0);
+            }
         };
     };
     const Row rows[] = {

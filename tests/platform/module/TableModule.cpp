@@ -5,7 +5,7 @@
 
 namespace {
 
-int answer() { return 42; }
+[[maybe_unused]] int answer() { return 42; }
 
 struct Table {
     ModuleTable header;
