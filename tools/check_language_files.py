@@ -100,14 +100,16 @@ TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
-               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errInUse",
-               "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader", "errTooManyPixels",
-               "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory", "errNotLoadable"]
+               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errNulByte",
+               "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader",
+               "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
+               "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
+               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 235
+CATALOGUE_SIZE = 243
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -117,7 +119,9 @@ PLACEHOLDERS = {
     "msgFileError": {"%1", "%2"},        # the file, the reason
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
     "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
-    "errNotLoadable": {"%1"},
+    "errNulByte": {"%1"}, "errUtf16": {"%1"},  # the line
+    "errNotLoadable": {"%1"}, "errModuleEntryMissing": {"%1"},
+    "errModuleWritableByOthers": {"%1"}, "errModuleForeignOwner": {"%1"},  # the file or folder
     "errUnknownExtension": {"%1"}, "errNoReader": {"%1"}, "errTooManyPixels": {"%1", "%2"},
     "errTooManyScans": {"%1"}, "errNotAPicture": {"%1", "%2"}, "errDamaged": {"%1"}, "errOutOfMemory": {"%1"},
     # What a screen reader says, with the values the program fills in.

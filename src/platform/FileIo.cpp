@@ -36,12 +36,38 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("the file cannot be written (%1)").arg(detail);
     case Kind::NotUtf8:
         return QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text").arg(limit);
+    case Kind::NulByte:
+        return QStringLiteral("line %1 holds a NUL byte, which no text file of the program has, so it is not read")
+            .arg(limit);
+    case Kind::Utf16:
+        return QStringLiteral("line %1 begins with the mark of UTF-16 text (\"Unicode\"), which the program does "
+                              "not read; save the file as UTF-8")
+            .arg(limit);
     case Kind::InUse:
         return QStringLiteral("another copy of Gnomora works in this folder; nothing was saved");
     case Kind::NotReadAtStart:
         return QStringLiteral("it could not be read at start, so it is not replaced");
     case Kind::NotLoadable:
         return QStringLiteral("this part of the program cannot be loaded (%1); install Gnomora again").arg(detail);
+    case Kind::ModuleNotRegularFile:
+        return QStringLiteral("this part of the program is not a regular file (a folder, device, pipe or socket); "
+                              "install Gnomora again");
+    case Kind::ModuleCutShort:
+        return QStringLiteral("this part of the program is cut short; install Gnomora again");
+    case Kind::ModuleEntryMissing:
+        return QStringLiteral("the entry point %1 is missing: this is not a part of this Gnomora; "
+                              "install Gnomora again")
+            .arg(detail);
+    case Kind::ModuleOtherVersion:
+        return QStringLiteral("this part of the program belongs to another version of Gnomora; install Gnomora again");
+    case Kind::ModuleWritableByOthers:
+        return QStringLiteral("%1 is writable by other users, so this part of the program is not run; "
+                              "install Gnomora again where only its owner can change it")
+            .arg(detail);
+    case Kind::ModuleForeignOwner:
+        return QStringLiteral("%1 belongs to another user, so this part of the program is not run; "
+                              "install Gnomora again")
+            .arg(detail);
     case Kind::NoExtension:
         return QStringLiteral("the name has no extension, so the picture's format is unknown "
                               "(use .jpg, .jpeg, .bmp, .png, .gif or .ico)");

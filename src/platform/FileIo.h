@@ -17,9 +17,17 @@ public:
         ReadFailed,      // it could not be opened or read (no permission, a disk error); see `detail`
         WriteFailed,     // it could not be written (full disk, no permission); the old file is kept
         NotUtf8,         // it begins with the UTF-8 mark, but line `limit` is not UTF-8 text
+        NulByte,         // line `limit` holds a NUL byte: not a text file, or not one in an 8-bit encoding
+        Utf16,           // it begins with a UTF-16 mark (an editor's "Unicode"); `limit`: line 1
         InUse,           // another copy of the program works in the folder: this one saves nothing
         NotReadAtStart,  // it could not be read at start, so it is not replaced unasked
         NotLoadable,     // a module of the program that could not be loaded; `detail`: the loader's words
+        ModuleNotRegularFile,    // a folder, device, pipe or socket (or a link to one) in a module's place
+        ModuleCutShort,          // a module whose loadable parts reach past its end (an interrupted copy)
+        ModuleEntryMissing,      // `detail`: the entry point that the module lacks
+        ModuleOtherVersion,      // the module hands over no table of functions, or one of another version
+        ModuleWritableByOthers,  // `detail`: the module or folder that the group or others may write
+        ModuleForeignOwner,      // `detail`: the module or folder that belongs to another user
 
         // Picture files (thrown as PictureError):
         NoExtension,       // the name has no extension, so the format is unknown
