@@ -29,8 +29,9 @@ struct AppFixture {
     void seedShippedLanguage() { dir.write("Gnomo_Language_0.ini", shippedFile("Gnomo_Language_0.ini")); }
 
     // Creates the windows (the main one hidden) and shows the start window.
-    void startProgram() {
-        start = std::make_unique<TStartForm>(prompter, Locale{u'.', u'/'}, [] { return fixedNow(); });
+    // The locale is the user's conventions as the program reads them at its start.
+    void startProgram(const Locale &locale = Locale{u'.', u'/'}) {
+        start = std::make_unique<TStartForm>(prompter, locale, [] { return fixedNow(); });
         main = std::make_unique<TMainForm>(start->objects(), prompter);
         start->setMainForm(main.get());
         start->show();
