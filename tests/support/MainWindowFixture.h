@@ -20,7 +20,7 @@ inline const QByteArray SchoolsCfg =
 
 // A working folder with the shipped language, five places and their pictures, main window open.
 struct MainWindowFixture : AppFixture {
-    explicit MainWindowFixture(const Locale &locale = Locale{u'.', u'/'}) {
+    explicit MainWindowFixture(const std::optional<Locale> &locale = Locale{u'.', u'/'}) {
         seedShippedLanguage();
         dir.write("Gnomora_Cfg.ini", SchoolsCfg);
         QImage picture(400, 300, QImage::Format_RGB32);
