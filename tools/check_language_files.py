@@ -12,7 +12,7 @@ box with a character limit (always checked) and a width in pixels or millimetres
 (checked with --measure, which renders the text with ImageMagick in the DejaVu
 faces that stand in for Tahoma, Verdana and MS Sans Serif on Linux).
 
-data/Gnomora_Cfg.ini must hold the 41 configuration keys with usable values; with
+data/Gnomora_Cfg.ini must hold the 46 configuration keys with usable values; with
 --measure its place and person names must fit the step-1 lists and the result sheet.
 The data files must also be what tools/build_data_files.py makes of their UTF-8
 sources in tools/lang-src/.
@@ -97,7 +97,8 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
 # from the meridian's length, true noon from the longitude, and the lesson kept between runs.
 TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
-TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
+TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOff", "msgNoonOutsideHours",
+                    "msgBadDate"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
                "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errNulByte",
@@ -109,11 +110,13 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 243
+CATALOGUE_SIZE = 246
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
+    "msgNoonOff": {"%1", "%2", "%3"},  # the configured noon, the true noon, the minutes between
+    "msgNoonOutsideHours": {"%1"},     # the true noon
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},
     "msgFileError": {"%1", "%2"},        # the file, the reason
@@ -224,12 +227,14 @@ BOXES.update({"labMeasureDate": px(22, 132), "labLatitude": px(18, 125), "labDev
 BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
 BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
 BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
+# Under the shadow scene, left of the back button: four lines of 416 pixels.
+BOXES["msgNoonOff"] = Box(230)
 # Spoken, never drawn: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",
-    f"NoonH{n}", f"NoonM{n}")]
+    f"NoonH{n}", f"NoonM{n}", f"Longitude{n}")]
 LANGUAGE_FILE_NAME = re.compile(r"Gnomo_Language_(0|[1-9][0-9]?)\.ini")
 
 
@@ -396,6 +401,9 @@ def check_config(report, language_files):
             report.error(name, f"NoonH{n} {hour!r} is not a whole hour from 1 to 24; the program would reset it to 12")
         if not (minute == "00" or (minute.isdigit() and 1 <= int(minute) <= 59)):
             report.error(name, f"NoonM{n} {minute!r} is neither \"00\" nor a minute from 1 to 59")
+        longitude = values.get(f"Longitude{n}", "")
+        if not (re.fullmatch(r"[+-]?\d{1,3}([.,]\d{1,9})?", longitude) and abs(float(longitude.replace(",", "."))) <= 180):
+            report.error(name, f"Longitude{n} {longitude!r} is not a number of degrees from -180 to 180")
         for key in (f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg"):
             picture = values.get(key, "")
             if picture and not re.fullmatch(r"[^\\/:]+(/[^\\/:]+)*\.(jpg|jpeg)", picture, re.IGNORECASE):

@@ -11,6 +11,7 @@
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
 #include "ui/TypedField.h"
 #include "ui_PanelStep4.h"
 
@@ -68,8 +69,14 @@ void PanelStep4::ShowComparison() {
     ui->labDeviation->setVisible(accepted && sizeShown);
     ui->labDeviationRes->setVisible(accepted && sizeShown);
     set(ui->labDeviationRes,
-        sizeShown ? TLogic::DeviationText(logic.EarthSize, logic.comm().locale().decimalSeparator) : QString());
+        sizeShown ? TLogic::DeviationText(logic.EarthSize, deviationSeparator()) : QString());
     set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
+}
+
+QChar PanelStep4::deviationSeparator() const {
+    return ToolkitLanguage::conventionsOf(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey),
+                                          objects_.Comm->locale())
+        .decimalSeparator;
 }
 
 void PanelStep4::DrawPicture() {

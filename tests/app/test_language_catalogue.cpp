@@ -3,6 +3,7 @@
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
 #include "lang/TLang.h"
+#include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
 #include "store/TComm.h"
@@ -12,6 +13,7 @@
 #include "support/AppFixture.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
+#include "ui/PanelTech.h"
 #include "ui/StepButton.h"
 
 #include <QAbstractButton>
@@ -25,6 +27,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,8 +37,10 @@ namespace {
 // Polish, English, German and Ukrainian (the last one in UTF-8).
 constexpr int ShippedLanguages[] = {0, 1, 2, 3};
 
+// A third school has a longitude whose true noon lies hours from the noon configured for it.
 const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nNoonH1=12\r\nNoonM1=00\r\n"
-                              "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n";
+                              "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n"
+                              "Place3=Zakopane\r\nNoonH3=23\r\nNoonM3=00\r\nLongitude3=19.95\r\n";
 
 // A name that the Windows-1250 configuration cannot hold.
 const char *const UkrainianPupil = "Олена Шевченко";
@@ -152,6 +157,12 @@ struct ClassRun : AppFixture {
         prompter.answers.push_back(Prompter::Answer::Ok);
         click("btnReset");  // msgAreYouSure, as nothing was printed
         ASSERT_EQ(panel(), QString("PanelStep1"));
+        type("edMeasureDate", "31/02/2013");
+        emit find<QLineEdit>("edMeasureDate")->editingFinished();  // msgBadDate
+        choosePlace(1, 2);
+        choosePlace(2, 1);
+        click("btnStep1Next");  // msgNoonOff under the shadow scene
+        ASSERT_TRUE(find<QLabel>("labNoonOff")->isVisible());
 
         clickStep(7);
         auto *pages = find<QTabWidget>("TechPageControl");
@@ -176,6 +187,9 @@ struct ClassRun : AppFixture {
         type("edNoonM1", "00");
         type("edLongitude1", "21 E");
         click("btnSolarNoon1");  // msgBadLongitude
+        main->panelTech()->setTimeZone(QTimeZone::utc());
+        type("edLongitude1", "180");
+        click("btnSolarNoon1");  // msgNoonOutsideHours: noon in the hour after midnight
         // A lesson kept by an earlier run, damaged since: offered (msgContinueLesson), then refused.
         dir.write("Gnomora_Lesson.ini", "LessonRecord=1\r\nHeiState1=3\r\n");
         prompter.answers.push_back(Prompter::Answer::Yes);
@@ -235,10 +249,15 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const QString &key : messages)
             expected.append(file.value(key));
         expected.append(file.value("msgPrintFailed").arg("Room 12"));
+        expected.append(file.value("msgBadDate"));
         expected.append(file.value("msgFolderInUseNotSaved"));
         EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
         for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
+        const SolarNoon::ClockTime noon = *SolarNoon::clockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
+        ASSERT_EQ(noon.hour, 0);
+        expected.append(file.value("labPlace1") + " " +
+                        file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
         expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
         ASSERT_EQ(run.prompter.questions.size(), 8);
@@ -280,7 +299,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 243);
+    ASSERT_EQ(catalogue.size(), 246);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

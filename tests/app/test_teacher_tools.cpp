@@ -3,26 +3,33 @@
 // deviation under the circumference, the measurement date of step 1, true noon from the
 // longitude in the places editor, and the lesson kept from one start of the program to the next.
 #include "model/DayCount.h"
+#include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
+#include "ui/DateBox.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
 #include "print/PagePrinting.h"
 
 #include <QCalendarWidget>
-#include <QDateEdit>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
 
 // Place 1 Gdańsk (noon 12:00), place 2 Kraków (11:40); the date is 20 June 2013.
 struct TeacherRun : MainWindowFixture {
+    using MainWindowFixture::MainWindowFixture;
     void choosePlaces() {
         choose(1, 1);
         choose(2, 0);
@@ -31,10 +38,11 @@ struct TeacherRun : MainWindowFixture {
     QLabel *label(const char *name) { return find<QLabel>(name); }
     bool shown(const char *name) { return !find<QWidget>(name)->isHidden(); }
     TLogic &logic() { return *objects().Logic; }
-    QDateEdit *dateField() { return find<QDateEdit>("edMeasureDate"); }
+    DateBox *dateField() { return find<DateBox>("edMeasureDate"); }
     // The teacher settles on a date typed into the box.
-    void typeDate(QDate date) {
-        dateField()->setDate(date);
+    void typeDate(QDate date) { typeDate(date.toString("dd.MM.yyyy")); }
+    void typeDate(const QString &text) {
+        dateField()->setText(text);
         emit dateField()->editingFinished();
     }
     // Both places measured at noon, 1000 km apart, the Earth computed.
@@ -75,6 +83,56 @@ TEST(TeacherTools, TheLatitudeStandsUnderTheElevation) {
     EXPECT_LT(f.label("labLatitude")->geometry().bottom(), f.find<QWidget>("labCalcNoon")->y());
 }
 
+// Place 2 is Kraków, configured 11:40. Given its longitude it is measured from the true noon of
+// the measurement date, and the panel says how far the configured noon lies from it.
+TEST(TeacherTools, TheMeasurementPanelSaysWhenTheConfiguredNoonIsFarFromTheTrueOne) {
+    TeacherRun f;
+    TComm &comm = *f.objects().Comm;
+    comm.SetValue("Longitude1", "19.945");
+    const QDate day = AppFixture::fixedNow().date();
+    const SolarNoon::ClockTime trueNoon = *SolarNoon::clockTime(day, 19.945, QTimeZone::systemTimeZone());
+    const int trueMinutes = trueNoon.hour * 60 + trueNoon.minute;
+    auto configure = [&](int minutes) {
+        comm.SetValue("NoonH1", QString::number(minutes / 60));
+        comm.SetValue("NoonM1", QString::number(minutes % 60));
+    };
+    auto clock = [](int minutes) { return QString("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QChar('0')); };
+    f.choosePlaces();
+    f.click("btnStep1Next");
+    EXPECT_FALSE(f.shown("labNoonOff"));  // Gdańsk: no longitude, its configured noon counts
+    EXPECT_EQ(f.logic().Hei1.NoonH, 12);
+
+    const struct {
+        int configured;  // minutes after midnight
+        bool said;
+    } rows[] = {{700, std::abs(700 - trueMinutes) > 10}, {trueMinutes + 10, false}, {trueMinutes - 10, false},
+                {trueMinutes + 11, true}, {trueMinutes - 11, true}};
+    for (const auto &row : rows) {
+        configure(row.configured);
+        f.clickStep(1);
+        f.clickStep(4);
+        SCOPED_TRACE(clock(row.configured).toStdString());
+        EXPECT_EQ(f.logic().Hei2.NoonH, trueNoon.hour);
+        EXPECT_EQ(f.logic().Hei2.NoonM, trueNoon.minute);
+        EXPECT_EQ(f.shown("labNoonOff"), row.said);
+        if (row.said)
+            EXPECT_EQ(f.label("labNoonOff")->text(),
+                      f.text("msgNoonOff").arg(clock(row.configured), clock(trueMinutes),
+                                               QString::number(std::abs(row.configured - trueMinutes))));
+    }
+    // A reading at the true noon is one at hour angle 0.
+    f.edit("edTimeH")->setText(QString::number(trueNoon.hour));
+    f.edit("edTimeM")->setText(QString::number(trueNoon.minute));
+    f.click("btnAcceptTime");
+    EXPECT_NEAR(f.logic().Hei2.SunOnCurrTimeAngle, 0, 1e-15);
+    // Without the longitude the configured noon counts again, and nothing is said.
+    comm.SetValue("Longitude1", "");
+    f.clickStep(1);
+    f.clickStep(4);
+    EXPECT_FALSE(f.shown("labNoonOff"));
+    EXPECT_EQ(f.logic().Hei2.NoonH * 60 + f.logic().Hei2.NoonM, trueMinutes - 11);
+}
+
 TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     TeacherRun f;
     f.choosePlaces();
@@ -93,6 +151,16 @@ TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     EXPECT_EQ(f.label("labPropEarth")->text(), "41000 km");
     EXPECT_TRUE(f.shown("labDeviation"));
     EXPECT_EQ(f.label("labDeviation")->text(), f.text("labDeviation"));
+    // The decimal mark is the language's (the Polish file names "pl"), not the computer's ".".
+    EXPECT_EQ(f.label("labDeviationRes")->text(), "+2,5 %");
+    f.objects().Lang->Texts.setValue("Locale", "en");
+    f.clickStep(1);
+    f.clickStep(5);
+    EXPECT_EQ(f.label("labDeviationRes")->text(), "+2.5 %");
+    // A file that names no locale: the computer's own mark.
+    f.objects().Lang->Texts.setValue("Locale", "");
+    f.clickStep(1);
+    f.clickStep(5);
     EXPECT_EQ(f.label("labDeviationRes")->text(), "+2.5 %");
     f.edit("edDistance")->setText("800");
     f.click("btnAcceptDistance");  // "???" again: no deviation of anything
@@ -100,12 +168,66 @@ TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     EXPECT_FALSE(f.shown("labDeviationRes"));
 }
 
+// Without a locale in the language file the deviation takes the computer's decimal mark, as the
+// program reads it when it starts: tried in a copy of this test program started in Polish.
+TEST(TeacherTools, TheDeviationOfAFileWithoutLocaleFollowsTheComputer) {
+    const char report[] = "GNOMORA_TEST_REPORT_DEVIATION";
+    if (qEnvironmentVariableIsSet(report)) {
+        TeacherRun f(std::nullopt);  // the program's own conventions and clock
+        f.objects().Lang->Texts.setValue("Locale", "");
+        f.wholeRun();
+        std::printf("deviation [%s]\n", qPrintable(f.label("labDeviationRes")->text()));
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "pl_PL.UTF-8");
+    environment.insert(report, "1");
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=TeacherTools.TheDeviationOfAFileWithoutLocaleFollowsTheComputer"});
+    ASSERT_TRUE(child.waitForFinished(120000)) << child.errorString().toStdString();
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    const auto reported = QRegularExpression("deviation \\[(.*)\\]").match(output);
+    ASSERT_TRUE(reported.hasMatch()) << output.toStdString();
+    EXPECT_TRUE(reported.captured(1).contains(',')) << reported.captured(1).toStdString();
+}
+
 TEST(TeacherTools, TheMeasurementDateOfStepOne) {
     TeacherRun f;
     f.clickStep(2);
     EXPECT_EQ(f.dateField()->date(), QDate(2013, 6, 20));
-    EXPECT_EQ(f.dateField()->displayFormat(), "dd/MM/yyyy");
-    EXPECT_TRUE(f.dateField()->calendarPopup());
+    EXPECT_EQ(f.dateField()->text(), "20/06/2013");
+    // The calendar speaks the language file's language (Polish), whatever the computer's is.
+    EXPECT_EQ(f.dateField()->calendarWidget()->locale().language(), QLocale::Polish);
+    EXPECT_EQ(f.dateField()->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+    f.objects().Lang->Texts.setValue("Locale", "en_US");
+    f.clickStep(1);
+    f.clickStep(2);
+    EXPECT_EQ(f.dateField()->calendarWidget()->locale().language(), QLocale::English);
+    EXPECT_EQ(f.dateField()->calendarWidget()->firstDayOfWeek(), Qt::Sunday);
+
+    // The forms people type: day and month are never swapped, nor the year's digits.
+    const struct {
+        const char *typed;
+        QDate date;
+    } typedDates[] = {{"21/06/2013", {2013, 6, 21}}, {"5/6/2013", {2013, 6, 5}},
+                      {"2013-06-22", {2013, 6, 22}}, {"23.6.2013", {2013, 6, 23}}};
+    for (const auto &row : typedDates) {
+        f.typeDate(QString(row.typed));
+        EXPECT_EQ(f.logic().MeasureDay(), row.date) << row.typed;
+        EXPECT_EQ(f.dateField()->text(), row.date.toString("dd/MM/yyyy")) << row.typed;
+    }
+    // Anything else is refused with a message; the box shows the date in force again.
+    for (const char *typed : {"06/21/2013", "21/06/13", "21.06.2101", "31/06/2013", "tomorrow"}) {
+        f.prompter.clear();
+        f.typeDate(QString(typed));
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgBadDate")}) << typed;
+        EXPECT_EQ(f.logic().MeasureDay(), QDate(2013, 6, 23)) << typed;
+        EXPECT_EQ(f.dateField()->text(), "23/06/2013");
+    }
+    f.prompter.clear();
+    f.typeDate(QDate(2013, 6, 20));
     // Nothing measured: the date is taken at once.
     f.typeDate(QDate(2013, 6, 21));
     EXPECT_TRUE(f.prompter.questions.isEmpty());
@@ -169,6 +291,28 @@ TEST(TeacherTools, TrueNoonFromTheLongitude) {
     EXPECT_EQ(f.edit("edNoonH4")->text(), "11");
     EXPECT_EQ(f.edit("edNoonM4")->text(), "09");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
+    // Far east or west of the zone noon comes in the hour after midnight (at +-180 deg),
+    // which Save would refuse: the button refuses it; an hour later is taken.
+    const struct {
+        const char *longitude, *noon;
+    } farAway[] = {{"180", "0:51"}, {"-180", "0:52"}};  // a day apart, so the equation of time differs
+    for (const auto &row : farAway) {
+        f.prompter.clear();
+        f.edit("edLongitude5")->setText(row.longitude);
+        f.click("btnSolarNoon5");
+        EXPECT_EQ(f.prompter.messages,
+                  QStringList{f.text("labPlace5") + " " + f.text("msgNoonOutsideHours").arg(row.noon)}) << row.longitude;
+        EXPECT_EQ(f.edit("edNoonH5")->text(), "12");
+    }
+    f.prompter.clear();
+    f.edit("edLongitude5")->setText("165");
+    f.click("btnSolarNoon5");
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.edit("edNoonH5")->text(), "1");
+    EXPECT_EQ(f.edit("edNoonM5")->text(), "51");
+    f.edit("edLongitude5")->setText("");
+    f.edit("edNoonH5")->setText("12");
+    f.edit("edNoonM5")->setText("00");
 
     // An unusable longitude changes nothing and says why, naming the place.
     for (const char *bad : {"", "200", "21°"}) {
@@ -195,16 +339,22 @@ TEST(TeacherTools, TrueNoonFromTheLongitude) {
     EXPECT_FALSE(cfg.contains("Longitude3"));
 }
 
-TEST(TeacherTools, AFileWithoutLongitudesIsSavedByteForByte) {
-    TeacherRun f;
+TEST(TeacherTools, TheSampleFileWithOrWithoutLongitudesIsSavedByteForByte) {
     const QByteArray sample = AppFixture::shippedFile("Gnomora_Cfg.ini");
-    ASSERT_FALSE(sample.isEmpty());
-    f.objects().Comm->Cfg = NameValueList::fromBytes(sample);
-    f.main->close();
-    f.openMainWindow();  // the editor shows the sample places
-    f.clickStep(7);
-    f.click("btnSavePlaces");
-    EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), sample);
+    ASSERT_TRUE(sample.contains("\r\nLongitude5=19.95\r\n"));
+    // Latin-1 carries each byte of the file through unchanged.
+    const QByteArray withoutLongitudes =
+        QString::fromLatin1(sample).remove(QRegularExpression("Longitude[1-5]=[^\r]*\r\n")).toLatin1();
+    ASSERT_FALSE(withoutLongitudes.contains("Longitude1="));
+    for (const QByteArray &file : {sample, withoutLongitudes}) {
+        TeacherRun f;
+        f.objects().Comm->Cfg = NameValueList::fromBytes(file);
+        f.main->close();
+        f.openMainWindow();  // the editor shows the sample places
+        f.clickStep(7);
+        f.click("btnSavePlaces");
+        EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), file);
+    }
 }
 
 namespace {
@@ -265,7 +415,7 @@ TEST(KeptLesson, ContinuedOnEveryPanel) {
     EXPECT_EQ(step1->personField(1, 3)->text(), QString::fromUtf8("Żaneta"));
     EXPECT_EQ(step1->personField(1, 1)->text(), "Ewa");  // Gdańsk's, filled in at the choice
     EXPECT_EQ(step1->personField(2, 1)->text(), "Ala");  // Kraków's
-    EXPECT_EQ(f.find<QDateEdit>("edMeasureDate")->date(), QDate(2013, 6, 21));
+    EXPECT_EQ(f.find<DateBox>("edMeasureDate")->date(), QDate(2013, 6, 21));
     f.main->imgStep2Click();
     EXPECT_FALSE(f.find<QLabel>("labNoonRes")->isHidden());
     f.main->imgStep3Click();

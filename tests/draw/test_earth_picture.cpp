@@ -6,8 +6,7 @@
 
 namespace {
 
-// The model's text of an angle given in degrees, or of the difference of two such angles (which,
-// being computed in radians, may read a minute short: 2°60' for 50 deg - 47 deg).
+// The model's text of an angle given in degrees, or of the difference of two such angles.
 QString angle(double deg) { return TLogic::AngleToText(degrees(deg)); }
 QString difference(double deg1, double deg2) { return TLogic::AngleToText(std::fabs(degrees(deg1) - degrees(deg2))); }
 const QPoint kCentre{212, 247};
