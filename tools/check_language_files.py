@@ -71,7 +71,8 @@ MESSAGES = ["msgNoPlaces", "msgNoAngleCalculated", "msgNoEarthCalculated", "msgA
             "msgSunTooHigh2080", "msgTwoLattitudes", "msgLattitudeYes", "msgLattitudeNo", "msgNoDistance",
             "msgNoAngleDiff"]
 # The working folder and the configuration file: another copy of the program, a file not read.
-FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgReplaceUnreadCfg"]
+FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgFolderLockElsewhere", "msgFolderLockUnreadable",
+                   "msgFolderLockRefused", "msgReplaceUnreadCfg"]
 # A name typed into the places editor that Windows-1250 cannot hold.
 ENCODING_MESSAGES = ["msgSaveCfgAsUtf8"]
 COMPASS = ["North", "South", "East", "West"]
@@ -110,7 +111,7 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 246
+CATALOGUE_SIZE = 249
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -121,6 +122,8 @@ PLACEHOLDERS = {
     "LatitudeCaption2": {"%1"},
     "msgFileError": {"%1", "%2"},        # the file, the reason
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
+    "msgFolderLockElsewhere": {"%1", "%2"},  # the computer, the process
+    "msgFolderLockUnreadable": {"%1"},       # the lock file
     "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
     "errNulByte": {"%1"}, "errUtf16": {"%1"},  # the line
     "errNotLoadable": {"%1"}, "errModuleEntryMissing": {"%1"},

@@ -7,7 +7,10 @@
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
+#include "lang/FileErrorText.h"
 #include "platform/BuiltInText.h"
+#include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "platform/Prompter.h"
 #include "ui/Anchors.h"
 #include "ui/FocusRing.h"
@@ -23,7 +26,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLockFile>
 #include <QScreen>
 #include <QPainter>
 #include <QPixmap>
@@ -218,19 +220,42 @@ bool TStartForm::createSharedObjects() {
 }
 
 bool TStartForm::claimWorkingFolder() {
-    folderLock_ = std::make_unique<QLockFile>(LockFileName);
-    // Held for the whole run, however long: only a copy that has died leaves a stale lock.
-    folderLock_->setStaleLockTime(0);
-    if (folderLock_->tryLock(0) || folderLock_->error() != QLockFile::LockFailedError)
-        return true;  // a folder where no lock can be made at all fails at the first save instead
-    folderLock_.reset();
-    if (prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgFolderInUse")), Prompter::Buttons::YesNo) ==
+    TLang &lang = *objects_.Lang;
+    auto lock = std::make_unique<FolderLock>(LockFileName);
+    FolderLock::Outcome outcome;
+    try {
+        outcome = lock->claim();
+    } catch (const FileError &error) {
+        prompter_.showMessage(folderLockRefusedText(error, lang));
+        objects_.Comm->SavesAllowed = false;
+        return true;
+    }
+    // A folder where no lock can be made at all fails at the first save instead.
+    if (outcome == FolderLock::Outcome::Claimed || outcome == FolderLock::Outcome::Unlockable ||
+        (outcome == FolderLock::Outcome::HeldUnjudged && askToTakeOverLock(*lock))) {
+        folderLock_ = std::move(lock);
+        return true;
+    }
+    if (prompter_.confirm(lang.GetText(QStringLiteral("msgFolderInUse")), Prompter::Buttons::YesNo) ==
         Prompter::Answer::Yes) {
         objects_.Comm->SavesAllowed = false;
         return true;
     }
     objects_.release();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return false;
+}
+
+bool TStartForm::askToTakeOverLock(FolderLock &lock) {
+    const QString question = folderLockQuestion(lock.holder(), LockFileName, *objects_.Lang);
+    if (prompter_.confirm(question, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return false;
+    try {
+        if (lock.takeOver())
+            return true;
+    } catch (const FileError &) {
+        // replaced by something else in between: the usual question follows
+    }
     return false;
 }
 

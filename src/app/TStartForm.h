@@ -13,7 +13,7 @@ namespace Ui { class StartForm; }
 class Prompter;
 class TMainForm;
 class QCheckBox;
-class QLockFile;
+class FolderLock;
 
 // The small window that opens first and stays open for the whole run: a welcome text and the
 // button that opens the main window. It owns the shared objects: it creates them on its first
@@ -58,9 +58,13 @@ private:
     // Creates the shared objects in their order; false (all freed, the reason shown and the
     // program ending) when any of them cannot be made.
     bool createSharedObjects();
-    // Locks the working folder for this copy of the program. When another copy holds it, asks
-    // whether to run without saving anything; false (objects freed, program ending) if not.
+    // Locks the working folder for this copy of the program. A lock this computer cannot judge
+    // (from another computer, or naming no process) may be taken over after a question. When
+    // another copy holds the folder, asks whether to run without saving anything; false (objects
+    // freed, program ending) if not. A lock that is not a small regular file is reported, and this
+    // copy saves nothing.
     bool claimWorkingFolder();
+    bool askToTakeOverLock(FolderLock &lock);
     // Ending the program: a run holding unprinted measured values is kept as a lesson for the
     // next start (LessonRecord), which makes the question msgAreYouSure needless. Only where it
     // cannot be kept (another copy works in the folder, the file cannot be written) is it asked.
@@ -75,6 +79,6 @@ private:
     Clock clock_;
     TMainForm *mainForm_ = nullptr;
     AppObjects objects_;
-    std::unique_ptr<QLockFile> folderLock_;
+    std::unique_ptr<FolderLock> folderLock_;
     ToolkitLanguage toolkitLanguage_;
 };

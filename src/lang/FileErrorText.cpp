@@ -83,3 +83,13 @@ QString fileErrorText(const FileError &error, TLang &lang) {
     const QString reason = fileErrorReason(error, lang);
     return usable(text) ? text.arg(error.fileName, reason) : QStringLiteral("File %1: %2").arg(error.fileName, reason);
 }
+
+QString folderLockQuestion(const FolderLock::Holder &holder, const QString &lockFile, TLang &lang) {
+    if (holder.process > 0)
+        return lang.GetText(QStringLiteral("msgFolderLockElsewhere")).arg(holder.computer).arg(holder.process);
+    return lang.GetText(QStringLiteral("msgFolderLockUnreadable")).arg(lockFile);
+}
+
+QString folderLockRefusedText(const FileError &error, TLang &lang) {
+    return fileErrorText(error, lang) + QStringLiteral("\n\n") + lang.GetText(QStringLiteral("msgFolderLockRefused"));
+}

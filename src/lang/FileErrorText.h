@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 
 #include <QString>
 
@@ -24,3 +25,10 @@ QString fileErrorReason(const FileError &error, TLang &lang);
 
 // The whole message of the general error report for a file error.
 QString fileErrorText(const FileError &error, TLang &lang);
+
+// The working folder's lock. For a lock this computer cannot judge, the question whether to take
+// the folder over: naming the computer and process the lock holds (msgFolderLockElsewhere), or
+// saying that it names none (msgFolderLockUnreadable, %1 the lock file). For a lock that is no
+// small regular file, its file error and that this copy saves nothing (msgFolderLockRefused).
+QString folderLockQuestion(const FolderLock::Holder &holder, const QString &lockFile, TLang &lang);
+QString folderLockRefusedText(const FileError &error, TLang &lang);

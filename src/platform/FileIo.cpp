@@ -152,6 +152,9 @@ std::int64_t maxBytes(FileKind kind) {
         // A 50-megapixel camera JPEG is under 40 MB; an uncompressed 24-bit BMP of 40 megapixels is
         // 120 MB. Larger pictures are refused by their pixel count anyway.
         return 128 * MiB;
+    case FileKind::Lock:
+        // A process number, the program's and the computer's names and a boot id: under 1 KB.
+        return 64 * 1024;
     }
     return 0;
 }

@@ -60,6 +60,7 @@ enum class FileKind {
     Language,       // Gnomo_Language_<n>.ini
     LessonRecord,   // a lesson's session record kept as a file
     Picture,        // a photograph or illustration
+    Lock,           // the working folder's lock (.gnomora.lock)
 };
 
 namespace FileIo {

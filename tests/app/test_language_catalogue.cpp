@@ -2,6 +2,7 @@
 // A whole class run through every window, step, message, picture and the result sheet, once per
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
+#include "lang/FileErrorText.h"
 #include "lang/TLang.h"
 #include "model/SolarNoon.h"
 #include "model/TLogic.h"
@@ -290,6 +291,10 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     for (int kind = 0; kind <= int(FileError::Kind::OutOfMemory); ++kind)
         reportError(run.prompter, FileError(FileError::Kind(kind), "x.jpg", "detail", 1), &lang);
     reportError(run.prompter, std::bad_alloc(), &lang);
+    // The questions and the message about the folder's lock.
+    folderLockQuestion({QStringLiteral("sala-23"), 4242, {}, {}}, TStartForm::LockFileName, lang);
+    folderLockQuestion({}, TStartForm::LockFileName, lang);
+    folderLockRefusedText(FileError(FileError::Kind::NotRegularFile, TStartForm::LockFileName), lang);
     QFile oversized(TLang::LanguageFileName(9));
     ASSERT_TRUE(oversized.open(QIODevice::WriteOnly) && oversized.resize(FileIo::maxBytes(FileKind::Language) + 1));
     lang.FillLangList();
@@ -299,7 +304,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 246);
+    ASSERT_EQ(catalogue.size(), 249);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -9,6 +9,8 @@
 #include "support/MainWindowFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -183,6 +185,60 @@ TEST(StartWindow, SecondCopyInTheSameFolderRunsWithoutSavingOrEnds) {
     start.show();
     EXPECT_TRUE(prompter.questions.isEmpty());
     EXPECT_TRUE(start.objects().Comm->SavesAllowed);
+}
+
+// A lock left by a crash on another computer (a folder on a USB stick), or one that names nothing,
+// may be taken over after a question; otherwise the question of a second copy follows. A lock that is
+// no file is reported, and the copy runs without saving.
+TEST(StartWindow, ALockThisComputerCannotJudgeMayBeTakenOver) {
+    using Answer = Prompter::Answer;
+    struct Row {
+        const char *name;
+        QByteArray lock;
+        std::vector<Answer> answers;
+        const char *firstQuestion;
+        bool runs;
+        bool saves;
+    };
+    const Row rows[] = {
+        {"other computer, taken over", "4242\ngnomora\nsala-23\n5f1c\n", {Answer::Yes}, "msgFolderLockElsewhere", true, true},
+        {"other computer, not taken", "4242\ngnomora\nsala-23\n5f1c\n", {Answer::No, Answer::Yes}, "msgFolderLockElsewhere", true, false},
+        {"empty, closed with Escape", "", {Answer::Closed, Answer::No}, "msgFolderLockUnreadable", false, false},
+        {"empty, taken over", "", {Answer::Yes}, "msgFolderLockUnreadable", true, true},
+    };
+    for (const Row &row : rows) {
+        AppFixture f;
+        f.seedShippedLanguage();
+        f.dir.write(TStartForm::LockFileName, row.lock);
+        f.prompter.answers.assign(row.answers.begin(), row.answers.end());
+        f.startProgram();
+        const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+        ASSERT_EQ(f.prompter.questions.size(), qsizetype(row.answers.size())) << row.name;
+        QString first = polish.value(row.firstQuestion);
+        first = row.lock.isEmpty() ? first.arg(TStartForm::LockFileName) : first.arg("sala-23").arg(4242);
+        EXPECT_EQ(f.prompter.questions[0], first) << row.name;
+        if (row.answers.size() > 1)
+            EXPECT_EQ(f.prompter.questions[1], polish.value("msgFolderInUse")) << row.name;
+        ASSERT_EQ(f.objects().exist(), row.runs) << row.name;
+        if (!row.runs)
+            continue;
+        EXPECT_EQ(f.objects().Comm->SavesAllowed, row.saves) << row.name;
+        const QByteArray lock = f.dir.read(TStartForm::LockFileName);
+        EXPECT_EQ(lock.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'), row.saves) << row.name;
+    }
+
+    AppFixture f;
+    f.seedShippedLanguage();
+    ASSERT_TRUE(QDir().mkdir(TStartForm::LockFileName));
+    f.startProgram();
+    EXPECT_TRUE(f.prompter.questions.isEmpty());
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+    EXPECT_TRUE(f.prompter.messages[0].contains(TStartForm::LockFileName));
+    EXPECT_TRUE(f.prompter.messages[0].endsWith(polish.value("msgFolderLockRefused")));
+    ASSERT_TRUE(f.objects().exist());
+    EXPECT_FALSE(f.objects().Comm->SavesAllowed);
+    EXPECT_TRUE(QFileInfo(TStartForm::LockFileName).isDir());
 }
 
 // A configuration that exists but could not be read is reported in the class's language, and the

@@ -2,11 +2,14 @@
 // Reading and writing whole files, including files that are no ordinary files and writes that run
 // out of room.
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/PipeGuard.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
@@ -202,4 +205,60 @@ TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(old.readAll(), QByteArray("old"));
     EXPECT_EQ(QDir(QFileInfo(keep).path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("filler"), QStringLiteral("keep.ini")}));
+}
+
+// The working folder's lock, as a folder on a USB stick or a share, or a crash, can leave it.
+TEST(FolderLock, ALockThatIsNoSmallFileIsRefusedWithoutOpeningIt) {
+    TempWorkDir dir;
+    ASSERT_EQ(::mkfifo("pipe.lock", 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("zero.lock")));
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("folder.lock")));
+    writeSparse(QStringLiteral("huge.lock"), qint64(1) << 30);
+    const std::pair<const char *, Kind> rows[] = {{"pipe.lock", Kind::NotRegularFile},
+                                                  {"zero.lock", Kind::NotRegularFile},
+                                                  {"folder.lock", Kind::Folder},
+                                                  {"huge.lock", Kind::TooLarge}};
+    for (const auto &[name, kind] : rows) {
+        const std::optional<FileError> e = withoutHangingOn(name, [name = QString(name)]() -> std::optional<FileError> {
+            try {
+                FolderLock(name).claim();
+            } catch (const FileError &error) {
+                return error;
+            }
+            return std::nullopt;
+        });
+        ASSERT_TRUE(e) << name;
+        EXPECT_EQ(e->kind, kind) << name;
+    }
+    EXPECT_EQ(QFileInfo(QStringLiteral("huge.lock")).size(), qint64(1) << 30);  // left as it was
+}
+
+TEST(FolderLock, ALockThisComputerCannotJudgeNamesWhatItCanAndMayBeTakenOver) {
+    TempWorkDir dir;
+    struct Row {
+        const char *name;
+        QByteArray bytes;
+        FolderLock::Holder holder;
+    };
+    const QByteArray junk("\x8f\x01\xff\xfe garbage\n\n", 14);
+    const Row rows[] = {
+        {"other-computer", "4242\ngnomora\nsala-23\n5f1c\n", {QStringLiteral("sala-23"), 4242, QStringLiteral("gnomora")}},
+        {"empty", "", {}},
+        {"random bytes", junk, {}},
+        {"no computer named", "-7\ngnomora\n", {}},
+    };
+    for (const Row &row : rows) {
+        dir.write(QStringLiteral(".gnomora.lock"), row.bytes);
+        FolderLock lock(QStringLiteral(".gnomora.lock"));
+        ASSERT_EQ(lock.claim(), FolderLock::Outcome::HeldUnjudged) << row.name;
+        const FolderLock::Holder holder = lock.holder();
+        EXPECT_EQ(holder.computer, row.holder.computer) << row.name;
+        EXPECT_EQ(holder.process, row.holder.process) << row.name;
+        EXPECT_EQ(holder.program, row.holder.program) << row.name;
+        ASSERT_TRUE(lock.takeOver()) << row.name;
+        // Now this copy's: a second claim in the folder sees a running copy here.
+        FolderLock second(QStringLiteral(".gnomora.lock"));
+        EXPECT_EQ(second.claim(), FolderLock::Outcome::HeldHere) << row.name;
+        EXPECT_EQ(second.holder().process, QCoreApplication::applicationPid()) << row.name;
+    }
 }
