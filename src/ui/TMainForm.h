@@ -19,6 +19,7 @@
 #include <memory>
 
 namespace Ui { class MainForm; }
+class QComboBox;
 class QStackedWidget;
 struct AppObjects;
 class Prompter;
@@ -64,6 +65,12 @@ public:
     void imgStep5Click() override;
     void imgTechClick() override;
     void btnResetClick();
+
+    // Stores into the session record what the panels built so far show: the choices of step 1,
+    // the place on the measurement panel, the comparison. A panel never built has shown nothing
+    // and stores nothing, so a record restored from a kept lesson stays as it is. Every step
+    // entry runs this first; ending the run runs it before the lesson is kept.
+    void storeShownPanels();
 
     void RedrawStepButtons();
     void Panel1Resize();
@@ -122,6 +129,8 @@ private:
     // Chooses again in both refilled place lists what was chosen before (or, for lists never
     // shown, what the session record holds), where that place is still listed.
     void restorePlaceChoice();
+    // Chooses in a refilled list the place that was item `index` named `name`.
+    static void chooseAgain(QComboBox &list, int index, const QString &name);
     void showPanel(QWidget *panel);
     void focusPanel(QWidget *panel);
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -129,7 +138,6 @@ private:
     bool checkPlaces();
     bool checkAngles();
     bool checkEarth();
-    void storeStep1AndMeasurement();
     // Steps 2 and 3: the measurement panel for one place.
     void enterMeasurement(std::uint8_t step, THeiObj &place);
 
