@@ -100,14 +100,15 @@ TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
-               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errInUse",
+               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
+               "errInUse",
                "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader", "errTooManyPixels",
                "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory", "errNotLoadable"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 235
+CATALOGUE_SIZE = 236
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -116,7 +117,8 @@ PLACEHOLDERS = {
     "LatitudeCaption2": {"%1"},
     "msgFileError": {"%1", "%2"},        # the file, the reason
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
-    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
+    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errSizeLimit": {"%1"},
+    "errNotUtf8": {"%1"},
     "errNotLoadable": {"%1"},
     "errUnknownExtension": {"%1"}, "errNoReader": {"%1"}, "errTooManyPixels": {"%1", "%2"},
     "errTooManyScans": {"%1"}, "errNotAPicture": {"%1", "%2"}, "errDamaged": {"%1"}, "errOutOfMemory": {"%1"},
