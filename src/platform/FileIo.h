@@ -16,6 +16,8 @@ public:
         TooLarge,        // larger than `limit` bytes, more than any real file of its kind
         ReadFailed,      // it could not be opened or read (no permission, a disk error); see `detail`
         WriteFailed,     // it could not be written (full disk, no permission); the old file is kept
+        SizeLimit,       // it would be larger than `limit` bytes, the most this process may write
+                         // (ulimit -f); the old file is kept
         NotUtf8,         // it begins with the UTF-8 mark, but line `limit` is not UTF-8 text
         InUse,           // another copy of the program works in the folder: this one saves nothing
         NotReadAtStart,  // it could not be read at start, so it is not replaced unasked
@@ -70,5 +72,10 @@ QByteArray readAll(const QString &fileName, FileKind kind);
 // Writes the whole file atomically: the bytes go to a temporary file that replaces the old one only
 // when everything was written, so a failure leaves the old file as it was. Throws FileError.
 void writeAtomically(const QString &fileName, const QByteArray &bytes);
+
+// A write past the process's file-size limit (ulimit -f) raises SIGXFSZ, whose default ends the
+// program on the spot, losing the run. Run once at start: the signal is ignored, so such a write
+// fails with EFBIG and is reported (FileError::Kind::SizeLimit).
+void failWritesPastTheSizeLimit();
 
 }  // namespace FileIo
