@@ -34,9 +34,10 @@ class THeiObj;
 
 // The wizard: seven step buttons on the right select the introduction, the places, the two
 // measurements, the comparison, the print page and the technical panel. Every step is entered by
-// one protocol: the panels being left store their data, the step's prerequisites are checked
-// (a failed check shows a message and enters the missing step instead), then the step's panel is
-// shown and refreshed.
+// one protocol: the panels built so far store what they show (storeShownPanels), the step's
+// prerequisites are checked (a failed check shows a message and enters the missing step instead),
+// then the step's panel is shown and refreshed from what was stored. Entering the step shown
+// therefore keeps what it shows.
 //
 // Closing the window only hides it; the start window owns the shared objects and ends the run.
 class TMainForm : public QWidget,
