@@ -102,16 +102,16 @@ TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", 
                     "msgBadDate"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
-               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errNulByte",
-               "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader",
-               "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
+               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
+               "errNulByte", "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension",
+               "errNoReader", "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
                "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
                "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 249
+CATALOGUE_SIZE = 250
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -124,7 +124,8 @@ PLACEHOLDERS = {
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
     "msgFolderLockElsewhere": {"%1", "%2"},  # the computer, the process
     "msgFolderLockUnreadable": {"%1"},       # the lock file
-    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
+    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errSizeLimit": {"%1"},
+    "errNotUtf8": {"%1"},
     "errNulByte": {"%1"}, "errUtf16": {"%1"},  # the line
     "errNotLoadable": {"%1"}, "errModuleEntryMissing": {"%1"},
     "errModuleWritableByOthers": {"%1"}, "errModuleForeignOwner": {"%1"},  # the file or folder

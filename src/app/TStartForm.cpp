@@ -15,9 +15,6 @@
 #include "ui/Anchors.h"
 #include "ui/FocusRing.h"
 #include "ui/Guard.h"
-#include "ui/PanelStep1.h"
-#include "ui/PanelStep2.h"
-#include "ui/PanelStep4.h"
 #include "ui/PanelStep5.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
@@ -121,9 +118,7 @@ bool TStartForm::keepLesson() {
     bool kept = false;
     // A failure to write is shown as any other; the question then follows.
     guarded(prompter_, [&] {
-        mainForm_->panelStep1()->PanelStep1Exit();
-        mainForm_->panelStep2()->PanelStep2Exit();
-        mainForm_->panelStep4()->PanelStep4Exit();
+        mainForm_->storeShownPanels();
         LessonRecord::keep(objects_.Session->Values);
         kept = true;
     }, objects_.Lang.get());
@@ -134,15 +129,24 @@ void TStartForm::offerKeptLesson() {
     if (!objects_.exist() || !objects_.Comm->SavesAllowed || !LessonRecord::exists())
         return;
     TLang &lang = *objects_.Lang;
-    if (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo) !=
-        Prompter::Answer::Yes) {
-        LessonRecord::discard();
+    // Only a lesson that can be continued is offered; any other file is refused once and set
+    // aside, so that the next start asks nothing.
+    const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm);
+    if (!record) {
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+        LessonRecord::setAside();
         return;
     }
-    if (const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm))
+    switch (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo)) {
+    case Prompter::Answer::Yes:
         restoreLesson(*record);
-    else
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+        break;
+    case Prompter::Answer::No:
+        LessonRecord::discard();
+        break;
+    default:  // the question closed unanswered: this run starts fresh, the lesson stays for later
+        break;
+    }
 }
 
 void TStartForm::restoreLesson(const NameValueList &record) {

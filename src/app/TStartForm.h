@@ -44,9 +44,11 @@ public:
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
     // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
-    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it. A file that is
-    // no kept lesson (damaged, foreign) is then refused with msgLessonRefused and left as it is;
-    // the run starts fresh. Nothing is offered while another copy works in the folder.
+    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it; the question
+    // closed without an answer starts this run fresh and keeps the file for the next start. A file
+    // that is no kept lesson (damaged, foreign) is not offered: it is refused with msgLessonRefused
+    // and set aside (LessonRecord::setAside); the run starts fresh. Nothing is offered while
+    // another copy works in the folder.
     void offerKeptLesson();
 
 protected:

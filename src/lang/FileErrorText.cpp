@@ -21,6 +21,7 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::TooLarge: return QStringLiteral("errTooLarge");
     case Kind::ReadFailed: return QStringLiteral("errReadFailed");
     case Kind::WriteFailed: return QStringLiteral("errWriteFailed");
+    case Kind::SizeLimit: return QStringLiteral("errSizeLimit");
     case Kind::NotUtf8: return QStringLiteral("errNotUtf8");
     case Kind::NulByte: return QStringLiteral("errNulByte");
     case Kind::Utf16: return QStringLiteral("errUtf16");
@@ -53,6 +54,7 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     switch (error.kind) {
     case Kind::TooLarge:
         return text.arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+    case Kind::SizeLimit:
     case Kind::NotUtf8:
     case Kind::NulByte:
     case Kind::Utf16:

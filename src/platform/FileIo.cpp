@@ -6,8 +6,10 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,6 +36,10 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("the file cannot be read (%1)").arg(detail);
     case Kind::WriteFailed:
         return QStringLiteral("the file cannot be written (%1)").arg(detail);
+    case Kind::SizeLimit:
+        return QStringLiteral("the file would be larger than the %1 bytes this computer lets the program write; "
+                              "the old file was kept")
+            .arg(limit);
     case Kind::NotUtf8:
         return QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text").arg(limit);
     case Kind::NulByte:
@@ -97,6 +103,14 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("not enough memory for a picture of %1 pixels").arg(detail);
     }
     return detail;
+}
+
+// The most bytes a file this process writes may hold (ulimit -f), or -1 for no limit.
+std::int64_t fileSizeLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return -1;
+    return static_cast<std::int64_t>(limit.rlim_cur);
 }
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
@@ -228,10 +242,15 @@ void writeAtomically(const QString &fileName, const QByteArray &bytes) {
     if (!complete) {
         const QString why = file.errorString();
         file.cancelWriting();
+        // The system's own words for this ("File too large") would blame the file.
+        if (const std::int64_t limit = fileSizeLimit(); limit >= 0 && bytes.size() > limit)
+            throw FileError(Kind::SizeLimit, fileName, why, limit);
         throw FileError(Kind::WriteFailed, fileName, why);
     }
     if (!file.commit())
         throw FileError(Kind::WriteFailed, fileName, file.errorString());
 }
+
+void failWritesPastTheSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace FileIo

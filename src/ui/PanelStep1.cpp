@@ -112,9 +112,13 @@ PlacesChoice PanelStep1::choice() const {
 }
 
 void PanelStep1::PanelStep1Exit() {
-    if (!objects_.exist() || closing_)
-        return;
-    objects_.Session->StorePlaces(choice());
+    if (!closing_)
+        storeChoice();
+}
+
+void PanelStep1::storeChoice() {
+    if (objects_.exist())
+        objects_.Session->StorePlaces(choice());
 }
 
 void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }

@@ -30,6 +30,8 @@ public:
 
     // Stores the choices into the session record unless the window is closing.
     void PanelStep1Exit();
+    // Stores the choices into the session record.
+    void storeChoice();
     // Asks first while the run holds unprinted measured values, then clears all (ClearAll).
     void btnClearAllClick();
     // Clears the choices and names, re-initialises both places and stores everything again.

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     AppFixture f;
@@ -267,4 +268,65 @@ TEST(StartWindow, AnUnreadConfigurationIsReportedAndNotReplacedUnasked) {
     f.start->close();
     EXPECT_EQ(f.prompter.questions, QStringList{polish.value("msgReplaceUnreadCfg")});
     EXPECT_EQ(QFileInfo("Gnomora_Cfg.ini").size(), FileIo::maxBytes(FileKind::Configuration) + 1);
+}
+
+namespace {
+
+// The working folder made read-only for as long as the object lives (needs the superuser).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path) : path_(QFile::encodeName(path)) {
+        mounted_ = ::mount(path_.constData(), path_.constData(), nullptr, MS_BIND, nullptr) == 0;
+        readOnly_ = mounted_ &&
+                    ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        QDir::setCurrent(path);  // the current folder is the one mounted, not the one beneath
+    }
+    ~ReadOnlyFolder() {
+        if (mounted_)
+            ::umount2(path_.constData(), MNT_DETACH);  // the test's current folder is inside
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    bool readOnly() const { return readOnly_; }
+    bool makeWritable() { return ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_BIND, nullptr) == 0; }
+
+private:
+    QByteArray path_;
+    bool mounted_ = false;
+    bool readOnly_ = false;
+};
+
+}  // namespace
+
+// A folder where no lock can be made at all is no sign of another copy: nothing is asked and
+// saves stay allowed; each is tried, reported as a failed write while it fails, and made once
+// the folder can be written again.
+TEST(StartWindow, AFolderWhereNoLockCanBeMadeAsksNothingAndStillSaves) {
+    AppFixture f;
+    f.seedShippedLanguage();
+    f.dir.write("Gnomora_Cfg.ini", SchoolsCfg);
+    ReadOnlyFolder folder(f.dir.path());
+    if (!folder.readOnly())
+        GTEST_SKIP() << "making a read-only folder needs the superuser";
+    f.startProgram();
+    EXPECT_TRUE(f.prompter.questions.isEmpty());
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    ASSERT_TRUE(f.objects().exist());
+    EXPECT_TRUE(f.objects().Comm->SavesAllowed);
+    EXPECT_FALSE(QFileInfo::exists(TStartForm::LockFileName));
+
+    f.openMainWindow();
+    f.main->imgTechClick();
+    f.find<QLineEdit>("edPlace5")->setText("Zakopane");
+    QTest::mouseClick(f.find<QPushButton>("btnSavePlaces"), Qt::LeftButton);
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    const QString failed = f.objects().Lang->GetText("errWriteFailed");
+    EXPECT_TRUE(f.prompter.messages[0].contains(failed.left(failed.indexOf("%1")))) << f.prompter.messages[0].toStdString();
+    EXPECT_FALSE(f.prompter.messages[0].contains(f.objects().Lang->GetText("msgFolderInUseNotSaved")));
+
+    ASSERT_TRUE(folder.makeWritable());
+    f.prompter.clear();
+    QTest::mouseClick(f.find<QPushButton>("btnSavePlaces"), Qt::LeftButton);
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Place5=Zakopane\r\n"));
 }

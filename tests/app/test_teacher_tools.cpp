@@ -361,22 +361,35 @@ namespace {
 
 // A start of the program in a folder that holds the test schools and, if given, a kept lesson.
 struct NextStart : AppFixture {
-    explicit NextStart(const QByteArray &lesson, std::optional<Prompter::Answer> answer = std::nullopt) {
+    explicit NextStart(const QByteArray &lesson, std::optional<Prompter::Answer> answer = std::nullopt,
+                       bool openMain = true, const QByteArray &cfg = SchoolsCfg) {
         seedShippedLanguage();
-        dir.write("Gnomora_Cfg.ini", SchoolsCfg);
+        dir.write("Gnomora_Cfg.ini", cfg);
         if (!lesson.isNull())
             dir.write(LessonRecord::FileName, lesson);
         if (answer)
             prompter.answers.push_back(*answer);
         startProgram();
-        openMainWindow();
+        if (openMain)
+            openMainWindow();
+    }
+    // The program ended and started again in the same folder.
+    void restart(std::optional<Prompter::Answer> answer = std::nullopt) {
+        start->close();
+        main.reset();
+        start.reset();
+        prompter.clear();
+        if (answer)
+            prompter.answers.push_back(*answer);
+        startProgram();
     }
     QString text(const char *key) { return objects().Lang->GetText(key); }
     TLogic &logic() { return *objects().Logic; }
 };
 
-// A lesson ended without printing: places, pupils, another date, place 1 measured, place 2 begun.
-QByteArray keptLesson() {
+// A lesson ended without printing: places, pupils, another date, place 1 measured, place 2 begun
+// (its time accepted, or its lengths too).
+QByteArray keptLesson(bool place2Lengths = false) {
     TeacherRun f;
     f.clickStep(2);
     f.typeDate(QDate(2013, 6, 21));
@@ -387,6 +400,11 @@ QByteArray keptLesson() {
     f.click("btnSetp2Next");
     f.edit("edTimeH")->setText("11");
     f.click("btnAcceptTime");
+    if (place2Lengths) {
+        f.edit("edStick")->setText("1000");
+        f.edit("edShadow")->setText("900");
+        f.click("btnAcceptHeight");
+    }
     f.edit("edTimeM")->setText("55");  // typed, not accepted
     f.start->close();
     EXPECT_TRUE(f.prompter.questions.isEmpty());  // nothing is lost, so nothing is asked
@@ -424,23 +442,127 @@ TEST(KeptLesson, ContinuedOnEveryPanel) {
     EXPECT_TRUE(LessonRecord::exists());  // kept until it is printed or given up
 }
 
-TEST(KeptLesson, StartingFreshRemovesIt) {
-    NextStart f(keptLesson(), Prompter::Answer::No);
+TEST(KeptLesson, OnlyNoRemovesIt) {
+    const QByteArray lesson = keptLesson();
+    NextStart f(lesson, Prompter::Answer::No);
     EXPECT_EQ(f.prompter.questions.size(), 1);
     EXPECT_EQ(f.logic().Hei1.State, 0);
     EXPECT_EQ(f.logic().MeasureDay(), AppFixture::fixedNow().date());
     EXPECT_FALSE(LessonRecord::exists());
+
+    // Escape or the title bar's close button answers nothing: this run starts fresh and the
+    // lesson waits for the next start, which offers it again.
+    NextStart closed(lesson, Prompter::Answer::Closed);
+    EXPECT_EQ(closed.prompter.questions, QStringList{closed.text("msgContinueLesson")});
+    EXPECT_EQ(closed.logic().Hei1.State, 0);
+    EXPECT_EQ(closed.logic().MeasureDay(), AppFixture::fixedNow().date());
+    EXPECT_EQ(closed.dir.read(LessonRecord::FileName), lesson);
+    closed.restart(Prompter::Answer::Yes);
+    EXPECT_EQ(closed.prompter.questions, QStringList{closed.text("msgContinueLesson")});
+    EXPECT_EQ(closed.logic().Hei1.State, 3);
+    EXPECT_EQ(closed.logic().MeasureDay(), QDate(2013, 6, 21));
 }
 
-TEST(KeptLesson, ADamagedOrForeignFileIsRefusedAndLeftAlone) {
-    QByteArray lesson = keptLesson();
+// A file that cannot be continued is never offered: it is refused once and set aside under
+// another name (replacing one set aside before), so the next start asks nothing.
+TEST(KeptLesson, ADamagedOrForeignFileIsRefusedOnceAndSetAside) {
+    const QByteArray lesson = keptLesson();
+    const QString setAside = LessonRecord::FileName + ".damaged";
+    const QByteArray later = "LessonRecord=1\r\nfrom a later run, damaged too\r\n";
     for (const QByteArray &bytes : {lesson.left(lesson.size() / 3), QByteArray("Place1=Krak\xf3w\r\nNoonH1=12\r\n")}) {
-        NextStart f(bytes, Prompter::Answer::Yes);
+        NextStart f(bytes, std::nullopt, false);
+        EXPECT_TRUE(f.prompter.questions.isEmpty());
         EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgLessonRefused")});
         EXPECT_EQ(f.logic().Hei1.State, 0);
-        EXPECT_EQ(f.dir.read(LessonRecord::FileName), bytes);
+        EXPECT_FALSE(LessonRecord::exists());
+        EXPECT_EQ(f.dir.read(setAside), bytes);
         EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), SchoolsCfg);  // nothing else touched
+
+        f.dir.write(LessonRecord::FileName, later);
+        f.restart();
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgLessonRefused")});
+        EXPECT_EQ(f.dir.read(setAside), later);
+        f.restart();
+        EXPECT_TRUE(f.prompter.messages.isEmpty());
+        EXPECT_TRUE(f.prompter.questions.isEmpty());
+        EXPECT_FALSE(LessonRecord::exists());
     }
+}
+
+// Continued and ended before the main window was ever opened: the lesson is kept as it came,
+// its places and pupils included.
+TEST(KeptLesson, EndedBeforeTheMainWindowOpensKeepsItsPlaces) {
+    const QByteArray lesson = keptLesson();
+    NextStart f(lesson, Prompter::Answer::Yes, false);
+    f.start->close();
+    EXPECT_TRUE(f.prompter.questions.size() == 1 && f.prompter.messages.isEmpty());
+    const NameValueList kept = NameValueList::fromBytes(f.dir.read(LessonRecord::FileName));
+    EXPECT_EQ(kept.value("PlaceSelect1"), "1");
+    EXPECT_EQ(kept.value("PlaceName1"), QString::fromUtf8("Gdańsk"));
+    EXPECT_EQ(kept.value("PlaceSelect2"), "0");
+    EXPECT_EQ(kept.value("PlaceState"), "1");
+    EXPECT_EQ(kept.value("Person13"), QString::fromUtf8("Żaneta"));
+    EXPECT_EQ(kept.value("HeiState1"), "3");
+    EXPECT_EQ(kept.value("MeasureDate"), "2013-06-21");
+
+    // Opened, the places panel shows them; what the class then changes is kept at the end, also
+    // after the main window was closed.
+    f.restart(Prompter::Answer::Yes);
+    f.openMainWindow();
+    f.main->imgStep1Click();
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 1);
+    f.main->panelStep1()->personField(2, 4)->setText("Zenek");
+    f.main->close();
+    f.start->close();
+    EXPECT_EQ(NameValueList::fromBytes(f.dir.read(LessonRecord::FileName)).value("Person24"), "Zenek");
+}
+
+// A place continued after its lengths were accepted shows its latitude at once, on the teacher's
+// panel and on its measurement panel; one with only its time accepted has none yet.
+TEST(KeptLesson, APlaceContinuedAtItsLengthsShowsItsLatitude) {
+    NextStart f(keptLesson(true), Prompter::Answer::Yes);
+    TLogic &logic = f.logic();
+    ASSERT_EQ(logic.Hei2.State, 2);
+    const QString latitude = TLogic::AngleToText(M_PI / 2 - logic.Hei2.SunPlaneAngle);
+    EXPECT_TRUE(f.find<QLabel>("LabTech2")->text().endsWith(latitude)) << f.find<QLabel>("LabTech2")->text().toStdString();
+    f.main->imgStep3Click();
+    EXPECT_FALSE(f.find<QLabel>("labLatitudeRes")->isHidden());
+    EXPECT_EQ(f.find<QLabel>("labLatitudeRes")->text(), latitude);
+
+    NextStart timeOnly(keptLesson(false), Prompter::Answer::Yes);
+    ASSERT_EQ(timeOnly.logic().Hei2.State, 1);
+    timeOnly.main->imgStep3Click();
+    EXPECT_TRUE(timeOnly.find<QLabel>("labLatitudeRes")->isHidden());
+}
+
+// Letters that Windows-1250 lacks make the kept lesson a UTF-8 file: a Ukrainian pupil and a
+// place of a UTF-8 configuration come back as typed.
+TEST(KeptLesson, NamesInAnyScriptComeBackAsTyped) {
+    const QString pupil = QString::fromUtf8("Олена Коваленко");
+    const QString school = QString::fromUtf8("Школа №3 у Львові");
+    const QByteArray cfg = QByteArray("\xEF\xBB\xBF") + "Place1=" + school.toUtf8() + "\r\nPlace2=Gda\xc5\x84sk\r\n";
+    QByteArray lesson;
+    {
+        NextStart f(QByteArray(), std::nullopt, true, cfg);
+        f.main->imgStep1Click();
+        PanelStep1 &places = *f.main->panelStep1();
+        places.placeList(1)->setCurrentIndex(0);
+        places.placeList(2)->setCurrentIndex(1);
+        places.personField(1, 1)->setText(pupil);
+        f.main->imgStep2Click();
+        QTest::mouseClick(f.find<QPushButton>("btnAcceptTime"), Qt::LeftButton);
+        ASSERT_EQ(f.logic().Hei1.State, 1);
+        f.start->close();
+        lesson = f.dir.read(LessonRecord::FileName);
+    }
+    EXPECT_TRUE(lesson.startsWith("\xEF\xBB\xBFLessonRecord=1\r\n"));
+    NextStart f(lesson, Prompter::Answer::Yes, true, cfg);
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.objects().Session->GetValue("Person11"), pupil);
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceName1"), school);
+    f.main->imgStep1Click();
+    EXPECT_EQ(f.main->panelStep1()->personField(1, 1)->text(), pupil);
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentText(), school);
 }
 
 TEST(KeptLesson, PrintingOrClearingEndsIt) {

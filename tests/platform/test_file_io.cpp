@@ -15,13 +15,24 @@
 #include <QTemporaryDir>
 #include <optional>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
 
 using Kind = FileError::Kind;
+
+std::optional<FileError> writeError(const QString &fileName, const QByteArray &bytes) {
+    try {
+        FileIo::writeAtomically(fileName, bytes);
+    } catch (const FileError &e) {
+        return e;
+    }
+    return std::nullopt;
+}
 
 std::optional<FileError> readError(const QString &fileName, FileKind kind) {
     try {
@@ -128,10 +139,15 @@ TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
     TempWorkDir dir;
     dir.write(QStringLiteral("keep.ini"), "old\r\n");
     // A missing folder in the path: the write cannot even start.
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("nofolder/keep.ini"), "new"), FileError);
-    // A folder in the file's place.
+    const std::optional<FileError> noFolder = writeError(QStringLiteral("nofolder/keep.ini"), "new");
+    ASSERT_TRUE(noFolder);
+    EXPECT_EQ(noFolder->kind, Kind::WriteFailed);
+    // A folder in the file's place is reported as a folder.
     QDir().mkdir(QStringLiteral("taken.ini"));
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("taken.ini"), "new"), FileError);
+    const std::optional<FileError> folder = writeError(QStringLiteral("taken.ini"), "new");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->kind, Kind::Folder);
+    EXPECT_EQ(folder->fileName, QStringLiteral("taken.ini"));
     EXPECT_TRUE(QFileInfo(QStringLiteral("taken.ini")).isDir());
     // A successful write replaces the whole content and leaves no temporary file behind.
     FileIo::writeAtomically(QStringLiteral("keep.ini"), "new");
@@ -153,10 +169,33 @@ TEST(FileIo, WriteBeyondTheFileSizeLimitKeepsTheOldFile) {
         }
     }
     ASSERT_TRUE(error) << "the cut write was not reported";
-    EXPECT_EQ(error->kind, Kind::WriteFailed);
+    EXPECT_EQ(error->kind, Kind::SizeLimit);
+    EXPECT_EQ(error->limit, 4);
     EXPECT_EQ(error->fileName, QStringLiteral("keep.ini"));
     EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("old"));
     EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
+}
+
+// The program's start-up makes a write past the file-size limit (ulimit -f) an error it can
+// report, not a signal that ends the process. Run in a child process, whose end tells which.
+TEST(FileIo, WriteBeyondTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
+    TempWorkDir dir;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileIo::failWritesPastTheSizeLimit();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::optional<FileError> error = writeError(QStringLiteral("places.ini"), QByteArray(4096, 'p'));
+        ::_exit(error && error->kind == Kind::SizeLimit ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no write error was reported";
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("places.ini")));
 }
 
 // A small file system of its own, mounted for the test's lifetime (needs the superuser).
@@ -199,7 +238,10 @@ TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
         while (filler.write(page) == page.size()) {
         }
     }
-    EXPECT_THROW(FileIo::writeAtomically(keep, QByteArray(100, 'n')), FileError);
+    // A file far below the file-size limit: the disk is to blame, not the limit.
+    const std::optional<FileError> error = writeError(keep, QByteArray(100, 'n'));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, Kind::WriteFailed);
     QFile old(keep);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
