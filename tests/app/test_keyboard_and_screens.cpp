@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
@@ -327,6 +328,20 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
         f.clickStep(3);
         EXPECT_EQ(picture->picture(), shown) << grow;
     }
+
+    // Enlarged, the latitude caption keeps its whole text and its value stays beside it; the Earth
+    // picture grows with the window as the shadow scene does.
+    f.main->resize(985 + 200, 692 + 200);
+    QApplication::processEvents();
+    const QLabel *caption = f.find<QLabel>("labLatitude"), *value = f.find<QLabel>("labLatitudeRes");
+    EXPECT_GE(caption->width(), caption->sizeHint().width());
+    EXPECT_GT(value->x(), caption->geometry().right());
+    EXPECT_EQ(value->y(), caption->y());
+    f.clickStep(5);
+    QApplication::processEvents();
+    PictureBox *earth = f.main->panelStep4()->image();
+    EXPECT_EQ(earth->geometry(), QRect(8, 48, 529, 449).adjusted(0, 0, 200, 200));
+    EXPECT_EQ(earth->picture().size(), earth->size());
 }
 
 }  // namespace
