@@ -59,6 +59,8 @@ STEP1 = ["labPlacesDescr1", "labPlacesDescr2", "labPlaceSelect1", "labPersonSele
          "labPlaceSelect2", "btnStep1Back", "btnStep1Next", "btnClearAll"]
 STEP2 = ["labEnterTime", "labEnterHeight", "labShadow", "labStick", "labCalcNoon", "labHeightAngle",
          "labNoonAngle", "btnAcceptTime", "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next"]
+# Units and the hour and minute marks beside the boxes, on the panels and in the result sheet.
+UNITS = ["unitMm", "unitKm", "markHour", "markMinute"]
 STEP4 = ["labStep4Heading", "LabNoonHei1", "labNooNHei2", "labHeiDiff", "labDistance", "labDistance2",
          "btnAcceptDistance", "btnCalcEarth", "btnStep4Back", "btnStep4Next"]
 STEP5 = ["labPrintCopies", "btnPrint", "btnReset", "btnPanel5Back", "btnPreview"]
@@ -86,7 +88,8 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
 # pictures show (%1, %2 ... are filled in by the program).
 ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
                     "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accLongitude", "accPlacePhoto", "accPersonPhoto",
-                    "accIntroPicture", "accShadowScene", "accEarthSection"]
+                    "accIntroPicture", "accShadowScene", "accEarthSection", "accSolarNoon", "accStartText",
+                    "accPreviewPage", "accPreviewPageNumber"]
 PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
@@ -99,7 +102,7 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
 TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOff", "msgNoonOutsideHours",
-                    "msgBadDate"]
+                    "msgBadDate", "msgChangeMeasureDate"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
                "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
@@ -110,8 +113,8 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
-             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 250
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + UNITS)
+CATALOGUE_SIZE = 259
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -134,6 +137,7 @@ PLACEHOLDERS = {
     # What a screen reader says, with the values the program fills in.
     "accPupil": {"%1", "%2"},
     "accLongitude": {"%1"},
+    "accSolarNoon": {"%1"},
     "accPersonName": {"%1", "%2"},
     "accNoonHour": {"%1"},
     "accNoonMinute": {"%1"},
@@ -233,6 +237,9 @@ BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
 BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
 # Under the shadow scene, left of the back button: four lines of 416 pixels.
 BOXES["msgNoonOff"] = Box(230)
+# Units stand after their box; the hour mark before its box has 30 pixels from the column's left
+# edge, the minute mark 26 between the hour's box and the minute's.
+BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "markMinute": px(4, 26)})
 # Spoken, never drawn: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 

@@ -174,6 +174,7 @@ void TStartForm::FormShow() {
     toolkitLanguage_.use(lang.Texts.value(ToolkitLanguage::LocaleKey));
     setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
     ui->edStartText->setPlainText(lang.GetLines(QStringLiteral("edStartText"), 7));
+    ui->edStartText->setAccessibleName(lang.GetText(QStringLiteral("accStartText")));
     ui->btnStartEnter->setText(lang.GetText(QStringLiteral("btnStartEnter")));
     ui->cbSaveConfig->setText(lang.GetText(QStringLiteral("cbSaveConfig")));
 }

@@ -41,7 +41,7 @@ bool TLogic::ChangeMeasureDay(QDate day) {
     if (!day.isValid() || day == measureDay_)
         return day.isValid();
     if ((Hei1.State > 0 || Hei2.State > 0) &&
-        prompter_.confirm(lang_.GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+        prompter_.confirm(lang_.GetText(QStringLiteral("msgChangeMeasureDate")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return false;
     measureDay_ = day;

@@ -64,7 +64,7 @@ public:
     // initialised from then on takes it; the result sheet prints it.
     QDate MeasureDay() const { return measureDay_; }
     // Moves the measurement to another date. Places measured on the old date (State above 0)
-    // are not recomputed behind the user's back: when there are any, msgAreYouSure asks first
+    // are not recomputed behind the user's back: when there are any, msgChangeMeasureDate asks first
     // (OK or Cancel; false and nothing changed unless OK), then every place takes the new date
     // and falls back to State 0, keeping its typed values for the next accept. Both places and
     // the comparison are stored into the session record. An invalid date changes nothing.

@@ -59,12 +59,13 @@ void PanelStep4::ShowComparison() {
                        static_cast<QWidget *>(ui->labPropEarth), static_cast<QWidget *>(ui->labProp360),
                        static_cast<QWidget *>(ui->labProp), static_cast<QWidget *>(ui->btnCalcEarth)})
         w->setVisible(accepted);
-    set(ui->labPropDistance, QString::number(logic.EarthDistance) + QStringLiteral(" km"));
+    const QString km = u' ' + objects_.Lang->GetText(QStringLiteral("unitKm"));
+    set(ui->labPropDistance, QString::number(logic.EarthDistance) + km);
     set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
     // A circumference that belongs to another difference or distance (a place measured again, a
     // size brought back from the session record) would make the proportion false.
     const bool sizeShown = logic.EarthSizeFits(logic.HeiDiff);
-    set(ui->labPropEarth, sizeShown ? QString::number(logic.EarthSize) + QStringLiteral(" km") : QStringLiteral("???"));
+    set(ui->labPropEarth, sizeShown ? QString::number(logic.EarthSize) + km : QStringLiteral("???"));
     // How far the shown circumference lies from the meridian's; nothing while "???" stands there.
     ui->labDeviation->setVisible(accepted && sizeShown);
     ui->labDeviationRes->setVisible(accepted && sizeShown);

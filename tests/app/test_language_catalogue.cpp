@@ -20,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -109,6 +110,11 @@ struct ClassRun : AppFixture {
         measure("16", "36", "1800");  // latitudes 70°10' and 30°40': the question; No takes 30°40'
         click("btnCalcNoon");
         ASSERT_EQ(objects().Logic->Hei1.State, 3);
+        clickStep(2);  // another date with place 1 measured: msgChangeMeasureDate, answered Cancel
+        prompter.answers.push_back(Prompter::Answer::Cancel);
+        QDateEdit *date = main->panelStep1()->measureDateField();
+        date->setDate(date->date().addDays(1));
+        emit date->editingFinished();
 
         clickStep(5);  // msgNoAngleCalculated: place 2 is opened
         ASSERT_EQ(objects().CurrHei, &objects().Logic->Hei2);
@@ -264,7 +270,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                         file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
         expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 8);
+        ASSERT_EQ(run.prompter.questions.size(), 9);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
@@ -273,9 +279,10 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                                   QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
                                   QString::fromUtf8(" 30°40'");
         EXPECT_EQ(run.prompter.questions[0], latitudes);
-        EXPECT_EQ(run.prompter.questions[1], latitudes);
+        EXPECT_EQ(run.prompter.questions[1], file.value("msgChangeMeasureDate"));
         EXPECT_EQ(run.prompter.questions[2], latitudes);
-        EXPECT_EQ(run.prompter.questions[3], file.value("msgAreYouSure"));
+        EXPECT_EQ(run.prompter.questions[3], latitudes);
+        EXPECT_EQ(run.prompter.questions[4], file.value("msgAreYouSure"));
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
@@ -307,7 +314,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 250);
+    ASSERT_EQ(catalogue.size(), 259);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -24,7 +24,7 @@
 TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     AppFixture f;
     f.dir.write("Gnomo_Language_0.ini", "StartForm=Witaj\r\nedStartText_00=one\r\nedStartText_02=three\r\n"
-                                        "btnStartEnter=Start\r\ncbSaveConfig=Zapisz\r\n");
+                                        "btnStartEnter=Start\r\ncbSaveConfig=Zapisz\r\naccStartText=Powitanie\r\n");
     f.startProgram();
     AppObjects &o = f.objects();
     ASSERT_TRUE(o.exist());
@@ -32,6 +32,13 @@ TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->toPlainText(), QString("one\nthree"));
     EXPECT_EQ(f.start->findChild<QPushButton *>("btnStartEnter")->text(), QString("Start"));
     EXPECT_FALSE(f.start->saveConfigBox()->isVisible());
+    // The start button stands whole inside the window, a few pixels from its edges, its caption
+    // and check mark inside it; the text box is named for a screen reader.
+    const QPushButton *enter = f.start->findChild<QPushButton *>("btnStartEnter");
+    EXPECT_TRUE(f.start->rect().contains(enter->geometry().adjusted(-4, -4, 4, 4)));
+    EXPECT_GE(enter->width(), enter->sizeHint().width());
+    EXPECT_GE(enter->height(), enter->sizeHint().height());
+    EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->accessibleName(), QString("Powitanie"));
     // the language file is named on the technical panel; the latitudes are already shown
     EXPECT_EQ(f.find<QLabel>("labApplyIniChangesFile")->text(), QString("Gnomo_Language_0.ini"));
     // (this language file has no captions for them: the angle alone)

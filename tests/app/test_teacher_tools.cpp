@@ -244,7 +244,10 @@ TEST(TeacherTools, TheMeasurementDateOfStepOne) {
     f.clickStep(2);
     f.prompter.answers.push_back(Prompter::Answer::Cancel);
     f.typeDate(QDate(2013, 6, 19));
-    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgAreYouSure")});
+    // The question says what a new date does; the typed values stay, so it is not the question
+    // that deletes everything.
+    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgChangeMeasureDate")});
+    EXPECT_NE(f.text("msgChangeMeasureDate"), f.text("msgAreYouSure"));
     EXPECT_EQ(f.dateField()->date(), QDate(2013, 6, 22));  // the box shows the model's date again
     EXPECT_EQ(f.logic().Hei1.State, 3);
 

@@ -151,7 +151,7 @@ TEST(MeasureDay, TodayUntilTheClassChoosesAnother) {
 
 TEST(MeasureDay, AMeasuredPlaceAsksFirstAndFallsBack) {
     ModelTestWorld w;
-    w.lang.Texts.setValue("msgAreYouSure", "Sure?");
+    w.lang.Texts.setValue("msgChangeMeasureDate", "Sure?");
     TLogic &logic = w.started();
     THeiObj &hei = logic.Hei1;
     hei.EditedTimH = 12;

@@ -125,7 +125,7 @@ TEST(LessonRecord, RefusesWhatIsNoKeptLesson) {
 TEST(LessonRecord, TheDateComesBackWithTheRecord) {
     KeptRun run;
     TLogic &logic = run.world.logic;
-    run.world.lang.Texts.setValue("msgAreYouSure", "Sure?");
+    run.world.lang.Texts.setValue("msgChangeMeasureDate", "Sure?");
     run.world.prompter.answers.push_back(Prompter::Answer::Ok);
     ASSERT_TRUE(logic.ChangeMeasureDay(QDate(2026, 12, 7)));
     EXPECT_EQ(run.session.GetValue("MeasureDate"), "2026-12-07");
