@@ -13,6 +13,7 @@
 #include "report/ResultSheetLayout.h"
 #include "session/LessonRecord.h"
 #include "support/AppFixture.h"
+#include "ui/DateBox.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
@@ -20,7 +21,6 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -112,7 +112,7 @@ struct ClassRun : AppFixture {
         ASSERT_EQ(objects().Logic->Hei1.State, 3);
         clickStep(2);  // another date with place 1 measured: msgChangeMeasureDate, answered Cancel
         prompter.answers.push_back(Prompter::Answer::Cancel);
-        QDateEdit *date = main->panelStep1()->measureDateField();
+        DateBox *date = main->panelStep1()->measureDateField();
         date->setDate(date->date().addDays(1));
         emit date->editingFinished();
 
