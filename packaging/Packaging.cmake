@@ -56,7 +56,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "each place, the sun's elevation at true noon and, from the distance between"
   "the schools, the Earth's circumference. It draws the shadow scene and a"
   "cross-section of the Earth and prints a result sheet with the pupils' names."
-  "Texts in Polish, English and German.")
+  "Texts in Polish, English, German and Ukrainian; a teacher can add a language.")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://gnomora.org/")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

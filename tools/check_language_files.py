@@ -12,7 +12,7 @@ box with a character limit (always checked) and a width in pixels or millimetres
 (checked with --measure, which renders the text with ImageMagick in the DejaVu
 faces that stand in for Tahoma, Verdana and MS Sans Serif on Linux).
 
-data/Gnomora_Cfg.ini must hold the 41 configuration keys with usable values; with
+data/Gnomora_Cfg.ini must hold the 46 configuration keys with usable values; with
 --measure its place and person names must fit the step-1 lists and the result sheet.
 The data files must also be what tools/build_data_files.py makes of their UTF-8
 sources in tools/lang-src/.
@@ -59,6 +59,8 @@ STEP1 = ["labPlacesDescr1", "labPlacesDescr2", "labPlaceSelect1", "labPersonSele
          "labPlaceSelect2", "btnStep1Back", "btnStep1Next", "btnClearAll"]
 STEP2 = ["labEnterTime", "labEnterHeight", "labShadow", "labStick", "labCalcNoon", "labHeightAngle",
          "labNoonAngle", "btnAcceptTime", "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next"]
+# Units and the hour and minute marks beside the boxes, on the panels and in the result sheet.
+UNITS = ["unitMm", "unitKm", "markHour", "markMinute"]
 STEP4 = ["labStep4Heading", "LabNoonHei1", "labNooNHei2", "labHeiDiff", "labDistance", "labDistance2",
          "btnAcceptDistance", "btnCalcEarth", "btnStep4Back", "btnStep4Next"]
 STEP5 = ["labPrintCopies", "btnPrint", "btnReset", "btnPanel5Back", "btnPreview"]
@@ -71,7 +73,8 @@ MESSAGES = ["msgNoPlaces", "msgNoAngleCalculated", "msgNoEarthCalculated", "msgA
             "msgSunTooHigh2080", "msgTwoLattitudes", "msgLattitudeYes", "msgLattitudeNo", "msgNoDistance",
             "msgNoAngleDiff"]
 # The working folder and the configuration file: another copy of the program, a file not read.
-FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgReplaceUnreadCfg"]
+FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgFolderLockElsewhere", "msgFolderLockUnreadable",
+                   "msgFolderLockRefused", "msgReplaceUnreadCfg"]
 # A name typed into the places editor that Windows-1250 cannot hold.
 ENCODING_MESSAGES = ["msgSaveCfgAsUtf8"]
 COMPASS = ["North", "South", "East", "West"]
@@ -85,7 +88,8 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
 # pictures show (%1, %2 ... are filled in by the program).
 ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
                     "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accLongitude", "accPlacePhoto", "accPersonPhoto",
-                    "accIntroPicture", "accShadowScene", "accEarthSection"]
+                    "accIntroPicture", "accShadowScene", "accEarthSection", "accSolarNoon", "accStartText",
+                    "accPreviewPage", "accPreviewPageNumber"]
 PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
@@ -97,32 +101,43 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
 # from the meridian's length, true noon from the longitude, and the lesson kept between runs.
 TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
-TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused"]
+TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOff", "msgNoonOutsideHours",
+                    "msgBadDate", "msgChangeMeasureDate"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
-               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errNotUtf8", "errInUse",
-               "errNotReadAtStart", "errNoExtension", "errUnknownExtension", "errNoReader", "errTooManyPixels",
-               "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory", "errNotLoadable"]
+               "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
+               "errNulByte", "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension",
+               "errNoReader", "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
+               "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
+               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
-             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS)
-CATALOGUE_SIZE = 235
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + UNITS)
+CATALOGUE_SIZE = 259
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
+    "msgNoonOff": {"%1", "%2", "%3"},  # the configured noon, the true noon, the minutes between
+    "msgNoonOutsideHours": {"%1"},     # the true noon
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},
     "msgFileError": {"%1", "%2"},        # the file, the reason
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
-    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errNotUtf8": {"%1"},
-    "errNotLoadable": {"%1"},
+    "msgFolderLockElsewhere": {"%1", "%2"},  # the computer, the process
+    "msgFolderLockUnreadable": {"%1"},       # the lock file
+    "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errSizeLimit": {"%1"},
+    "errNotUtf8": {"%1"},
+    "errNulByte": {"%1"}, "errUtf16": {"%1"},  # the line
+    "errNotLoadable": {"%1"}, "errModuleEntryMissing": {"%1"},
+    "errModuleWritableByOthers": {"%1"}, "errModuleForeignOwner": {"%1"},  # the file or folder
     "errUnknownExtension": {"%1"}, "errNoReader": {"%1"}, "errTooManyPixels": {"%1", "%2"},
     "errTooManyScans": {"%1"}, "errNotAPicture": {"%1", "%2"}, "errDamaged": {"%1"}, "errOutOfMemory": {"%1"},
     # What a screen reader says, with the values the program fills in.
     "accPupil": {"%1", "%2"},
     "accLongitude": {"%1"},
+    "accSolarNoon": {"%1"},
     "accPersonName": {"%1", "%2"},
     "accNoonHour": {"%1"},
     "accNoonMinute": {"%1"},
@@ -220,12 +235,17 @@ BOXES.update({"labMeasureDate": px(22, 132), "labLatitude": px(18, 125), "labDev
 BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
 BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
 BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
+# Under the shadow scene, left of the back button: four lines of 416 pixels.
+BOXES["msgNoonOff"] = Box(230)
+# Units stand after their box; the hour mark before its box has 30 pixels from the column's left
+# edge, the minute mark 26 between the hour's box and the minute's.
+BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "markMinute": px(4, 26)})
 # Spoken, never drawn: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",
-    f"NoonH{n}", f"NoonM{n}")]
+    f"NoonH{n}", f"NoonM{n}", f"Longitude{n}")]
 LANGUAGE_FILE_NAME = re.compile(r"Gnomo_Language_(0|[1-9][0-9]?)\.ini")
 
 
@@ -392,6 +412,9 @@ def check_config(report, language_files):
             report.error(name, f"NoonH{n} {hour!r} is not a whole hour from 1 to 24; the program would reset it to 12")
         if not (minute == "00" or (minute.isdigit() and 1 <= int(minute) <= 59)):
             report.error(name, f"NoonM{n} {minute!r} is neither \"00\" nor a minute from 1 to 59")
+        longitude = values.get(f"Longitude{n}", "")
+        if not (re.fullmatch(r"[+-]?\d{1,3}([.,]\d{1,9})?", longitude) and abs(float(longitude.replace(",", "."))) <= 180):
+            report.error(name, f"Longitude{n} {longitude!r} is not a number of degrees from -180 to 180")
         for key in (f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg"):
             picture = values.get(key, "")
             if picture and not re.fullmatch(r"[^\\/:]+(/[^\\/:]+)*\.(jpg|jpeg)", picture, re.IGNORECASE):

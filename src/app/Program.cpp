@@ -3,6 +3,7 @@
 
 #include "app/TStartForm.h"
 #include "platform/BuiltInText.h"
+#include "platform/FileIo.h"
 #include "ui/QtPrompter.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
@@ -73,6 +74,7 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
                    stderr);
         return 2;
     }
+    FileIo::failWritesPastTheSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gnomora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Gnomora"));

@@ -7,14 +7,14 @@
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
+#include "lang/FileErrorText.h"
 #include "platform/BuiltInText.h"
+#include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "platform/Prompter.h"
 #include "ui/Anchors.h"
 #include "ui/FocusRing.h"
 #include "ui/Guard.h"
-#include "ui/PanelStep1.h"
-#include "ui/PanelStep2.h"
-#include "ui/PanelStep4.h"
 #include "ui/PanelStep5.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QLockFile>
 #include <QScreen>
 #include <QPainter>
 #include <QPixmap>
@@ -119,9 +118,7 @@ bool TStartForm::keepLesson() {
     bool kept = false;
     // A failure to write is shown as any other; the question then follows.
     guarded(prompter_, [&] {
-        mainForm_->panelStep1()->PanelStep1Exit();
-        mainForm_->panelStep2()->PanelStep2Exit();
-        mainForm_->panelStep4()->PanelStep4Exit();
+        mainForm_->storeShownPanels();
         LessonRecord::keep(objects_.Session->Values);
         kept = true;
     }, objects_.Lang.get());
@@ -132,15 +129,24 @@ void TStartForm::offerKeptLesson() {
     if (!objects_.exist() || !objects_.Comm->SavesAllowed || !LessonRecord::exists())
         return;
     TLang &lang = *objects_.Lang;
-    if (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo) !=
-        Prompter::Answer::Yes) {
-        LessonRecord::discard();
+    // Only a lesson that can be continued is offered; any other file is refused once and set
+    // aside, so that the next start asks nothing.
+    const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm);
+    if (!record) {
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+        LessonRecord::setAside();
         return;
     }
-    if (const std::optional<NameValueList> record = LessonRecord::read(*objects_.Comm))
+    switch (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo)) {
+    case Prompter::Answer::Yes:
         restoreLesson(*record);
-    else
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgLessonRefused")));
+        break;
+    case Prompter::Answer::No:
+        LessonRecord::discard();
+        break;
+    default:  // the question closed unanswered: this run starts fresh, the lesson stays for later
+        break;
+    }
 }
 
 void TStartForm::restoreLesson(const NameValueList &record) {
@@ -168,6 +174,7 @@ void TStartForm::FormShow() {
     toolkitLanguage_.use(lang.Texts.value(ToolkitLanguage::LocaleKey));
     setWindowTitle(lang.GetText(QStringLiteral("StartForm")));
     ui->edStartText->setPlainText(lang.GetLines(QStringLiteral("edStartText"), 7));
+    ui->edStartText->setAccessibleName(lang.GetText(QStringLiteral("accStartText")));
     ui->btnStartEnter->setText(lang.GetText(QStringLiteral("btnStartEnter")));
     ui->cbSaveConfig->setText(lang.GetText(QStringLiteral("cbSaveConfig")));
 }
@@ -218,19 +225,42 @@ bool TStartForm::createSharedObjects() {
 }
 
 bool TStartForm::claimWorkingFolder() {
-    folderLock_ = std::make_unique<QLockFile>(LockFileName);
-    // Held for the whole run, however long: only a copy that has died leaves a stale lock.
-    folderLock_->setStaleLockTime(0);
-    if (folderLock_->tryLock(0) || folderLock_->error() != QLockFile::LockFailedError)
-        return true;  // a folder where no lock can be made at all fails at the first save instead
-    folderLock_.reset();
-    if (prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgFolderInUse")), Prompter::Buttons::YesNo) ==
+    TLang &lang = *objects_.Lang;
+    auto lock = std::make_unique<FolderLock>(LockFileName);
+    FolderLock::Outcome outcome;
+    try {
+        outcome = lock->claim();
+    } catch (const FileError &error) {
+        prompter_.showMessage(folderLockRefusedText(error, lang));
+        objects_.Comm->SavesAllowed = false;
+        return true;
+    }
+    // A folder where no lock can be made at all fails at the first save instead.
+    if (outcome == FolderLock::Outcome::Claimed || outcome == FolderLock::Outcome::Unlockable ||
+        (outcome == FolderLock::Outcome::HeldUnjudged && askToTakeOverLock(*lock))) {
+        folderLock_ = std::move(lock);
+        return true;
+    }
+    if (prompter_.confirm(lang.GetText(QStringLiteral("msgFolderInUse")), Prompter::Buttons::YesNo) ==
         Prompter::Answer::Yes) {
         objects_.Comm->SavesAllowed = false;
         return true;
     }
     objects_.release();
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    return false;
+}
+
+bool TStartForm::askToTakeOverLock(FolderLock &lock) {
+    const QString question = folderLockQuestion(lock.holder(), LockFileName, *objects_.Lang);
+    if (prompter_.confirm(question, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return false;
+    try {
+        if (lock.takeOver())
+            return true;
+    } catch (const FileError &) {
+        // replaced by something else in between: the usual question follows
+    }
     return false;
 }
 

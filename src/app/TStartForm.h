@@ -13,7 +13,7 @@ namespace Ui { class StartForm; }
 class Prompter;
 class TMainForm;
 class QCheckBox;
-class QLockFile;
+class FolderLock;
 
 // The small window that opens first and stays open for the whole run: a welcome text and the
 // button that opens the main window. It owns the shared objects: it creates them on its first
@@ -44,9 +44,11 @@ public:
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
     // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
-    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it. A file that is
-    // no kept lesson (damaged, foreign) is then refused with msgLessonRefused and left as it is;
-    // the run starts fresh. Nothing is offered while another copy works in the folder.
+    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it; the question
+    // closed without an answer starts this run fresh and keeps the file for the next start. A file
+    // that is no kept lesson (damaged, foreign) is not offered: it is refused with msgLessonRefused
+    // and set aside (LessonRecord::setAside); the run starts fresh. Nothing is offered while
+    // another copy works in the folder.
     void offerKeptLesson();
 
 protected:
@@ -58,9 +60,13 @@ private:
     // Creates the shared objects in their order; false (all freed, the reason shown and the
     // program ending) when any of them cannot be made.
     bool createSharedObjects();
-    // Locks the working folder for this copy of the program. When another copy holds it, asks
-    // whether to run without saving anything; false (objects freed, program ending) if not.
+    // Locks the working folder for this copy of the program. A lock this computer cannot judge
+    // (from another computer, or naming no process) may be taken over after a question. When
+    // another copy holds the folder, asks whether to run without saving anything; false (objects
+    // freed, program ending) if not. A lock that is not a small regular file is reported, and this
+    // copy saves nothing.
     bool claimWorkingFolder();
+    bool askToTakeOverLock(FolderLock &lock);
     // Ending the program: a run holding unprinted measured values is kept as a lesson for the
     // next start (LessonRecord), which makes the question msgAreYouSure needless. Only where it
     // cannot be kept (another copy works in the folder, the file cannot be written) is it asked.
@@ -75,6 +81,6 @@ private:
     Clock clock_;
     TMainForm *mainForm_ = nullptr;
     AppObjects objects_;
-    std::unique_ptr<QLockFile> folderLock_;
+    std::unique_ptr<FolderLock> folderLock_;
     ToolkitLanguage toolkitLanguage_;
 };

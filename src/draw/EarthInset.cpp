@@ -47,6 +47,17 @@ bool hidesSomething(const EarthInsetScene &s, const QRect &box) {
     return area.intersects(s.differenceCell);
 }
 
+// Where two names stop agreeing, moved back to the start of the word it falls in: the names from
+// there on are what tells them apart.
+qsizetype differingWordStart(const QString &a, const QString &b) {
+    qsizetype i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i])
+        ++i;
+    while (i > 0 && !a[i - 1].isSpace())
+        --i;
+    return i;
+}
+
 // A point at the given distance from the vertex in a drawn direction (degrees, counter-clockwise
 // from the right, the screen's y axis pointing down).
 QPointF polar(QPointF vertex, double length, double directionDeg) {
@@ -130,23 +141,33 @@ void paint(QPainter &painter, const EarthInsetScene &s, const QRect &box) {
     const QFontMetrics metrics = painter.fontMetrics();
     painter.drawText(QPointF(vertex.x() + 32, vertex.y() - 13 + metrics.ascent()), s.angleText);
 
-    // The places and their names, left of each place; a long name is shortened to its room. The
-    // lower place's room ends at the upper radius.
+    // The places and their names, left of each place, each between the radii around it. A name
+    // too long for its room keeps what tells it from the other: a beginning both share gives way
+    // to an ellipsis, then the name is shortened at its end.
     painter.setPen(pen(DrawColor::Green, 1));
     painter.setBrush(DrawColor::toQColor(DrawColor::Green));
     for (int i = 0; i < 2; ++i)
         painter.drawEllipse(at[i], 2.5, 2.5);
-    const double upperSlope = std::tan(rad(direction[upper]));
+    // Where a radius crosses a row of pixels.
+    auto radiusAt = [&](int place, double row) { return vertex.x() + (vertex.y() - row) / std::tan(rad(direction[place])); };
+    const qsizetype differs = differingWordStart(s.name[0], s.name[1]);
     for (int i = 0; i < 2; ++i) {
-        const double rightEdge = at[i].x() - 7;
-        const double top = at[i].y() - metrics.height() / 2.0;
+        const double top = at[i].y() - metrics.height() / 2.0, bottom = top + metrics.height();
+        double rightEdge = at[i].x() - 7;
         double leftEdge = box.left() + 4;
-        if (i == lower)  // the upper radius at the text's lowest row, and a pixel's gap
-            leftEdge = vertex.x() + (vertex.y() - (top + metrics.height())) / upperSlope + 3;
+        if (i == lower) {
+            // Clear of both red radii, two pixels from each: the upper one is farthest right at
+            // the text's top row, the lower one farthest left at its bottom row.
+            leftEdge = radiusAt(upper, top) + 3;
+            rightEdge = std::min(rightEdge, radiusAt(lower, bottom) - 3);
+        }
         const int room = int(rightEdge - leftEdge);
         if (room <= 0)
             continue;
-        const QString text = metrics.elidedText(s.name[i], Qt::ElideRight, room);
+        QString text = s.name[i];
+        if (metrics.horizontalAdvance(text) > room && differs > 0)
+            text = QStringLiteral("\u2026") + text.mid(differs);
+        text = metrics.elidedText(text, Qt::ElideRight, room);
         painter.drawText(QPointF(rightEdge - metrics.horizontalAdvance(text), top + metrics.ascent()), text);
     }
     painter.restore();

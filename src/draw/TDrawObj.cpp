@@ -138,6 +138,8 @@ void TDrawObj::Init(int kind) {
         const QSize size = Image ? Image->clientSize() : QSize(0, 0);
         OriginX = size.width() / 2;
         OriginY = size.height() - size.height() / 4;
+        designSize_ = fittedFor_ = size;
+        designOrigin_ = QPoint(OriginX, OriginY);
         ViewX = -8;
         ViewY = 10;
         ViewZ = 3;
@@ -155,6 +157,10 @@ void TDrawObj::Init(int kind) {
         const QSize size = Image->clientSize();
         OriginX = static_cast<std::int32_t>(std::nearbyint(size.width() * 0.4));
         OriginY = static_cast<std::int32_t>(std::nearbyint(size.height() * 0.55));
+        designSize_ = fittedFor_ = size;
+        designOrigin_ = QPoint(OriginX, OriginY);
+    } else {
+        designSize_ = fittedFor_ = QSize();
     }
     ViewX = -1;
     ViewY = 0;
@@ -184,10 +190,26 @@ void TDrawObj::CalcProjection() {
     KY = NormY / h;
     KZ = NormZ / h;
     KH = NormX * KX + NormY * KY;
-    if (Zoom > 0)
+    if (Zoom > 0 && Image && !designSize_.isEmpty())
+        Scale = designSize_.width() * fitToClient() / Zoom;
+    else if (Zoom > 0)
         Scale = (Image ? Image->clientSize().width() : 300) / Zoom;
     else
         Scale = 0.006;
+}
+
+double TDrawObj::fitToClient() {
+    const QSize size = Image->clientSize();
+    if (size.isEmpty())
+        return 1;
+    const double f = std::min(double(size.width()) / designSize_.width(), double(size.height()) / designSize_.height());
+    if (size != fittedFor_) {
+        // The design area scaled by f, centred in the client area, carries the origin along.
+        OriginX = static_cast<std::int32_t>(std::nearbyint((size.width() - designSize_.width() * f) / 2 + designOrigin_.x() * f));
+        OriginY = static_cast<std::int32_t>(std::nearbyint((size.height() - designSize_.height() * f) / 2 + designOrigin_.y() * f));
+        fittedFor_ = size;
+    }
+    return f;
 }
 
 double TDrawObj::projectedColumn(double X, double Y, double Z) const {

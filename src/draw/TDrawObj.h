@@ -4,7 +4,9 @@
 #include "platform/Clock.h"
 
 #include <QFont>
+#include <QPoint>
 #include <QRectF>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -47,15 +49,17 @@ struct ResultSheetBinding {
 // Projection: a parallel projection seen from the view direction (ViewX, ViewY, ViewZ), with
 //   Norm = View / |View|,  H = sqrt(NormX^2 + NormY^2),
 //   KX = NormX / H,  KY = NormY / H,  KZ = NormZ / H,  KH = NormX * KX + NormY * KY,
-//   Scale = client width / Zoom   (pixels per scene unit),
+//   Scale = design width * f / Zoom   (pixels per scene unit; see below for f),
 //   column = OriginX + round((X * KY - Y * KX) * Scale),
 //   row    = OriginY - round((Z * KH - Y * KY * KZ - X * KX * KZ) * Scale),
 // round() going to the nearest integer, halves to even. For a view with a vertical part the row's
 // vector is not perpendicular to the view: the picture is slightly oblique, as intended.
 //
-// The origin is fixed by Init from the control's size of that moment; the bitmap and the scale
-// follow the control's size at every paint, so an enlarged window shows more of the scene around
-// the same origin at a larger scale.
+// Init takes the control's size of that moment as the picture's design size and places the origin
+// in it. The bitmap follows the control's size at every paint, and the picture is fitted into it
+// as a photograph is: scaled by f = min(client width / design width, client height / design
+// height) and centred, the origin moving with it. At the design size f is 1: Scale is client
+// width / Zoom and the origin is Init's.
 //
 // Values from the model may be anything: a point that has no finite projection is not drawn, and
 // lines reaching far outside the bitmap are cut at its edge before they are painted.
@@ -110,7 +114,8 @@ public:
 
     // Norm, K*, Scale from the view, zoom and the control's client width. A view direction with
     // no usable length or no horizontal part (including non-finite ones) counts as (1, 0, 0).
-    // Scale: client width / Zoom; 300 / Zoom without an image; 0.006 when Zoom is not positive.
+    // Scale: design width * f / Zoom with the origin fitted as above (client width / Zoom for an
+    // image that Init did not size); 300 / Zoom without an image; 0.006 when Zoom is not positive.
     void CalcProjection();
 
     // Sizes the bitmap to the control's client area (in device pixels at the canvas's pixel
@@ -123,8 +128,10 @@ public:
     //     leaves its line empty; the others do not move up);
     //   per place (Hei1 into PrintYield2..6 with 3a, Hei2 into PrintYield7..11 with 8a): the place
     //     name, the clock time as hours ":" minutes without leading zeros (9:5), shadow and stick
-    //     with " mm", the elevation at the measurement and at noon by TLogic::AngleToText;
-    //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize + " km";
+    //     with a blank and the language's unitMm, the elevation at the measurement and at noon by
+    //     TLogic::AngleToText;
+    //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize, a blank
+    //     and unitKm;
     //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.
     // Values are printed as the model holds them; the print step is only entered once both places
     // and the Earth's size are computed. Throws std::logic_error when the object was made without
@@ -202,7 +209,14 @@ private:
     void drawSunDisc();
     // The Earth picture's inset of close places, when they need it (draw/EarthInset.cpp).
     void drawEarthInset();
+    // How far (pixels, down positive) a text cell beside one place must move up or down so that
+    // the other place's sun ray passes at least kRayClearance pixels clear of it; 0 when it does.
+    int clearOfRay(const QRect &cell, const TLineSlot &ray) const;
+    static constexpr int kRayClearance = 2;
     void describe(const QString &text);
+    // The fitting factor f of the picture into the control's client area (1 at the design size),
+    // and the origin moved with it when the client area changed since the last fitting.
+    double fitToClient();
     // Text in an opaque black cell; (x, y) is the cell's corner named by `corner`.
     void writeText(const QString &text, std::int64_t x, std::int64_t y, std::uint32_t color,
                    Qt::Alignment corner = Qt::AlignLeft | Qt::AlignTop);
@@ -211,6 +225,9 @@ private:
     const TLogic &logic_;
     DrawCanvas *canvas_;
     ResultSheetBinding sheet_;
+    QSize designSize_;      // the control's client size when Init placed the origin
+    QPoint designOrigin_;   // that origin
+    QSize fittedFor_;       // the client size OriginX/OriginY were last fitted to
     QPainter *painter_ = nullptr;  // while a paint is under way
     std::unique_ptr<Background> background_;
 };

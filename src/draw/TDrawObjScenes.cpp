@@ -4,10 +4,14 @@
 #include "draw/TDrawObj.h"
 
 #include "draw/DrawCanvas.h"
+#include "draw/SegmentClip.h"
 #include "lang/TLang.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -94,6 +98,28 @@ void TDrawObj::DrawHei(const THeiObj &hei) {
     describe(shadowSceneText(lang_, hei));
 }
 
+int TDrawObj::clearOfRay(const QRect &cell, const TLineSlot &ray) const {
+    const QPointF a(projectedColumn(ray.P1X, ray.P1Y, ray.P1Z), projectedRow(ray.P1X, ray.P1Y, ray.P1Z));
+    const QPointF b(projectedColumn(ray.P2X, ray.P2Y, ray.P2Z), projectedRow(ray.P2X, ray.P2Y, ray.P2Z));
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()) ||
+        std::fabs(b.x() - a.x()) < 1)
+        return 0;
+    const auto meets = [&](int shift) {
+        QPointF p = a, q = b;
+        return clipToRect(p, q, QRectF(cell.translated(0, shift)).adjusted(-kRayClearance, -kRayClearance,
+                                                                            kRayClearance, kRayClearance));
+    };
+    if (!meets(0))
+        return 0;
+    // Away from the ray: down when it passes above the cell's centre, up when below.
+    const double rayRow = a.y() + (cell.center().x() - a.x()) * (b.y() - a.y()) / (b.x() - a.x());
+    const int step = rayRow < cell.center().y() ? 1 : -1;
+    for (int shift = step; std::abs(shift) <= 3 * cell.height(); shift += step)
+        if (!meets(shift))
+            return shift;
+    return 0;  // a ray along the text: it stays where it was
+}
+
 void TDrawObj::DrawEarth() {
     const double sigma1 = logic_.Hei1.SunPlaneAngle, eta1 = logic_.Hei1.NoonHeightAngle;
     const double sigma2 = logic_.Hei2.SunPlaneAngle, eta2 = logic_.Hei2.NoonHeightAngle;
@@ -116,12 +142,27 @@ void TDrawObj::DrawEarth() {
         drawEarthInset();
         if (!ShowAngles)
             return;
-        const auto besidePlace = [this](double y, double z, double angle) {
-            writeText(TLogic::AngleToText(angle), std::int64_t(ProjectX(0, y, z)) + 10,
-                      std::int64_t(ProjectY(0, y, z)) - 4, DrawColor::Green);
+        // Each place's elevation 10 pixels right of it and 4 up. Places far enough apart for
+        // their texts not to touch may still have one place's ray run through the other's text:
+        // that text moves up or down clear of the ray. Texts that touch are the inset's to sort out.
+        const QFontMetrics metrics = painter_->fontMetrics();
+        struct Beside {
+            QString text;
+            std::int64_t column, row;
+            QRect cell;
         };
-        besidePlace(p1y, p1z, eta1);
-        besidePlace(p2y, p2z, eta2);
+        const auto besidePlace = [&](double y, double z, double angle) {
+            Beside b{TLogic::AngleToText(angle), std::int64_t(ProjectX(0, y, z)) + 10, std::int64_t(ProjectY(0, y, z)) - 4, {}};
+            const auto held = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, -1'000'000, 1'000'000)); };
+            b.cell = QRect(held(b.column), held(b.row), metrics.horizontalAdvance(b.text), metrics.height());
+            return b;
+        };
+        const Beside texts[2] = {besidePlace(p1y, p1z, eta1), besidePlace(p2y, p2z, eta2)};
+        const bool apart = !texts[0].cell.intersects(texts[1].cell);
+        const TLineSlot *otherRay[2] = {&Line4, &Line5};
+        for (int i = 0; i < 2; ++i)
+            writeText(texts[i].text, texts[i].column, texts[i].row + (apart ? clearOfRay(texts[i].cell, *otherRay[i]) : 0),
+                      DrawColor::Green);
         // The difference, a fifth of the way toward the place nearer the equator (place 2 when
         // both lie at the same latitude).
         const bool first = sigma1 > sigma2;

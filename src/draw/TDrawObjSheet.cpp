@@ -29,14 +29,16 @@ const PlaceLabels kPlace2{"PrintYield7", "PrintYield8", "PrintYield8a", "PrintYi
 
 QString key(const char *name) { return QString::fromLatin1(name); }
 
-QString millimetres(std::int32_t mm) { return QString::number(mm) + QStringLiteral(" mm"); }
-QString kilometres(std::int32_t km) { return QString::number(km) + QStringLiteral(" km"); }
+// A whole number and its unit in the sheet's language: "1000 mm", "40008 km".
+QString withUnit(std::int32_t value, TLang &lang, const char *unitKey) {
+    return QString::number(value) + u' ' + lang.GetText(key(unitKey));
+}
 
-void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels) {
+void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang) {
     page.setCaption(key(labels.name), hei.PlaceName);
     page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
-    page.setCaption(key(labels.shadow), millimetres(hei.Shadow));
-    page.setCaption(key(labels.stick), millimetres(hei.Stick));
+    page.setCaption(key(labels.shadow), withUnit(hei.Shadow, lang, "unitMm"));
+    page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
     page.setCaption(key(labels.elevation), TLogic::AngleToText(hei.SunHeightAtCurrTime));
     page.setCaption(key(labels.noonElevation), TLogic::AngleToText(hei.NoonHeightAngle));
 }
@@ -58,12 +60,12 @@ void TDrawObj::FillResultSheet() {
             page.setCaption(QStringLiteral("PrintName%1").arg((place - 1) * 4 + person),
                             session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
 
-    fillPlace(page, logic_.Hei1, kPlace1);
-    fillPlace(page, logic_.Hei2, kPlace2);
+    fillPlace(page, logic_.Hei1, kPlace1, lang_);
+    fillPlace(page, logic_.Hei2, kPlace2, lang_);
 
     page.setCaption(QStringLiteral("PrintYield12"), TLogic::AngleToText(logic_.HeiDiff));
-    page.setCaption(QStringLiteral("PrintYield13"), kilometres(logic_.EarthDistance));
-    page.setCaption(QStringLiteral("PrintYield14"), kilometres(logic_.EarthSize));
+    page.setCaption(QStringLiteral("PrintYield13"), withUnit(logic_.EarthDistance, lang_, "unitKm"));
+    page.setCaption(QStringLiteral("PrintYield14"), withUnit(logic_.EarthSize, lang_, "unitKm"));
 
     page.setCaption(QStringLiteral("PrintFooter3"), logic_.Hei1.PlaceName);
     const Clock clock = sheet_.clock ? sheet_.clock : systemClock();

@@ -21,10 +21,19 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::TooLarge: return QStringLiteral("errTooLarge");
     case Kind::ReadFailed: return QStringLiteral("errReadFailed");
     case Kind::WriteFailed: return QStringLiteral("errWriteFailed");
+    case Kind::SizeLimit: return QStringLiteral("errSizeLimit");
     case Kind::NotUtf8: return QStringLiteral("errNotUtf8");
+    case Kind::NulByte: return QStringLiteral("errNulByte");
+    case Kind::Utf16: return QStringLiteral("errUtf16");
     case Kind::InUse: return QStringLiteral("errInUse");
     case Kind::NotReadAtStart: return QStringLiteral("errNotReadAtStart");
     case Kind::NotLoadable: return QStringLiteral("errNotLoadable");
+    case Kind::ModuleNotRegularFile: return QStringLiteral("errModuleNotRegularFile");
+    case Kind::ModuleCutShort: return QStringLiteral("errModuleCutShort");
+    case Kind::ModuleEntryMissing: return QStringLiteral("errModuleEntryMissing");
+    case Kind::ModuleOtherVersion: return QStringLiteral("errModuleOtherVersion");
+    case Kind::ModuleWritableByOthers: return QStringLiteral("errModuleWritableByOthers");
+    case Kind::ModuleForeignOwner: return QStringLiteral("errModuleForeignOwner");
     case Kind::NoExtension: return QStringLiteral("errNoExtension");
     case Kind::UnknownExtension: return QStringLiteral("errUnknownExtension");
     case Kind::NoReader: return QStringLiteral("errNoReader");
@@ -45,7 +54,10 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     switch (error.kind) {
     case Kind::TooLarge:
         return text.arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+    case Kind::SizeLimit:
     case Kind::NotUtf8:
+    case Kind::NulByte:
+    case Kind::Utf16:
     case Kind::TooManyScans:
         return text.arg(error.limit);
     case Kind::TooManyPixels:
@@ -55,6 +67,9 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     case Kind::ReadFailed:
     case Kind::WriteFailed:
     case Kind::NotLoadable:
+    case Kind::ModuleEntryMissing:
+    case Kind::ModuleWritableByOthers:
+    case Kind::ModuleForeignOwner:
     case Kind::Damaged:
     case Kind::UnknownExtension:
     case Kind::NoReader:
@@ -69,4 +84,14 @@ QString fileErrorText(const FileError &error, TLang &lang) {
     const QString text = lang.GetText(QStringLiteral("msgFileError"));
     const QString reason = fileErrorReason(error, lang);
     return usable(text) ? text.arg(error.fileName, reason) : QStringLiteral("File %1: %2").arg(error.fileName, reason);
+}
+
+QString folderLockQuestion(const FolderLock::Holder &holder, const QString &lockFile, TLang &lang) {
+    if (holder.process > 0)
+        return lang.GetText(QStringLiteral("msgFolderLockElsewhere")).arg(holder.computer).arg(holder.process);
+    return lang.GetText(QStringLiteral("msgFolderLockUnreadable")).arg(lockFile);
+}
+
+QString folderLockRefusedText(const FileError &error, TLang &lang) {
+    return fileErrorText(error, lang) + QStringLiteral("\n\n") + lang.GetText(QStringLiteral("msgFolderLockRefused"));
 }

@@ -30,10 +30,20 @@ QString TLang::LanguageFileName(int number) {
 TLang::TLang(TComm &comm, Prompter &prompter, LangView &view)
     : comm_(comm), prompter_(prompter), view_(view) {}
 
+bool TLang::IsLanguageFileName(const QString &name) {
+    for (int n = 0; n < LanguageFileCount; ++n)
+        if (name == LanguageFileName(n))
+            return true;
+    return false;
+}
+
 void TLang::Init() {
     Texts.clear();
     LangFiles.clear();
-    if (comm_.GetValue(LangFileNameKey).isEmpty())
+    const QString configured = comm_.GetValue(LangFileNameKey);
+    if (!configured.isEmpty() && !IsLanguageFileName(configured))
+        prompter_.showMessage(builtInText(BuiltInText::LanguageFileNameRefused).arg(configured, DefaultFileName));
+    if (!IsLanguageFileName(configured))
         comm_.SetValue(LangFileNameKey, DefaultFileName);
     const QString fileName = comm_.GetValue(LangFileNameKey);
     try {
@@ -111,7 +121,7 @@ void TLang::SelectLang(int index) {
 }
 
 void TLang::ReloadLang() {
-    const QString name = comm_.GetValue(LangFileNameKey);
+    const QString name = comm_.GetValue(LangFileNameKey);  // a language file's name since Init
     load(name);
     RefreshTexts();
     saveIfChanged(name);

@@ -30,11 +30,16 @@ public:
 
     // "Gnomo_Language_" + number + ".ini", the number without leading zeros.
     static QString LanguageFileName(int number);
+    // Whether `name` is LanguageFileName(n) of a number n from 0 to 99: a file of the working
+    // folder that the language list can offer, never a path.
+    static bool IsLanguageFileName(const QString &name);
 
     TLang(TComm &comm, Prompter &prompter, LangView &view);
 
-    // Loads the file the configuration names (the default one when none is named). A file that
-    // cannot be loaded is reported and the run goes on with no texts.
+    // Loads the file the configuration names (the default one when none is named). Only a
+    // language file's name is taken (IsLanguageFileName): any other name, such as a path to a file
+    // elsewhere, is reported and replaced by the default, since the file in use is written back.
+    // A file that cannot be loaded is reported and the run goes on with no texts.
     void Init();
     void Done();
 

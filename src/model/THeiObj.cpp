@@ -4,6 +4,7 @@
 #include "lang/TLang.h"
 #include "model/DayCount.h"
 #include "model/LatitudeView.h"
+#include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -78,6 +79,7 @@ void THeiObj::CalcEquinox() {
 }
 
 void THeiObj::LoadPlace(int placeNo) {
+    NoonFromLongitude = false;
     if (placeNo >= 1) {
         const QString s = QString::number(placeNo);
         PlaceName = comm_.GetValue(QStringLiteral("Place") + s);
@@ -87,12 +89,39 @@ void THeiObj::LoadPlace(int placeNo) {
             NoonH = 12;
             NoonM = 0;
         }
+        ConfiguredNoonH = NoonH;
+        ConfiguredNoonM = NoonM;
+        const std::optional<double> longitude =
+            SolarNoon::parseLongitude(comm_.GetValue(QStringLiteral("Longitude") + s));
+        const std::optional<SolarNoon::ClockTime> trueNoon =
+            longitude ? SolarNoon::clockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
+                      : std::nullopt;
+        if (trueNoon) {
+            NoonH = trueNoon->hour;
+            NoonM = trueNoon->minute;
+            NoonFromLongitude = true;
+        }
     } else {
         PlaceName.clear();
         NoonH = 12;
         NoonM = 0;
+        ConfiguredNoonH = NoonH;
+        ConfiguredNoonM = NoonM;
     }
     NoonTimeAngle = hourAngle(NoonH, NoonM);
+}
+
+int THeiObj::ConfiguredNoonOffMinutes() const {
+    if (!NoonFromLongitude)
+        return 0;
+    // Widened: the configured values may be any int. The true noon lies within one day, so the
+    // nearer of the two days around it counts (a noon configured as 0:05 is 10 minutes from 23:55).
+    const long long configured = (static_cast<long long>(ConfiguredNoonH) * 60 + ConfiguredNoonM) % 1440;
+    long long off = configured - (static_cast<long long>(NoonH) * 60 + NoonM);
+    off = ((off % 1440) + 1440) % 1440;
+    if (off > 720)
+        off -= 1440;
+    return static_cast<int>(off);
 }
 
 void THeiObj::AcceptTime() {
@@ -162,7 +191,10 @@ bool THeiObj::SolveLatitude(double &latitude) {
     const double c2 = candidate(b);
 
     auto inWindow = [](double c) { return c >= kLatitudeLo && c <= kLatitudeHi; };
-    if (std::fabs(c1 - c2) < kArcMinute) {
+    // Candidates within an arc-minute are one latitude: no question, but the window applies to it
+    // as to two.
+    const bool oneLatitude = std::fabs(c1 - c2) < kArcMinute;
+    if (oneLatitude && inWindow(c1)) {
         latitude = c1;
     } else if (!inWindow(c1) && inWindow(c2)) {
         latitude = c2;

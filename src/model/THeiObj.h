@@ -53,8 +53,18 @@ public:
 
     // PlaceName, NoonH, NoonM from the configuration keys Place<n>, NoonH<n>, NoonM<n> and the
     // hour angle of true noon. placeNo < 1: no place, noon 12:00. A noon hour that is missing,
-    // not a number or 0 means 12:00 (the minute is dropped too).
+    // not a number or 0 means 12:00 (the minute is dropped too). A place with a longitude
+    // (Longitude<n>, degrees east) takes instead the clock time of true solar noon there on the
+    // day of MeasureDate, in the time zone of the clock (summer time included); its configured
+    // noon is kept in ConfiguredNoonH/M to be compared.
     void LoadPlace(int placeNo);
+
+    // How far the configured noon lies from the true noon the longitude gives, in minutes
+    // (positive: configured later); 0 for a place whose noon is the configured one.
+    int ConfiguredNoonOffMinutes() const;
+    // Beyond this the configured noon is worth a word to the teacher (the sun's hour angle moves
+    // 2.5 deg in 10 minutes).
+    static constexpr int NoonToleranceMinutes = 10;
 
     // TimH, TimM := EditedTimH, EditedTimM; the hour angles of the measurement; State 1.
     //   CurrTimeAngle = ((TimH - 12) + TimM / 60) / 24 * 2 pi,  SunOnCurrTimeAngle = that - NoonTimeAngle
@@ -62,7 +72,8 @@ public:
 
     // Stick, Shadow := EditedStick, EditedShadow; the sun's elevation atan(Stick / Shadow) (45 deg
     // when either is not positive); then the latitude, asking the user when two latitudes between
-    // 20 and 80 deg fit. On success SunPlaneAngle = 90 deg - latitude, the latitude label shows it
+    // 20 and 80 deg fit (two within an arc-minute count as one). A latitude outside that window
+    // is refused with msgSunTooHigh2080. On success SunPlaneAngle = 90 deg - latitude, the latitude label shows it
     // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
     void AcceptHeight();
 
@@ -104,6 +115,9 @@ public:
     double NoonHeightAngle = 0;  // the sun's elevation at true noon
     double NoonRadius = 0;       // cos of the noon elevation
     double NoonDispl = 0;        // sin of the noon elevation
+    bool NoonFromLongitude = false;       // NoonH/M are the true noon at the place's longitude
+    std::int32_t ConfiguredNoonH = 12;    // the configuration's noon, as read without a longitude
+    std::int32_t ConfiguredNoonM = 0;
 
 private:
     // The latitude label of this place: its caption from the language file with the angle.

@@ -41,7 +41,7 @@ bool TLogic::ChangeMeasureDay(QDate day) {
     if (!day.isValid() || day == measureDay_)
         return day.isValid();
     if ((Hei1.State > 0 || Hei2.State > 0) &&
-        prompter_.confirm(lang_.GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+        prompter_.confirm(lang_.GetText(QStringLiteral("msgChangeMeasureDate")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return false;
     measureDay_ = day;
@@ -122,15 +122,20 @@ QString TLogic::AngleToText(double radians) {
         return QStringLiteral("0\u00B0");
     // Angles come back from the session record with 15 significant digits, which can put an
     // exact 45° a few 1e-14 degrees below 45 (it would read 44°60'). Such noise is snapped to the
-    // nearest millionth of a minute; a real shortfall such as 49.9999° still reads 49°60'.
+    // nearest millionth of a minute before the minutes are rounded.
     if (std::abs(deg) < 1e6)
         deg = std::nearbyint(deg * 60e6) / 60e6;
-    const double whole = std::trunc(deg) + 0.0;  // + 0.0: -0.5 deg reads 0, not -0
-    // In long double the product is exact, so a half minute is a true half.
-    const long double minutes = std::nearbyint((static_cast<long double>(deg) - whole) * 60);
-    QString text = QString::number(whole, 'f', 0) + QChar(0x00B0);
+    // Rounded to whole minutes first, so that 59.5' and more carry into the next degree; in long
+    // double the product is exact, so a half minute is a true half (to the even neighbour).
+    const long double totalMinutes = std::nearbyint(std::fabs(static_cast<long double>(deg)) * 60);
+    const long double minutes = std::fmod(totalMinutes, 60.0L);
+    const long double whole = (totalMinutes - minutes) / 60;
+    QString text = QString::number(static_cast<double>(whole), 'f', 0) + QChar(0x00B0);
     if (minutes != 0)
         text += QString::number(static_cast<int>(minutes)) + u'\'';
+    // One sign in front of the whole angle, and none for an angle that reads as 0.
+    if (deg < 0 && totalMinutes != 0)
+        text.prepend(u'-');
     return text;
 }
 

@@ -48,8 +48,8 @@ public:
     static constexpr double DegToRad(double degrees) { return static_cast<double>(degrees / 360.0L * 2 * PiL); }
 
     // Whole degrees, the degree sign U+00B0, then the rounded minutes and an apostrophe when they
-    // are not 0: 52.5 deg reads 52°30'. Minutes are not carried (49.9999 deg reads 49°60'); a
-    // negative angle is negative in both parts (-52.5 deg reads -52°-30', -0.5 deg 0°-30').
+    // are not 0: 52.5 deg reads 52°30'. A minute that rounds to 60 is carried (49.9999 deg reads
+    // 50°); a negative angle has one sign in front (-52.5 deg reads -52°30', -0.5 deg -0°30').
     // An angle with no finite value in degrees reads 0°.
     static QString AngleToText(double radians);
 
@@ -64,7 +64,7 @@ public:
     // initialised from then on takes it; the result sheet prints it.
     QDate MeasureDay() const { return measureDay_; }
     // Moves the measurement to another date. Places measured on the old date (State above 0)
-    // are not recomputed behind the user's back: when there are any, msgAreYouSure asks first
+    // are not recomputed behind the user's back: when there are any, msgChangeMeasureDate asks first
     // (OK or Cancel; false and nothing changed unless OK), then every place takes the new date
     // and falls back to State 0, keeping its typed values for the next accept. Both places and
     // the comparison are stored into the session record. An invalid date changes nothing.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TypedInput.h"
 
+#include <QRegularExpression>
 #include <QStringView>
 #include <algorithm>
 #include <cstdint>
@@ -57,6 +58,27 @@ std::optional<int> distanceKm(const QString &text) {
     if (rounded < 1)
         return std::nullopt;
     return static_cast<int>(rounded);
+}
+
+std::optional<QDate> calendarDate(const QString &text) {
+    static const QRegularExpression dayFirst(QStringLiteral("^([0-9]{1,2})([./-])([0-9]{1,2})\\2([0-9]{4})$"));
+    static const QRegularExpression yearFirst(QStringLiteral("^([0-9]{4})-([0-9]{1,2})-([0-9]{1,2})$"));
+    const QString typed = text.trimmed();
+    int year = 0, month = 0, day = 0;
+    if (const QRegularExpressionMatch m = dayFirst.match(typed); m.hasMatch()) {
+        day = m.captured(1).toInt();
+        month = m.captured(3).toInt();
+        year = m.captured(4).toInt();
+    } else if (const QRegularExpressionMatch m = yearFirst.match(typed); m.hasMatch()) {
+        year = m.captured(1).toInt();
+        month = m.captured(2).toInt();
+        day = m.captured(3).toInt();
+    } else {
+        return std::nullopt;
+    }
+    if (year < MeasureYear.min || year > MeasureYear.max || !QDate::isValid(year, month, day))
+        return std::nullopt;
+    return QDate(year, month, day);
 }
 
 }  // namespace typedinput

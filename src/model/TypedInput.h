@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QDate>
 #include <QString>
 #include <optional>
 
@@ -37,5 +38,15 @@ std::optional<int> wholeNumber(const QString &text, WholeRange range);
 // to whole km with halves to the even neighbour (812.5 -> 812, 813.5 -> 814) and must then be at
 // least 1 km (0.5 is refused).
 std::optional<int> distanceKm(const QString &text);
+
+// The years a measurement date may lie in.
+inline constexpr WholeRange MeasureYear{1900, 2100};
+
+// A typed calendar date in one of the forms people write by hand: day.month.year,
+// day/month/year, day-month-year or year-month-day (the separator used twice), with one or two digits for the day and month (leading zeros
+// allowed) and four for the year; blanks around ignored. The day must exist in that month and the
+// year lie within MeasureYear. Anything else gives nothing: the order of day and month is never
+// guessed.
+std::optional<QDate> calendarDate(const QString &text);
 
 }  // namespace typedinput

@@ -34,6 +34,21 @@ Wording wording(BuiltInText which) {
         return {"to nie jest zwykły plik", "das ist keine gewöhnliche Datei", "this is not an ordinary file"};
     case BuiltInText::ReasonTooLarge:
         return {"plik jest większy niż %1 MB", "die Datei ist größer als %1 MB", "the file is larger than %1 MB"};
+    case BuiltInText::ReasonNulByte:
+        return {"wiersz %1 zawiera bajt NUL, więc to nie jest plik tekstowy",
+                "Zeile %1 enthält ein NUL-Byte, das ist also keine Textdatei",
+                "line %1 holds a NUL byte, so this is not a text file"};
+    case BuiltInText::ReasonUtf16:
+        return {"wiersz %1 zaczyna się znacznikiem UTF-16 („Unicode”); zapiszcie plik jako UTF-8",
+                "Zeile %1 beginnt mit der UTF-16-Markierung („Unicode“); speichert die Datei als UTF-8",
+                "line %1 begins with the UTF-16 mark (\"Unicode\"); save the file as UTF-8"};
+    case BuiltInText::LanguageFileNameRefused:
+        return {"Konfiguracja wskazuje plik języka %1, ale plikami języka są tylko pliki od Gnomo_Language_0.ini "
+                "do Gnomo_Language_99.ini w folderze roboczym; użyto pliku %2.",
+                "Die Konfiguration nennt die Sprachdatei %1, Sprachdateien sind aber nur Gnomo_Language_0.ini bis "
+                "Gnomo_Language_99.ini im Arbeitsordner; %2 wird verwendet.",
+                "The configuration names the language file %1, but only Gnomo_Language_0.ini to "
+                "Gnomo_Language_99.ini in the working folder are language files; %2 is used."};
     case BuiltInText::OutOfMemory:
         return {"zabrakło pamięci", "der Arbeitsspeicher reicht nicht aus", "there is not enough memory"};
     case BuiltInText::CannotPrepareFolder:
@@ -66,6 +81,8 @@ QString builtInReason(const FileError &error, const QLocale &locale) {
     case FileError::Kind::TooLarge:
         return builtInText(BuiltInText::ReasonTooLarge, locale)
             .arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+    case FileError::Kind::NulByte: return builtInText(BuiltInText::ReasonNulByte, locale).arg(error.limit);
+    case FileError::Kind::Utf16: return builtInText(BuiltInText::ReasonUtf16, locale).arg(error.limit);
     default: return error.reason;
     }
 }

@@ -14,6 +14,9 @@ enum class BuiltInText {
     ReasonFolder,           // loaded
     ReasonNotRegularFile,
     ReasonTooLarge,         // %1: the limit in MB
+    ReasonNulByte,          // %1: the line
+    ReasonUtf16,            // %1: the line
+    LanguageFileNameRefused,  // %1: the name the configuration gives, %2: the file used instead
     CannotPrepareFolder,  // %1: the working folder the launcher could not make or fill
 };
 

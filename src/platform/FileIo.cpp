@@ -6,9 +6,11 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #ifndef Q_OS_WIN
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -36,14 +38,44 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("the file cannot be read (%1)").arg(detail);
     case Kind::WriteFailed:
         return QStringLiteral("the file cannot be written (%1)").arg(detail);
+    case Kind::SizeLimit:
+        return QStringLiteral("the file would be larger than the %1 bytes this computer lets the program write; "
+                              "the old file was kept")
+            .arg(limit);
     case Kind::NotUtf8:
         return QStringLiteral("it begins with the UTF-8 mark, but line %1 is not UTF-8 text").arg(limit);
+    case Kind::NulByte:
+        return QStringLiteral("line %1 holds a NUL byte, which no text file of the program has, so it is not read")
+            .arg(limit);
+    case Kind::Utf16:
+        return QStringLiteral("line %1 begins with the mark of UTF-16 text (\"Unicode\"), which the program does "
+                              "not read; save the file as UTF-8")
+            .arg(limit);
     case Kind::InUse:
         return QStringLiteral("another copy of Gnomora works in this folder; nothing was saved");
     case Kind::NotReadAtStart:
         return QStringLiteral("it could not be read at start, so it is not replaced");
     case Kind::NotLoadable:
         return QStringLiteral("this part of the program cannot be loaded (%1); install Gnomora again").arg(detail);
+    case Kind::ModuleNotRegularFile:
+        return QStringLiteral("this part of the program is not a regular file (a folder, device, pipe or socket); "
+                              "install Gnomora again");
+    case Kind::ModuleCutShort:
+        return QStringLiteral("this part of the program is cut short; install Gnomora again");
+    case Kind::ModuleEntryMissing:
+        return QStringLiteral("the entry point %1 is missing: this is not a part of this Gnomora; "
+                              "install Gnomora again")
+            .arg(detail);
+    case Kind::ModuleOtherVersion:
+        return QStringLiteral("this part of the program belongs to another version of Gnomora; install Gnomora again");
+    case Kind::ModuleWritableByOthers:
+        return QStringLiteral("%1 is writable by other users, so this part of the program is not run; "
+                              "install Gnomora again where only its owner can change it")
+            .arg(detail);
+    case Kind::ModuleForeignOwner:
+        return QStringLiteral("%1 belongs to another user, so this part of the program is not run; "
+                              "install Gnomora again")
+            .arg(detail);
     case Kind::NoExtension:
         return QStringLiteral("the name has no extension, so the picture's format is unknown "
                               "(use .jpg, .jpeg, .bmp, .png, .gif or .ico)");
@@ -73,6 +105,19 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("not enough memory for a picture of %1 pixels").arg(detail);
     }
     return detail;
+}
+
+// The most bytes a file this process writes may hold (ulimit -f), or -1 for no limit (Windows has
+// no such limit).
+std::int64_t fileSizeLimit() {
+#ifdef Q_OS_WIN
+    return -1;
+#else
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return -1;
+    return static_cast<std::int64_t>(limit.rlim_cur);
+#endif
 }
 
 #ifndef Q_OS_WIN  // Windows reads files with its own calls: FileIo_win.cpp
@@ -132,6 +177,9 @@ std::int64_t maxBytes(FileKind kind) {
         // A 50-megapixel camera JPEG is under 40 MB; an uncompressed 24-bit BMP of 40 megapixels is
         // 120 MB. Larger pictures are refused by their pixel count anyway.
         return 128 * MiB;
+    case FileKind::Lock:
+        // A process number, the program's and the computer's names and a boot id: under 1 KB.
+        return 64 * 1024;
     }
     return 0;
 }
@@ -207,10 +255,19 @@ void writeAtomically(const QString &fileName, const QByteArray &bytes) {
     if (!complete) {
         const QString why = file.errorString();
         file.cancelWriting();
+        // The system's own words for this ("File too large") would blame the file.
+        if (const std::int64_t limit = fileSizeLimit(); limit >= 0 && bytes.size() > limit)
+            throw FileError(Kind::SizeLimit, fileName, why, limit);
         throw FileError(Kind::WriteFailed, fileName, why);
     }
     if (!file.commit())
         throw FileError(Kind::WriteFailed, fileName, file.errorString());
+}
+
+void failWritesPastTheSizeLimit() {
+#ifndef Q_OS_WIN  // Windows has neither the limit nor the signal
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 }  // namespace FileIo

@@ -16,10 +16,20 @@ public:
         TooLarge,        // larger than `limit` bytes, more than any real file of its kind
         ReadFailed,      // it could not be opened or read (no permission, a disk error); see `detail`
         WriteFailed,     // it could not be written (full disk, no permission); the old file is kept
+        SizeLimit,       // it would be larger than `limit` bytes, the most this process may write
+                         // (ulimit -f); the old file is kept
         NotUtf8,         // it begins with the UTF-8 mark, but line `limit` is not UTF-8 text
+        NulByte,         // line `limit` holds a NUL byte: not a text file, or not one in an 8-bit encoding
+        Utf16,           // it begins with a UTF-16 mark (an editor's "Unicode"); `limit`: line 1
         InUse,           // another copy of the program works in the folder: this one saves nothing
         NotReadAtStart,  // it could not be read at start, so it is not replaced unasked
         NotLoadable,     // a module of the program that could not be loaded; `detail`: the loader's words
+        ModuleNotRegularFile,    // a folder, device, pipe or socket (or a link to one) in a module's place
+        ModuleCutShort,          // a module whose loadable parts reach past its end (an interrupted copy)
+        ModuleEntryMissing,      // `detail`: the entry point that the module lacks
+        ModuleOtherVersion,      // the module hands over no table of functions, or one of another version
+        ModuleWritableByOthers,  // `detail`: the module or folder that the group or others may write
+        ModuleForeignOwner,      // `detail`: the module or folder that belongs to another user
 
         // Picture files (thrown as PictureError):
         NoExtension,       // the name has no extension, so the format is unknown
@@ -52,6 +62,7 @@ enum class FileKind {
     Language,       // Gnomo_Language_<n>.ini
     LessonRecord,   // a lesson's session record kept as a file
     Picture,        // a photograph or illustration
+    Lock,           // the working folder's lock (.gnomora.lock)
 };
 
 namespace FileIo {
@@ -70,5 +81,10 @@ QByteArray readAll(const QString &fileName, FileKind kind);
 // Writes the whole file atomically: the bytes go to a temporary file that replaces the old one only
 // when everything was written, so a failure leaves the old file as it was. Throws FileError.
 void writeAtomically(const QString &fileName, const QByteArray &bytes);
+
+// A write past the process's file-size limit (ulimit -f) raises SIGXFSZ, whose default ends the
+// program on the spot, losing the run. Run once at start: the signal is ignored, so such a write
+// fails with EFBIG and is reported (FileError::Kind::SizeLimit).
+void failWritesPastTheSizeLimit();
 
 }  // namespace FileIo

@@ -2,15 +2,18 @@
 #include "platform/ModuleLoader.h"
 
 #include "platform/FileIo.h"
+#include "platform/ModuleFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QLibrary>
-#include <QStringList>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
 
 #ifndef Q_OS_WIN  // Windows loads its modules with its own calls: ModuleLoader_win.cpp
 
@@ -21,53 +24,95 @@
 #error "GNOMORA_BUILD_FOLDER: the build folder, whose programs find their modules in modules/"
 #endif
 
+namespace {
+
+struct SearchFolder {
+    QString folder;
+    QString root;  // the installation (or build folder) that holds it: its folders are checked up to here
+};
+
+QList<SearchFolder> searchPlaces(const QString &programFolder) {
+    const QString program = QDir::cleanPath(programFolder);
+    QList<SearchFolder> places{{QDir::cleanPath(program + QStringLiteral("/" GNOMORA_MODULE_FOLDER)),
+                                QDir::cleanPath(program + QStringLiteral("/.."))}};
+    // A program built but not installed. Only a program inside the build folder looks there, so
+    // an installed copy never loads anything from the folder it was built in.
+    const QString build = QDir::cleanPath(QStringLiteral(GNOMORA_BUILD_FOLDER));
+    if (program == build || program.startsWith(build + u'/'))
+        places.append({build + QStringLiteral("/modules"), build});
+    return places;
+}
+
+// Something (file, folder, pipe, link to a device...) has the name: stat() without opening it.
+bool somethingNamed(const QString &path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0;
+}
+
+QLibrary &library(const QString &name) {
+    // Loaded libraries are kept for the life of the process: the functions they hand out are used
+    // until the end.
+    static QHash<QString, QLibrary *> loaded;
+    if (QLibrary *known = loaded.value(name))
+        return *known;
+
+    // Where none is found, the message names the place of an installed one, in the system's words,
+    // as for any missing file. Otherwise the first module found that is refused is named.
+    const QList<SearchFolder> places = searchPlaces(QCoreApplication::applicationDirPath());
+    std::optional<FileError> refusal;
+    for (const SearchFolder &place : places) {
+        const QString candidate = place.folder + u'/' + ModuleLoader::fileName(name);
+        if (!somethingNamed(candidate))
+            continue;
+        try {
+            ModuleFile::check(candidate, place.root);
+        } catch (const FileError &error) {
+            if (!refusal)
+                refusal = error;
+            continue;
+        }
+        auto *attempt = new QLibrary(candidate);
+        if (attempt->load()) {
+            loaded.insert(name, attempt);
+            return *attempt;
+        }
+        if (!refusal)
+            refusal = FileError(FileError::Kind::NotLoadable, candidate, attempt->errorString());
+        delete attempt;
+    }
+    if (refusal)
+        throw *refusal;
+    throw FileError(FileError::Kind::NotLoadable, places.first().folder + u'/' + ModuleLoader::fileName(name),
+                    QString::fromLocal8Bit(std::strerror(ENOENT)));
+}
+
+}  // namespace
+
 namespace ModuleLoader {
 
 QString fileName(const QString &name) { return QStringLiteral("libgnomora-%1.so").arg(name); }
 
 QStringList searchFolders(const QString &programFolder) {
-    QStringList folders{QDir::cleanPath(programFolder + QStringLiteral("/" GNOMORA_MODULE_FOLDER))};
-    // A program built but not installed. Only a program inside the build folder looks there, so
-    // an installed copy never loads anything from the folder it was built in.
-    const QString build = QDir::cleanPath(QStringLiteral(GNOMORA_BUILD_FOLDER));
-    const QString program = QDir::cleanPath(programFolder);
-    if (program == build || program.startsWith(build + u'/'))
-        folders << build + QStringLiteral("/modules");
+    QStringList folders;
+    for (const SearchFolder &place : searchPlaces(programFolder))
+        folders << place.folder;
     return folders;
 }
 
 void *entry(const QString &name, const char *entryName) {
-    // Loaded libraries are kept for the life of the process: the functions they hand out are used
-    // until the end.
-    static QHash<QString, QLibrary *> loaded;
-    QLibrary *library = loaded.value(name);
-    if (!library) {
-        const QStringList folders = searchFolders(QCoreApplication::applicationDirPath());
-        // Where none is found, the message names the place of an installed one, in the system's
-        // words, as for any missing file.
-        QString path = folders.first() + u'/' + fileName(name);
-        QString reason = QString::fromLocal8Bit(std::strerror(ENOENT));
-        for (const QString &folder : folders) {
-            const QString candidate = folder + u'/' + fileName(name);
-            if (!QFileInfo(candidate).isFile())
-                continue;
-            auto *attempt = new QLibrary(candidate);
-            if (attempt->load()) {
-                library = attempt;
-                break;
-            }
-            path = candidate;
-            reason = attempt->errorString();
-            delete attempt;
-        }
-        if (!library)
-            throw FileError(FileError::Kind::NotLoadable, path, reason);
-        loaded.insert(name, library);
-    }
-    void *function = reinterpret_cast<void *>(library->resolve(entryName));
+    QLibrary &module = library(name);
+    void *function = reinterpret_cast<void *>(module.resolve(entryName));
     if (!function)
-        throw FileError(FileError::Kind::NotLoadable, library->fileName(), library->errorString());
+        throw FileError(FileError::Kind::ModuleEntryMissing, module.fileName(), QString::fromLatin1(entryName));
     return function;
+}
+
+const void *table(const QString &name, const char *entryName, std::uint32_t version, std::uint32_t size) {
+    using Entry = const ModuleTable *(*)();
+    const ModuleTable *header = reinterpret_cast<Entry>(entry(name, entryName))();
+    if (!header || header->version != version || header->size != size)
+        throw FileError(FileError::Kind::ModuleOtherVersion, library(name).fileName());
+    return header;
 }
 
 }  // namespace ModuleLoader

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/ModuleTable.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -12,6 +14,8 @@
 namespace PictureJpeg {
 
 struct Functions {
+    static constexpr std::uint32_t Version = 1;
+    ModuleTable table{Version, sizeof(Functions)};
     QImage (*decode)(const QByteArray &bytes, const QString &fileName, QSize visible);
     QImage (*decodeToFit)(const QByteArray &bytes, const QString &fileName, QSize box);
 };

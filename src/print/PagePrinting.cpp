@@ -3,11 +3,15 @@
 
 #include "report/PageLayout.h"
 
+#include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
@@ -53,6 +57,7 @@ public:
     PagePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent)
         : QPrintPreviewDialog(&ownPrinter, parent), page_(page) {
         preparePrinter(ownPrinter, page_, job);
+        nameForScreenReaders(job);
         connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
             QPainter painter;
             if (painter.begin(target))
@@ -61,6 +66,19 @@ public:
     }
 
 private:
+    // The page view and its scrolling area take the page's name; the page-number box is the one
+    // line box of the tool bar outside the zoom list.
+    void nameForScreenReaders(const PrintJob &job) {
+        if (auto *view = findChild<QPrintPreviewWidget *>()) {
+            view->setAccessibleName(job.pageViewName);
+            for (QAbstractScrollArea *area : view->findChildren<QAbstractScrollArea *>())
+                area->setAccessibleName(job.pageViewName);
+        }
+        for (QLineEdit *box : findChildren<QLineEdit *>())
+            if (!qobject_cast<QComboBox *>(box->parentWidget()))
+                box->setAccessibleName(job.pageNumberName);
+    }
+
     report::ReportPage page_;
 };
 

@@ -32,6 +32,10 @@ struct PrintJob {
     int copies = 1;  // a count below 1 prints one copy
     QString documentName = QStringLiteral("Gnomora");  // the job's title in the printer queue
     QString progressText;  // text of the progress window, in the user's language
+    // What a screen reader calls the preview's page view and its page-number box, in the user's
+    // language (the toolkit gives them no name).
+    QString pageViewName;
+    QString pageNumberName;
 };
 
 // The name of the printer that "print" means: the system's default printer, or an empty name

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/ModuleTable.h"
 #include "print/PagePrinting.h"
 
 // Print support as the program uses it: a module (libgnomora-print.so, built from this library)
@@ -8,6 +9,8 @@
 namespace printing {
 
 struct Functions {
+    static constexpr std::uint32_t Version = 1;
+    ModuleTable table{Version, sizeof(Functions)};
     QString (*currentPrinterName)();
     PrintResult (*printPage)(const report::ReportPage &page, const QString &printerName, const PrintJob &job,
                              QWidget *parent);

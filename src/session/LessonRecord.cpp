@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 namespace LessonRecord {
 
@@ -14,7 +15,10 @@ bool exists(const QString &fileName) { return FileIo::exists(fileName); }
 void keep(const NameValueList &sessionValues, const QString &fileName) {
     QStringList lines{MarkKey + QStringLiteral("=1")};
     lines += sessionValues.lines();
-    FileIo::writeAtomically(fileName, NameValueList(lines).toBytes());
+    NameValueList file(lines);
+    if (!file.linesItCannotHold().isEmpty())
+        file.setEncoding(TextEncoding::Utf8WithMark);
+    FileIo::writeAtomically(fileName, file.toBytes());
 }
 
 std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
@@ -32,6 +36,14 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
     if (!TSession::IsComplete(record, comm))
         return std::nullopt;
     return record;
+}
+
+void setAside(const QString &fileName) {
+    // rename() replaces an older set-aside file in one step.
+    const QByteArray from = QFile::encodeName(fileName);
+    const QByteArray to = QFile::encodeName(fileName + SetAsideSuffix);
+    if (exists(fileName))
+        std::rename(from.constData(), to.constData());
 }
 
 void discard(const QString &fileName) {

@@ -12,12 +12,15 @@ class TComm;
 // folder, so that the next start can offer to go on with it. Printing the sheet, the reset
 // button and clear-all remove the file: the lesson is then finished or given up.
 //
-// The file is the session record in the program's storage form (name=value lines, Windows-1250,
-// CR LF), opened by the line LessonRecord=1 that tells it from any other file of that form.
+// The file is the session record in the program's storage form (name=value lines, CR LF), opened
+// by the line LessonRecord=1 that tells it from any other file of that form. It is written in
+// Windows-1250, or as UTF-8 with the byte-order mark when it holds a letter that Windows-1250
+// lacks (a Ukrainian pupil's name, a place named in a UTF-8 configuration); both are read.
 namespace LessonRecord {
 
 inline const QString FileName = QStringLiteral("Gnomora_Lesson.ini");
 inline const QString MarkKey = QStringLiteral("LessonRecord");
+inline const QString SetAsideSuffix = QStringLiteral(".damaged");
 
 // No real record comes near this; a larger file is not one.
 inline constexpr qint64 MaxBytes = 64 * 1024;
@@ -31,6 +34,11 @@ void keep(const NameValueList &sessionValues, const QString &fileName = FileName
 // its first line LessonRecord=1, too large, unreadable, or lacking any value that the session
 // record always holds (TSession::IsComplete, numbers read with comm's conventions).
 std::optional<NameValueList> read(const TComm &comm, const QString &fileName = FileName);
+
+// A file that is no kept lesson is renamed to its name + ".damaged" (replacing an older one of
+// that name), out of the way of the next start but still there to look at. A file that cannot be
+// renamed is left.
+void setAside(const QString &fileName = FileName);
 
 // Removes the file if it is there; a file that cannot be removed is left (no error: the next
 // start asks about it once more).

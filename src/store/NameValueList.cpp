@@ -77,7 +77,11 @@ QByteArray NameValueList::toBytes() const {
 }
 
 void NameValueList::load(const QString &fileName, FileKind kind) {
-    const QByteArray bytes = beforeNul(FileIo::readAll(fileName, kind));
+    const QByteArray bytes = FileIo::readAll(fileName, kind);
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        throw FileError(FileError::Kind::Utf16, fileName, QString(), 1);
+    if (const qsizetype nul = bytes.indexOf('\0'); nul >= 0)
+        throw FileError(FileError::Kind::NulByte, fileName, QString(), lineOf(bytes, nul));
     const TextCodec::Decoded decoded = TextCodec::decode(bytes);
     if (decoded.firstInvalidByte >= 0)
         throw FileError(FileError::Kind::NotUtf8, fileName, QString(), lineOf(bytes, decoded.firstInvalidByte));

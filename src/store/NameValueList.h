@@ -14,7 +14,8 @@
 // Setting a non-empty value rewrites the first matching line (with the key as given) or appends a
 // line; setting "" deletes the first matching line. Lines without "=" are carried along unchanged.
 //
-// As bytes: read with CR LF, lone CR or lone LF as line end, a NUL byte ending the text; written
+// As bytes: read with CR LF, lone CR or lone LF as line end, a NUL byte ending the text (load()
+// refuses a file holding one); written
 // with CR LF after every line, the last one included. The list keeps the encoding it was read in
 // (Windows-1250, or UTF-8 when the bytes begin with the byte-order mark) and is written in it.
 class NameValueList {
@@ -27,8 +28,11 @@ public:
     QByteArray toBytes() const;
 
     // Replace the whole content from a file of the given kind (which bounds its size), or write
-    // it whole (atomically). Throw FileError. A file that begins with the UTF-8 mark but is not
-    // UTF-8 is refused: written back, the bytes that could not be read would be lost.
+    // it whole (atomically). Throw FileError. Only a file that can be read whole is taken, because
+    // written back, the bytes that could not be read would be lost: a file holding a NUL byte
+    // (NulByte, naming its line), one that begins with a UTF-16 mark (Utf16, as an editor's
+    // "Unicode" saves it) and one that begins with the UTF-8 mark but is not UTF-8 (NotUtf8,
+    // naming the line) are refused.
     void load(const QString &fileName, FileKind kind);
     void save(const QString &fileName) const;
 

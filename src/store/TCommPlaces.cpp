@@ -116,7 +116,8 @@ void TComm::ShowPlacePictures(int index, PlaceSlots &place) const {
 }
 
 void TComm::loadPicture(const QString &key, PictureSlot &image) const {
-    const QString file = GetValue(key);
+    // A configuration written on Windows separates folders with a backslash: it is a separator here too.
+    const QString file = QString(GetValue(key)).replace(u'\\', u'/');
     // A folder of that name is no picture file: the image is hidden as for a missing file.
     if (FileIo::exists(file))
         image.showPictureFile(file);

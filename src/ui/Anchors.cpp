@@ -18,7 +18,7 @@ struct Anchored {
 class AnchorKeeper : public QObject {
 public:
     AnchorKeeper(QWidget *parent, QSize designSize)
-        : QObject(parent), parent_(parent), designSize_(designSize) {
+        : QObject(parent), parent_(parent), designSize_(designSize), placedFor_(parent->size()) {
         parent->installEventFilter(this);
     }
 
@@ -27,37 +27,48 @@ public:
         auto has = [&](const char *e) { return edges.contains(QLatin1String(e)); };
         children_.append({child, child->geometry(), has("left") || !has("right"), has("top") || !has("bottom"),
                           has("right"), has("bottom")});
-        place(children_.last());
+        place(children_.last(), designSize_);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == parent_ && event->type() == QEvent::Resize)
+        if (watched == parent_ && event->type() == QEvent::Resize) {
             for (const Anchored &a : children_)
-                place(a);
+                place(a, placedFor_);
+            placedFor_ = parent_->size();
+        }
         return false;
     }
 
 private:
-    void place(const Anchored &a) const {
+    // A control that stretches takes its design size plus the parent's growth. One that only
+    // moves keeps the size and place the program gave it (a label fitted to its text, a value
+    // moved next to its caption) and moves by as much as the parent grew since it was placed for
+    // the size "before".
+    void place(const Anchored &a, QSize before) const {
         if (!a.widget)
             return;
         const int dx = parent_->width() - designSize_.width();
         const int dy = parent_->height() - designSize_.height();
-        QRect r = a.design;
-        if (a.right && a.left)
-            r.setWidth(qMax(0, r.width() + dx));
-        else if (a.right)
-            r.moveLeft(r.left() + dx);
-        if (a.bottom && a.top)
-            r.setHeight(qMax(0, r.height() + dy));
-        else if (a.bottom)
-            r.moveTop(r.top() + dy);
+        QRect r = a.widget->geometry();
+        if (a.right && a.left) {
+            r.setLeft(a.design.left());
+            r.setWidth(qMax(0, a.design.width() + dx));
+        } else if (a.right) {
+            r.moveLeft(r.left() + parent_->width() - before.width());
+        }
+        if (a.bottom && a.top) {
+            r.setTop(a.design.top());
+            r.setHeight(qMax(0, a.design.height() + dy));
+        } else if (a.bottom) {
+            r.moveTop(r.top() + parent_->height() - before.height());
+        }
         a.widget->setGeometry(r);
     }
 
     QWidget *parent_;
     QSize designSize_;
+    QSize placedFor_;  // the parent's size the controls were last placed for
     QList<Anchored> children_;
 };
 

@@ -6,13 +6,15 @@
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 #include "ui/AppObjects.h"
+#include "ui/DateBox.h"
 #include "ui/Guard.h"
 #include "ui/PictureSlots.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
+#include "ui/TypedField.h"
 #include "ui_PanelStep1.h"
 
 #include <QCalendarWidget>
-#include <QDateEdit>
 #include <QSignalBlocker>
 
 PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
@@ -29,11 +31,11 @@ PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prom
     guard_.connect(ui->btnStep1Next, &QPushButton::clicked, this, [this] { btnStep1NextClick(); });
     guard_.connect(ui->btnClearAll, &QPushButton::clicked, this, [this] { btnClearAllClick(); });
     // Not dateChanged: that fires for every digit typed, and each would ask its question.
-    guard_.connect(ui->edMeasureDate, &QDateEdit::editingFinished, this, [this] { edMeasureDateChange(); });
+    guard_.connect(ui->edMeasureDate, &QLineEdit::editingFinished, this, [this] { edMeasureDateChange(); });
     guard_.connect(ui->edMeasureDate->calendarWidget(), &QCalendarWidget::clicked, this, [this] { edMeasureDateChange(); });
 }
 
-QDateEdit *PanelStep1::measureDateField() const { return ui->edMeasureDate; }
+DateBox *PanelStep1::measureDateField() const { return ui->edMeasureDate; }
 
 void PanelStep1::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
@@ -47,17 +49,27 @@ void PanelStep1::showMeasureDate() {
     const QSignalBlocker quiet(ui->edMeasureDate);
     ui->edMeasureDate->setDisplayFormat(logic.ShortDateFormat());
     ui->edMeasureDate->setDate(logic.MeasureDay());
+    // Month and day names in the class's language, weeks as its country counts them.
+    ui->edMeasureDate->setCalendarLocale(
+        ToolkitLanguage::localeOf(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey)));
 }
 
 void PanelStep1::edMeasureDateChange() {
     if (!objects_.exist() || changingDate_)
         return;
+    // The message's or the question's box takes the focus, which would finish the editing once more.
     changingDate_ = true;
-    // The question's box takes the focus, which would finish the editing once more.
-    const bool changed = objects_.Logic->ChangeMeasureDay(ui->edMeasureDate->date());
+    const std::optional<QDate> day = ui->edMeasureDate->typedDate();
+    if (day)
+        objects_.Logic->ChangeMeasureDay(*day);
+    // The date taken, written in the box's format; or the model's date again when it was refused.
+    showMeasureDate();
+    if (!day) {
+        // Then selected to be typed over: left as typed, the text would be refused once more each
+        // time the focus leaves the box.
+        refuseTypedValue(ui->edMeasureDate, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadDate")));
+    }
     changingDate_ = false;
-    if (!changed)
-        showMeasureDate();
 }
 
 void PanelStep1::restorePersons(const TSession &session) {
@@ -100,9 +112,13 @@ PlacesChoice PanelStep1::choice() const {
 }
 
 void PanelStep1::PanelStep1Exit() {
-    if (!objects_.exist() || closing_)
-        return;
-    objects_.Session->StorePlaces(choice());
+    if (!closing_)
+        storeChoice();
+}
+
+void PanelStep1::storeChoice() {
+    if (objects_.exist())
+        objects_.Session->StorePlaces(choice());
 }
 
 void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }

@@ -10,7 +10,7 @@
 
 namespace Ui { class PanelStep1; }
 class QComboBox;
-class QDateEdit;
+class DateBox;
 class QLineEdit;
 struct AppObjects;
 class StepNavigator;
@@ -30,6 +30,8 @@ public:
 
     // Stores the choices into the session record unless the window is closing.
     void PanelStep1Exit();
+    // Stores the choices into the session record.
+    void storeChoice();
     // Asks first while the run holds unprinted measured values, then clears all (ClearAll).
     void btnClearAllClick();
     // Clears the choices and names, re-initialises both places and stores everything again.
@@ -46,8 +48,9 @@ public:
     // The date of the measurement (edMeasureDate): it shows the model's date whenever the panel
     // is shown. A date the user settles on (Enter, leaving the box, a day picked in the calendar)
     // goes to TLogic::ChangeMeasureDay; refused there (the question answered Cancel), the box
-    // shows the model's date again.
-    QDateEdit *measureDateField() const;
+    // shows the model's date again. A text that is no date the box takes is refused with
+    // msgBadDate; the model keeps its date and the box shows it again, selected.
+    DateBox *measureDateField() const;
     void edMeasureDateChange();
     void showMeasureDate();
 

@@ -13,6 +13,8 @@
 #include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
+#include <cstdlib>
+
 PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), objects_(objects), steps_(steps),
       prompter_(prompter), guard_(objects, prompter) {
@@ -66,6 +68,19 @@ void PanelStep2::ShowMeasurement() {
     ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
     showLatitude(h);
+    showNoonOff(h);
+}
+
+void PanelStep2::showNoonOff(const THeiObj &h) {
+    const int off = h.ConfiguredNoonOffMinutes();
+    const bool far = std::abs(off) > THeiObj::NoonToleranceMinutes;
+    ui->labNoonOff->setVisible(far);
+    if (!far)
+        return;
+    auto clock = [](int hour, int minute) { return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0')); };
+    ui->labNoonOff->setText(objects_.Lang->GetText(QStringLiteral("msgNoonOff"))
+                                .arg(clock(h.ConfiguredNoonH, h.ConfiguredNoonM), clock(h.NoonH, h.NoonM),
+                                     QString::number(std::abs(off))));
 }
 
 void PanelStep2::showLatitude(const THeiObj &h) {

@@ -11,6 +11,7 @@
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
 #include "ui/TypedField.h"
 #include "ui_PanelStep4.h"
 
@@ -58,18 +59,25 @@ void PanelStep4::ShowComparison() {
                        static_cast<QWidget *>(ui->labPropEarth), static_cast<QWidget *>(ui->labProp360),
                        static_cast<QWidget *>(ui->labProp), static_cast<QWidget *>(ui->btnCalcEarth)})
         w->setVisible(accepted);
-    set(ui->labPropDistance, QString::number(logic.EarthDistance) + QStringLiteral(" km"));
+    const QString km = u' ' + objects_.Lang->GetText(QStringLiteral("unitKm"));
+    set(ui->labPropDistance, QString::number(logic.EarthDistance) + km);
     set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
     // A circumference that belongs to another difference or distance (a place measured again, a
     // size brought back from the session record) would make the proportion false.
     const bool sizeShown = logic.EarthSizeFits(logic.HeiDiff);
-    set(ui->labPropEarth, sizeShown ? QString::number(logic.EarthSize) + QStringLiteral(" km") : QStringLiteral("???"));
+    set(ui->labPropEarth, sizeShown ? QString::number(logic.EarthSize) + km : QStringLiteral("???"));
     // How far the shown circumference lies from the meridian's; nothing while "???" stands there.
     ui->labDeviation->setVisible(accepted && sizeShown);
     ui->labDeviationRes->setVisible(accepted && sizeShown);
     set(ui->labDeviationRes,
-        sizeShown ? TLogic::DeviationText(logic.EarthSize, logic.comm().locale().decimalSeparator) : QString());
+        sizeShown ? TLogic::DeviationText(logic.EarthSize, deviationSeparator()) : QString());
     set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
+}
+
+QChar PanelStep4::deviationSeparator() const {
+    return ToolkitLanguage::conventionsOf(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey),
+                                          objects_.Comm->locale())
+        .decimalSeparator;
 }
 
 void PanelStep4::DrawPicture() {

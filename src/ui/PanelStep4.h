@@ -38,6 +38,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // The decimal mark of the deviation: the class's language's (its file's Locale), or the
+    // user's own when the file names no locale.
+    QChar deviationSeparator() const;
     void btnAcceptDistanceClick();
     // Computes the circumference; a distance typed and not yet accepted is accepted first.
     void btnCalcEarthClick();

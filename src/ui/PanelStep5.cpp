@@ -62,6 +62,8 @@ printing::PrintJob PanelStep5::printJob(int copies) const {
     job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
     job.progressText = objects_.Lang->GetText(QStringLiteral("msgPrinting"));
+    job.pageViewName = objects_.Lang->GetText(QStringLiteral("accPreviewPage"));
+    job.pageNumberName = objects_.Lang->GetText(QStringLiteral("accPreviewPageNumber"));
     return job;
 }
 

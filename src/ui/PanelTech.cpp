@@ -112,6 +112,16 @@ void PanelTech::btnSolarNoonClick(int n) {
         longitude ? SolarNoon::clockTime(objects_.Logic->MeasureDay(), *longitude, timeZone_) : std::nullopt;
     if (!noon)
         return refuseLongitude(n);
+    const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));
+    // Far from the zone's meridian noon can fall in the hour after midnight, which the noon boxes
+    // do not take (an hour 0 reads as "not set"): refused here rather than on saving.
+    if (noon->hour < typedinput::NoonHour.min || noon->hour > typedinput::NoonHour.max) {
+        refuseTypedValue(placesField("edLongitude" + place), prompter_,
+                         objects_.Lang->GetText(QStringLiteral("labPlace") + place) + u' ' +
+                             objects_.Lang->GetText(QStringLiteral("msgNoonOutsideHours"))
+                                 .arg(QString::number(noon->hour) + u':' + minute));
+        return;
+    }
     placesField("edNoonH" + place)->setText(QString::number(noon->hour));
-    placesField("edNoonM" + place)->setText(QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0')));
+    placesField("edNoonM" + place)->setText(minute);
 }

@@ -43,7 +43,8 @@ private:
     bool longitudesTyped();
     // Fills place n's noon hour and minute with the clock time of true solar noon at its
     // longitude on the measurement date, in the panel's time zone. An empty or unusable longitude
-    // is refused with msgBadLongitude and nothing changes. The editor is saved as usual.
+    // is refused with msgBadLongitude and nothing changes; so is, with msgNoonOutsideHours, a
+    // noon whose hour the noon boxes do not take. The editor is saved as usual.
     void btnSolarNoonClick(int n);
     void refuseLongitude(int n);
 

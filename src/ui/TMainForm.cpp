@@ -339,13 +339,17 @@ bool TMainForm::checkEarth() {
     return false;
 }
 
-void TMainForm::storeStep1AndMeasurement() {
-    step1().PanelStep1Exit();
-    if (step2_)  // a measurement panel never built has shown no place, so it has none to store
+void TMainForm::storeShownPanels() {
+    if (step1_)
+        step1_->storeChoice();
+    if (step2_)
         step2_->PanelStep2Exit();
+    if (step4_)
+        step4_->PanelStep4Exit();
 }
 
 void TMainForm::imgStep0Click() {
+    storeShownPanels();
     objects_.Comm->ActiveStep = 1;
     showPanel(step0_);
     focusPanel(step0_);
@@ -353,6 +357,7 @@ void TMainForm::imgStep0Click() {
 }
 
 void TMainForm::imgStep1Click() {
+    storeShownPanels();
     objects_.Comm->ActiveStep = 2;
     showPanel(&step1());
     focusPanel(step1_);
@@ -364,8 +369,7 @@ void TMainForm::imgStep2Click() { enterMeasurement(3, objects_.Logic->Hei1); }
 void TMainForm::imgStep3Click() { enterMeasurement(4, objects_.Logic->Hei2); }
 
 void TMainForm::enterMeasurement(std::uint8_t step, THeiObj &place) {
-    storeStep1AndMeasurement();
-    PanelStep4::StoreComparison(objects_);
+    storeShownPanels();
     if (!checkPlaces())
         return;
     objects_.Comm->ActiveStep = step;
@@ -379,7 +383,8 @@ void TMainForm::enterMeasurement(std::uint8_t step, THeiObj &place) {
 }
 
 void TMainForm::imgStep4Click() {
-    storeStep1AndMeasurement();
+    // Re-entering the step shown restores what was just stored, so nothing shown is lost.
+    storeShownPanels();
     if (!checkPlaces() || !checkAngles())
         return;
     objects_.Comm->ActiveStep = 5;
@@ -392,8 +397,7 @@ void TMainForm::imgStep4Click() {
 }
 
 void TMainForm::imgStep5Click() {
-    storeStep1AndMeasurement();
-    PanelStep4::StoreComparison(objects_);
+    storeShownPanels();
     if (!checkPlaces() || !checkAngles() || !checkEarth())
         return;
     objects_.Comm->ActiveStep = 6;
@@ -404,6 +408,7 @@ void TMainForm::imgStep5Click() {
 }
 
 void TMainForm::imgTechClick() {
+    storeShownPanels();
     objects_.Comm->ActiveStep = 7;
     showPanel(&tech());
     objects_.Lang->FillLangList();
@@ -478,6 +483,20 @@ void TMainForm::addPlaceListItem(const QString &text) {
 
 void TMainForm::placeListsFilled() { restorePlaceChoice(); }
 
+void TMainForm::chooseAgain(QComboBox &list, int index, const QString &name) {
+    const bool inRange = index >= 0 && index < list.count();
+    if (inRange && list.itemText(index) == name) {
+        list.setCurrentIndex(index);
+        return;
+    }
+    // The places editor may have moved the place to another row: it is found by its name.
+    const int moved = name.isEmpty() ? -1 : list.findText(name, Qt::MatchExactly);
+    if (moved >= 0)
+        list.setCurrentIndex(moved);
+    else  // or renamed it in its row (a typo fixed); a row emptied holds no place any more
+        list.setCurrentIndex(inRange && !list.itemText(index).isEmpty() ? index : -1);
+}
+
 void TMainForm::restorePlaceChoice() {
     if (!step1_ || !objects_.Session)
         return;
@@ -489,12 +508,7 @@ void TMainForm::restorePlaceChoice() {
             choice = {index.isEmpty() ? -1 : TComm::TextToInt(index),
                       objects_.Session->GetValue(QStringLiteral("PlaceName") + n)};
         }
-        QComboBox *list = step1_->placeList(place);
-        int index = choice.index;
-        // The place may have moved in the list (the places editor): it is found by its name.
-        if (index < 0 || index >= list->count() || list->itemText(index) != choice.name)
-            index = choice.name.isEmpty() ? -1 : list->findText(choice.name, Qt::MatchExactly);
-        list->setCurrentIndex(index);
+        chooseAgain(*step1_->placeList(place), choice.index, choice.name);
     }
     haveListedChoice_ = false;
 }

@@ -19,6 +19,7 @@
 #include <memory>
 
 namespace Ui { class MainForm; }
+class QComboBox;
 class QStackedWidget;
 struct AppObjects;
 class Prompter;
@@ -33,9 +34,10 @@ class THeiObj;
 
 // The wizard: seven step buttons on the right select the introduction, the places, the two
 // measurements, the comparison, the print page and the technical panel. Every step is entered by
-// one protocol: the panels being left store their data, the step's prerequisites are checked
-// (a failed check shows a message and enters the missing step instead), then the step's panel is
-// shown and refreshed.
+// one protocol: the panels built so far store what they show (storeShownPanels), the step's
+// prerequisites are checked (a failed check shows a message and enters the missing step instead),
+// then the step's panel is shown and refreshed from what was stored. Entering the step shown
+// therefore keeps what it shows.
 //
 // Closing the window only hides it; the start window owns the shared objects and ends the run.
 class TMainForm : public QWidget,
@@ -64,6 +66,12 @@ public:
     void imgStep5Click() override;
     void imgTechClick() override;
     void btnResetClick();
+
+    // Stores into the session record what the panels built so far show: the choices of step 1,
+    // the place on the measurement panel, the comparison. A panel never built has shown nothing
+    // and stores nothing, so a record restored from a kept lesson stays as it is. Every step
+    // entry runs this first; ending the run runs it before the lesson is kept.
+    void storeShownPanels();
 
     void RedrawStepButtons();
     void Panel1Resize();
@@ -122,6 +130,8 @@ private:
     // Chooses again in both refilled place lists what was chosen before (or, for lists never
     // shown, what the session record holds), where that place is still listed.
     void restorePlaceChoice();
+    // Chooses in a refilled list the place that was item `index` named `name`.
+    static void chooseAgain(QComboBox &list, int index, const QString &name);
     void showPanel(QWidget *panel);
     void focusPanel(QWidget *panel);
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -129,7 +139,6 @@ private:
     bool checkPlaces();
     bool checkAngles();
     bool checkEarth();
-    void storeStep1AndMeasurement();
     // Steps 2 and 3: the measurement panel for one place.
     void enterMeasurement(std::uint8_t step, THeiObj &place);
 

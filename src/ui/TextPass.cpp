@@ -15,6 +15,13 @@ const char *const SizePending = "sizePending";
 
 bool keepsOwnText(const QWidget *w) { return w->property("tag").toInt() & 1; }
 
+// The key of a control's text: its own name, or the shared key of its dynamic property "textKey"
+// (a unit or mark that stands beside several boxes).
+QString textKeyOf(const QWidget *w) {
+    const QString shared = w->property("textKey").toString();
+    return shared.isEmpty() ? w->objectName() : shared;
+}
+
 // The accessible name of a control that shows no text of its own: the language text of its
 // dynamic property "accessibleKey", its placeholders %1, %2 ... filled from "accessibleArgs"
 // (comma-separated).
@@ -36,7 +43,7 @@ void applyTexts(QWidget *root, TLang &lang) {
         if (w->objectName().isEmpty() || keepsOwnText(w))
             continue;
         if (auto *label = qobject_cast<QLabel *>(w)) {
-            label->setText(lang.GetText(label->objectName()));
+            label->setText(lang.GetText(textKeyOf(label)));
             // A label fits itself to its text; on a panel not shown that waits until it is shown.
             if (label->property("autoSize").toBool()) {
                 if (label->isVisible())
@@ -45,7 +52,7 @@ void applyTexts(QWidget *root, TLang &lang) {
                     label->setProperty(SizePending, true);
             }
         } else if (auto *button = qobject_cast<QPushButton *>(w)) {
-            button->setText(lang.GetText(button->objectName()));
+            button->setText(lang.GetText(textKeyOf(button)));
         } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
             // The tab bar takes the keyboard focus; it is named as the page control.
             if (QTabBar *bar = tabs->findChild<QTabBar *>())

@@ -6,6 +6,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+QLocale ToolkitLanguage::localeOf(const QString &localeName) {
+    return localeName.trimmed().isEmpty() ? QLocale::system() : QLocale(localeName.trimmed());
+}
+
+Locale ToolkitLanguage::conventionsOf(const QString &localeName, const Locale &system) {
+    return localeName.trimmed().isEmpty() ? system : Locale::of(localeOf(localeName));
+}
+
 ToolkitLanguage::ToolkitLanguage() = default;
 
 ToolkitLanguage::~ToolkitLanguage() {
@@ -14,7 +22,7 @@ ToolkitLanguage::~ToolkitLanguage() {
 }
 
 void ToolkitLanguage::use(const QString &localeName) {
-    const QLocale locale = localeName.trimmed().isEmpty() ? QLocale::system() : QLocale(localeName.trimmed());
+    const QLocale locale = localeOf(localeName);
     const QString language = QLocale::languageToCode(locale.language());
     if (language == language_)
         return;

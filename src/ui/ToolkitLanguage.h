@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/Locale.h"
+
+#include <QLocale>
 #include <QString>
 #include <memory>
 
@@ -12,6 +15,12 @@ class QTranslator;
 class ToolkitLanguage {
 public:
     static inline const QString LocaleKey = QStringLiteral("Locale");
+
+    // The locale a language file names in its key "Locale", or the system's for an empty name.
+    static QLocale localeOf(const QString &localeName);
+    // The decimal and date separators for the class's language: those of the locale the language
+    // file names, or the user's own (system) conventions when it names none.
+    static Locale conventionsOf(const QString &localeName, const Locale &system);
 
     ToolkitLanguage();
     ~ToolkitLanguage();

@@ -13,7 +13,11 @@
 #include "ui/PanelStep5.h"
 #include "ui/PictureBox.h"
 
+#include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
@@ -45,7 +49,7 @@ struct KeyboardRun : AppFixture {
             QTest::sendKeyEvent(QTest::Click, focus(), c.unicode() < 128 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown,
                                 QString(c), Qt::NoModifier);
     }
-    // Time, Enter; shadow, keypad Enter; Tab to the noon button and Space.
+    // Time, Enter; shadow, Tab, stick, keypad Enter; Tab to the noon button and Space.
     void measure(const char *hour, const char *minute, const char *shadow) {
         retype(hour);
         tab(1);
@@ -53,6 +57,8 @@ struct KeyboardRun : AppFixture {
         key(Qt::Key_Return);
         tab(2);
         retype(shadow);
+        tab(1);
+        retype("1000");
         key(Qt::Key_Enter, Qt::KeypadModifier);
         tab(2);
         key(Qt::Key_Space);
@@ -92,7 +98,7 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     r.measure("12", "5", "800");
     ASSERT_EQ(r.logic().Hei1.State, 3);
     EXPECT_EQ(r.logic().Hei1.TimM, 5);
-    r.tab(3);
+    r.tab(2);
     ASSERT_EQ(r.focused(), QString("btnSetp2Next"));
     r.key(Qt::Key_Return);  // Enter on a focused button presses it
     ASSERT_EQ(r.objects().CurrHei, &r.logic().Hei2);
@@ -129,6 +135,34 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     r.key(Qt::Key_Space);
     EXPECT_EQ(r.objects().CurrHei, &r.logic().Hei2);
     EXPECT_EQ(r.prompter.messages.size(), 1);
+}
+
+// Tab and Shift+Tab walk the measurement panel in the order of the work: the time, the two
+// lengths (the stick right after the shadow), then the buttons that use them.
+TEST(KeyboardOnly, TabWalksTheMeasurementPanelInTheOrderOfTheWork) {
+    KeyboardRun r;
+    r.key(Qt::Key_Return);
+    QApplication::setActiveWindow(r.main.get());
+    r.key(Qt::Key_2, Qt::AltModifier);
+    r.key(Qt::Key_Down);
+    r.key(Qt::Key_Down);  // Gdańsk
+    r.tab(5);
+    r.key(Qt::Key_Down);  // Kraków
+    r.key(Qt::Key_3, Qt::AltModifier);
+    r.measure("12", "5", "800");
+    ASSERT_EQ(r.logic().Hei1.State, 3);  // every control of the panel is shown
+
+    const QStringList order = {"edTimeH", "edTimeM", "btnAcceptTime", "edShadow", "edStick",
+                               "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next"};
+    QStringList forward, backward;
+    r.find<QWidget>("edTimeH")->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < order.size(); ++i, r.tab(1))
+        forward << r.focused();
+    EXPECT_EQ(forward, order);
+    r.find<QWidget>("btnSetp2Next")->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < order.size(); ++i, r.key(Qt::Key_Backtab, Qt::ShiftModifier))
+        backward.prepend(r.focused());
+    EXPECT_EQ(backward, order);
 }
 
 // A run made with the mouse up to the computed circumference, so that every control is shown.
@@ -183,6 +217,36 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
     EXPECT_EQ(accessibleName(f.find<QLineEdit>("edPersonSelect23")), f.text("accPupil").arg("3", "2"));
     EXPECT_EQ(accessibleName(f.find<QLineEdit>("edShadow")), f.text("labShadow"));
     EXPECT_EQ(accessibleName(f.find<QLineEdit>("edPerson52jpg")), f.text("accPersonPhotoFile").arg("2", "5"));
+    // The five buttons of the same caption say whose noon they compute.
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(accessibleName(f.find<QPushButton>(QStringLiteral("btnSolarNoon%1").arg(n))),
+                  f.text("accSolarNoon").arg(n));
+    EXPECT_NE(f.text("accSolarNoon").arg(1), f.text("accSolarNoon").arg(2));
+    EXPECT_EQ(accessibleName(f.start->findChild<QWidget *>("edStartText")), f.text("accStartText"));
+
+    // The preview names its page view and page-number box in the class's language.
+    printing::PrintJob previewJob;
+    f.main->panelStep5()->setPreviewRunner([&](const report::ReportPage &, const printing::PrintJob &job, QWidget *) {
+        previewJob = job;
+    });
+    f.clickStep(6);
+    f.click("btnPreview");
+    const auto preview = printing::makePreviewDialog(f.main->panelStep5()->sheet(), previewJob);
+    preview->show();
+    int named = 0;
+    for (QWidget *w : preview->findChildren<QWidget *>()) {
+        if (!w->isVisible() || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+            continue;
+        const QString name = accessibleName(w);
+        if (qobject_cast<QAbstractScrollArea *>(w) || qobject_cast<QAbstractScrollArea *>(w->parentWidget())) {
+            EXPECT_EQ(name, f.text("accPreviewPage"));
+            ++named;
+        } else if (qobject_cast<QLineEdit *>(w) && !qobject_cast<QComboBox *>(w->parentWidget())) {
+            EXPECT_EQ(name, f.text("accPreviewPageNumber"));
+            ++named;
+        }
+    }
+    EXPECT_EQ(named, 2);
 
     f.clickStep(3);
     for (int i = 1; i <= 7; ++i) {
@@ -264,6 +328,20 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
         f.clickStep(3);
         EXPECT_EQ(picture->picture(), shown) << grow;
     }
+
+    // Enlarged, the latitude caption keeps its whole text and its value stays beside it; the Earth
+    // picture grows with the window as the shadow scene does.
+    f.main->resize(985 + 200, 692 + 200);
+    QApplication::processEvents();
+    const QLabel *caption = f.find<QLabel>("labLatitude"), *value = f.find<QLabel>("labLatitudeRes");
+    EXPECT_GE(caption->width(), caption->sizeHint().width());
+    EXPECT_GT(value->x(), caption->geometry().right());
+    EXPECT_EQ(value->y(), caption->y());
+    f.clickStep(5);
+    QApplication::processEvents();
+    PictureBox *earth = f.main->panelStep4()->image();
+    EXPECT_EQ(earth->geometry(), QRect(8, 48, 529, 449).adjusted(0, 0, 200, 200));
+    EXPECT_EQ(earth->picture().size(), earth->size());
 }
 
 }  // namespace

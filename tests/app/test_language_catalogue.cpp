@@ -2,16 +2,21 @@
 // A whole class run through every window, step, message, picture and the result sheet, once per
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
+#include "lang/FileErrorText.h"
 #include "lang/TLang.h"
+#include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
 #include "store/TComm.h"
 #include "store/NameValueList.h"
 #include "ui/Guard.h"
 #include "report/ResultSheetLayout.h"
+#include "session/LessonRecord.h"
 #include "support/AppFixture.h"
+#include "ui/DateBox.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
+#include "ui/PanelTech.h"
 #include "ui/StepButton.h"
 
 #include <QAbstractButton>
@@ -25,6 +30,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,8 +40,10 @@ namespace {
 // Polish, English, German and Ukrainian (the last one in UTF-8).
 constexpr int ShippedLanguages[] = {0, 1, 2, 3};
 
+// A third school has a longitude whose true noon lies hours from the noon configured for it.
 const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nNoonH1=12\r\nNoonM1=00\r\n"
-                              "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n";
+                              "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n"
+                              "Place3=Zakopane\r\nNoonH3=23\r\nNoonM3=00\r\nLongitude3=19.95\r\n";
 
 // A name that the Windows-1250 configuration cannot hold.
 const char *const UkrainianPupil = "Олена Шевченко";
@@ -102,6 +110,11 @@ struct ClassRun : AppFixture {
         measure("16", "36", "1800");  // latitudes 70°10' and 30°40': the question; No takes 30°40'
         click("btnCalcNoon");
         ASSERT_EQ(objects().Logic->Hei1.State, 3);
+        clickStep(2);  // another date with place 1 measured: msgChangeMeasureDate, answered Cancel
+        prompter.answers.push_back(Prompter::Answer::Cancel);
+        DateBox *date = main->panelStep1()->measureDateField();
+        date->setDate(date->date().addDays(1));
+        emit date->editingFinished();
 
         clickStep(5);  // msgNoAngleCalculated: place 2 is opened
         ASSERT_EQ(objects().CurrHei, &objects().Logic->Hei2);
@@ -152,6 +165,12 @@ struct ClassRun : AppFixture {
         prompter.answers.push_back(Prompter::Answer::Ok);
         click("btnReset");  // msgAreYouSure, as nothing was printed
         ASSERT_EQ(panel(), QString("PanelStep1"));
+        type("edMeasureDate", "31/02/2013");
+        emit find<QLineEdit>("edMeasureDate")->editingFinished();  // msgBadDate
+        choosePlace(1, 2);
+        choosePlace(2, 1);
+        click("btnStep1Next");  // msgNoonOff under the shadow scene
+        ASSERT_TRUE(find<QLabel>("labNoonOff")->isVisible());
 
         clickStep(7);
         auto *pages = find<QTabWidget>("TechPageControl");
@@ -176,10 +195,15 @@ struct ClassRun : AppFixture {
         type("edNoonM1", "00");
         type("edLongitude1", "21 E");
         click("btnSolarNoon1");  // msgBadLongitude
-        // A lesson kept by an earlier run, damaged since: offered (msgContinueLesson), then refused.
+        main->panelTech()->setTimeZone(QTimeZone::utc());
+        type("edLongitude1", "180");
+        click("btnSolarNoon1");  // msgNoonOutsideHours: noon in the hour after midnight
+        // A lesson kept by an earlier run (msgContinueLesson), and one damaged since (msgLessonRefused).
+        LessonRecord::keep(objects().Session->Values);
+        prompter.answers.push_back(Prompter::Answer::Closed);
+        start->offerKeptLesson();
         dir.write("Gnomora_Lesson.ini", "LessonRecord=1\r\nHeiState1=3\r\n");
-        prompter.answers.push_back(Prompter::Answer::Yes);
-        start->offerKeptLesson();  // msgLessonRefused
+        start->offerKeptLesson();
         main->close();  // and shown once more, as a class comes back to it
         openMainWindow();
         ASSERT_EQ(panel(), QString("PanelTech"));
@@ -235,13 +259,18 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const QString &key : messages)
             expected.append(file.value(key));
         expected.append(file.value("msgPrintFailed").arg("Room 12"));
+        expected.append(file.value("msgBadDate"));
         expected.append(file.value("msgFolderInUseNotSaved"));
         EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
         for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
+        const SolarNoon::ClockTime noon = *SolarNoon::clockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
+        ASSERT_EQ(noon.hour, 0);
+        expected.append(file.value("labPlace1") + " " +
+                        file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
         expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 8);
+        ASSERT_EQ(run.prompter.questions.size(), 9);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
@@ -250,9 +279,10 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                                   QString::fromUtf8(" 70°10'\r\n") + file.value("msgLattitudeNo") +
                                   QString::fromUtf8(" 30°40'");
         EXPECT_EQ(run.prompter.questions[0], latitudes);
-        EXPECT_EQ(run.prompter.questions[1], latitudes);
+        EXPECT_EQ(run.prompter.questions[1], file.value("msgChangeMeasureDate"));
         EXPECT_EQ(run.prompter.questions[2], latitudes);
-        EXPECT_EQ(run.prompter.questions[3], file.value("msgAreYouSure"));
+        EXPECT_EQ(run.prompter.questions[3], latitudes);
+        EXPECT_EQ(run.prompter.questions[4], file.value("msgAreYouSure"));
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
@@ -271,6 +301,10 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     for (int kind = 0; kind <= int(FileError::Kind::OutOfMemory); ++kind)
         reportError(run.prompter, FileError(FileError::Kind(kind), "x.jpg", "detail", 1), &lang);
     reportError(run.prompter, std::bad_alloc(), &lang);
+    // The questions and the message about the folder's lock.
+    folderLockQuestion({QStringLiteral("sala-23"), 4242, {}, {}}, TStartForm::LockFileName, lang);
+    folderLockQuestion({}, TStartForm::LockFileName, lang);
+    folderLockRefusedText(FileError(FileError::Kind::NotRegularFile, TStartForm::LockFileName), lang);
     QFile oversized(TLang::LanguageFileName(9));
     ASSERT_TRUE(oversized.open(QIODevice::WriteOnly) && oversized.resize(FileIo::maxBytes(FileKind::Language) + 1));
     lang.FillLangList();
@@ -280,7 +314,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 235);
+    ASSERT_EQ(catalogue.size(), 259);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

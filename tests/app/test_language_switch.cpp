@@ -70,7 +70,8 @@ struct LanguageFixture : AppFixture {
         main->panelTech();
         int captions = 0;
         for (QWidget *w : main->findChildren<QWidget *>()) {
-            const QString key = w->objectName();
+            // A unit or mark shows the text of the key it shares with the others of its kind.
+            const QString key = w->property("textKey").isValid() ? w->property("textKey").toString() : w->objectName();
             if (key.isEmpty() || file.indexOfKey(key) < 0 || (w->property("tag").toInt() & 1))
                 continue;
             if (auto *label = qobject_cast<QLabel *>(w))
@@ -175,6 +176,12 @@ TEST(LanguagePage, UkrainianFileInUtf8ShowsItsLettersAndKeepsItsMarkWhenComplete
     EXPECT_EQ(f.shown("btnClearAll"), QString::fromUtf8("Очистити все"));
     EXPECT_EQ(f.find<QTabWidget>("TechPageControl")->tabText(1), QString::fromUtf8("Місця"));
     f.expectTextsOf(NameValueList::fromBytes(withoutKey));
+    // Units and the marks beside the time boxes, on the measurement, comparison and places panels.
+    for (const auto &[control, text] : {std::pair{"labShadowmm", "мм"}, std::pair{"labStickmm", "мм"},
+                                        std::pair{"Label11", "км"}, std::pair{"Label14", "год"},
+                                        std::pair{"Label15", "хв"}, std::pair{"Label1", "год"},
+                                        std::pair{"Label10", "хв"}})
+        EXPECT_EQ(f.shown(control), QString::fromUtf8(text)) << control;
     // The missing key was added as UTF-8, the mark and every letter as they were.
     EXPECT_EQ(f.dir.read("Gnomo_Language_3.ini"), withoutKey + "btnSavePlaces=.\r\n");
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join(" | ").toStdString();

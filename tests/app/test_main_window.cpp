@@ -83,29 +83,44 @@ TEST(MainWindow, ComparisonWithPlaceTwoUnmeasuredOpensPlaceTwo) {
     EXPECT_EQ(f.find<QLabel>("labPanel2Place")->text(), QString::fromUtf8("Gdańsk"));
 }
 
-TEST(MainWindow, ComparisonAndPrintWithPlaceOneUnfinishedOpenPlaceOne) {
-    // place 1 stopped after no stage, the time, or the lengths; place 2 fully measured
-    for (int stages = 0; stages <= 2; ++stages) {
-        for (int step : {5, 6}) {
-            SCOPED_TRACE(testing::Message() << stages << " stages, step button " << step);
-            MainWindowFixture f;
-            f.choose(1, 0);
-            f.choose(2, 1);
-            f.click("btnStep1Next");
-            if (stages >= 1)
-                f.click("btnAcceptTime");
-            if (stages >= 2)
-                f.click("btnAcceptHeight");
-            f.click("btnSetp2Next");
-            f.measure("800");
-            ASSERT_EQ(f.objects().Logic->Hei2.State, 3);
-            ASSERT_EQ(f.objects().Logic->Hei1.State, stages);
-            f.prompter.clear();
-            f.clickStep(step);
-            EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleCalculated")});
-            EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
-            EXPECT_EQ(f.objects().CurrHei, &f.objects().Logic->Hei1);
-            EXPECT_EQ(f.objects().Comm->ActiveStep, 3);
+TEST(MainWindow, ComparisonAndPrintWithAPlaceUnfinishedOpenThatPlace) {
+    // One place stopped after no stage, the time, or the lengths; the other fully measured.
+    for (int unfinished : {1, 2}) {
+        for (int stages = 0; stages <= 2; ++stages) {
+            for (int step : {5, 6}) {
+                SCOPED_TRACE(testing::Message() << "place " << unfinished << ", " << stages << " stages, step button "
+                                                << step);
+                MainWindowFixture f;
+                f.choose(1, 0);
+                f.choose(2, 1);
+                f.click("btnStep1Next");
+                auto measureUnfinished = [&] {
+                    if (stages >= 1)
+                        f.click("btnAcceptTime");
+                    if (stages >= 2)
+                        f.click("btnAcceptHeight");
+                };
+                if (unfinished == 1)
+                    measureUnfinished();
+                else
+                    f.measure("800");
+                f.click("btnSetp2Next");
+                if (unfinished == 2)
+                    measureUnfinished();
+                else
+                    f.measure("800");
+                TLogic &logic = *f.objects().Logic;
+                THeiObj &place = unfinished == 1 ? logic.Hei1 : logic.Hei2;
+                ASSERT_EQ((unfinished == 1 ? logic.Hei2 : logic.Hei1).State, 3);
+                ASSERT_EQ(place.State, stages);
+                f.prompter.clear();
+                f.clickStep(step);
+                EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoAngleCalculated")});
+                EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
+                EXPECT_EQ(f.objects().CurrHei, &place);
+                EXPECT_EQ(f.objects().Comm->ActiveStep, 2 + unfinished);
+                EXPECT_EQ(place.State, stages);  // what was accepted is still shown
+            }
         }
     }
 }
@@ -283,11 +298,23 @@ TEST(PlacesEditor, SavingWritesTheFileAndKeepsTheChoicesThatStillExist) {
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
     EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep2"));
 
-    // A place renamed in the editor is no longer the class's choice; a place moved is found again.
+    // A chosen place renamed in its row (a typo fixed) stays the class's choice, under its new
+    // name; a place moved to another row is found there by its name.
     f.clickStep(7);
-    f.find<QLineEdit>("edPlace1")->setText("Somewhere else");
+    f.find<QLineEdit>("edPlace1")->setText(QString::fromUtf8("Kraków-Nowa Huta"));
     f.find<QLineEdit>("edPlace3")->setText(QString::fromUtf8("Gdańsk"));
     f.find<QLineEdit>("edPlace2")->setText("Moved away");
+    f.click("btnSavePlaces");
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 0);
+    EXPECT_EQ(f.main->panelStep1()->placeList(2)->currentIndex(), 2);
+    f.clickStep(3);
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceName1"), QString::fromUtf8("Kraków-Nowa Huta"));
+    EXPECT_EQ(f.find<QLabel>("labPanel2Place")->text(), QString::fromUtf8("Kraków-Nowa Huta"));
+
+    // A row emptied holds no place any more: that choice is gone.
+    f.clickStep(7);
+    f.find<QLineEdit>("edPlace1")->setText(QString());
     f.click("btnSavePlaces");
     EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), -1);
     EXPECT_EQ(f.main->panelStep1()->placeList(2)->currentIndex(), 2);

@@ -259,12 +259,31 @@ TEST(ComparisonPanel, RefusalsAndTheStoredValuesComingBack) {
     EXPECT_EQ(f.logic().EarthState, 0);
     EXPECT_EQ(f.edit("edDistance")->text(), QString("nothing"));
     EXPECT_TRUE(f.edit("edDistance")->hasFocus());
-    // clicking the comparison again restores what was stored when it was last left
-    f.edit("edDistance")->setText("500");
+    f.prompter.clear();
+    // Entering the comparison again while it is shown keeps what it shows: the accepted distance,
+    // then the computed circumference (by the button and by Alt+5), which the print step finds.
+    f.edit("edDistance")->setText("478");
     f.click("btnAcceptDistance");
     f.clickStep(5);
-    EXPECT_EQ(f.edit("edDistance")->text(), QString("0"));
-    EXPECT_EQ(f.logic().EarthState, 0);
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("478"));
+    EXPECT_EQ(f.logic().EarthState, 1);
+    f.click("btnCalcEarth");
+    const int earth = f.logic().EarthSize;
+    ASSERT_GT(earth, 0);
+    f.clickStep(5);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_5, Qt::AltModifier);
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("478"));
+    EXPECT_EQ(f.logic().EarthState, 2);
+    EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(earth) + " km");
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    f.clickStep(6);
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
+    // A distance typed but not accepted is no part of the result: the accepted one comes back.
+    f.clickStep(5);
+    f.edit("edDistance")->setText("500");
+    f.clickStep(5);
+    EXPECT_EQ(f.edit("edDistance")->text(), QString("478"));
+    f.prompter.clear();
     f.prompter.clear();
     f.forceNoonElevations(0.7, 0.7);
     f.edit("edDistance")->setText("800");
@@ -332,16 +351,19 @@ TEST(ComparisonPanel, ASizeBroughtBackFromTheRecordCountsOnlyForItsOwnDifference
     ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
     f.clickStep(4);
     f.measure("900");  // place 2 measured again
-    f.clickStep(5);
-    f.click("btnCalcEarth");
-    ASSERT_NE(f.logic().EarthSize, firstSize);
-    f.clickStep(5);  // the comparison clicked while open: the stored first circumference comes back
+    f.clickStep(5);  // the first circumference comes back from the record, for the old difference
     EXPECT_EQ(f.logic().EarthSize, firstSize);
     EXPECT_EQ(f.label("labPropEarth")->text(), QString("???"));
     f.prompter.clear();
     f.clickStep(6);
     EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgNoEarthCalculated")});
     EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
+    f.click("btnCalcEarth");  // computed for the new difference, it counts
+    EXPECT_NE(f.logic().EarthSize, firstSize);
+    f.prompter.clear();
+    f.clickStep(6);
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep5"));
 }
 
 TEST(ComparisonPanel, ComputingTakesTheDistanceTypedButNotAccepted) {

@@ -9,6 +9,8 @@
 #include "support/MainWindowFixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -17,11 +19,12 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     AppFixture f;
     f.dir.write("Gnomo_Language_0.ini", "StartForm=Witaj\r\nedStartText_00=one\r\nedStartText_02=three\r\n"
-                                        "btnStartEnter=Start\r\ncbSaveConfig=Zapisz\r\n");
+                                        "btnStartEnter=Start\r\ncbSaveConfig=Zapisz\r\naccStartText=Powitanie\r\n");
     f.startProgram();
     AppObjects &o = f.objects();
     ASSERT_TRUE(o.exist());
@@ -29,6 +32,13 @@ TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->toPlainText(), QString("one\nthree"));
     EXPECT_EQ(f.start->findChild<QPushButton *>("btnStartEnter")->text(), QString("Start"));
     EXPECT_FALSE(f.start->saveConfigBox()->isVisible());
+    // The start button stands whole inside the window, a few pixels from its edges, its caption
+    // and check mark inside it; the text box is named for a screen reader.
+    const QPushButton *enter = f.start->findChild<QPushButton *>("btnStartEnter");
+    EXPECT_TRUE(f.start->rect().contains(enter->geometry().adjusted(-4, -4, 4, 4)));
+    EXPECT_GE(enter->width(), enter->sizeHint().width());
+    EXPECT_GE(enter->height(), enter->sizeHint().height());
+    EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->accessibleName(), QString("Powitanie"));
     // the language file is named on the technical panel; the latitudes are already shown
     EXPECT_EQ(f.find<QLabel>("labApplyIniChangesFile")->text(), QString("Gnomo_Language_0.ini"));
     // (this language file has no captions for them: the angle alone)
@@ -185,6 +195,60 @@ TEST(StartWindow, SecondCopyInTheSameFolderRunsWithoutSavingOrEnds) {
     EXPECT_TRUE(start.objects().Comm->SavesAllowed);
 }
 
+// A lock left by a crash on another computer (a folder on a USB stick), or one that names nothing,
+// may be taken over after a question; otherwise the question of a second copy follows. A lock that is
+// no file is reported, and the copy runs without saving.
+TEST(StartWindow, ALockThisComputerCannotJudgeMayBeTakenOver) {
+    using Answer = Prompter::Answer;
+    struct Row {
+        const char *name;
+        QByteArray lock;
+        std::vector<Answer> answers;
+        const char *firstQuestion;
+        bool runs;
+        bool saves;
+    };
+    const Row rows[] = {
+        {"other computer, taken over", "4242\ngnomora\nsala-23\n5f1c\n", {Answer::Yes}, "msgFolderLockElsewhere", true, true},
+        {"other computer, not taken", "4242\ngnomora\nsala-23\n5f1c\n", {Answer::No, Answer::Yes}, "msgFolderLockElsewhere", true, false},
+        {"empty, closed with Escape", "", {Answer::Closed, Answer::No}, "msgFolderLockUnreadable", false, false},
+        {"empty, taken over", "", {Answer::Yes}, "msgFolderLockUnreadable", true, true},
+    };
+    for (const Row &row : rows) {
+        AppFixture f;
+        f.seedShippedLanguage();
+        f.dir.write(TStartForm::LockFileName, row.lock);
+        f.prompter.answers.assign(row.answers.begin(), row.answers.end());
+        f.startProgram();
+        const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+        ASSERT_EQ(f.prompter.questions.size(), qsizetype(row.answers.size())) << row.name;
+        QString first = polish.value(row.firstQuestion);
+        first = row.lock.isEmpty() ? first.arg(TStartForm::LockFileName) : first.arg("sala-23").arg(4242);
+        EXPECT_EQ(f.prompter.questions[0], first) << row.name;
+        if (row.answers.size() > 1)
+            EXPECT_EQ(f.prompter.questions[1], polish.value("msgFolderInUse")) << row.name;
+        ASSERT_EQ(f.objects().exist(), row.runs) << row.name;
+        if (!row.runs)
+            continue;
+        EXPECT_EQ(f.objects().Comm->SavesAllowed, row.saves) << row.name;
+        const QByteArray lock = f.dir.read(TStartForm::LockFileName);
+        EXPECT_EQ(lock.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'), row.saves) << row.name;
+    }
+
+    AppFixture f;
+    f.seedShippedLanguage();
+    ASSERT_TRUE(QDir().mkdir(TStartForm::LockFileName));
+    f.startProgram();
+    EXPECT_TRUE(f.prompter.questions.isEmpty());
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+    EXPECT_TRUE(f.prompter.messages[0].contains(TStartForm::LockFileName));
+    EXPECT_TRUE(f.prompter.messages[0].endsWith(polish.value("msgFolderLockRefused")));
+    ASSERT_TRUE(f.objects().exist());
+    EXPECT_FALSE(f.objects().Comm->SavesAllowed);
+    EXPECT_TRUE(QFileInfo(TStartForm::LockFileName).isDir());
+}
+
 // A configuration that exists but could not be read is reported in the class's language, and the
 // teacher's file is never replaced unasked: not at the end of the run, not by the places editor.
 TEST(StartWindow, AnUnreadConfigurationIsReportedAndNotReplacedUnasked) {
@@ -211,4 +275,65 @@ TEST(StartWindow, AnUnreadConfigurationIsReportedAndNotReplacedUnasked) {
     f.start->close();
     EXPECT_EQ(f.prompter.questions, QStringList{polish.value("msgReplaceUnreadCfg")});
     EXPECT_EQ(QFileInfo("Gnomora_Cfg.ini").size(), FileIo::maxBytes(FileKind::Configuration) + 1);
+}
+
+namespace {
+
+// The working folder made read-only for as long as the object lives (needs the superuser).
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path) : path_(QFile::encodeName(path)) {
+        mounted_ = ::mount(path_.constData(), path_.constData(), nullptr, MS_BIND, nullptr) == 0;
+        readOnly_ = mounted_ &&
+                    ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+        QDir::setCurrent(path);  // the current folder is the one mounted, not the one beneath
+    }
+    ~ReadOnlyFolder() {
+        if (mounted_)
+            ::umount2(path_.constData(), MNT_DETACH);  // the test's current folder is inside
+    }
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    bool readOnly() const { return readOnly_; }
+    bool makeWritable() { return ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_BIND, nullptr) == 0; }
+
+private:
+    QByteArray path_;
+    bool mounted_ = false;
+    bool readOnly_ = false;
+};
+
+}  // namespace
+
+// A folder where no lock can be made at all is no sign of another copy: nothing is asked and
+// saves stay allowed; each is tried, reported as a failed write while it fails, and made once
+// the folder can be written again.
+TEST(StartWindow, AFolderWhereNoLockCanBeMadeAsksNothingAndStillSaves) {
+    AppFixture f;
+    f.seedShippedLanguage();
+    f.dir.write("Gnomora_Cfg.ini", SchoolsCfg);
+    ReadOnlyFolder folder(f.dir.path());
+    if (!folder.readOnly())
+        GTEST_SKIP() << "making a read-only folder needs the superuser";
+    f.startProgram();
+    EXPECT_TRUE(f.prompter.questions.isEmpty());
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    ASSERT_TRUE(f.objects().exist());
+    EXPECT_TRUE(f.objects().Comm->SavesAllowed);
+    EXPECT_FALSE(QFileInfo::exists(TStartForm::LockFileName));
+
+    f.openMainWindow();
+    f.main->imgTechClick();
+    f.find<QLineEdit>("edPlace5")->setText("Zakopane");
+    QTest::mouseClick(f.find<QPushButton>("btnSavePlaces"), Qt::LeftButton);
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    const QString failed = f.objects().Lang->GetText("errWriteFailed");
+    EXPECT_TRUE(f.prompter.messages[0].contains(failed.left(failed.indexOf("%1")))) << f.prompter.messages[0].toStdString();
+    EXPECT_FALSE(f.prompter.messages[0].contains(f.objects().Lang->GetText("msgFolderInUseNotSaved")));
+
+    ASSERT_TRUE(folder.makeWritable());
+    f.prompter.clear();
+    QTest::mouseClick(f.find<QPushButton>("btnSavePlaces"), Qt::LeftButton);
+    EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Place5=Zakopane\r\n"));
 }

@@ -3,26 +3,33 @@
 // deviation under the circumference, the measurement date of step 1, true noon from the
 // longitude in the places editor, and the lesson kept from one start of the program to the next.
 #include "model/DayCount.h"
+#include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
+#include "ui/DateBox.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
 #include "print/PagePrinting.h"
 
 #include <QCalendarWidget>
-#include <QDateEdit>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLockFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
 
 // Place 1 Gdańsk (noon 12:00), place 2 Kraków (11:40); the date is 20 June 2013.
 struct TeacherRun : MainWindowFixture {
+    using MainWindowFixture::MainWindowFixture;
     void choosePlaces() {
         choose(1, 1);
         choose(2, 0);
@@ -31,10 +38,11 @@ struct TeacherRun : MainWindowFixture {
     QLabel *label(const char *name) { return find<QLabel>(name); }
     bool shown(const char *name) { return !find<QWidget>(name)->isHidden(); }
     TLogic &logic() { return *objects().Logic; }
-    QDateEdit *dateField() { return find<QDateEdit>("edMeasureDate"); }
+    DateBox *dateField() { return find<DateBox>("edMeasureDate"); }
     // The teacher settles on a date typed into the box.
-    void typeDate(QDate date) {
-        dateField()->setDate(date);
+    void typeDate(QDate date) { typeDate(date.toString("dd.MM.yyyy")); }
+    void typeDate(const QString &text) {
+        dateField()->setText(text);
         emit dateField()->editingFinished();
     }
     // Both places measured at noon, 1000 km apart, the Earth computed.
@@ -75,6 +83,56 @@ TEST(TeacherTools, TheLatitudeStandsUnderTheElevation) {
     EXPECT_LT(f.label("labLatitude")->geometry().bottom(), f.find<QWidget>("labCalcNoon")->y());
 }
 
+// Place 2 is Kraków, configured 11:40. Given its longitude it is measured from the true noon of
+// the measurement date, and the panel says how far the configured noon lies from it.
+TEST(TeacherTools, TheMeasurementPanelSaysWhenTheConfiguredNoonIsFarFromTheTrueOne) {
+    TeacherRun f;
+    TComm &comm = *f.objects().Comm;
+    comm.SetValue("Longitude1", "19.945");
+    const QDate day = AppFixture::fixedNow().date();
+    const SolarNoon::ClockTime trueNoon = *SolarNoon::clockTime(day, 19.945, QTimeZone::systemTimeZone());
+    const int trueMinutes = trueNoon.hour * 60 + trueNoon.minute;
+    auto configure = [&](int minutes) {
+        comm.SetValue("NoonH1", QString::number(minutes / 60));
+        comm.SetValue("NoonM1", QString::number(minutes % 60));
+    };
+    auto clock = [](int minutes) { return QString("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QChar('0')); };
+    f.choosePlaces();
+    f.click("btnStep1Next");
+    EXPECT_FALSE(f.shown("labNoonOff"));  // Gdańsk: no longitude, its configured noon counts
+    EXPECT_EQ(f.logic().Hei1.NoonH, 12);
+
+    const struct {
+        int configured;  // minutes after midnight
+        bool said;
+    } rows[] = {{700, std::abs(700 - trueMinutes) > 10}, {trueMinutes + 10, false}, {trueMinutes - 10, false},
+                {trueMinutes + 11, true}, {trueMinutes - 11, true}};
+    for (const auto &row : rows) {
+        configure(row.configured);
+        f.clickStep(1);
+        f.clickStep(4);
+        SCOPED_TRACE(clock(row.configured).toStdString());
+        EXPECT_EQ(f.logic().Hei2.NoonH, trueNoon.hour);
+        EXPECT_EQ(f.logic().Hei2.NoonM, trueNoon.minute);
+        EXPECT_EQ(f.shown("labNoonOff"), row.said);
+        if (row.said)
+            EXPECT_EQ(f.label("labNoonOff")->text(),
+                      f.text("msgNoonOff").arg(clock(row.configured), clock(trueMinutes),
+                                               QString::number(std::abs(row.configured - trueMinutes))));
+    }
+    // A reading at the true noon is one at hour angle 0.
+    f.edit("edTimeH")->setText(QString::number(trueNoon.hour));
+    f.edit("edTimeM")->setText(QString::number(trueNoon.minute));
+    f.click("btnAcceptTime");
+    EXPECT_NEAR(f.logic().Hei2.SunOnCurrTimeAngle, 0, 1e-15);
+    // Without the longitude the configured noon counts again, and nothing is said.
+    comm.SetValue("Longitude1", "");
+    f.clickStep(1);
+    f.clickStep(4);
+    EXPECT_FALSE(f.shown("labNoonOff"));
+    EXPECT_EQ(f.logic().Hei2.NoonH * 60 + f.logic().Hei2.NoonM, trueMinutes - 11);
+}
+
 TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     TeacherRun f;
     f.choosePlaces();
@@ -93,6 +151,16 @@ TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     EXPECT_EQ(f.label("labPropEarth")->text(), "41000 km");
     EXPECT_TRUE(f.shown("labDeviation"));
     EXPECT_EQ(f.label("labDeviation")->text(), f.text("labDeviation"));
+    // The decimal mark is the language's (the Polish file names "pl"), not the computer's ".".
+    EXPECT_EQ(f.label("labDeviationRes")->text(), "+2,5 %");
+    f.objects().Lang->Texts.setValue("Locale", "en");
+    f.clickStep(1);
+    f.clickStep(5);
+    EXPECT_EQ(f.label("labDeviationRes")->text(), "+2.5 %");
+    // A file that names no locale: the computer's own mark.
+    f.objects().Lang->Texts.setValue("Locale", "");
+    f.clickStep(1);
+    f.clickStep(5);
     EXPECT_EQ(f.label("labDeviationRes")->text(), "+2.5 %");
     f.edit("edDistance")->setText("800");
     f.click("btnAcceptDistance");  // "???" again: no deviation of anything
@@ -100,12 +168,66 @@ TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {
     EXPECT_FALSE(f.shown("labDeviationRes"));
 }
 
+// Without a locale in the language file the deviation takes the computer's decimal mark, as the
+// program reads it when it starts: tried in a copy of this test program started in Polish.
+TEST(TeacherTools, TheDeviationOfAFileWithoutLocaleFollowsTheComputer) {
+    const char report[] = "GNOMORA_TEST_REPORT_DEVIATION";
+    if (qEnvironmentVariableIsSet(report)) {
+        TeacherRun f(std::nullopt);  // the program's own conventions and clock
+        f.objects().Lang->Texts.setValue("Locale", "");
+        f.wholeRun();
+        std::printf("deviation [%s]\n", qPrintable(f.label("labDeviationRes")->text()));
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "pl_PL.UTF-8");
+    environment.insert(report, "1");
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=TeacherTools.TheDeviationOfAFileWithoutLocaleFollowsTheComputer"});
+    ASSERT_TRUE(child.waitForFinished(120000)) << child.errorString().toStdString();
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    const auto reported = QRegularExpression("deviation \\[(.*)\\]").match(output);
+    ASSERT_TRUE(reported.hasMatch()) << output.toStdString();
+    EXPECT_TRUE(reported.captured(1).contains(',')) << reported.captured(1).toStdString();
+}
+
 TEST(TeacherTools, TheMeasurementDateOfStepOne) {
     TeacherRun f;
     f.clickStep(2);
     EXPECT_EQ(f.dateField()->date(), QDate(2013, 6, 20));
-    EXPECT_EQ(f.dateField()->displayFormat(), "dd/MM/yyyy");
-    EXPECT_TRUE(f.dateField()->calendarPopup());
+    EXPECT_EQ(f.dateField()->text(), "20/06/2013");
+    // The calendar speaks the language file's language (Polish), whatever the computer's is.
+    EXPECT_EQ(f.dateField()->calendarWidget()->locale().language(), QLocale::Polish);
+    EXPECT_EQ(f.dateField()->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+    f.objects().Lang->Texts.setValue("Locale", "en_US");
+    f.clickStep(1);
+    f.clickStep(2);
+    EXPECT_EQ(f.dateField()->calendarWidget()->locale().language(), QLocale::English);
+    EXPECT_EQ(f.dateField()->calendarWidget()->firstDayOfWeek(), Qt::Sunday);
+
+    // The forms people type: day and month are never swapped, nor the year's digits.
+    const struct {
+        const char *typed;
+        QDate date;
+    } typedDates[] = {{"21/06/2013", {2013, 6, 21}}, {"5/6/2013", {2013, 6, 5}},
+                      {"2013-06-22", {2013, 6, 22}}, {"23.6.2013", {2013, 6, 23}}};
+    for (const auto &row : typedDates) {
+        f.typeDate(QString(row.typed));
+        EXPECT_EQ(f.logic().MeasureDay(), row.date) << row.typed;
+        EXPECT_EQ(f.dateField()->text(), row.date.toString("dd/MM/yyyy")) << row.typed;
+    }
+    // Anything else is refused with a message; the box shows the date in force again.
+    for (const char *typed : {"06/21/2013", "21/06/13", "21.06.2101", "31/06/2013", "tomorrow"}) {
+        f.prompter.clear();
+        f.typeDate(QString(typed));
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgBadDate")}) << typed;
+        EXPECT_EQ(f.logic().MeasureDay(), QDate(2013, 6, 23)) << typed;
+        EXPECT_EQ(f.dateField()->text(), "23/06/2013");
+    }
+    f.prompter.clear();
+    f.typeDate(QDate(2013, 6, 20));
     // Nothing measured: the date is taken at once.
     f.typeDate(QDate(2013, 6, 21));
     EXPECT_TRUE(f.prompter.questions.isEmpty());
@@ -122,7 +244,10 @@ TEST(TeacherTools, TheMeasurementDateOfStepOne) {
     f.clickStep(2);
     f.prompter.answers.push_back(Prompter::Answer::Cancel);
     f.typeDate(QDate(2013, 6, 19));
-    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgAreYouSure")});
+    // The question says what a new date does; the typed values stay, so it is not the question
+    // that deletes everything.
+    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgChangeMeasureDate")});
+    EXPECT_NE(f.text("msgChangeMeasureDate"), f.text("msgAreYouSure"));
     EXPECT_EQ(f.dateField()->date(), QDate(2013, 6, 22));  // the box shows the model's date again
     EXPECT_EQ(f.logic().Hei1.State, 3);
 
@@ -169,6 +294,28 @@ TEST(TeacherTools, TrueNoonFromTheLongitude) {
     EXPECT_EQ(f.edit("edNoonH4")->text(), "11");
     EXPECT_EQ(f.edit("edNoonM4")->text(), "09");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
+    // Far east or west of the zone noon comes in the hour after midnight (at +-180 deg),
+    // which Save would refuse: the button refuses it; an hour later is taken.
+    const struct {
+        const char *longitude, *noon;
+    } farAway[] = {{"180", "0:51"}, {"-180", "0:52"}};  // a day apart, so the equation of time differs
+    for (const auto &row : farAway) {
+        f.prompter.clear();
+        f.edit("edLongitude5")->setText(row.longitude);
+        f.click("btnSolarNoon5");
+        EXPECT_EQ(f.prompter.messages,
+                  QStringList{f.text("labPlace5") + " " + f.text("msgNoonOutsideHours").arg(row.noon)}) << row.longitude;
+        EXPECT_EQ(f.edit("edNoonH5")->text(), "12");
+    }
+    f.prompter.clear();
+    f.edit("edLongitude5")->setText("165");
+    f.click("btnSolarNoon5");
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.edit("edNoonH5")->text(), "1");
+    EXPECT_EQ(f.edit("edNoonM5")->text(), "51");
+    f.edit("edLongitude5")->setText("");
+    f.edit("edNoonH5")->setText("12");
+    f.edit("edNoonM5")->setText("00");
 
     // An unusable longitude changes nothing and says why, naming the place.
     for (const char *bad : {"", "200", "21°"}) {
@@ -195,38 +342,57 @@ TEST(TeacherTools, TrueNoonFromTheLongitude) {
     EXPECT_FALSE(cfg.contains("Longitude3"));
 }
 
-TEST(TeacherTools, AFileWithoutLongitudesIsSavedByteForByte) {
-    TeacherRun f;
+TEST(TeacherTools, TheSampleFileWithOrWithoutLongitudesIsSavedByteForByte) {
     const QByteArray sample = AppFixture::shippedFile("Gnomora_Cfg.ini");
-    ASSERT_FALSE(sample.isEmpty());
-    f.objects().Comm->Cfg = NameValueList::fromBytes(sample);
-    f.main->close();
-    f.openMainWindow();  // the editor shows the sample places
-    f.clickStep(7);
-    f.click("btnSavePlaces");
-    EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), sample);
+    ASSERT_TRUE(sample.contains("\r\nLongitude5=19.95\r\n"));
+    // Latin-1 carries each byte of the file through unchanged.
+    const QByteArray withoutLongitudes =
+        QString::fromLatin1(sample).remove(QRegularExpression("Longitude[1-5]=[^\r]*\r\n")).toLatin1();
+    ASSERT_FALSE(withoutLongitudes.contains("Longitude1="));
+    for (const QByteArray &file : {sample, withoutLongitudes}) {
+        TeacherRun f;
+        f.objects().Comm->Cfg = NameValueList::fromBytes(file);
+        f.main->close();
+        f.openMainWindow();  // the editor shows the sample places
+        f.clickStep(7);
+        f.click("btnSavePlaces");
+        EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), file);
+    }
 }
 
 namespace {
 
 // A start of the program in a folder that holds the test schools and, if given, a kept lesson.
 struct NextStart : AppFixture {
-    explicit NextStart(const QByteArray &lesson, std::optional<Prompter::Answer> answer = std::nullopt) {
+    explicit NextStart(const QByteArray &lesson, std::optional<Prompter::Answer> answer = std::nullopt,
+                       bool openMain = true, const QByteArray &cfg = SchoolsCfg) {
         seedShippedLanguage();
-        dir.write("Gnomora_Cfg.ini", SchoolsCfg);
+        dir.write("Gnomora_Cfg.ini", cfg);
         if (!lesson.isNull())
             dir.write(LessonRecord::FileName, lesson);
         if (answer)
             prompter.answers.push_back(*answer);
         startProgram();
-        openMainWindow();
+        if (openMain)
+            openMainWindow();
+    }
+    // The program ended and started again in the same folder.
+    void restart(std::optional<Prompter::Answer> answer = std::nullopt) {
+        start->close();
+        main.reset();
+        start.reset();
+        prompter.clear();
+        if (answer)
+            prompter.answers.push_back(*answer);
+        startProgram();
     }
     QString text(const char *key) { return objects().Lang->GetText(key); }
     TLogic &logic() { return *objects().Logic; }
 };
 
-// A lesson ended without printing: places, pupils, another date, place 1 measured, place 2 begun.
-QByteArray keptLesson() {
+// A lesson ended without printing: places, pupils, another date, place 1 measured, place 2 begun
+// (its time accepted, or its lengths too).
+QByteArray keptLesson(bool place2Lengths = false) {
     TeacherRun f;
     f.clickStep(2);
     f.typeDate(QDate(2013, 6, 21));
@@ -237,6 +403,11 @@ QByteArray keptLesson() {
     f.click("btnSetp2Next");
     f.edit("edTimeH")->setText("11");
     f.click("btnAcceptTime");
+    if (place2Lengths) {
+        f.edit("edStick")->setText("1000");
+        f.edit("edShadow")->setText("900");
+        f.click("btnAcceptHeight");
+    }
     f.edit("edTimeM")->setText("55");  // typed, not accepted
     f.start->close();
     EXPECT_TRUE(f.prompter.questions.isEmpty());  // nothing is lost, so nothing is asked
@@ -265,7 +436,7 @@ TEST(KeptLesson, ContinuedOnEveryPanel) {
     EXPECT_EQ(step1->personField(1, 3)->text(), QString::fromUtf8("Żaneta"));
     EXPECT_EQ(step1->personField(1, 1)->text(), "Ewa");  // Gdańsk's, filled in at the choice
     EXPECT_EQ(step1->personField(2, 1)->text(), "Ala");  // Kraków's
-    EXPECT_EQ(f.find<QDateEdit>("edMeasureDate")->date(), QDate(2013, 6, 21));
+    EXPECT_EQ(f.find<DateBox>("edMeasureDate")->date(), QDate(2013, 6, 21));
     f.main->imgStep2Click();
     EXPECT_FALSE(f.find<QLabel>("labNoonRes")->isHidden());
     f.main->imgStep3Click();
@@ -274,23 +445,127 @@ TEST(KeptLesson, ContinuedOnEveryPanel) {
     EXPECT_TRUE(LessonRecord::exists());  // kept until it is printed or given up
 }
 
-TEST(KeptLesson, StartingFreshRemovesIt) {
-    NextStart f(keptLesson(), Prompter::Answer::No);
+TEST(KeptLesson, OnlyNoRemovesIt) {
+    const QByteArray lesson = keptLesson();
+    NextStart f(lesson, Prompter::Answer::No);
     EXPECT_EQ(f.prompter.questions.size(), 1);
     EXPECT_EQ(f.logic().Hei1.State, 0);
     EXPECT_EQ(f.logic().MeasureDay(), AppFixture::fixedNow().date());
     EXPECT_FALSE(LessonRecord::exists());
+
+    // Escape or the title bar's close button answers nothing: this run starts fresh and the
+    // lesson waits for the next start, which offers it again.
+    NextStart closed(lesson, Prompter::Answer::Closed);
+    EXPECT_EQ(closed.prompter.questions, QStringList{closed.text("msgContinueLesson")});
+    EXPECT_EQ(closed.logic().Hei1.State, 0);
+    EXPECT_EQ(closed.logic().MeasureDay(), AppFixture::fixedNow().date());
+    EXPECT_EQ(closed.dir.read(LessonRecord::FileName), lesson);
+    closed.restart(Prompter::Answer::Yes);
+    EXPECT_EQ(closed.prompter.questions, QStringList{closed.text("msgContinueLesson")});
+    EXPECT_EQ(closed.logic().Hei1.State, 3);
+    EXPECT_EQ(closed.logic().MeasureDay(), QDate(2013, 6, 21));
 }
 
-TEST(KeptLesson, ADamagedOrForeignFileIsRefusedAndLeftAlone) {
-    QByteArray lesson = keptLesson();
+// A file that cannot be continued is never offered: it is refused once and set aside under
+// another name (replacing one set aside before), so the next start asks nothing.
+TEST(KeptLesson, ADamagedOrForeignFileIsRefusedOnceAndSetAside) {
+    const QByteArray lesson = keptLesson();
+    const QString setAside = LessonRecord::FileName + ".damaged";
+    const QByteArray later = "LessonRecord=1\r\nfrom a later run, damaged too\r\n";
     for (const QByteArray &bytes : {lesson.left(lesson.size() / 3), QByteArray("Place1=Krak\xf3w\r\nNoonH1=12\r\n")}) {
-        NextStart f(bytes, Prompter::Answer::Yes);
+        NextStart f(bytes, std::nullopt, false);
+        EXPECT_TRUE(f.prompter.questions.isEmpty());
         EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgLessonRefused")});
         EXPECT_EQ(f.logic().Hei1.State, 0);
-        EXPECT_EQ(f.dir.read(LessonRecord::FileName), bytes);
+        EXPECT_FALSE(LessonRecord::exists());
+        EXPECT_EQ(f.dir.read(setAside), bytes);
         EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), SchoolsCfg);  // nothing else touched
+
+        f.dir.write(LessonRecord::FileName, later);
+        f.restart();
+        EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgLessonRefused")});
+        EXPECT_EQ(f.dir.read(setAside), later);
+        f.restart();
+        EXPECT_TRUE(f.prompter.messages.isEmpty());
+        EXPECT_TRUE(f.prompter.questions.isEmpty());
+        EXPECT_FALSE(LessonRecord::exists());
     }
+}
+
+// Continued and ended before the main window was ever opened: the lesson is kept as it came,
+// its places and pupils included.
+TEST(KeptLesson, EndedBeforeTheMainWindowOpensKeepsItsPlaces) {
+    const QByteArray lesson = keptLesson();
+    NextStart f(lesson, Prompter::Answer::Yes, false);
+    f.start->close();
+    EXPECT_TRUE(f.prompter.questions.size() == 1 && f.prompter.messages.isEmpty());
+    const NameValueList kept = NameValueList::fromBytes(f.dir.read(LessonRecord::FileName));
+    EXPECT_EQ(kept.value("PlaceSelect1"), "1");
+    EXPECT_EQ(kept.value("PlaceName1"), QString::fromUtf8("Gdańsk"));
+    EXPECT_EQ(kept.value("PlaceSelect2"), "0");
+    EXPECT_EQ(kept.value("PlaceState"), "1");
+    EXPECT_EQ(kept.value("Person13"), QString::fromUtf8("Żaneta"));
+    EXPECT_EQ(kept.value("HeiState1"), "3");
+    EXPECT_EQ(kept.value("MeasureDate"), "2013-06-21");
+
+    // Opened, the places panel shows them; what the class then changes is kept at the end, also
+    // after the main window was closed.
+    f.restart(Prompter::Answer::Yes);
+    f.openMainWindow();
+    f.main->imgStep1Click();
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 1);
+    f.main->panelStep1()->personField(2, 4)->setText("Zenek");
+    f.main->close();
+    f.start->close();
+    EXPECT_EQ(NameValueList::fromBytes(f.dir.read(LessonRecord::FileName)).value("Person24"), "Zenek");
+}
+
+// A place continued after its lengths were accepted shows its latitude at once, on the teacher's
+// panel and on its measurement panel; one with only its time accepted has none yet.
+TEST(KeptLesson, APlaceContinuedAtItsLengthsShowsItsLatitude) {
+    NextStart f(keptLesson(true), Prompter::Answer::Yes);
+    TLogic &logic = f.logic();
+    ASSERT_EQ(logic.Hei2.State, 2);
+    const QString latitude = TLogic::AngleToText(M_PI / 2 - logic.Hei2.SunPlaneAngle);
+    EXPECT_TRUE(f.find<QLabel>("LabTech2")->text().endsWith(latitude)) << f.find<QLabel>("LabTech2")->text().toStdString();
+    f.main->imgStep3Click();
+    EXPECT_FALSE(f.find<QLabel>("labLatitudeRes")->isHidden());
+    EXPECT_EQ(f.find<QLabel>("labLatitudeRes")->text(), latitude);
+
+    NextStart timeOnly(keptLesson(false), Prompter::Answer::Yes);
+    ASSERT_EQ(timeOnly.logic().Hei2.State, 1);
+    timeOnly.main->imgStep3Click();
+    EXPECT_TRUE(timeOnly.find<QLabel>("labLatitudeRes")->isHidden());
+}
+
+// Letters that Windows-1250 lacks make the kept lesson a UTF-8 file: a Ukrainian pupil and a
+// place of a UTF-8 configuration come back as typed.
+TEST(KeptLesson, NamesInAnyScriptComeBackAsTyped) {
+    const QString pupil = QString::fromUtf8("Олена Коваленко");
+    const QString school = QString::fromUtf8("Школа №3 у Львові");
+    const QByteArray cfg = QByteArray("\xEF\xBB\xBF") + "Place1=" + school.toUtf8() + "\r\nPlace2=Gda\xc5\x84sk\r\n";
+    QByteArray lesson;
+    {
+        NextStart f(QByteArray(), std::nullopt, true, cfg);
+        f.main->imgStep1Click();
+        PanelStep1 &places = *f.main->panelStep1();
+        places.placeList(1)->setCurrentIndex(0);
+        places.placeList(2)->setCurrentIndex(1);
+        places.personField(1, 1)->setText(pupil);
+        f.main->imgStep2Click();
+        QTest::mouseClick(f.find<QPushButton>("btnAcceptTime"), Qt::LeftButton);
+        ASSERT_EQ(f.logic().Hei1.State, 1);
+        f.start->close();
+        lesson = f.dir.read(LessonRecord::FileName);
+    }
+    EXPECT_TRUE(lesson.startsWith("\xEF\xBB\xBFLessonRecord=1\r\n"));
+    NextStart f(lesson, Prompter::Answer::Yes, true, cfg);
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.objects().Session->GetValue("Person11"), pupil);
+    EXPECT_EQ(f.objects().Session->GetValue("PlaceName1"), school);
+    f.main->imgStep1Click();
+    EXPECT_EQ(f.main->panelStep1()->personField(1, 1)->text(), pupil);
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentText(), school);
 }
 
 TEST(KeptLesson, PrintingOrClearingEndsIt) {

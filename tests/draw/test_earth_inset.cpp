@@ -74,6 +74,54 @@ TEST(EarthInset, NamesAndTheAngleAreWrittenInIt) {
     EXPECT_GT(countColour(wider.image(), Px::Yellow, value.translated(area.topLeft())), 0);
 }
 
+TEST(EarthInset, LongNamesAreToldApartAndKeepOffTheRadii) {
+    // School names that agree up to their numbers; the inset's room shortens them.
+    const char *const shared = "Szkoła Podstawowa nr ";
+    const auto school = [&](const char *rest) { return QByteArray(shared) + rest; };
+    ClosePlaces unnamed(52, 50, 0, "", "");
+    const QImage none = unnamed.paint(true);
+    const QRect area = unnamed.insetArea();
+    QImage painted[2][2];  // [which place is renamed][which name]
+    for (int place = 0; place < 2; ++place)
+        for (int name = 0; name < 2; ++name) {
+            const QByteArray other = school("7 w Łodzi"), renamed = school(name ? "12 w Gdańsku" : "3 w Krakowie");
+            ClosePlaces w(52, 50, 0, place ? other.constData() : renamed.constData(),
+                          place ? renamed.constData() : other.constData());
+            painted[place][name] = w.paint(true);
+            // The names are drawn beside the red radii, never over them.
+            EXPECT_EQ(countColour(painted[place][name], Px::Red, area), countColour(none, Px::Red, area))
+                << place << name;
+        }
+    // Another school at either place shows another name.
+    EXPECT_FALSE(differenceBounds(painted[0][0], painted[0][1]).isNull());
+    EXPECT_FALSE(differenceBounds(painted[1][0], painted[1][1]).isNull());
+}
+
+// Places 8 to 15 degrees apart, rays slanting down in December or up in June: one place's ray
+// passes near the other place's elevation, which moves clear of it.
+TEST(EarthPictureTexts, NoSunRayRunsThroughTheOtherPlacesElevation) {
+    for (double declination : {-23.4, 0.0, 23.4})
+        for (double apart : {8.0, 10.0, 12.0, 15.0}) {
+            SCOPED_TRACE(testing::Message() << declination << " " << apart);
+            ClosePlaces w(50 + apart, 50, declination);
+            const QImage with = w.paint(false);
+            w.draw.ShowAngles = false;
+            const QImage without = w.paint(false);
+            // Place 1's ray beyond its own text: no letter within two pixels of it.
+            const double sigma = degrees(40 - apart), slope = -std::tan(degrees(declination));
+            const QPointF place(212 + 158.7 * std::sin(sigma), 247 - 158.7 * std::cos(sigma));
+            int letters = 0;
+            for (int dx = 45; dx < 200; ++dx) {
+                const QPoint on(int(place.x()) + dx, int(std::lround(place.y() + dx * slope)));
+                for (int y = on.y() - 2; y <= on.y() + 2; ++y)
+                    for (int x = on.x() - 2; x <= on.x() + 2; ++x)
+                        if (with.rect().contains(x, y) && pixel(with, {x, y}) == Px::Green && pixel(without, {x, y}) != Px::Green)
+                            ++letters;
+            }
+            EXPECT_EQ(letters, 0);
+        }
+}
+
 TEST(EarthInset, NoneWhereTheTextsStandApart) {
     // 10 degrees apart the texts no longer touch; places on one latitude have no arc to show.
     for (auto lats : {std::pair{50.0, 60.0}, std::pair{40.0, 30.0}, std::pair{50.0, 50.0}}) {
@@ -118,3 +166,4 @@ TEST(EarthInset, PlacementAvoidsEveryDrawnElement) {
 }
 
 }  // namespace
+

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Earth cross-section of the comparison step, checked on its pixels at the design size.
+// The Earth cross-section of the comparison step, checked on its pixels at the design size and
+// in a larger frame.
 #include "DrawTestWorld.h"
 
 #include <limits>
 
 namespace {
 
-// The model's text of an angle given in degrees, or of the difference of two such angles (which,
-// being computed in radians, may read a minute short: 2°60' for 50 deg - 47 deg).
+// The model's text of an angle given in degrees, or of the difference of two such angles.
 QString angle(double deg) { return TLogic::AngleToText(degrees(deg)); }
 QString difference(double deg1, double deg2) { return TLogic::AngleToText(std::fabs(degrees(deg1) - degrees(deg2))); }
 const QPoint kCentre{212, 247};
@@ -88,6 +88,33 @@ TEST(EarthPicture, PlaceNearerTheEquatorTakesTheDifference) {
         {{232, 223}, difference(47, 50), Px::Yellow},
     };
     EXPECT_TRUE(textsInCells(with, e.withoutTexts(), cells));
+}
+
+// A frame larger than the design: the picture is scaled by the smaller of the two ratios and
+// centred, so the whole Earth grows with a larger frame and stays in the middle of a wide or tall one.
+TEST(EarthPicture, AnEnlargedFrameShowsThePictureScaledAndCentred) {
+    struct Row {
+        QSize frame;
+        QPoint centre;
+        int radius;
+    };
+    const Row rows[] = {
+        {{1058, 898}, {424, 494}, 317},  // twice the design size
+        {{1058, 449}, {476, 247}, 159},  // wider only: moved right by half the extra width
+        {{529, 898}, {212, 472}, 159},   // taller only: moved down by half the extra height
+        {kImageStep4, kCentre, 159},     // and back at the design size, as designed
+    };
+    EarthPicture e(40, 50, 37, 47);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(testing::Message() << row.frame.width() << "x" << row.frame.height());
+        e.canvas.size = row.frame;
+        e.draw.DrawEarth();
+        const QImage &img = e.image();
+        ASSERT_EQ(img.size(), row.frame);
+        EXPECT_EQ(pixel(img, row.centre), Px::Red);  // both radii end at the centre
+        for (QPoint out : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+            EXPECT_TRUE(colourNear(img, row.centre + out * row.radius, Px::Green)) << out.x() << ", " << out.y();
+    }
 }
 
 TEST(EarthPicture, AbsurdModelValuesPaintTheOutline) {

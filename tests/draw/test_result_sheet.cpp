@@ -25,7 +25,7 @@ QByteArray sheetLanguageFile() {
     for (const char *key : kHeadings)
         if (qstrcmp(key, "PrintResults13") != 0)
             file += QByteArray(key) + "=t:" + key + "\r\n";
-    return file;
+    return file + "unitMm=mm\r\nunitKm=km\r\n";
 }
 
 QString deg(const char *utf8) { return QString::fromUtf8(utf8); }

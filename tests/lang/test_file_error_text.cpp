@@ -61,6 +61,8 @@ TEST(FileErrorText, WhatTheErrorCarriesIsFilledIn) {
     };
     EXPECT_TRUE(words(FileError::Kind::TooLarge, {}, 4 * 1024 * 1024).contains(QLatin1String(" 4 MB")));
     EXPECT_TRUE(words(FileError::Kind::NotUtf8, {}, 17).contains(QLatin1String("line 17")));
+    EXPECT_TRUE(words(FileError::Kind::SizeLimit, QStringLiteral("File too large"), 1024)
+                    .contains(QLatin1String("larger than the 1024 bytes")));
     EXPECT_TRUE(words(FileError::Kind::ReadFailed, QStringLiteral("Permission denied"), 0)
                     .contains(QLatin1String("(Permission denied)")));
     const QString pixels = words(FileError::Kind::TooManyPixels, QStringLiteral("65535 x 65535"), 100'000'000);

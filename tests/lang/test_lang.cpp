@@ -149,9 +149,111 @@ TEST(TLang, JunkFilesLoadWithoutHarm) {
     QByteArray junk;
     for (int i = 0; i < 70000; ++i)
         junk.append(static_cast<char>((i * 7919) % 251 + 1));  // binary, no NUL
-    LangFixture f(junk + QByteArray("\0MainForm=hidden", 16));
+    LangFixture f(junk + "\r\nMainForm=shown\r\n");
     EXPECT_TRUE(f.prompter.messages.isEmpty());
-    EXPECT_EQ(f.lang.GetText("MainForm"), QString());
+    EXPECT_EQ(f.lang.GetText("MainForm"), QString("shown"));
+}
+
+namespace {
+
+// Little-endian UTF-16, as Windows editors save "Unicode".
+QByteArray utf16(const QString &text) {
+    return QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+}
+
+}  // namespace
+
+// A file saved as UTF-16 ("Unicode" in an editor) or holding a NUL byte cannot be read whole: read
+// up to its first NUL, it would start without texts, and a reload would write back its "key=."
+// lines in place of the translation.
+TEST(TLang, AFileThatCannotBeReadWholeIsRefusedNamingTheLineAndNeverWrittenBack) {
+    const QString text = QStringLiteral("Language=Polski\r\nMainForm=Gnomora\r\nbtnPrint=Drukuj\r\n");
+    struct Row {
+        const char *what;
+        QByteArray bytes;
+        BuiltInText reason;
+        int line;
+    };
+    const Row rows[] = {
+        {"UTF-16 with its mark", "\xFF\xFE" + utf16(text), BuiltInText::ReasonUtf16, 1},
+        {"UTF-16 without a mark", utf16(text), BuiltInText::ReasonNulByte, 1},
+        {"a NUL byte in line 3", "Language=Polski\r\nMainForm=Gnomora\r\nbtn" + QByteArray(1, '\0') + "Print=Drukuj\r\n",
+         BuiltInText::ReasonNulByte, 3},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        // In use: refused at start, naming the line, and a reload writes nothing.
+        LangFixture f(row.bytes);
+        EXPECT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileNotLoaded)
+                                                       .arg(TLang::DefaultFileName, builtInText(row.reason).arg(row.line))});
+        f.view.onRefresh = [&] { f.lang.GetText("MainForm"); };
+        EXPECT_THROW(f.lang.ReloadLang(), FileError);
+        EXPECT_EQ(f.dir.read(TLang::DefaultFileName), row.bytes);
+
+        // Offered as another language: passed over in the list, naming the line.
+        LangFixture g("Language=Polski\r\nmsgLangFileSkipped=Pomini\xeato %1: %2.\r\n"
+                      "errNulByte=NUL w wierszu %1\r\nerrUtf16=UTF-16 w wierszu %1\r\n");
+        g.dir.write(TLang::LanguageFileName(1), row.bytes);
+        g.lang.FillLangList();
+        EXPECT_EQ(g.prompter.messages,
+                  QStringList{QString::fromUtf8("Pominięto Gnomo_Language_1.ini: %1 w wierszu %2.")
+                                  .arg(row.reason == BuiltInText::ReasonUtf16 ? "UTF-16" : "NUL")
+                                  .arg(row.line)});
+        EXPECT_EQ(g.lang.LangFiles, QStringList{TLang::DefaultFileName});
+        EXPECT_EQ(g.dir.read(TLang::LanguageFileName(1)), row.bytes);
+    }
+}
+
+// The file in use is written back: the configuration may name only a language file of the working
+// folder, never a path to another file.
+TEST(TLang, OnlyALanguageFileOfTheWorkingFolderIsTakenFromTheConfiguration) {
+    struct Row {
+        QString configured;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"Gnomo_Language_0.ini", true},   {"Gnomo_Language_7.ini", true},   {"Gnomo_Language_99.ini", true},
+        {"Gnomo_Language_100.ini", false}, {"Gnomo_Language_07.ini", false}, {"gnomo_language_7.ini", false},
+        {"../notes.txt", false},          {"sub/../notes.txt", false},     {"notes.txt", false},
+        {"./Gnomo_Language_7.ini", false}, {"sub/Gnomo_Language_7.ini", false},
+        {QDir::tempPath() + "/notes.txt", false},
+    };
+    const QByteArray notes = "notes=mine\r\n";
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.configured.toStdString());
+        TempWorkDir dir;
+        QDir().mkdir("sub");
+        for (const char *name : {"notes.txt", "sub/Gnomo_Language_7.ini", "Gnomo_Language_7.ini"})
+            dir.write(name, notes);
+        dir.write("Gnomo_Language_0.ini", "MainForm=Gnomora\r\n");
+        dir.write("Gnomora_Cfg.ini", "LangFileName=" + row.configured.toUtf8() + "\r\n");
+        ScriptedPrompter prompter;
+        RecordingLangView view;
+        TComm comm{prompter, Locale{u'.', u'/'}};
+        TLang lang{comm, prompter, view};
+        comm.Init();
+        lang.Init();
+        const QString used = row.taken ? row.configured : TLang::DefaultFileName;
+        EXPECT_EQ(comm.GetValue("LangFileName"), used);
+        const QString refusal =
+            builtInText(BuiltInText::LanguageFileNameRefused).arg(row.configured, TLang::DefaultFileName);
+        if (row.taken) {
+            EXPECT_FALSE(prompter.messages.contains(refusal));
+        } else {
+            EXPECT_EQ(prompter.messages, QStringList{refusal});
+        }
+        view.onRefresh = [&] { lang.GetText("btnPrint"); };
+        try {
+            lang.ReloadLang();
+        } catch (const FileError &) {
+            EXPECT_TRUE(row.taken);  // a language file named but absent
+        }
+        EXPECT_EQ(dir.read("notes.txt"), notes);
+        EXPECT_EQ(dir.read("sub/Gnomo_Language_7.ini"), notes);
+        if (!row.taken) {
+            EXPECT_TRUE(dir.read("Gnomo_Language_0.ini").endsWith("\r\nbtnPrint=.\r\n"));
+        }
+    }
 }
 
 // --- The language list and switching ----------------------------------------------------------

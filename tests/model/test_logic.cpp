@@ -19,9 +19,15 @@ TEST(AngleText, DegreesAndMinutes) {
     };
     const Row rows[] = {
         {45, "45°"},          {52.5, "52°30'"},   {360, "360°"},      {0, "0°"},
-        {49.9999, "49°60'"},  {-52.5, "-52°-30'"}, {-0.5, "0°-30'"},  {7.2, "7°12'"},
+        {52.5, "52°30'"},     {7.2, "7°12'"},     {1e6, "1000000°"},  {89.99, "89°59'"},
         {0.125, "0°8'"},      {0.375, "0°22'"},   {0.875, "0°52'"},  // half minutes: to the even neighbour
-        {-0.125, "0°-8'"},    {89.99, "89°59'"},  {1e6, "1000000°"},
+        // A minute that rounds to 60 is carried into the degree, also at the top of a degree's
+        // last minute and for a negative angle.
+        {49.9999, "50°"},     {2.9999, "3°"},     {89.995, "90°"},    {89.99166, "89°59'"},
+        {-49.9999, "-50°"},   {59.6 / 60, "1°"},  {58.4 / 60, "0°58'"},
+        // A negative angle has one sign in front; an angle that reads 0 has none.
+        {-52.5, "-52°30'"},   {-0.5, "-0°30'"},   {-0.125, "-0°8'"},  {-22.9667, "-22°58'"},
+        {-0.001, "0°"},       {-45, "-45°"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(TLogic::AngleToText(TLogic::DegToRad(row.degrees)), QString::fromUtf8(row.text)) << row.degrees;
@@ -138,6 +144,20 @@ TEST(Earth, TheSizeFitsOnlyTheDifferenceAndDistanceItWasComputedFrom) {
         EXPECT_EQ(logic.EarthSizeFits(r.heiDiff), r.fits) << r.heiDiff;
     logic.EarthDistance = 801;  // a distance that is not the one computed with
     EXPECT_FALSE(logic.EarthSizeFits(diff));
+
+    // A size at a half kilometre, 1 km for 2 pi / 40000.5: the 15 digits of the session record
+    // may put the difference on either side of the half, and the size shown still fits it.
+    const double halfway = 2 * M_PI / 40000.5;
+    logic.HeiDiff = halfway;
+    logic.EditedEarthDistance = 1;
+    logic.AcceptDistance();
+    logic.CalcEarth();
+    ASSERT_EQ(logic.EarthState, 2);
+    const double stored = QString::number(halfway, 'g', 15).toDouble();
+    EXPECT_TRUE(logic.EarthSizeFits(stored)) << logic.EarthSize;
+    for (double nudge : {1 - 1e-15, 1 + 1e-15})
+        EXPECT_TRUE(logic.EarthSizeFits(halfway * nudge)) << nudge;
+    EXPECT_FALSE(logic.EarthSizeFits(2 * M_PI / 40002));
 }
 
 TEST(TypedInput, WholeNumbersWithinTheirRange) {
@@ -185,6 +205,32 @@ TEST(TypedInput, DistanceInKilometresWithEitherSeparator) {
     };
     for (const Row &r : rows)
         EXPECT_EQ(typedinput::distanceKm(QString::fromUtf8(r.text)), r.km) << r.text;
+}
+
+TEST(TypedInput, MeasurementDatesInTheFormsPeopleWrite) {
+    struct Row {
+        const char *text;
+        QDate date;  // invalid: refused
+    };
+    const QDate june21(2026, 6, 21);
+    const Row rows[] = {
+        {"21.06.2026", june21},   {"21/06/2026", june21},     {"2026-06-21", june21},  {"21-06-2026", june21},
+        {"5/6/2026", {2026, 6, 5}}, {"05.6.2026", {2026, 6, 5}}, {"2026-6-5", {2026, 6, 5}}, {" 21.06.2026 ", june21},
+        {"01/01/1900", {1900, 1, 1}}, {"31.12.2100", {2100, 12, 31}}, {"29.02.2024", {2024, 2, 29}},
+        // The year's range, days that do not exist, mixed or missing separators, short years,
+        // the month first, digits of other scripts, more than one date.
+        {"31.12.1899", {}},  {"01.01.2101", {}},  {"29.02.2026", {}},  {"31.04.2026", {}},
+        {"0.6.2026", {}},    {"21.13.2026", {}},  {"21.06/2026", {}},  {"21.06.26", {}},
+        {"21062026", {}},    {"2026/06/21", {}},  {"2026.06.21", {}},  {"06/21/2026", {}},
+        {"", {}},            {"21.06.2026.", {}}, {"+21.06.2026", {}}, {"\u0662\u0661.06.2026", {}},
+        {"21 .06.2026", {}}, {"today", {}},
+    };
+    for (const Row &r : rows) {
+        const std::optional<QDate> got = typedinput::calendarDate(QString::fromUtf8(r.text));
+        ASSERT_EQ(got.has_value(), r.date.isValid()) << r.text;
+        if (got)
+            EXPECT_EQ(*got, r.date) << r.text;
+    }
 }
 
 TEST(Logic, InitStoresBothPlacesThenTheComparison) {

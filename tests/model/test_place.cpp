@@ -4,6 +4,7 @@
 #include "ModelTestWorld.h"
 #include "model/DayCount.h"
 
+#include <QTimeZone>
 #include <gtest/gtest.h>
 #include <climits>
 
@@ -124,6 +125,52 @@ TEST(PlaceTime, PlaceNameAndNoonFromTheConfiguration) {
     EXPECT_EQ(hei.NoonM, 0);
 }
 
+// A place with a longitude takes the true noon of the measurement date in the clock's time zone;
+// its configured noon stays only to be compared with it.
+TEST(PlaceTime, TrueNoonFromTheLongitude) {
+    struct Row {
+        QDate day;
+        const char *longitude;  // nullptr: key absent
+        const char *noonH, *noonM;
+        int h, m;        // the noon the place takes
+        bool fromLongitude;
+        int off;         // configured minus true noon, minutes
+    };
+    const Row rows[] = {
+        {{2026, 7, 15}, "19.945", "11", "40", 12, 46, true, -66},  // Kraków 12:46:14, summer time
+        {{2026, 12, 7}, "19.945", "11", "40", 11, 32, true, 8},    // 11:31:39 in winter time
+        {{2026, 12, 7}, "19,945", "11", "42", 11, 32, true, 10},
+        {{2026, 12, 7}, "19.945", "11", "43", 11, 32, true, 11},
+        {{2026, 12, 7}, "19.945", "0", "30", 11, 32, true, 28},    // no configured noon: 12:00
+        {{2026, 7, 15}, nullptr, "11", "40", 11, 40, false, 0},    // no longitude: as configured
+        {{2026, 7, 15}, "", "11", "40", 11, 40, false, 0},
+        {{2026, 7, 15}, "abc", "11", "40", 11, 40, false, 0},      // nor an unusable one
+        {{2026, 7, 15}, "181", "11", "40", 11, 40, false, 0},
+    };
+    for (const Row &row : rows) {
+        ModelTestWorld world(QDateTime(row.day, QTime(10, 0), QTimeZone("Europe/Warsaw")), Locale{});
+        world.comm.SetValue("NoonH1", row.noonH);
+        world.comm.SetValue("NoonM1", row.noonM);
+        if (row.longitude)
+            world.comm.SetValue("Longitude1", row.longitude);
+        THeiObj &hei = world.started().Hei1;
+        hei.LoadPlace(1);
+        SCOPED_TRACE(testing::Message() << row.day.toString(Qt::ISODate).toStdString() << " " << row.longitude);
+        EXPECT_EQ(hei.NoonH, row.h);
+        EXPECT_EQ(hei.NoonM, row.m);
+        EXPECT_EQ(hei.NoonFromLongitude, row.fromLongitude);
+        EXPECT_EQ(hei.ConfiguredNoonOffMinutes(), row.off);
+        // A reading at the noon the place takes is one at true noon.
+        hei.EditedTimH = row.h;
+        hei.EditedTimM = row.m;
+        hei.AcceptTime();
+        EXPECT_NEAR(hei.SunOnCurrTimeAngle, 0, 1e-15);
+        hei.LoadPlace(-1);  // no place: 12:00, nothing to compare
+        EXPECT_FALSE(hei.NoonFromLongitude);
+        EXPECT_EQ(hei.ConfiguredNoonOffMinutes(), 0);
+    }
+}
+
 // The two-latitude case: 92 days after the equinox, 16:36, stick 1000, shadow 1800 gives the
 // elevation 29 deg 3' and the candidates 70 deg 10' and 30 deg 40'.
 TEST(PlaceLatitude, TwoLatitudesAskTheUser) {
@@ -170,8 +217,12 @@ TEST(PlaceLatitude, OneLatitudeOrARefusal) {
         {92, 16, 36, 1000, 1000, nullptr, "msgSunTooHigh"},     // 45 deg cannot be reached
         {92, 12, 0, 1000, 100, "29°9'", nullptr},                // 17 deg 43' is outside
         {0, 12, 0, 1000, 800, "38°40'", nullptr},                // -38 deg 40' is outside
-        {0, 12, 0, 10000, 1, "0°", nullptr},     // 0.7' apart: taken though outside 20..80
-        {0, 12, 0, 1000, 1, nullptr, "msgSunTooHigh2080"},  // 6.9' apart, both outside
+        // Candidates within an arc-minute are one latitude, taken without a question when it
+        // lies in the window and refused like two when it does not.
+        {92, 12, 0, 100000000, 3278, "23°26'", nullptr},                // the sun overhead in June
+        {276, 12, 0, 100000000, 3278, nullptr, "msgSunTooHigh2080"},   // and in December, south
+        {0, 12, 0, 10000, 1, nullptr, "msgSunTooHigh2080"},  // 0.7' apart, both outside
+        {0, 12, 0, 1000, 1, nullptr, "msgSunTooHigh2080"},   // 6.9' apart, both outside
     };
     for (const Row &row : rows) {
         Place p(row.days);

@@ -98,6 +98,12 @@ TEST(SolarNoon, ClockTimeRoundsToTheMinuteAndFollowsSummerTime) {
                     *SolarNoon::clockMinutes(QDate(2026, 6, 1), 0, QTimeZone::utc()),
                 60, 0.05);
     EXPECT_FALSE(SolarNoon::clockTime(QDate(), 21, warsaw));
+    // Near the date line on the zone's other side noon falls before the zone's midnight
+    // (-8:30 on Adak, 172.9 deg E, in Hawaii-Aleutian summer time) and is folded into the day.
+    const std::optional<SolarNoon::ClockTime> adak = SolarNoon::clockTime(QDate(2026, 6, 21), 172.9, QTimeZone("America/Adak"));
+    ASSERT_TRUE(adak);
+    EXPECT_EQ(adak->hour, 15);
+    EXPECT_EQ(adak->minute, 30);
     // The equation of time at its two extremes (NOAA: about +16.4 and -14.2 minutes).
     EXPECT_NEAR(SolarNoon::equationOfTimeMinutes((QDate(2026, 11, 3).toJulianDay() - 2451545) / 36525.0), 16.4, 0.2);
     EXPECT_NEAR(SolarNoon::equationOfTimeMinutes((QDate(2026, 2, 11).toJulianDay() - 2451545) / 36525.0), -14.2, 0.2);
@@ -145,7 +151,7 @@ TEST(MeasureDay, TodayUntilTheClassChoosesAnother) {
 
 TEST(MeasureDay, AMeasuredPlaceAsksFirstAndFallsBack) {
     ModelTestWorld w;
-    w.lang.Texts.setValue("msgAreYouSure", "Sure?");
+    w.lang.Texts.setValue("msgChangeMeasureDate", "Sure?");
     TLogic &logic = w.started();
     THeiObj &hei = logic.Hei1;
     hei.EditedTimH = 12;

@@ -97,6 +97,32 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(status, 0, report)
         self.assertNotRegex(report, r"(?m)^[EW]: ")
 
+    def test_package_texts_name_every_shipped_language_and_file(self):
+        # The languages are those of the shipped language files, by their "Locale" key.
+        locales = set()
+        for name in os.listdir(os.path.join(SOURCE_DIR, "data")):
+            if re.fullmatch(r"Gnomo_Language_\d+\.ini", name):
+                with open(os.path.join(SOURCE_DIR, "data", name), "rb") as language:
+                    found = re.search(rb"(?m)^Locale=(\w+)", language.read())
+                locales.add(found.group(1).decode())
+        with open(self.installed("usr/share/applications/gnomora.desktop"), encoding="utf-8") as entry:
+            desktop = entry.read()
+        for locale in locales - {"en"}:
+            for key in ("Name", "GenericName", "Comment", "Keywords"):
+                with self.subTest(key=key, locale=locale):
+                    self.assertRegex(desktop, rf"(?m)^{key}\[{locale}\]=.+")
+        english = {"pl": "Polish", "en": "English", "de": "German", "uk": "Ukrainian"}
+        with gzip.open(self.installed("usr/share/man/man1/gnomora.1.gz"), "rt") as manual:
+            page = manual.read()
+        for locale in locales:
+            with self.subTest(locale=locale):
+                self.assertIn(english[locale], self.field("Description"))
+                self.assertIn(english[locale], page.replace("\n", " "))
+        files = page.split(".SH FILES", 1)[1].split(".SH ", 1)[0]
+        for name in ("Gnomora_Cfg.ini", "Gnomo_Language_", "Gnomora_Lesson.ini", ".gnomora.lock"):
+            with self.subTest(file=name):
+                self.assertIn(name, files)
+
     def test_metainfo_describes_in_polish_english_and_german(self):
         component = ElementTree.parse(self.installed(METAINFO)).getroot()
         for tag in ("summary", "description/p", "description/ul/li", "screenshots/screenshot/caption"):

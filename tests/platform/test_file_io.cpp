@@ -2,12 +2,15 @@
 // Reading and writing whole files, including files that are no ordinary files and writes that run
 // out of room.
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "support/FileSizeLimit.h"
 #include "support/PipeGuard.h"
 #include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +19,9 @@
 #include <windows.h>
 #else
 #include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 #include <gtest/gtest.h>
@@ -23,6 +29,15 @@
 namespace {
 
 using Kind = FileError::Kind;
+
+std::optional<FileError> writeError(const QString &fileName, const QByteArray &bytes) {
+    try {
+        FileIo::writeAtomically(fileName, bytes);
+    } catch (const FileError &e) {
+        return e;
+    }
+    return std::nullopt;
+}
 
 std::optional<FileError> readError(const QString &fileName, FileKind kind) {
     try {
@@ -131,10 +146,15 @@ TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
     TempWorkDir dir;
     dir.write(QStringLiteral("keep.ini"), "old\r\n");
     // A missing folder in the path: the write cannot even start.
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("nofolder/keep.ini"), "new"), FileError);
-    // A folder in the file's place.
+    const std::optional<FileError> noFolder = writeError(QStringLiteral("nofolder/keep.ini"), "new");
+    ASSERT_TRUE(noFolder);
+    EXPECT_EQ(noFolder->kind, Kind::WriteFailed);
+    // A folder in the file's place is reported as a folder.
     QDir().mkdir(QStringLiteral("taken.ini"));
-    EXPECT_THROW(FileIo::writeAtomically(QStringLiteral("taken.ini"), "new"), FileError);
+    const std::optional<FileError> folder = writeError(QStringLiteral("taken.ini"), "new");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->kind, Kind::Folder);
+    EXPECT_EQ(folder->fileName, QStringLiteral("taken.ini"));
     EXPECT_TRUE(QFileInfo(QStringLiteral("taken.ini")).isDir());
     // A successful write replaces the whole content and leaves no temporary file behind.
     FileIo::writeAtomically(QStringLiteral("keep.ini"), "new");
@@ -159,14 +179,37 @@ TEST(FileIo, WriteBeyondTheFileSizeLimitKeepsTheOldFile) {
         }
     }
     ASSERT_TRUE(error) << "the cut write was not reported";
-    EXPECT_EQ(error->kind, Kind::WriteFailed);
+    EXPECT_EQ(error->kind, Kind::SizeLimit);
+    EXPECT_EQ(error->limit, 4);
     EXPECT_EQ(error->fileName, QStringLiteral("keep.ini"));
     EXPECT_EQ(dir.read(QStringLiteral("keep.ini")), QByteArray("old"));
     EXPECT_EQ(QDir().entryList(QDir::Files), QStringList{QStringLiteral("keep.ini")});
 #endif
 }
 
-#ifndef _WIN32
+#ifndef _WIN32  // Windows has neither a file-size limit nor fork
+// The program's start-up makes a write past the file-size limit (ulimit -f) an error it can
+// report, not a signal that ends the process. Run in a child process, whose end tells which.
+TEST(FileIo, WriteBeyondTheFileSizeLimitFailsInsteadOfEndingTheProgram) {
+    TempWorkDir dir;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileIo::failWritesPastTheSizeLimit();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const std::optional<FileError> error = writeError(QStringLiteral("places.ini"), QByteArray(4096, 'p'));
+        ::_exit(error && error->kind == Kind::SizeLimit ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no write error was reported";
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("places.ini")));
+}
+
 // A small file system of its own, mounted for the test's lifetime (needs the superuser).
 class SmallTmpfs {
 public:
@@ -212,7 +255,10 @@ TEST(FileIo, WriteOnAFullDiskKeepsTheOldFile) {
         while (filler.write(page) == page.size()) {
         }
     }
-    EXPECT_THROW(FileIo::writeAtomically(keep, QByteArray(100, 'n')), FileError);
+    // A file far below the file-size limit: the disk is to blame, not the limit.
+    const std::optional<FileError> error = writeError(keep, QByteArray(100, 'n'));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, Kind::WriteFailed);
     QFile old(keep);
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old"));
@@ -254,3 +300,63 @@ TEST(FileIo, WindowsPipesAndDevicesAreRefusedWithoutBlocking) {
     CloseHandle(server);
 }
 #endif
+
+// The working folder's lock, as a folder on a USB stick or a share, or a crash, can leave it.
+TEST(FolderLock, ALockThatIsNoSmallFileIsRefusedWithoutOpeningIt) {
+    TempWorkDir dir;
+    if (SpecialFiles::available) {
+        ASSERT_TRUE(SpecialFiles::makePipe(QStringLiteral("pipe.lock")));
+        ASSERT_TRUE(SpecialFiles::linkToEndlessDevice(QStringLiteral("zero.lock")));
+    }
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral("folder.lock")));
+    writeSparse(QStringLiteral("huge.lock"), qint64(1) << 30);
+    const std::pair<const char *, Kind> rows[] = {{"pipe.lock", Kind::NotRegularFile},
+                                                  {"zero.lock", Kind::NotRegularFile},
+                                                  {"folder.lock", Kind::Folder},
+                                                  {"huge.lock", Kind::TooLarge}};
+    for (const auto &[name, kind] : rows) {
+        if (kind == Kind::NotRegularFile && !SpecialFiles::available)
+            continue;  // see SpecialFiles::whyNot
+        const std::optional<FileError> e = withoutHangingOn(name, [name = QString(name)]() -> std::optional<FileError> {
+            try {
+                FolderLock(name).claim();
+            } catch (const FileError &error) {
+                return error;
+            }
+            return std::nullopt;
+        });
+        ASSERT_TRUE(e) << name;
+        EXPECT_EQ(e->kind, kind) << name;
+    }
+    EXPECT_EQ(QFileInfo(QStringLiteral("huge.lock")).size(), qint64(1) << 30);  // left as it was
+}
+
+TEST(FolderLock, ALockThisComputerCannotJudgeNamesWhatItCanAndMayBeTakenOver) {
+    TempWorkDir dir;
+    struct Row {
+        const char *name;
+        QByteArray bytes;
+        FolderLock::Holder holder;
+    };
+    const QByteArray junk("\x8f\x01\xff\xfe garbage\n\n", 14);
+    const Row rows[] = {
+        {"other-computer", "4242\ngnomora\nsala-23\n5f1c\n", {QStringLiteral("sala-23"), 4242, QStringLiteral("gnomora")}},
+        {"empty", "", {}},
+        {"random bytes", junk, {}},
+        {"no computer named", "-7\ngnomora\n", {}},
+    };
+    for (const Row &row : rows) {
+        dir.write(QStringLiteral(".gnomora.lock"), row.bytes);
+        FolderLock lock(QStringLiteral(".gnomora.lock"));
+        ASSERT_EQ(lock.claim(), FolderLock::Outcome::HeldUnjudged) << row.name;
+        const FolderLock::Holder holder = lock.holder();
+        EXPECT_EQ(holder.computer, row.holder.computer) << row.name;
+        EXPECT_EQ(holder.process, row.holder.process) << row.name;
+        EXPECT_EQ(holder.program, row.holder.program) << row.name;
+        ASSERT_TRUE(lock.takeOver()) << row.name;
+        // Now this copy's: a second claim in the folder sees a running copy here.
+        FolderLock second(QStringLiteral(".gnomora.lock"));
+        EXPECT_EQ(second.claim(), FolderLock::Outcome::HeldHere) << row.name;
+        EXPECT_EQ(second.holder().process, QCoreApplication::applicationPid()) << row.name;
+    }
+}

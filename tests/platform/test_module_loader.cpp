@@ -1,20 +1,70 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileIo.h"
+#include "platform/ModuleFile.h"
 #include "platform/ModuleLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+#ifndef _WIN32
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 namespace {
+
+using Kind = FileError::Kind;
 
 #ifndef _WIN32
 QString buildFolder() {
     // The test program lives in <build>/tests.
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+}
+#endif
+
+// Where the build puts the module `name`: <build>/modules, or beside the programs on Windows.
+QString builtModule(const QString &name) {
+    return ModuleLoader::searchFolders(QCoreApplication::applicationDirPath()).last() + u'/' +
+           ModuleLoader::fileName(name);
+}
+
+// The kind of FileError that `load` throws, or none.
+std::optional<Kind> refusal(const std::function<void()> &load) {
+    try {
+        load();
+    } catch (const FileError &error) {
+        return error.kind;
+    }
+    return std::nullopt;
+}
+
+// A module file put in the build's module folder for one test, removed after it.
+class ModuleInBuild {
+public:
+    explicit ModuleInBuild(const QString &name) : name_(name), path_(builtModule(name)) { remove(); }
+    ~ModuleInBuild() { remove(); }
+    const QString &name() const { return name_; }
+    const QString &path() const { return path_; }
+
+private:
+    void remove() {
+        QFile::remove(path_);
+        QDir(path_).removeRecursively();
+    }
+    QString name_, path_;
+};
+
+#ifndef _WIN32
+uid_t otherUser() {
+    const passwd *nobody = ::getpwnam("nobody");
+    return nobody ? nobody->pw_uid : 65534;
 }
 #endif
 
@@ -95,6 +145,177 @@ TEST(ModuleLoader, ThePrintModuleHandsOverItsEntryPointOnce) {
     void *first = ModuleLoader::entry(QStringLiteral("print"), "gnomora_print_functions");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(ModuleLoader::entry(QStringLiteral("print"), "gnomora_print_functions"), first);
-    // Only the entry point is visible: the print library's own functions are not.
-    EXPECT_THROW(ModuleLoader::entry(QStringLiteral("print"), "_ZN8printing18currentPrinterNameEv"), FileError);
+    // Only the entry point is visible: the print library's own functions are not, and a library
+    // without the entry point asked for is refused naming it.
+    try {
+        ModuleLoader::entry(QStringLiteral("print"), "_ZN8printing18currentPrinterNameEv");
+        FAIL() << "a hidden function was resolved";
+    } catch (const FileError &error) {
+        EXPECT_EQ(error.kind, Kind::ModuleEntryMissing);
+        EXPECT_EQ(error.fileName, builtModule(QStringLiteral("print")));
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("_ZN8printing18currentPrinterNameEv")));
+    }
+}
+
+TEST(ModuleLoader, OnlyATableOfThisVersionAndSizeIsHandedOver) {
+    struct Table {
+        ModuleTable header;
+        int (*answer)();
+    };
+    const auto table = [](const char *kind) {
+        return ModuleLoader::table(QStringLiteral("table-%1-for-test").arg(QLatin1String(kind)),
+                                   "gnomora_test_functions", 1, sizeof(Table));
+    };
+    EXPECT_EQ(static_cast<const Table *>(table("current"))->answer(), 42);
+
+    for (const char *kind : {"null", "headerless", "shorter", "newer"}) {
+        SCOPED_TRACE(kind);
+        try {
+            table(kind);
+            FAIL() << "a table of another version was handed over";
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.kind, Kind::ModuleOtherVersion);
+            EXPECT_TRUE(error.fileName.endsWith(
+                ModuleLoader::fileName(QStringLiteral("table-%1-for-test").arg(QLatin1String(kind)))));
+        }
+    }
+    // The program's own modules hand over the tables the program expects.
+    EXPECT_NO_THROW(ModuleLoader::table(QStringLiteral("print"), "gnomora_print_functions", 1,
+                                        sizeof(ModuleTable) + 3 * sizeof(void *)));
+}
+
+// A module cut short by an interrupted copy or a full disk would end the program inside the loader:
+// it is refused instead, as is anything that is not a regular file in a module's place.
+TEST(ModuleLoader, AModuleThatIsCutShortOrNotARegularFileIsRefused) {
+    const auto bytesOf = [](const char *name) {
+        QFile file(builtModule(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray jpeg = bytesOf("jpeg"), print = bytesOf("print");
+    ASSERT_GT(print.size(), 50 * 1024);
+
+    struct Row {
+        const char *what;
+        std::function<void(const QString &path)> make;
+        Kind expected;
+    };
+    const auto cut = [](const QByteArray &bytes, qsizetype size) {
+        return [&bytes, size](const QString &path) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes.left(size));
+        };
+    };
+    const Row rows[] = {
+        {"JPEG module cut to 4 KB", cut(jpeg, 4096), Kind::ModuleCutShort},
+        {"JPEG module cut to 16 KB", cut(jpeg, 16 * 1024), Kind::ModuleCutShort},
+        {"print module cut to 4 KB", cut(print, 4096), Kind::ModuleCutShort},
+        {"print module cut to 50 KB", cut(print, 50 * 1024), Kind::ModuleCutShort},
+        {"cut within its segment table", cut(jpeg, 100), Kind::ModuleCutShort},
+        {"cut within its header", cut(jpeg, 20), Kind::ModuleCutShort},
+        {"a folder", [](const QString &path) { QDir().mkpath(path); }, Kind::ModuleNotRegularFile},
+        {"a pipe", [](const QString &path) { ASSERT_TRUE(SpecialFiles::makePipe(path)); },
+         Kind::ModuleNotRegularFile},
+        {"a link to /dev/zero", [](const QString &path) { SpecialFiles::linkToEndlessDevice(path); },
+         Kind::ModuleNotRegularFile},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        if (QByteArray(row.what).startsWith("a ") && row.expected == Kind::ModuleNotRegularFile &&
+            QByteArray(row.what) != "a folder" && !SpecialFiles::available)
+            continue;  // see SpecialFiles::whyNot
+        const ModuleInBuild module(QStringLiteral("cut-%1-for-test").arg(&row - rows));
+        row.make(module.path());
+        try {
+            ModuleLoader::entry(module.name(), "gnomora_jpeg_functions");
+            ADD_FAILURE() << "the module was loaded";
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.kind, row.expected);
+            EXPECT_EQ(error.fileName, module.path());
+        }
+    }
+
+    // The whole module, copied under another name, loads.
+    const ModuleInBuild copy(QStringLiteral("jpeg-whole-for-test"));
+    cut(jpeg, jpeg.size())(copy.path());
+    EXPECT_NE(ModuleLoader::entry(copy.name(), "gnomora_jpeg_functions"), nullptr);
+}
+
+// A module in a folder that others can write may have been replaced by them: its code would run as
+// the teacher. The module and its folders up to the installation root must belong to root or to the
+// program's user and be writable by their owner alone, links followed.
+TEST(ModuleLoader, AModuleOthersCouldHaveReplacedIsRefused) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows guards folders with access lists, not owners and modes: the installer "
+                    "puts the modules under Program Files, which only administrators may change";
+#else
+    QTemporaryDir temporary;
+    ASSERT_TRUE(temporary.isValid());
+    const QString root = temporary.path() + QStringLiteral("/opt");
+    const QString folder = root + QStringLiteral("/lib/gnomora/modules");
+    const QString module = folder + QStringLiteral("/libgnomora-jpeg.so");
+    const QString elsewhere = root + QStringLiteral("/share/elsewhere");
+    const bool privileged = ::geteuid() == 0;
+
+    struct Row {
+        const char *what;
+        std::function<void()> change;
+        std::optional<Kind> expected;
+        bool needsPrivilege = false;
+    };
+    const auto mode = [](const QString &path, mode_t bits) {
+        return [path, bits] { ASSERT_EQ(::chmod(QFile::encodeName(path), bits), 0); };
+    };
+    const auto owner = [](const QString &path) {
+        return [path] { ASSERT_EQ(::lchown(QFile::encodeName(path), otherUser(), -1), 0); };
+    };
+    // The module folder replaced by a link to another folder, of mode `bits`, which holds the module.
+    const auto folderLinkedTo = [&](mode_t bits, bool foreign) {
+        return [=] {
+            QDir().mkpath(elsewhere);
+            ASSERT_TRUE(QFile::rename(module, elsewhere + QStringLiteral("/libgnomora-jpeg.so")));
+            ASSERT_TRUE(QDir(folder).removeRecursively());
+            ASSERT_TRUE(QFile::link(elsewhere, folder));
+            ::chmod(QFile::encodeName(elsewhere), bits);
+            if (foreign) {
+                ASSERT_EQ(::chown(QFile::encodeName(elsewhere), otherUser(), -1), 0);
+            }
+        };
+    };
+    const Row rows[] = {
+        {"as installed", [] {}, std::nullopt},
+        {"module writable by the group", mode(module, 0664), Kind::ModuleWritableByOthers},
+        {"module writable by others", mode(module, 0646), Kind::ModuleWritableByOthers},
+        {"module folder of mode 777", mode(folder, 0777), Kind::ModuleWritableByOthers},
+        {"a folder between of mode 775", mode(root + QStringLiteral("/lib"), 0775), Kind::ModuleWritableByOthers},
+        {"installation root of mode 757", mode(root, 0757), Kind::ModuleWritableByOthers},
+        {"folder above the installation root of mode 777", mode(temporary.path(), 0777), std::nullopt},
+        {"module of another user", owner(module), Kind::ModuleForeignOwner, true},
+        {"module folder of another user", owner(folder), Kind::ModuleForeignOwner, true},
+        {"module folder a link to a folder of mode 777", folderLinkedTo(0777, false), Kind::ModuleWritableByOthers},
+        {"module folder a link to another user's folder", folderLinkedTo(0755, true), Kind::ModuleForeignOwner, true},
+        {"module folder a link to a folder of this user", folderLinkedTo(0755, false), std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.needsPrivilege && !privileged)
+            continue;  // only root can give a file to another user
+        QDir(root).removeRecursively();
+        ::chmod(QFile::encodeName(temporary.path()), 0700);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_TRUE(QFile::copy(builtModule(QStringLiteral("jpeg")), module));
+        ::chmod(QFile::encodeName(module), 0644);
+        for (const QString &path : {root, root + QStringLiteral("/lib"), root + QStringLiteral("/lib/gnomora"), folder})
+            ::chmod(QFile::encodeName(path), 0755);
+        row.change();
+        EXPECT_EQ(refusal([&] { ModuleFile::check(module, root); }), row.expected);
+    }
+
+    // The loader checks the modules it finds in the build folder the same way.
+    const ModuleInBuild writable(QStringLiteral("writable-for-test"));
+    ASSERT_TRUE(QFile::copy(builtModule(QStringLiteral("jpeg")), writable.path()));
+    ::chmod(QFile::encodeName(writable.path()), 0666);
+    EXPECT_EQ(refusal([&] { ModuleLoader::entry(writable.name(), "gnomora_jpeg_functions"); }),
+              Kind::ModuleWritableByOthers);
+#endif
 }

@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,6 +53,36 @@ TEST(LessonRecord, KeptAndReadBack) {
     LessonRecord::discard();  // nothing there: nothing happens
 }
 
+// Windows-1250 as long as it holds every letter (above); a letter it lacks makes the whole file
+// UTF-8 with the byte-order mark, read back as typed.
+TEST(LessonRecord, LettersOutsideWindows1250AreKeptAsUtf8) {
+    KeptRun run;
+    const QString pupil = QString::fromUtf8("Олена Коваленко");
+    run.session.Values.setValue("Person21", pupil);
+    LessonRecord::keep(run.session.Values);
+    const QByteArray bytes = run.dir.read(LessonRecord::FileName);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFLessonRecord=1\r\n")) << bytes.left(40).toStdString();
+    EXPECT_TRUE(bytes.contains("PlaceName1=Krak\xc3\xb3w\r\n"));
+    EXPECT_TRUE(bytes.contains("Person21=" + pupil.toUtf8() + "\r\n"));
+    const std::optional<NameValueList> back = LessonRecord::read(run.world.comm);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->lines(), run.session.Values.lines());
+    EXPECT_EQ(back->value("Person21"), pupil);
+}
+
+// A file that is no kept lesson is set aside under the name + ".damaged", replacing an older one.
+TEST(LessonRecord, SetAsideReplacesAnOlderOne) {
+    TempWorkDir dir;
+    const QString setAside = LessonRecord::FileName + ".damaged";
+    LessonRecord::setAside();  // nothing there: nothing happens
+    EXPECT_FALSE(QFileInfo::exists(setAside));
+    dir.write(setAside, "older");
+    dir.write(LessonRecord::FileName, "damaged");
+    LessonRecord::setAside();
+    EXPECT_FALSE(LessonRecord::exists());
+    EXPECT_EQ(dir.read(setAside), "damaged");
+}
+
 TEST(LessonRecord, RefusesWhatIsNoKeptLesson) {
     KeptRun run(u',');
     LessonRecord::keep(run.session.Values);
@@ -83,13 +114,18 @@ TEST(LessonRecord, RefusesWhatIsNoKeptLesson) {
     ASSERT_TRUE(QDir().mkdir(LessonRecord::FileName));
     EXPECT_FALSE(LessonRecord::exists());
     EXPECT_FALSE(LessonRecord::read(run.world.comm));
-    EXPECT_THROW(LessonRecord::keep(run.session.Values), FileError);
+    try {
+        LessonRecord::keep(run.session.Values);
+        ADD_FAILURE() << "a folder was written over";
+    } catch (const FileError &e) {
+        EXPECT_EQ(e.kind, FileError::Kind::Folder);
+    }
 }
 
 TEST(LessonRecord, TheDateComesBackWithTheRecord) {
     KeptRun run;
     TLogic &logic = run.world.logic;
-    run.world.lang.Texts.setValue("msgAreYouSure", "Sure?");
+    run.world.lang.Texts.setValue("msgChangeMeasureDate", "Sure?");
     run.world.prompter.answers.push_back(Prompter::Answer::Ok);
     ASSERT_TRUE(logic.ChangeMeasureDay(QDate(2026, 12, 7)));
     EXPECT_EQ(run.session.GetValue("MeasureDate"), "2026-12-07");

@@ -113,7 +113,7 @@ TEST(TComm, UnreadableConfigurationIsKeptAsAnErrorAndTheRunGoesOn) {
     }
 }
 
-TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
+TEST(TComm, ConfigurationWithANulByteIsNotReadAndNotReplaced) {
     TempWorkDir dir;
     QByteArray bytes = "Place1=A\r\n";
     for (int i = 0; i < 100000; ++i)
@@ -123,9 +123,13 @@ TEST(TComm, ConfigurationWithNulBytesAndManyLines) {
     ScriptedPrompter prompter;
     TComm comm(prompter, dotLocale());
     comm.Init();
-    EXPECT_EQ(comm.GetValue("Place1"), QString("A"));
-    EXPECT_EQ(comm.GetValue("Place2"), QString("B"));
-    EXPECT_EQ(comm.GetValue("Place3"), QString());
+    ASSERT_TRUE(comm.CfgReadError.has_value());
+    EXPECT_EQ(comm.CfgReadError->kind, FileError::Kind::NulByte);
+    EXPECT_EQ(comm.CfgReadError->limit, 100002);
+    EXPECT_TRUE(comm.CfgUnread);
+    comm.SetValue("Place1", "B");
+    EXPECT_THROW(comm.SaveCfg(), FileError);
+    EXPECT_EQ(dir.read("Gnomora_Cfg.ini"), bytes);
 }
 
 TEST(TComm, FailedSaveReportsTheFileAndKeepsTheOldOne) {

@@ -165,6 +165,23 @@ TEST(TCommPlaces, AFolderNamedLikeAPictureIsAMissingPicture) {
     EXPECT_TRUE(img2.visible);
 }
 
+TEST(TCommPlaces, PicturePathsTakeEitherSlashAsAFolderSeparator) {
+    PlacesFixture f("Place1Jpg=pictures\\place1.jpg\r\nPerson11=Ala\r\nPerson11Jpg=pictures/ala.jpg\r\n"
+                    "Person12=Olek\r\nPerson12Jpg=pictures\\olek.jpg\r\n");
+    QDir().mkdir("pictures");
+    f.dir.write("pictures/place1.jpg", "x");
+    f.dir.write("pictures/ala.jpg", "x");
+    FakeText p1, p2;
+    FakePicture place, img1, img2;
+    PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
+    f.comm.ShowPlacePictures(0, placeSlots);
+    EXPECT_TRUE(place.visible);
+    EXPECT_EQ(place.shown, QString("pictures/place1.jpg"));
+    EXPECT_TRUE(img1.visible);
+    EXPECT_FALSE(img2.visible);  // no such file, whichever the separator
+    EXPECT_EQ(f.comm.GetValue("Place1Jpg"), QString("pictures\\place1.jpg"));  // kept as written
+}
+
 TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
     PlacesFixture f("Place1Jpg=broken.jpg\r\nPerson11=Ala\r\n");
     f.dir.write("broken.jpg", "not a picture");

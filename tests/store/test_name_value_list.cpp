@@ -110,21 +110,49 @@ TEST(NameValueList, TheMarkIsNeverAddedToAFileWithoutIt) {
     EXPECT_EQ(utf8.toBytes(), QByteArray("a=1\r\n"));
 }
 
-TEST(NameValueList, MarkedFileThatIsNotUtf8IsRefusedNamingTheLine) {
+// Written back, the bytes that could not be read would be lost: such a file is refused, naming the line.
+TEST(NameValueList, FileThatCannotBeReadWholeIsRefusedNamingTheLine) {
+    using Kind = FileError::Kind;
+    struct Row {
+        const char *what;
+        QByteArray bytes;
+        Kind kind;
+        int line;
+    };
+    const QByteArray nul(1, '\0');
+    const Row rows[] = {
+        // Windows-1250 letters after a mark, as an editor may leave them.
+        {"not UTF-8 after the mark", "\xEF\xBB\xBFLanguage=Polski\r\n; note\r\nStartForm=Mierzymy Ziemi\xea\r\n",
+         Kind::NotUtf8, 3},
+        {"a NUL byte", "Language=Polski\r\nMainForm=Gno" + nul + "mora\r\nx=1\r\n", Kind::NulByte, 2},
+        {"a NUL byte after the UTF-8 mark", "\xEF\xBB\xBF" + nul, Kind::NulByte, 1},
+        {"the UTF-16 mark", "\xFF\xFEL\0=\0x\0", Kind::Utf16, 1},
+        {"the big-endian UTF-16 mark", "\xFE\xFF\0L\0=\0x", Kind::Utf16, 1},
+        {"the UTF-16 mark and no NUL", "\xFF\xFE=1\r\n", Kind::Utf16, 1},
+    };
     TempWorkDir dir;
-    // Windows-1250 letters after a mark, as an editor may leave them: written back, they would be lost.
-    dir.write("lang.ini", "\xEF\xBB\xBFLanguage=Polski\r\n; note\r\nStartForm=Mierzymy Ziemi\xea\r\n");
-    auto list = NameValueList::fromBytes("kept=1\r\n");
-    try {
-        list.load("lang.ini", FileKind::Language);
-        FAIL() << "no error";
-    } catch (const FileError &e) {
-        EXPECT_EQ(e.fileName, QString("lang.ini"));
-        EXPECT_EQ(e.kind, FileError::Kind::NotUtf8);
-        EXPECT_EQ(e.limit, 3);
-        EXPECT_TRUE(e.reason.contains("line 3")) << e.reason.toStdString();
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        dir.write("lang.ini", row.bytes);
+        auto list = NameValueList::fromBytes("kept=1\r\n");
+        try {
+            list.load("lang.ini", FileKind::Language);
+            ADD_FAILURE() << "no error";
+        } catch (const FileError &e) {
+            EXPECT_EQ(e.fileName, QString("lang.ini"));
+            EXPECT_EQ(e.kind, row.kind);
+            EXPECT_EQ(e.limit, row.line);
+            EXPECT_TRUE(e.reason.contains(QStringLiteral("line %1").arg(row.line))) << e.reason.toStdString();
+        }
+        EXPECT_EQ(list.lines(), QStringList{"kept=1"});
     }
-    EXPECT_EQ(list.lines(), QStringList{"kept=1"});
+    // The same letters elsewhere are Windows-1250 text: "ţ˙" inside a line, "ţ" first.
+    for (const QByteArray &bytes : {QByteArray("Place1=\xFE\xFF\xFF\xFE\r\n"), QByteArray("\xFE=1\r\n")}) {
+        dir.write("lang.ini", bytes);
+        NameValueList list;
+        ASSERT_NO_THROW(list.load("lang.ini", FileKind::Language));
+        EXPECT_EQ(list.toBytes(), bytes);
+    }
 }
 
 TEST(NameValueList, LargeFilesStayUsable) {

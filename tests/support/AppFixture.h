@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFile>
 #include <memory>
+#include <optional>
 
 // Both windows of the program on the offscreen platform, in a temporary working folder seeded
 // with the shipped language file (unless a test writes its own), a fixed date and a pinned locale.
@@ -29,8 +30,11 @@ struct AppFixture {
     void seedShippedLanguage() { dir.write("Gnomo_Language_0.ini", shippedFile("Gnomo_Language_0.ini")); }
 
     // Creates the windows (the main one hidden) and shows the start window.
-    void startProgram() {
-        start = std::make_unique<TStartForm>(prompter, Locale{u'.', u'/'}, [] { return fixedNow(); });
+    // The locale is the user's conventions as the program reads them at its start; without one
+    // the program reads them itself, and its clock is the system's.
+    void startProgram(const std::optional<Locale> &locale = Locale{u'.', u'/'}) {
+        start = locale ? std::make_unique<TStartForm>(prompter, *locale, [] { return fixedNow(); })
+                       : std::make_unique<TStartForm>(prompter);
         main = std::make_unique<TMainForm>(start->objects(), prompter);
         start->setMainForm(main.get());
         start->show();

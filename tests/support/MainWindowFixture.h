@@ -20,7 +20,7 @@ inline const QByteArray SchoolsCfg =
 
 // A working folder with the shipped language, five places and their pictures, main window open.
 struct MainWindowFixture : AppFixture {
-    MainWindowFixture() {
+    explicit MainWindowFixture(const std::optional<Locale> &locale = Locale{u'.', u'/'}) {
         seedShippedLanguage();
         dir.write("Gnomora_Cfg.ini", SchoolsCfg);
         QImage picture(400, 300, QImage::Format_RGB32);
@@ -29,7 +29,7 @@ struct MainWindowFixture : AppFixture {
         picture.save(dir.file("school2.png"));
         picture.save(dir.file("ala.png"));
         dir.write("bad.jpg", "\xff\xd8\xff\xe0 this is no JPEG at all");
-        startProgram();
+        startProgram(locale);
         openMainWindow();
     }
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-const PictureJpeg::Functions functions{PictureJpeg::decode, PictureJpeg::decodeToFit};
+const PictureJpeg::Functions functions{.decode = PictureJpeg::decode, .decodeToFit = PictureJpeg::decodeToFit};
 
 }  // namespace
 

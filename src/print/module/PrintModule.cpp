@@ -9,7 +9,8 @@ printing::PrintResult printOn(const report::ReportPage &page, const QString &pri
     return printing::printPage(page, printerName, job, parent);
 }
 
-const printing::Functions functions{printing::currentPrinterName, printOn, printing::previewPage};
+const printing::Functions functions{
+    .currentPrinterName = printing::currentPrinterName, .printPage = printOn, .previewPage = printing::previewPage};
 
 }  // namespace
 
