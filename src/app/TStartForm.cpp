@@ -161,7 +161,8 @@ void TStartForm::restoreLesson(const NameValueList &record) {
     }
     session.RestoreLogic(logic);
     logic.Printed = false;
-    // The place lists and the names follow from the record when the places panel is built.
+    // The place lists, the names and the photographs follow from the record when the places
+    // panel is built.
 }
 
 void TStartForm::FormShow() {

@@ -97,7 +97,10 @@ void TLang::FillLangList() {
         try {
             file.load(name, FileKind::Language);
         } catch (const FileError &e) {
-            prompter_.showMessage(GetText(QStringLiteral("msgLangFileSkipped")).arg(name, fileErrorReason(e, *this)));
+            if (!reportedSkips_.contains(name)) {
+                reportedSkips_.insert(name);
+                prompter_.showMessage(GetText(QStringLiteral("msgLangFileSkipped")).arg(name, fileErrorReason(e, *this)));
+            }
             continue;
         }
         items.append(cut(file.value(DisplayNameKey)));

@@ -131,8 +131,10 @@ PanelStep1 &TMainForm::step1() {
             list->setCurrentIndex(-1);  // filling a list chooses nothing
         }
         restorePlaceChoice();
-        if (objects_.Session)  // the names of a kept lesson; none in a new run
+        if (objects_.Session) {  // the names and photographs of a kept lesson; none in a new run
             step1_->restorePersons(*objects_.Session);
+            step1_->showChosenPlaces();
+        }
     }
     return *step1_;
 }
