@@ -76,9 +76,14 @@ QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio) {
         image = jpegModule().decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, deviceBox);
     else
         image = load(fileName);
+    return fitToBox(image, box, pixelRatio);
+}
+
+QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio) {
     if (image.width() <= box.width() && image.height() <= box.height())
         return image;
     // The part of the box it covers, as at a ratio of 1, in as many device pixels as there are.
+    const qreal ratio = std::max<qreal>(pixelRatio, 1);
     const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio);
     const QSize pixels = (QSizeF(shown) * ratio).toSize().boundedTo(image.size()).expandedTo(shown);
     QImage scaled = image.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
