@@ -85,8 +85,10 @@ QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio) {
     // The part of the box it covers, as at a ratio of 1, in as many device pixels as there are.
     const qreal ratio = std::max<qreal>(pixelRatio, 1);
     const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio);
+    // Exactly that many: the pixels already keep the proportions to a pixel, and fitting them in
+    // again could round a pixel off one side, which the painter would then stretch over the box.
     const QSize pixels = (QSizeF(shown) * ratio).toSize().boundedTo(image.size()).expandedTo(shown);
-    QImage scaled = image.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(qreal(scaled.width()) / shown.width());
     return scaled;
 }
