@@ -31,8 +31,11 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
