@@ -103,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
 
     const QImage shown = Picture::fitToBox(decoded, box, ratio);
-    FUZZ_CHECK(!shown.isNull() && shown.width() > 0 && shown.height() > 0);
+    FUZZ_CHECK(!shown.isNull() && shown.width() > 0 && shown.height() > 0, "%dx%d decoded as %dx%d, shown as %dx%d in %dx%d",
+               picture.width(), picture.height(), decoded.width(), decoded.height(), shown.width(), shown.height(),
+               box.width(), box.height());
     const qreal pixelRatio = shown.devicePixelRatio();
     FUZZ_CHECK(std::isfinite(pixelRatio) && pixelRatio >= 1 && pixelRatio <= ratio + 0.01, "ratio %g of %g",
                pixelRatio, ratio);

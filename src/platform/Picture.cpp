@@ -84,7 +84,8 @@ QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio) {
         return image;
     // The part of the box it covers, as at a ratio of 1, in as many device pixels as there are.
     const qreal ratio = std::max<qreal>(pixelRatio, 1);
-    const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio);
+    // At least a pixel across: a strip far narrower than the box's proportions would round to none.
+    const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     // Exactly that many: the pixels already keep the proportions to a pixel, and fitting them in
     // again could round a pixel off one side, which the painter would then stretch over the box.
     const QSize pixels = (QSizeF(shown) * ratio).toSize().boundedTo(image.size()).expandedTo(shown);

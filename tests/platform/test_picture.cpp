@@ -601,6 +601,11 @@ TEST_F(PictureTest, OnAScreenOfMorePixelsAPhotoCoversTheSamePartOfItsBoxMoreShar
         EXPECT_EQ(fitted.deviceIndependentSize().width(), 16.0) << ratio;
         EXPECT_NEAR(fitted.deviceIndependentSize().height(), 9, 0.99) << ratio;
     }
+    // A strip far narrower than the box is shown a pixel wide, not left out.
+    const QString strip = dir.filePath(QStringLiteral("strip.png"));
+    phonePhoto(2, 400).save(strip);
+    const QImage fitted = Picture::loadToFit(strip, QSize(16, 16));
+    EXPECT_EQ(fitted.deviceIndependentSize(), QSizeF(1, 16));
 }
 
 TEST_F(PictureTest, APictureThatFitsIsShownAsItIs) {
