@@ -75,6 +75,10 @@ QImage load(const QString &fileName, QSize visible = {});
 // part of the box as at 1, only sharper. Throws as load() does.
 QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio = 1);
 
+// The scaling step of loadToFit(): `image` as it is when it fits the box, otherwise scaled down
+// smoothly to fit it, its proportions kept, with up to `pixelRatio` device pixels per pixel.
+QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio = 1);
+
 // The pictures last shown, so that choosing a place again does not decode its photographs again:
 // an entry counts while its file keeps its path, size and modification time.
 class FittedCache {
