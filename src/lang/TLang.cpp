@@ -99,7 +99,11 @@ void TLang::FillLangList() {
         } catch (const FileError &e) {
             if (!reportedSkips_.contains(name)) {
                 reportedSkips_.insert(name);
-                prompter_.showMessage(GetText(QStringLiteral("msgLangFileSkipped")).arg(name, fileErrorReason(e, *this)));
+                // Without texts (the language in use could not be read) the program's own words say it.
+                const QString text = GetText(QStringLiteral("msgLangFileSkipped"));
+                prompter_.showMessage(text.isEmpty() || text == QStringLiteral(".")
+                                          ? builtInText(BuiltInText::LanguageFileSkipped).arg(name, builtInReason(e))
+                                          : text.arg(name, fileErrorReason(e, *this)));
             }
             continue;
         }

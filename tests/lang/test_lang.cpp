@@ -366,6 +366,15 @@ TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
     EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
 }
 
+TEST(LangList, WithoutTextsASkippedFileIsReportedInTheProgramsOwnWords) {
+    LangFixture f("");  // the language in use has no texts
+    writeLanguage(f.dir, 4, "Language=English\r\n");
+    ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
+    f.lang.FillLangList();
+    EXPECT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileSkipped)
+                                                   .arg("Gnomo_Language_2.ini", builtInText(BuiltInText::ReasonNotRegularFile))});
+}
+
 TEST(TLang, ALanguageFileThatIsAPipeIsReportedWithoutWaiting) {
     TempWorkDir dir;
     ASSERT_EQ(::mkfifo("Gnomo_Language_0.ini", 0600), 0);
