@@ -96,7 +96,8 @@ QSet<QString> namesInIconTheme(const QStringList &names) {
 
 ThemeLookUpPaused::ThemeLookUpPaused()
     : searchPaths_(QIcon::themeSearchPaths()), fallbackPaths_(QIcon::fallbackSearchPaths()) {
-    QIcon::setThemeSearchPaths({});
+    // An empty list would mean the desktop's folders again: one resource folder that does not exist.
+    QIcon::setThemeSearchPaths({QStringLiteral(":/gnomora/no-icon-theme")});
     QIcon::setFallbackSearchPaths({});
 }
 

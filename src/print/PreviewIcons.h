@@ -22,7 +22,7 @@ QStringList toolBarIconNames();
 // a fallback folder holds a file of that name (PNG, SVG or XPM).
 QSet<QString> namesInIconTheme(const QStringList &names);
 
-// While one exists, the icon theme has no folders to look in, so that a dialog built meanwhile
+// While one exists, the icon theme has no folder to look in, so that a dialog built meanwhile
 // asks it nothing; the folders come back when it is destroyed. Icons made meanwhile must be
 // replaced (setToolBarIcons), or they would look their names up when first painted.
 class ThemeLookUpPaused {
