@@ -52,6 +52,13 @@ QImage loadWithToolkit(const QByteArray &bytes, const QString &fileName, const Q
 
 namespace Picture {
 
+void loadJpegDecoder() {
+    try {
+        jpegModule();
+    } catch (const FileError &) {
+    }
+}
+
 bool exists(const QString &fileName) { return !fileName.isEmpty() && FileIo::exists(fileName); }
 
 QImage load(const QString &fileName, QSize visible) {

@@ -47,6 +47,10 @@ inline constexpr int MaxScans = 100;
 
 // True for the name of an existing file (not a folder); false for an empty name. The program
 // hides an image whose picture file does not exist, without a message, and loads it otherwise.
+// Loads the JPEG module now, so that the first JPEG picture does not wait for it; a module that
+// cannot be loaded is reported when a picture needs it, not here.
+void loadJpegDecoder();
+
 bool exists(const QString &fileName);
 
 // Loads the picture file `fileName` (relative names against the current folder).
