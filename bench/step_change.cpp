@@ -9,9 +9,11 @@
 //             changed, as a user sees it)
 //   grab      the handler, then a paint of the whole window into an image (an upper bound)
 // The counter "paints" is the number of widget paint events per iteration.
-// Also: choosing a place on step 1, which decodes its photograph and two person photographs; and
-// the first opening of step 1, of step 2 and of the technical panel in freshly opened windows,
-// when those panels are built.
+// Also: choosing a place on step 1, which decodes its photograph and two person photographs; the
+// first opening of step 1, of step 2 and of the technical panel in freshly opened windows, when
+// those panels are built; and the print preview of step 5, from the click on its button until its
+// page is painted, opened for the first time over fresh windows (the dialog is built; the print
+// module was loaded by an earlier opening) and opened again (the dialog is kept).
 // The windows run on Qt's offscreen platform in a temporary working folder seeded from data/.
 // Every repaint has to stay well inside one 60 Hz frame (16.7 ms), every step change well under
 // the 100 ms a user would notice.
@@ -33,9 +35,12 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <functional>
@@ -58,6 +63,23 @@ protected:
         return false;
     }
 };
+
+// Closes the print preview as soon as its page view has been painted.
+class PreviewCloser : public QObject {
+public:
+    PreviewCloser() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        if (event->type() == QEvent::Paint && receiver->isWidgetType() && receiver->parent() &&
+            qobject_cast<QPrintPreviewWidget *>(receiver->parent()->parent()))
+            if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(static_cast<QWidget *>(receiver)->window()))
+                QTimer::singleShot(0, dialog, &QDialog::reject);
+        return false;
+    }
+};
+
+void settle();
 
 // Both windows, the main one open and taken through a whole run.
 struct Run {
@@ -93,6 +115,13 @@ struct Run {
         const TLogic &logic = *start.objects().Logic;
         return prompter.messages.isEmpty() && prompter.questions.isEmpty() && logic.Hei1.State >= 3 &&
                logic.Hei2.State >= 3 && logic.EarthState == 2;
+    }
+
+    // Opens the print preview from step 5 and returns once its page has been painted and it is
+    // closed.
+    void preview() {
+        PreviewCloser closer;
+        click("btnPreview");
     }
 
     QLineEdit *edit(const char *name) { return main.findChild<QLineEdit *>(QLatin1String(name)); }
@@ -222,6 +251,33 @@ void firstOpening(benchmark::State &state, int step) {
         state.SkipWithError("the panel did not open");
 }
 
+// The print preview opened for the first time over windows that were taken through a whole run
+// (built in a second working folder each time), or opened again in the run's windows.
+void previewOpening(benchmark::State &state, bool first) {
+    const QString runFolder = QDir::currentPath();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<Run> fresh;
+        if (first) {
+            QDir::setCurrent(freshFolder);
+            fresh = std::make_unique<Run>();
+        }
+        Run &windows = first ? *fresh : *run;
+        windows.clickStep(6);
+        settle();
+        state.ResumeTiming();
+
+        windows.preview();
+
+        state.PauseTiming();
+        if (!windows.realistic())
+            state.SkipWithError("the preview was refused");
+        fresh.reset();
+        QDir::setCurrent(runFolder);
+        state.ResumeTiming();
+    }
+}
+
 bool copyTree(const QString &from, const QString &to) {
     QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -264,6 +320,11 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    // The print module and the toolkit's print support are loaded once per process: not measured.
+    run->clickStep(6);
+    settle();
+    run->preview();
+
     const std::pair<const char *, Until> modes[] = {
         {"handler", Until::Handler}, {"events", Until::Events}, {"grab", Until::Grab}};
     for (int step = 1; step <= 7; ++step)
@@ -276,6 +337,9 @@ int main(int argc, char **argv) {
     for (int step : {2, 3, 7})
         benchmark::RegisterBenchmark((std::string("firstOpening/") + Handlers[step]).c_str(), firstOpening, step)
             ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("preview/first", previewOpening, true)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("preview/again", previewOpening, false)->Unit(benchmark::kMillisecond);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -13,7 +13,7 @@
 #   GNOMORA_JOBS=N           parallel compile jobs (default: all cores)
 #   GNOMORA_FUZZ_SYSTEM_JPEG=1   link the JPEG harness against the system libjpeg instead of the
 #                            one scripts/fuzz-libjpeg.sh builds with coverage feedback
-#   GNOMORA_FUZZ_JPEG_MAX_LEN=BYTES   longest input of the JPEG harness (default 1 MB)
+#   GNOMORA_FUZZ_JPEG_MAX_LEN=BYTES   longest input of the JPEG harnesses (default 1 MB)
 # Needs clang and libclang-rt-14-dev (libFuzzer and the sanitizer run-times).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -70,9 +70,12 @@ for target in "${targets[@]}"; do
   log=$scratch/$target.log
   options=()
   [ -f "fuzz/dict/$target.dict" ] && options+=(-dict="fuzz/dict/$target.dict")
-  # Whole pictures for the JPEG loader; the text readers keep libFuzzer's limit (4 KB or the
-  # largest seed).
-  [ "$target" = picture_jpeg ] && options+=(-max_len="${GNOMORA_FUZZ_JPEG_MAX_LEN:-1048576}")
+  # Whole pictures for the JPEG harnesses, grown to that size from the start (libFuzzer would
+  # otherwise keep inputs near the seeds' size for a long while); the text readers keep
+  # libFuzzer's limit (4 KB or the largest seed).
+  case $target in
+    picture_*) options+=(-max_len="${GNOMORA_FUZZ_JPEG_MAX_LEN:-1048576}" -len_control=0) ;;
+  esac
   echo "== $target: ${seconds} s"
   # New inputs go into the first folder; the seeds are only read.
   if "$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \

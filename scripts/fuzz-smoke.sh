@@ -5,7 +5,6 @@
 # run does not depend on what earlier runs found. Exits non-zero on a crash or failed invariant.
 # The first run also builds libjpeg-turbo for the JPEG harness (scripts/fuzz-libjpeg.sh, about a
 # minute); where its source cannot be had, the harness uses the system libjpeg and says so.
-# In a few seconds libFuzzer barely grows its inputs past the seeds; the JPEG limit only guards.
 # Usage: scripts/fuzz-smoke.sh [SECONDS_EACH]   (default 5)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -73,7 +73,7 @@ put("session_restore", "extreme", text(CONFIG) + text("PlaceSelect1=2147483647\r
 
 # JPEG pictures: two bytes of visible size (0: whole), then the file. ImageMagick draws it; libjpeg's
 # jpegtran then rewrites it losslessly where the coding differs (arithmetic, scan scripts, restarts).
-def jpeg(name, visible, *args, recode=(), patch=None):
+def jpeg(name, visible, *args, recode=(), patch=None, target="picture_jpeg"):
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "p.jpg")
         subprocess.run(["convert", *args, "-strip", out], check=True)
@@ -86,7 +86,7 @@ def jpeg(name, visible, *args, recode=(), patch=None):
             out = recoded
         with open(out, "rb") as f:
             data = f.read()
-        put("picture_jpeg", name, bytes(visible) + (patch(data) if patch else data))
+        put(target, name, bytes(visible) + (patch(data) if patch else data))
 
 
 def adobe_transform(data, transform):
@@ -131,3 +131,58 @@ jpeg("arithmetic-cmyk", (0, 0), *PLASMA, "-colorspace", "CMYK", recode=("-arithm
 jpeg("cmyk-plain", (9, 0), *PLASMA, "-colorspace", "CMYK", patch=lambda data: adobe_transform(data, 0))
 jpeg("cmyk-no-adobe", (0, 3), *PLASMA, "-colorspace", "CMYK", patch=without_adobe)
 jpeg("sequential-scans", (25, 13), *PLASMA, "-sampling-factor", "2x2", recode=("-scans", "SCANS"))
+
+# Photographs fitted into their boxes: the box's width and height less 1, a byte choosing the pixel
+# ratio (0: 1, 1: 1.5, 2: 2), then the file. Pictures that fit, and larger ones that are decoded at
+# 1/2, 1/4 or 1/8 of their size and scaled down.
+PHOTO = ("-size", "320x200", "-seed", "4", "plasma:fractal")
+jpeg("fits", (39, 23, 0), *PLASMA, "-sampling-factor", "2x2", target="picture_fit")
+jpeg("fits-at-2", (19, 11, 2), *PLASMA, "-sampling-factor", "2x1", target="picture_fit")
+jpeg("half", (159, 99, 0), *PHOTO, "-quality", "40", target="picture_fit")
+jpeg("eighth-grey", (31, 19, 1), *PHOTO, "-colorspace", "Gray", "-quality", "40", target="picture_fit")
+jpeg("quarter-progressive", (79, 79, 1), *PHOTO, "-quality", "40", "-interlace", "JPEG", target="picture_fit")
+jpeg("tall-cmyk", (9, 200, 2), "-size", "24x96", "gradient:cyan-magenta", "-colorspace", "CMYK",
+     target="picture_fit")
+jpeg("arithmetic-scaled", (15, 15, 0), *PLASMA, "-sampling-factor", "2x2", recode=("-arithmetic",),
+     target="picture_fit")
+
+# Kept lessons: a mode byte (1: "," as the decimal separator), the configuration, then the file.
+def lesson(values, separator="."):
+    lines = ["LessonRecord=1"] + [f"{k}={v}" for k, v in values.items()]
+    return "".join(line + "\r\n" for line in lines).replace(".", separator)
+
+
+def lesson_values(**changes):
+    values = {"PlaceSelect1": "0", "PlaceName1": "SP nr 7 w Krakowie", "Person11": "Ola Słoneczna",
+              "Person12": "", "Person13": "", "Person14": "", "PlaceSelect2": "1",
+              "PlaceName2": "SP nr 3 w Gdańsku", "Person21": "", "Person22": "", "Person23": "",
+              "Person24": "", "PlaceState": "1"}
+    for n, noon in ((1, "0.71560000000000"), (2, "0.67200000000000")):
+        values.update({f"HeiState{n}": "3", f"HeiNoonTimeAngle{n}": "0", f"HeiCurrTimeAngle{n}": "1.0297442586766",
+                       f"HeiSunOnCurrTimeAngle{n}": "0.0436", f"HeiEquinoxAngle{n}": "1.58",
+                       f"HeiEquinoxDispl{n}": "0.398", f"HeiEquinoxRadius{n}": "0.917", f"HeiEditedTimH{n}": "11",
+                       f"HeiEditedTimM{n}": "56", f"HeiTimH{n}": "11", f"HeiTimM{n}": "56",
+                       f"HeiEditedStick{n}": "1000", f"HeiEditedShadow{n}": "1800", f"HeiStick{n}": "1000",
+                       f"HeiShadow{n}": "1800", f"HeiSunHeightAtCurrTime{n}": "0.507098504392337",
+                       f"HeiSunAzimuthHeightAtCurrTime{n}": "0.2", f"HeiSunPlaneAngle{n}": "0.6283",
+                       f"HeiNoonHeightAngle{n}": noon})
+    values.update({"EarthState": "2", "HeiDiff": "0.0436", "EarthDistance": "480", "EarthSize": "39633",
+                   "MeasureDate": "2013-06-20"})
+    values.update(changes)
+    return values
+
+
+FRESH = {f"Hei{k}{n}": "0" for k in ("State", "NoonTimeAngle", "CurrTimeAngle", "SunOnCurrTimeAngle",
+                                     "EquinoxAngle", "EquinoxDispl", "EquinoxRadius", "EditedTimH",
+                                     "EditedTimM", "TimH", "TimM", "EditedStick", "EditedShadow", "Stick",
+                                     "Shadow", "SunHeightAtCurrTime", "SunAzimuthHeightAtCurrTime",
+                                     "SunPlaneAngle", "NoonHeightAngle") for n in (1, 2)}
+put("lesson_record", "measured", bytes([0]) + text(CONFIG) + lesson(lesson_values()).encode("cp1250"))
+put("lesson_record", "comma", bytes([1]) + text(CONFIG) + lesson(lesson_values(), ",").encode("cp1250"))
+put("lesson_record", "utf8", bytes([0]) + text(CONFIG) + b"\xef\xbb\xbf"
+    + lesson(lesson_values(Person11="Олена")).encode("utf-8"))
+put("lesson_record", "fresh", bytes([0]) + text("") + lesson(lesson_values(**FRESH, EarthState="0",
+    HeiDiff="0", EarthDistance="0", EarthSize="0")).encode("cp1250"))
+put("lesson_record", "half", bytes([0]) + text(CONFIG) + lesson(lesson_values(HeiState2="1", EarthState="0"))
+    .encode("cp1250"))
+put("lesson_record", "not-a-lesson", bytes([0]) + text(CONFIG) + CONFIG.encode("cp1250"))

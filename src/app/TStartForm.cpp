@@ -54,8 +54,6 @@ TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     for (auto role : {QPalette::Text, QPalette::Base})
         readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
     ui->edStartText->setPalette(readable);
-    ui->edStartText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui->edStartText->document()->setDocumentMargin(3);
     installAnchors(this);
     new FocusRing(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -161,7 +159,8 @@ void TStartForm::restoreLesson(const NameValueList &record) {
     }
     session.RestoreLogic(logic);
     logic.Printed = false;
-    // The place lists and the names follow from the record when the places panel is built.
+    // The place lists, the names and the photographs follow from the record when the places
+    // panel is built.
 }
 
 void TStartForm::FormShow() {

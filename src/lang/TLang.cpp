@@ -97,7 +97,14 @@ void TLang::FillLangList() {
         try {
             file.load(name, FileKind::Language);
         } catch (const FileError &e) {
-            prompter_.showMessage(GetText(QStringLiteral("msgLangFileSkipped")).arg(name, fileErrorReason(e, *this)));
+            if (!reportedSkips_.contains(name)) {
+                reportedSkips_.insert(name);
+                // Without texts (the language in use could not be read) the program's own words say it.
+                const QString text = GetText(QStringLiteral("msgLangFileSkipped"));
+                prompter_.showMessage(text.isEmpty() || text == QStringLiteral(".")
+                                          ? builtInText(BuiltInText::LanguageFileSkipped).arg(name, builtInReason(e))
+                                          : text.arg(name, fileErrorReason(e, *this)));
+            }
             continue;
         }
         items.append(cut(file.value(DisplayNameKey)));

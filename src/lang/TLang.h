@@ -2,6 +2,7 @@
 #pragma once
 #include "store/NameValueList.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -56,7 +57,8 @@ public:
     // Fills the language list and LangFiles with the numbered files found, in number order, each
     // listed under its text of "Language" (empty when it has none; cut as GetText cuts). A folder
     // of such a name is no file and is passed over silently; a file that cannot be read (no
-    // permission, not a regular file, too large for a language file) is reported and left out.
+    // permission, not a regular file, too large for a language file) is left out, and reported
+    // the first time only: the list is filled at every opening of the technical panel.
     // The list keeps its chosen position, which may now name another file.
     void FillLangList();
 
@@ -85,4 +87,5 @@ private:
     TComm &comm_;
     Prompter &prompter_;
     LangView &view_;
+    QSet<QString> reportedSkips_;  // language files reported as left out of the list
 };

@@ -22,7 +22,7 @@ constexpr double kLatitudeLo = TLogic::DegToRad(20);
 constexpr double kLatitudeHi = TLogic::DegToRad(80);
 constexpr double kArcMinute = TLogic::DegToRad(1 / 60.0);
 // The same radians as the literals the model has always used, to the last bit.
-static_assert(kLatitudeLo == 0.3490658503988659 && kLatitudeHi == 1.3962634015954636 &&
+static_assert(kLatitudeLo == THeiObj::MinLatitude && kLatitudeHi == THeiObj::MaxLatitude &&
               kArcMinute == 0.0002908882086657216);
 
 // Hour angle of a clock time, from 12:00: 15 deg per hour, widened so no int overflows.
@@ -237,6 +237,15 @@ void THeiObj::CalcNoon() {
     const double st = std::sin(SunPlaneAngle);
     NoonRadius = ct * EquinoxRadius - st * EquinoxDispl;
     NoonDispl = ct * EquinoxDispl + st * EquinoxRadius;
-    NoonHeightAngle = std::fabs(NoonDispl) < 0.6 ? arcSin(NoonDispl) : arcCos(NoonRadius);
+    NoonHeightAngle = NoonElevation(SunPlaneAngle, EquinoxDispl, EquinoxRadius);
     State = 3;
+}
+
+double THeiObj::NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius) {
+    const double ct = std::cos(sunPlaneAngle);
+    const double st = std::sin(sunPlaneAngle);
+    const double radius = ct * equinoxRadius - st * equinoxDispl;
+    const double displ = ct * equinoxDispl + st * equinoxRadius;
+    // The arc sine where it is exact, the arc cosine near the zenith.
+    return std::fabs(displ) < 0.6 ? arcSin(displ) : arcCos(radius);
 }

@@ -66,6 +66,10 @@ public:
     // 2.5 deg in 10 minutes).
     static constexpr int NoonToleranceMinutes = 10;
 
+    // The latitudes a measurement may give, 20 and 80 deg in radians: schools lie between them.
+    static constexpr double MinLatitude = 0.3490658503988659;
+    static constexpr double MaxLatitude = 1.3962634015954636;
+
     // TimH, TimM := EditedTimH, EditedTimM; the hour angles of the measurement; State 1.
     //   CurrTimeAngle = ((TimH - 12) + TimM / 60) / 24 * 2 pi,  SunOnCurrTimeAngle = that - NoonTimeAngle
     void AcceptTime();
@@ -83,6 +87,11 @@ public:
     // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.
     //   NoonRadius = cos(SunPlaneAngle + d), NoonDispl = sin(SunPlaneAngle + d)
     void CalcNoon();
+
+    // The sun's elevation at true noon for a daily path inclined by sunPlaneAngle to the horizon
+    // and a declination given by its sine and cosine: what CalcNoon computes, within
+    // [-pi/2, pi] (past pi/2 the sun stands north of the zenith).
+    static double NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius);
 
     // The sun's direction at the given hour angle (radians from true noon, positive afternoon).
     Direction SunDirection(double hourAngle) const;

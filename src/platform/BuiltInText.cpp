@@ -49,6 +49,9 @@ Wording wording(BuiltInText which) {
                 "Gnomo_Language_99.ini im Arbeitsordner; %2 wird verwendet.",
                 "The configuration names the language file %1, but only Gnomo_Language_0.ini to "
                 "Gnomo_Language_99.ini in the working folder are language files; %2 is used."};
+    case BuiltInText::LanguageFileSkipped:
+        return {"Pominięto plik języka %1: %2.", "Die Sprachdatei %1 wurde übersprungen: %2.",
+                "The language file %1 was skipped: %2."};
     case BuiltInText::OutOfMemory:
         return {"zabrakło pamięci", "der Arbeitsspeicher reicht nicht aus", "there is not enough memory"};
     case BuiltInText::CannotPrepareFolder:

@@ -17,6 +17,7 @@ enum class BuiltInText {
     ReasonNulByte,          // %1: the line
     ReasonUtf16,            // %1: the line
     LanguageFileNameRefused,  // %1: the name the configuration gives, %2: the file used instead
+    LanguageFileSkipped,      // %1: the file, %2: the reason; the language list leaves it out
     CannotPrepareFolder,  // %1: the working folder the launcher could not make or fill
 };
 

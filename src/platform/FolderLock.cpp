@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSysInfo>
+#include <algorithm>
 
 FolderLock::FolderLock(QString fileName) : fileName_(std::move(fileName)) {}
 
@@ -44,7 +45,10 @@ FolderLock::Holder FolderLock::holder() const {
         return named;
     }
     // The toolkit writes the process number, the program's name, the computer's name and its
-    // unique id, a line each.
+    // unique id, a line each, as text: a lock holding other control bytes (the NUL bytes that an
+    // interrupted copy leaves) names nothing that could be shown.
+    if (std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return uchar(c) < 0x20 && c != '\n' && c != '\r'; }))
+        return named;
     const QList<QByteArray> lines = bytes.split('\n');
     bool isNumber = false;
     const qint64 process = lines.value(0).trimmed().toLongLong(&isNumber);

@@ -52,6 +52,13 @@ QImage loadWithToolkit(const QByteArray &bytes, const QString &fileName, const Q
 
 namespace Picture {
 
+void loadJpegDecoder() {
+    try {
+        jpegModule();
+    } catch (const FileError &) {
+    }
+}
+
 bool exists(const QString &fileName) { return !fileName.isEmpty() && FileIo::exists(fileName); }
 
 QImage load(const QString &fileName, QSize visible) {
@@ -76,12 +83,20 @@ QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio) {
         image = jpegModule().decodeToFit(FileIo::readAll(fileName, FileKind::Picture), fileName, deviceBox);
     else
         image = load(fileName);
+    return fitToBox(image, box, pixelRatio);
+}
+
+QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio) {
     if (image.width() <= box.width() && image.height() <= box.height())
         return image;
     // The part of the box it covers, as at a ratio of 1, in as many device pixels as there are.
-    const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio);
+    const qreal ratio = std::max<qreal>(pixelRatio, 1);
+    // At least a pixel across: a strip far narrower than the box's proportions would round to none.
+    const QSize shown = image.size().scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    // Exactly that many: the pixels already keep the proportions to a pixel, and fitting them in
+    // again could round a pixel off one side, which the painter would then stretch over the box.
     const QSize pixels = (QSizeF(shown) * ratio).toSize().boundedTo(image.size()).expandedTo(shown);
-    QImage scaled = image.scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(qreal(scaled.width()) / shown.width());
     return scaled;
 }

@@ -47,6 +47,10 @@ inline constexpr int MaxScans = 100;
 
 // True for the name of an existing file (not a folder); false for an empty name. The program
 // hides an image whose picture file does not exist, without a message, and loads it otherwise.
+// Loads the JPEG module now, so that the first JPEG picture does not wait for it; a module that
+// cannot be loaded is reported when a picture needs it, not here.
+void loadJpegDecoder();
+
 bool exists(const QString &fileName);
 
 // Loads the picture file `fileName` (relative names against the current folder).
@@ -74,6 +78,10 @@ QImage load(const QString &fileName, QSize visible = {});
 // (never more than the picture has), and says so in its device pixel ratio: it covers the same
 // part of the box as at 1, only sharper. Throws as load() does.
 QImage loadToFit(const QString &fileName, QSize box, qreal pixelRatio = 1);
+
+// The scaling step of loadToFit(): `image` as it is when it fits the box, otherwise scaled down
+// smoothly to fit it, its proportions kept, with up to `pixelRatio` device pixels per pixel.
+QImage fitToBox(const QImage &image, QSize box, qreal pixelRatio = 1);
 
 // The pictures last shown, so that choosing a place again does not decode its photographs again:
 // an entry counts while its file keeps its path, size and modification time.

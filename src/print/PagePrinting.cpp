@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/PagePrinting.h"
 
+#include "print/PreviewIcons.h"
 #include "report/PageLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QEvent>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -14,6 +16,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPointer>
 #include <QProgressDialog>
 #include <algorithm>
 
@@ -55,7 +58,7 @@ struct PreviewPrinter {
 class PagePreviewDialog : private PreviewPrinter, public QPrintPreviewDialog {
 public:
     PagePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent)
-        : QPrintPreviewDialog(&ownPrinter, parent), page_(page) {
+        : QPrintPreviewDialog(&ownPrinter, parent), page_(page), output_(ownPrinter) {
         preparePrinter(ownPrinter, page_, job);
         nameForScreenReaders(job);
         connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
@@ -65,7 +68,43 @@ public:
         });
     }
 
+    // Shows `page` for `job` next time, with the printer the dialog started with: what the user
+    // chose in its print dialog last time (another printer, a PDF file) is not kept.
+    void reuseFor(const report::ReportPage &page, const PrintJob &job) {
+        page_ = page;
+        output_.restore(ownPrinter);
+        preparePrinter(ownPrinter, page_, job);
+        nameForScreenReaders(job);
+        if (auto *view = findChild<QPrintPreviewWidget *>())
+            view->updatePreview();
+    }
+
+    // The toolkit's texts of the dialog are those of the language it was built in.
+    bool builtInAnotherLanguage() const { return languageChanged_; }
+
+protected:
+    void changeEvent(QEvent *event) override {
+        if (event->type() == QEvent::LanguageChange)
+            languageChanged_ = true;
+        QPrintPreviewDialog::changeEvent(event);
+    }
+
 private:
+    // Where a printer sends its pages.
+    struct Output {
+        explicit Output(const QPrinter &printer)
+            : format(printer.outputFormat()), printerName(printer.printerName()), fileName(printer.outputFileName()) {}
+        void restore(QPrinter &printer) const {
+            printer.setOutputFileName(fileName);
+            printer.setOutputFormat(format);
+            if (format == QPrinter::NativeFormat && printer.printerName() != printerName)
+                printer.setPrinterName(printerName);
+        }
+        QPrinter::OutputFormat format;
+        QString printerName;
+        QString fileName;
+    };
+
     // The page view and its scrolling area take the page's name; the page-number box is the one
     // line box of the tool bar outside the zoom list.
     void nameForScreenReaders(const PrintJob &job) {
@@ -80,7 +119,28 @@ private:
     }
 
     report::ReportPage page_;
+    const Output output_;
+    bool languageChanged_ = false;
 };
+
+// A new preview dialog, its tool bar showing what the toolkit would give it without the toolkit
+// searching the icon theme's folders (print/PreviewIcons.h).
+std::unique_ptr<PagePreviewDialog> buildPreviewDialog(const report::ReportPage &page, const PrintJob &job,
+                                                      QWidget *parent) {
+    const QSet<QString> themed = previewicons::namesInIconTheme(previewicons::toolBarIconNames());
+    std::unique_ptr<PagePreviewDialog> dialog;
+    {
+        const previewicons::ThemeLookUpPaused paused;
+        dialog = std::make_unique<PagePreviewDialog>(page, job, parent);
+    }
+    previewicons::setToolBarIcons(*dialog, themed);
+    if (parent)
+        dialog->resize(parent->window()->size());
+    return dialog;
+}
+
+// The dialog keptPreviewDialog() hands out; its parent owns it.
+QPointer<PagePreviewDialog> keptDialog;
 
 }  // namespace
 
@@ -128,14 +188,25 @@ PrintResult printPage(const report::ReportPage &page, const PrintJob &job, QWidg
 }
 
 std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
-    auto dialog = std::make_unique<PagePreviewDialog>(page, job, parent);
-    if (parent)
-        dialog->resize(parent->window()->size());
-    return dialog;
+    return buildPreviewDialog(page, job, parent);
+}
+
+QDialog &keptPreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget &parent) {
+    if (keptDialog && keptDialog->parentWidget() == &parent && !keptDialog->builtInAnotherLanguage()) {
+        keptDialog->reuseFor(page, job);
+        keptDialog->resize(parent.window()->size());
+    } else {
+        delete keptDialog.data();
+        keptDialog = buildPreviewDialog(page, job, &parent).release();  // parent owns it now
+    }
+    return *keptDialog;
 }
 
 void previewPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
-    makePreviewDialog(page, job, parent)->exec();
+    if (parent)
+        keptPreviewDialog(page, job, *parent).exec();
+    else
+        makePreviewDialog(page, job)->exec();
 }
 
 }  // namespace printing

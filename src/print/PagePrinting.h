@@ -58,7 +58,14 @@ PrintResult printPage(const report::ReportPage &page, const PrintJob &job, QWidg
 std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const PrintJob &job,
                                            QWidget *parent = nullptr);
 
-// Shows the dialog of makePreviewDialog() and returns when it is closed.
+// The preview over parent that previewPage() shows: built as makePreviewDialog() builds it the
+// first time, then kept (it belongs to parent) and set to this page and job at each later call,
+// its printer back to the one it started with; built anew over another parent or after the
+// toolkit's language changed. Building the preview costs many times more than
+// showing it again.
+QDialog &keptPreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget &parent);
+
+// Shows the preview and returns when it is closed: the kept one over parent, a new one without.
 void previewPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent = nullptr);
 
 }  // namespace printing

@@ -2,6 +2,7 @@
 #include "session/LessonRecord.h"
 
 #include "platform/FileIo.h"
+#include "session/RecordRanges.h"
 #include "session/TSession.h"
 
 #include <QDir>
@@ -37,7 +38,7 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
     if (file.size() == 0 || file.lines().first() != MarkKey + QStringLiteral("=1"))
         return std::nullopt;
     NameValueList record(file.lines().mid(1));
-    if (!TSession::IsComplete(record, comm))
+    if (!TSession::IsComplete(record, comm) || !RecordRanges::hold(record, comm))
         return std::nullopt;
     return record;
 }

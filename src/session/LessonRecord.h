@@ -32,7 +32,8 @@ void keep(const NameValueList &sessionValues, const QString &fileName = FileName
 
 // The session record held in the file, or nothing when the file is not a kept lesson: missing
 // its first line LessonRecord=1, too large, unreadable, or lacking any value that the session
-// record always holds (TSession::IsComplete, numbers read with comm's conventions).
+// record always holds (TSession::IsComplete, numbers read with comm's conventions), or holding
+// values that the program cannot have written (RecordRanges::hold).
 std::optional<NameValueList> read(const TComm &comm, const QString &fileName = FileName);
 
 // A file that is no kept lesson is renamed to its name + ".damaged" (replacing an older one of

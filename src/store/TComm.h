@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <functional>
 
@@ -63,10 +64,20 @@ public:
     // the question: Yes saves the configuration as UTF-8 from now on; any other answer saves
     // nothing and leaves the configuration as it was and the editor as typed, so nothing is lost.
     void SavePlaces(PlacesView &view, const Utf8Question &utf8Question);
-    // Shows the photograph of the place at list position index (none for -1) and fills in its first
-    // two persons, unless the user has typed a name of their own over the one filled in before.
-    // filled1 and filled2 hold the names last filled in; picture errors propagate.
-    void ShowPlacePictures(int index, PlaceSlots &place) const;
+    // How showing a place treats the pupils' names already in step 1.
+    enum class PersonNames {
+        // The class chose the place: its first two persons are filled in, unless the user has
+        // typed a name of their own over the one filled in before.
+        FillIn,
+        // A kept lesson is continued: every name stays as kept; a person's photograph shows where
+        // the kept name is the configured one, which then counts as filled in.
+        Keep,
+    };
+    // Shows the photograph of the place at list position index (none for -1) and its first two
+    // persons' names and photographs; the slots' filled names hold the names last filled in. A
+    // picture that cannot be read is hidden and the rest of the place still shown (no photograph
+    // or name of the place shown before stays); the first such error propagates afterwards.
+    void ShowPlacePictures(int index, PlaceSlots &place, PersonNames names = PersonNames::FillIn) const;
 
     // The configuration file exists but could not be read at start: writing the run's settings
     // over it would destroy the teacher's places unseen.
@@ -80,7 +91,9 @@ public:
     NameValueList Cfg;
 
 private:
-    void loadPicture(const QString &key, PictureSlot &image) const;
+    // Shows the picture the key names, or hides the image when there is none; a picture that
+    // cannot be read hides the image too, and its error is returned (null when shown).
+    std::exception_ptr loadPicture(const QString &key, PictureSlot &image) const;
     // Whether Cfg may be written now without turning characters into '?': true when its encoding
     // holds everything or the user agrees to UTF-8 (which Cfg then keeps).
     bool holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question);

@@ -94,33 +94,54 @@ bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question) {
     return true;
 }
 
-void TComm::ShowPlacePictures(int index, PlaceSlots &place) const {
+void TComm::ShowPlacePictures(int index, PlaceSlots &place, PersonNames names) const {
     if (index < 0)
         return;
     const QString p = num(index + 1);
-    loadPicture("Place" + p + "Jpg", *place.image);
+    std::exception_ptr error = loadPicture("Place" + p + "Jpg", *place.image);
+    const auto note = [&error](std::exception_ptr next) {
+        if (!error)
+            error = next;
+    };
     for (int k = 1; k <= 2; ++k) {
         PlaceSlots::Person &person = place.persons[k - 1];
         const QString name = GetValue("Person" + p + num(k));
         const QString shown = person.name->text();
-        if (!name.isEmpty() && (shown.isEmpty() || shown == person.filled)) {
+        const QString picture = "Person" + p + num(k) + "Jpg";
+        if (names == PersonNames::Keep) {
+            if (!name.isEmpty() && shown == name) {
+                person.filled = name;
+                note(loadPicture(picture, *person.image));
+            } else {
+                person.image->hidePicture();
+            }
+        } else if (!name.isEmpty() && (shown.isEmpty() || shown == person.filled)) {
             person.name->setText(name);
             person.filled = name;
-            loadPicture("Person" + p + num(k) + "Jpg", *person.image);
+            note(loadPicture(picture, *person.image));
         } else if (shown == person.filled) {
             person.filled.clear();
             person.name->setText(QString());
             person.image->hidePicture();
         }
     }
+    if (error)
+        std::rethrow_exception(error);
 }
 
-void TComm::loadPicture(const QString &key, PictureSlot &image) const {
+std::exception_ptr TComm::loadPicture(const QString &key, PictureSlot &image) const {
     // A configuration written on Windows separates folders with a backslash: it is a separator here too.
     const QString file = QString(GetValue(key)).replace(u'\\', u'/');
     // A folder of that name is no picture file: the image is hidden as for a missing file.
-    if (FileIo::exists(file))
-        image.showPictureFile(file);
-    else
+    if (!FileIo::exists(file)) {
         image.hidePicture();
+        return nullptr;
+    }
+    try {
+        image.showPictureFile(file);
+        return nullptr;
+    } catch (...) {
+        image.hidePicture();
+        return std::current_exception();
+    }
 }

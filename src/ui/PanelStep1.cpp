@@ -79,6 +79,14 @@ void PanelStep1::restorePersons(const TSession &session) {
                 ->setText(session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
 }
 
+void PanelStep1::showChosenPlaces() {
+    for (int place = 1; place <= 2; ++place)
+        guard_([&] {
+            objects_.Comm->ShowPlacePictures(placeList(place)->currentIndex(), places_[place - 1].placeSlots,
+                                             TComm::PersonNames::Keep);
+        });
+}
+
 PanelStep1::~PanelStep1() = default;
 
 QComboBox *PanelStep1::placeList(int placeNumber) const {

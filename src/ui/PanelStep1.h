@@ -44,6 +44,10 @@ public:
     void forgetFilledPersons();
     // The pupils' names as the session record holds them (a kept lesson being continued).
     void restorePersons(const TSession &session);
+    // The photographs of the chosen places and of their persons, as choosing the places shows
+    // them, the names left as they are (a kept lesson being continued). A picture that cannot be
+    // read is reported and hidden.
+    void showChosenPlaces();
 
     // The date of the measurement (edMeasureDate): it shows the model's date whenever the panel
     // is shown. A date the user settles on (Enter, leaving the box, a day picked in the calendar)

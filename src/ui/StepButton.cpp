@@ -22,7 +22,6 @@ const int LineTops[3] = {10, 25, 40};
 StepButton::StepButton(QWidget *parent) : QWidget(parent) {
     registerStepButtonAccessibility();
     setMouseTracking(true);
-    setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setProperty("focusRing", false);  // the ring is painted inside the button
 }
@@ -161,6 +160,14 @@ void StepButton::focusInEvent(QFocusEvent *event) {
 void StepButton::focusOutEvent(QFocusEvent *event) {
     QWidget::focusOutEvent(event);
     update();
+}
+
+void StepButton::enterEvent(QEnterEvent *event) {
+    // The pointing hand is set when the pointer first comes: setting it at start would look it up
+    // in the desktop's cursor themes before the window is even shown.
+    if (!testAttribute(Qt::WA_SetCursor))
+        setCursor(Qt::PointingHandCursor);
+    QWidget::enterEvent(event);
 }
 
 void StepButton::mouseMoveEvent(QMouseEvent *) { emit mouseMoved(); }

@@ -8,7 +8,7 @@
 
 // One of the seven step buttons of the main window's right-hand column: a face as large as the
 // button, filled with the colour of its state and carrying three lines of bold yellow text,
-// reporting clicks and mouse moves.
+// reporting clicks and mouse moves. The pointer over it is a pointing hand.
 //
 // The window sets the face (colour and texts) whenever the buttons change; it is painted only
 // when the button is, so that repeated changes before a paint cost nothing. The letters have a
@@ -50,6 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 

@@ -3,6 +3,7 @@
 
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "platform/Picture.h"
 #include "platform/Prompter.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
@@ -11,6 +12,7 @@
 #include "ui/EnterKeys.h"
 #include "ui/FocusRing.h"
 #include "ui/Guard.h"
+#include "ui/IdleAfterFirstPaint.h"
 #include "ui/LabelFit.h"
 #include "ui/TextPass.h"
 #include "ui/PanelStep0.h"
@@ -57,6 +59,8 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
     ui->setupUi(this);
     setFont(windowFont(13));
     placeOnScreen(AssumedWindowFrame);
+    // The first photograph would otherwise wait for the JPEG decoder to load; starting must not.
+    new IdleAfterFirstPaint(this, [] { Picture::loadJpegDecoder(); });
 
     step0_ = new PanelStep0(ui->Panel3);
     adoptPanel(step0_);
@@ -131,8 +135,10 @@ PanelStep1 &TMainForm::step1() {
             list->setCurrentIndex(-1);  // filling a list chooses nothing
         }
         restorePlaceChoice();
-        if (objects_.Session)  // the names of a kept lesson; none in a new run
+        if (objects_.Session) {  // the names and photographs of a kept lesson; none in a new run
             step1_->restorePersons(*objects_.Session);
+            step1_->showChosenPlaces();
+        }
     }
     return *step1_;
 }

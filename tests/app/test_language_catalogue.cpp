@@ -2,6 +2,7 @@
 // A whole class run through every window, step, message, picture and the result sheet, once per
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
+#include "app/StartText.h"
 #include "lang/FileErrorText.h"
 #include "lang/TLang.h"
 #include "model/SolarNoon.h"
@@ -29,7 +30,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimeZone>
 #include <gtest/gtest.h>
 
@@ -213,7 +213,7 @@ struct ClassRun : AppFixture {
     // Each text shown in either window: captions, titles, tab texts and the welcome text.
     QStringList textsShown() const {
         QStringList texts{start->windowTitle(), main->windowTitle(),
-                          start->findChild<QTextEdit *>("edStartText")->toPlainText()};
+                          start->findChild<StartText *>("edStartText")->toPlainText()};
         for (const QWidget *window : {static_cast<QWidget *>(start.get()), static_cast<QWidget *>(main.get())}) {
             for (const QLabel *label : window->findChildren<QLabel *>())
                 texts.append(label->text());

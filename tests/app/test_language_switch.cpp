@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The language page of the technical panel, driven as a teacher would: choosing a language,
 // re-applying an edited file, and what the switch writes into the language files.
+#include "app/StartText.h"
 #include "lang/TLang.h"
 #include "print/PagePrinting.h"
 #include "store/NameValueList.h"
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,7 +93,7 @@ struct LanguageFixture : AppFixture {
         QStringList startText;
         for (int i = 0; i < 7; ++i)
             startText.append(file.value(QStringLiteral("edStartText_0%1").arg(i)));
-        EXPECT_EQ(start->findChild<QTextEdit *>("edStartText")->toPlainText(), startText.join(u'\n'));
+        EXPECT_EQ(start->findChild<StartText *>("edStartText")->toPlainText(), startText.join(u'\n'));
     }
 };
 
@@ -192,7 +192,7 @@ TEST(LanguagePage, ReloadWritesThePlaceholdersOfTheLinesTheWindowsMissed) {
     const QByteArray polish = shippedWithout(0, missing);
     LanguageFixture f(polish);
     f.startAndOpen();
-    auto *startText = f.start->findChild<QTextEdit *>("edStartText");
+    auto *startText = f.start->findChild<StartText *>("edStartText");
     EXPECT_EQ(startText->toPlainText().count(u'\n'), 2);  // three lines
     EXPECT_EQ(f.shown("labDescr5"), QString());
     f.main->close();

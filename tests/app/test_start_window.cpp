@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/StartText.h"
 #include "lang/TLang.h"
 #include "platform/BuiltInText.h"
 #include "platform/FileIo.h"
@@ -8,6 +9,7 @@
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -31,7 +33,7 @@ TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     AppObjects &o = f.objects();
     ASSERT_TRUE(o.exist());
     EXPECT_EQ(f.start->windowTitle(), QString("Witaj"));
-    EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->toPlainText(), QString("one\nthree"));
+    EXPECT_EQ(f.start->findChild<StartText *>("edStartText")->toPlainText(), QString("one\nthree"));
     EXPECT_EQ(f.start->findChild<QPushButton *>("btnStartEnter")->text(), QString("Start"));
     EXPECT_FALSE(f.start->saveConfigBox()->isVisible());
     // The start button stands whole inside the window, a few pixels from its edges, its caption
@@ -40,7 +42,7 @@ TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     EXPECT_TRUE(f.start->rect().contains(enter->geometry().adjusted(-4, -4, 4, 4)));
     EXPECT_GE(enter->width(), enter->sizeHint().width());
     EXPECT_GE(enter->height(), enter->sizeHint().height());
-    EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->accessibleName(), QString("Powitanie"));
+    EXPECT_EQ(f.start->findChild<StartText *>("edStartText")->accessibleName(), QString("Powitanie"));
     // the language file is named on the technical panel; the latitudes are already shown
     EXPECT_EQ(f.find<QLabel>("labApplyIniChangesFile")->text(), QString("Gnomo_Language_0.ini"));
     // (this language file has no captions for them: the angle alone)
@@ -53,7 +55,7 @@ TEST(StartWindow, FirstShowCreatesTheObjectsOnceAndAppliesTexts) {
     EXPECT_EQ(o.Comm.get(), comm);
     EXPECT_EQ(o.Logic.get(), logic);
     // the missing lines of the start text were added and now read "."
-    EXPECT_EQ(f.start->findChild<QTextEdit *>("edStartText")->toPlainText(), QString("one\n.\nthree\n.\n.\n.\n."));
+    EXPECT_EQ(f.start->findChild<StartText *>("edStartText")->toPlainText(), QString("one\n.\nthree\n.\n.\n.\n."));
 }
 
 TEST(StartWindow, ClosingWithoutTheMainWindowWritesNoConfiguration) {
@@ -346,4 +348,41 @@ TEST(StartWindow, AFolderWhereNoLockCanBeMadeAsksNothingAndStillSaves) {
     QTest::mouseClick(f.find<QPushButton>("btnSavePlaces"), Qt::LeftButton);
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join('|').toStdString();
     EXPECT_TRUE(f.dir.read("Gnomora_Cfg.ini").contains("Place5=Zakopane\r\n"));
+}
+
+// The welcome text shows the pixels of the text box it replaced (disabled and read-only, kept
+// readable, document margin 3, no scroll bar), for short lines, lines wrapped at its width and
+// more lines than it holds; it is read-only static text with those lines for a screen reader,
+// and takes neither the focus nor the mouse.
+TEST(StartWindow, WelcomeTextLooksAndBehavesAsADisabledTextBox) {
+    AppFixture f;
+    f.seedShippedLanguage();
+    f.startProgram();
+    StartText *shown = f.start->findChild<StartText *>("edStartText");
+    ASSERT_NE(shown, nullptr);
+    const QString wrapped = QStringLiteral("Ein sehr langer Satz, der nicht auf eine Zeile passt und umbrochen wird.");
+    for (const QString &text : {shown->toPlainText(), QStringLiteral("one\n\nthree"), wrapped,
+                                QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8\n9\n10")}) {
+        SCOPED_TRACE(text.toStdString());
+        QTextEdit box(shown->parentWidget());
+        box.setGeometry(shown->geometry());
+        box.setReadOnly(true);
+        box.setEnabled(false);
+        box.setPalette(shown->palette());
+        box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box.document()->setDocumentMargin(3);
+        box.setPlainText(text);
+        shown->setPlainText(text);
+        EXPECT_EQ(shown->grab().toImage(), box.grab().toImage());
+    }
+
+    shown->setPlainText(QStringLiteral("one\ntwo"));
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(shown);
+    ASSERT_NE(reader, nullptr);
+    EXPECT_EQ(reader->role(), QAccessible::StaticText);
+    EXPECT_TRUE(reader->state().readOnly);
+    EXPECT_EQ(reader->text(QAccessible::Value), QStringLiteral("one\ntwo"));
+    EXPECT_EQ(reader->text(QAccessible::Name), f.objects().Lang->GetText(QStringLiteral("accStartText")));
+    EXPECT_FALSE(shown->isEnabled());
+    EXPECT_EQ(shown->focusPolicy(), Qt::NoFocus);
 }

@@ -11,6 +11,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/DateBox.h"
 #include "ui/PanelStep5.h"
+#include "ui/PictureBox.h"
 #include "ui/PanelTech.h"
 #include "print/PagePrinting.h"
 
@@ -489,7 +490,10 @@ TEST(KeptLesson, ADamagedOrForeignFileIsRefusedOnceAndSetAside) {
     const QByteArray lesson = keptLesson();
     const QString setAside = LessonRecord::FileName + ".damaged";
     const QByteArray later = "LessonRecord=1\r\nfrom a later run, damaged too\r\n";
-    for (const QByteArray &bytes : {lesson.left(lesson.size() / 3), QByteArray("Place1=Krak\xf3w\r\nNoonH1=12\r\n")}) {
+    // Cut short, foreign, and a time no clock shows.
+    for (const QByteArray &bytes : {lesson.left(lesson.size() / 3), QByteArray("Place1=Krak\xf3w\r\nNoonH1=12\r\n"),
+                                    QByteArray(lesson).replace("\r\nHeiTimH1=12\r\n", "\r\nHeiTimH1=99\r\n")}) {
+        ASSERT_NE(bytes, lesson);
         NextStart f(bytes, std::nullopt, false);
         EXPECT_TRUE(f.prompter.questions.isEmpty());
         EXPECT_EQ(f.prompter.messages, QStringList{f.text("msgLessonRefused")});
@@ -535,6 +539,36 @@ TEST(KeptLesson, EndedBeforeTheMainWindowOpensKeepsItsPlaces) {
     f.main->close();
     f.start->close();
     EXPECT_EQ(NameValueList::fromBytes(f.dir.read(LessonRecord::FileName)).value("Person24"), "Zenek");
+}
+
+// Continued, step 1 shows the photographs of both kept schools and of the persons whose kept
+// names are the configured ones; every name stays as kept.
+TEST(KeptLesson, StepOneShowsThePhotographs) {
+    const QByteArray lesson = keptLesson();
+    ASSERT_TRUE(lesson.contains("\r\nPerson21=Ala\r\n"));
+    for (const bool renamed : {false, true}) {
+        SCOPED_TRACE(renamed);
+        NextStart f(renamed ? QByteArray(lesson).replace("Person21=Ala", "Person21=Ola") : lesson, Prompter::Answer::Yes,
+                    false);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        for (const char *file : {"school1.png", "school2.png", "ala.png"})
+            ASSERT_TRUE(picture.save(f.dir.file(file)));
+        f.openMainWindow();
+        f.main->imgStep1Click();
+        PanelStep1 *step1 = f.main->panelStep1();
+        for (const char *image : {"imgPlace1", "imgPlace2"}) {  // Gdańsk, Kraków
+            EXPECT_FALSE(f.find<PictureBox>(image)->isHidden()) << image;
+            EXPECT_FALSE(f.find<PictureBox>(image)->picture().isNull()) << image;
+        }
+        EXPECT_TRUE(f.find<PictureBox>("imgPerson11")->isHidden());  // Ewa has no photograph
+        EXPECT_EQ(f.find<PictureBox>("imgPerson21")->isHidden(), renamed);
+        EXPECT_EQ(step1->personField(2, 1)->text(), renamed ? "Ola" : "Ala");
+        EXPECT_EQ(step1->personField(1, 1)->text(), "Ewa");
+        EXPECT_EQ(step1->personField(1, 3)->text(), QString::fromUtf8("Żaneta"));
+        EXPECT_EQ(step1->personField(2, 2)->text(), "Olek");
+        EXPECT_TRUE(f.prompter.messages.isEmpty());
+    }
 }
 
 // A place continued after its lengths were accepted shows its latitude at once, on the teacher's

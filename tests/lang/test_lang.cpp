@@ -354,6 +354,27 @@ TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
                                                 QString::fromUtf8("Pominięto Gnomo_Language_3.ini: ponad 4 MB.")}));
     EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
     EXPECT_EQ(f.view.items, (QStringList{"Polski", "English"}));
+
+    // The list is filled at every opening of the technical panel: each file is reported once a
+    // start, and still left out. One that goes bad later is reported when it does.
+    f.prompter.messages.clear();
+    writeLanguage(f.dir, 5, "Language=Deutsch\r\n");
+    withoutHangingOn(TLang::LanguageFileName(1), [&] { f.lang.FillLangList(); });
+    EXPECT_TRUE(f.prompter.messages.isEmpty());
+    EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini", "Gnomo_Language_5.ini"}));
+    ASSERT_TRUE(QFile::resize(TLang::LanguageFileName(5), FileIo::maxBytes(FileKind::Language) + 1));
+    withoutHangingOn(TLang::LanguageFileName(1), [&] { f.lang.FillLangList(); });
+    EXPECT_EQ(f.prompter.messages, QStringList{QString::fromUtf8("Pominięto Gnomo_Language_5.ini: ponad 4 MB.")});
+    EXPECT_EQ(f.lang.LangFiles, (QStringList{"Gnomo_Language_0.ini", "Gnomo_Language_4.ini"}));
+}
+
+TEST(LangList, WithoutTextsASkippedFileIsReportedInTheProgramsOwnWords) {
+    LangFixture f("");  // the language in use has no texts
+    writeLanguage(f.dir, 4, "Language=English\r\n");
+    ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
+    f.lang.FillLangList();
+    EXPECT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileSkipped)
+                                                   .arg("Gnomo_Language_2.ini", builtInText(BuiltInText::ReasonNotRegularFile))});
 }
 
 TEST(TLang, ALanguageFileThatIsAPipeIsReportedWithoutWaiting) {

@@ -344,6 +344,8 @@ TEST(FolderLock, ALockThisComputerCannotJudgeNamesWhatItCanAndMayBeTakenOver) {
         {"empty", "", {}},
         {"random bytes", junk, {}},
         {"no computer named", "-7\ngnomora\n", {}},
+        // An interrupted copy leaves the rest of the file as NUL bytes: no computer of that name.
+        {"second half zeroed", QByteArray("4242\ngnomora\n").leftJustified(26, '\0'), {}},
     };
     for (const Row &row : rows) {
         dir.write(QStringLiteral(".gnomora.lock"), row.bytes);

@@ -592,6 +592,22 @@ TEST_F(PictureTest, OnAScreenOfMorePixelsAPhotoCoversTheSamePartOfItsBoxMoreShar
     cache.load(phone, box);
     EXPECT_EQ(cache.load(phone, box, 2).devicePixelRatio(), 2.0);
     EXPECT_EQ(cache.decodes(), 2);
+
+    // Rounding never leaves a picture a pixel short of its part of the box, for the painter to
+    // stretch: a 20 x 12 picture covers 16 x 9 of a 16 x 16 box at every ratio.
+    const QString odd = dir.filePath(QStringLiteral("odd.png"));
+    phonePhoto(20, 12).save(odd);
+    for (qreal ratio : {1.0, 1.5, 2.0}) {
+        const QImage fitted = Picture::loadToFit(odd, QSize(16, 16), ratio);
+        EXPECT_GE(fitted.devicePixelRatio(), 1.0) << ratio;
+        EXPECT_EQ(fitted.deviceIndependentSize().width(), 16.0) << ratio;
+        EXPECT_NEAR(fitted.deviceIndependentSize().height(), 9, 0.99) << ratio;
+    }
+    // A strip far narrower than the box is shown a pixel wide, not left out.
+    const QString strip = dir.filePath(QStringLiteral("strip.png"));
+    phonePhoto(2, 400).save(strip);
+    const QImage fitted = Picture::loadToFit(strip, QSize(16, 16));
+    EXPECT_EQ(fitted.deviceIndependentSize(), QSizeF(1, 16));
 }
 
 TEST_F(PictureTest, APictureThatFitsIsShownAsItIs) {

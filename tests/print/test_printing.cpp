@@ -2,10 +2,16 @@
 // Printing a page: without a printer, through a real print queue (support/CupsQueue.h), and the
 // print preview that the print page opens.
 #include "print/PagePrinting.h"
+#include "print/PreviewIcons.h"
 #include "report/ResultSheetLayout.h"
 #include "support/CupsQueue.h"
 
+#include <QAction>
 #include <QDateTime>
+#include <QDir>
+#include <QIcon>
+#include <QPointer>
+#include <QTemporaryDir>
 #include <QDialog>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
@@ -124,6 +130,92 @@ TEST(PrintPreview, IsAsLargeAsTheWindowItOpensOver) {
     const auto dialog = makePreviewDialog(captionedSheet(), PrintJob{}, panel);
     EXPECT_EQ(dialog->size(), QSize(1000, 760));
     EXPECT_EQ(dialog->parentWidget(), panel);
+}
+
+}  // namespace
+
+namespace {
+
+// The preview over a window is built once: later openings get the same dialog, set to the new
+// page's job, with the printer it started with; another window or another language gets a new one.
+TEST(PrintPreview, IsKeptForItsWindowAndSetToEachNewJob) {
+    QWidget window;
+    QWidget other;
+    QDialog &first = keptPreviewDialog(captionedSheet(), jobOf(3, QStringLiteral("First")), window);
+    PreviewParts parts = partsOf(first);
+    ASSERT_NE(parts.printer, nullptr);
+    const QPrinter::OutputFormat format = parts.printer->outputFormat();
+    // What the user may choose in the preview's print dialog.
+    parts.printer->setOutputFileName(QDir::temp().filePath(QStringLiteral("gnomora-preview-test.pdf")));
+
+    QDialog &again = keptPreviewDialog(report::resultSheetPage(), jobOf(0, QStringLiteral("Again")), window);
+    EXPECT_EQ(&again, &first);
+    EXPECT_EQ(parts.printer->docName(), QStringLiteral("Again"));
+    EXPECT_EQ(parts.printer->copyCount(), 1);
+    EXPECT_EQ(parts.printer->outputFileName(), QString());
+    EXPECT_EQ(parts.printer->outputFormat(), format);
+    parts.pages->updatePreview();
+    EXPECT_EQ(parts.pages->pageCount(), 1);
+
+    QPointer<QDialog> overWindow = &again;
+    QDialog &elsewhere = keptPreviewDialog(captionedSheet(), jobOf(1), other);
+    EXPECT_EQ(elsewhere.parentWidget(), &other);
+    EXPECT_TRUE(overWindow.isNull());  // one preview is kept, not one per window ever opened
+
+    QPointer<QDialog> beforeSwitch = &keptPreviewDialog(captionedSheet(), jobOf(1), window);
+    QEvent languageChange(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(beforeSwitch.data(), &languageChange);
+    EXPECT_NE(&keptPreviewDialog(captionedSheet(), jobOf(1), window), beforeSwitch.data());
+}
+
+// An icon as the tool bar shows it, at the tool bar's size.
+QImage iconImage(const QAction *action) { return action->icon().pixmap(QSize(24, 24)).toImage(); }
+
+QAction *actionNamed(QDialog &dialog, const char *text) {
+    for (QAction *action : dialog.findChildren<QAction *>())
+        if (action->text() == QLatin1String(text))
+            return action;
+    return nullptr;
+}
+
+// The tool bar is given its icons without the toolkit searching the theme's folders, and shows
+// what the toolkit's own dialog shows: the theme's icon where the theme has one, the toolkit's
+// picture where it has none.
+TEST(PrintPreview, ToolBarShowsTheThemesIconsOrTheToolkitsOwn) {
+    QTemporaryDir themes;
+    ASSERT_TRUE(themes.isValid());
+    const QString actions = themes.filePath(QStringLiteral("GnomoraTest/24x24/actions"));
+    ASSERT_TRUE(QDir().mkpath(actions));
+    QFile index(themes.filePath(QStringLiteral("GnomoraTest/index.theme")));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=GnomoraTest\nDirectories=24x24/actions\n\n"
+                "[24x24/actions]\nSize=24\nType=Fixed\n");
+    index.close();
+    QImage red(24, 24, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(actions + QStringLiteral("/zoom-in.png")));
+
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName(QStringLiteral("GnomoraTest"));
+    EXPECT_EQ(previewicons::namesInIconTheme(previewicons::toolBarIconNames()), QSet<QString>{"zoom-in"});
+    {
+        const auto ours = makePreviewDialog(captionedSheet(), PrintJob{});
+        QPrintPreviewDialog toolkits;
+        for (const char *text : {"Zoom in", "Next page", "Print", "Show overview of all pages"}) {
+            SCOPED_TRACE(text);
+            QAction *shown = actionNamed(*ours, text);
+            QAction *expected = actionNamed(toolkits, text);
+            ASSERT_NE(shown, nullptr);
+            ASSERT_NE(expected, nullptr);
+            EXPECT_EQ(iconImage(shown), iconImage(expected));
+        }
+        EXPECT_EQ(iconImage(actionNamed(*ours, "Zoom in")).pixelColor(12, 12), QColor(Qt::red));
+        EXPECT_NE(iconImage(actionNamed(*ours, "Zoom out")).pixelColor(12, 12), QColor(Qt::red));
+    }
+    QIcon::setThemeName(themeName);
+    QIcon::setThemeSearchPaths(searchPaths);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -119,6 +122,119 @@ TEST(LessonRecord, RefusesWhatIsNoKeptLesson) {
         ADD_FAILURE() << "a folder was written over";
     } catch (const FileError &e) {
         EXPECT_EQ(e.kind, FileError::Kind::Folder);
+    }
+}
+
+// Every state a run passes through is continued, at either place and with either decimal mark:
+// what the model computes on the way lies within the ranges the record is held to.
+TEST(LessonRecord, EveryStateOfARunIsContinued) {
+    for (const QChar separator : {u'.', u','}) {
+        SCOPED_TRACE(separator.toLatin1());
+        TempWorkDir dir;
+        TSession session;
+        ModelTestWorld world(kEquinox.addDays(92), separator, &session);
+        TLogic &logic = world.logic;
+        session.Init();
+        logic.Init();
+        auto continued = [&](const char *what) {
+            LessonRecord::keep(session.Values);
+            EXPECT_TRUE(LessonRecord::read(world.comm)) << what;
+        };
+        continued("nothing measured");
+        for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+            SCOPED_TRACE(hei->Number());
+            hei->EditedTimH = 11;
+            hei->EditedTimM = 59;
+            hei->AcceptTime();
+            session.StoreHei(*hei);
+            continued("the time accepted");
+            hei->EditedStick = 1000;
+            hei->EditedShadow = hei->Number() == 1 ? 800 : 1000;
+            hei->AcceptHeight();
+            ASSERT_EQ(hei->State, 2);
+            session.StoreHei(*hei);
+            continued("the latitude solved");
+            hei->CalcNoon();
+            session.StoreHei(*hei);
+            continued("the noon elevation");
+        }
+        logic.EditedEarthDistance = 800;
+        logic.AcceptDistance();
+        session.StoreLogic(logic);
+        continued("the distance accepted");
+        session.RestoreLogic(logic);
+        logic.CalcEarth();
+        ASSERT_EQ(logic.EarthState, 2);
+        session.StoreLogic(logic);
+        continued("the circumference computed");
+        // Cleared: the places start again, the comparison keeps its distance and size.
+        logic.Hei1.Init();
+        logic.EarthState = 0;
+        session.StoreHei(logic.Hei1);
+        session.StoreLogic(logic);
+        continued("cleared");
+    }
+}
+
+// A value that no measurement gives, or a state its values do not reach, makes the file no kept
+// lesson; the same value under a state that does not need it is continued.
+TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
+    KeptRun run;
+    TLogic &logic = run.world.logic;
+    THeiObj &hei2 = logic.Hei2;
+    hei2.EditedShadow = 1000;
+    hei2.AcceptHeight();
+    hei2.CalcNoon();
+    run.session.StoreHei(hei2);
+    run.session.RestoreLogic(logic);
+    logic.EditedEarthDistance = 800;
+    logic.AcceptDistance();
+    logic.CalcEarth();
+    run.session.StoreLogic(logic);
+    ASSERT_EQ(run.session.GetValue("EarthState"), "2");
+
+    struct Row {
+        const char *what;
+        std::vector<std::pair<const char *, const char *>> changes;  // "%1": the place number
+        bool refused;
+    };
+    const Row rows[] = {
+        {"a noon elevation of 1E300", {{"HeiNoonHeightAngle%1", "1E300"}}, true},
+        {"a 302-digit latitude", {{"HeiSunPlaneAngle%1", "-1E300"}}, true},
+        {"an elevation below the horizon", {{"HeiSunHeightAtCurrTime%1", "-0.5"}}, true},
+        {"a declination's sine of 2", {{"HeiEquinoxDispl%1", "2"}}, true},
+        {"an hour angle of a thousand turns", {{"HeiSunOnCurrTimeAngle%1", "6283"}}, true},
+        {"time 99:-75", {{"HeiTimH%1", "99"}, {"HeiTimM%1", "-75"}}, true},
+        {"a typed time 24:00", {{"HeiEditedTimH%1", "24"}}, true},
+        {"a typed minute 60", {{"HeiEditedTimM%1", "60"}}, true},
+        {"shadow 0 and stick -5", {{"HeiShadow%1", "0"}, {"HeiStick%1", "-5"}}, true},
+        {"a typed stick beyond 100 km", {{"HeiEditedStick%1", "100000001"}}, true},
+        {"a typed shadow of 0", {{"HeiEditedShadow%1", "0"}}, true},
+        // The latitude of a solved place is one the measurement takes (20 to 80 deg).
+        {"solved at latitude 4 deg", {{"HeiState%1", "2"}, {"HeiSunPlaneAngle%1", "1.5"}}, true},
+        {"not solved, latitude 4 deg", {{"HeiState%1", "1"}, {"HeiSunPlaneAngle%1", "1.5"}}, false},
+        // A computed noon elevation is the one the latitude and the date give.
+        {"computed, another noon elevation", {{"HeiNoonHeightAngle%1", "0.5"}}, true},
+        {"not computed, another noon elevation", {{"HeiState%1", "2"}, {"HeiNoonHeightAngle%1", "0.5"}}, false},
+        {"distance -800 km", {{"EarthDistance", "-800"}}, true},
+        {"distance beyond half a meridian", {{"EarthDistance", "20041"}}, true},
+        {"distance accepted as 0", {{"EarthState", "1"}, {"EarthDistance", "0"}}, true},
+        {"no distance yet", {{"EarthState", "0"}, {"EarthDistance", "0"}, {"EarthSize", "0"}}, false},
+        {"circumference computed as 0", {{"EarthSize", "0"}}, true},
+        {"circumference not computed yet", {{"EarthState", "1"}, {"EarthSize", "0"}}, false},
+        {"a negative circumference", {{"EarthState", "1"}, {"EarthSize", "-40000"}}, true},
+        {"a difference of 1E300", {{"HeiDiff", "1E300"}}, true},
+        {"measured in 1800", {{"MeasureDate", "1800-06-20"}}, true},
+    };
+    for (const Row &row : rows) {
+        for (const int place : {1, 2}) {
+            SCOPED_TRACE(std::string(row.what) + ", place " + std::to_string(place));
+            NameValueList values = run.session.Values;
+            for (const auto &[key, value] : row.changes)
+                values.setValue(QString::fromLatin1(key).replace("%1", QString::number(place)), value);
+            LessonRecord::keep(values);
+            EXPECT_EQ(!LessonRecord::read(run.world.comm).has_value(), row.refused);
+        }
     }
 }
 

@@ -182,14 +182,52 @@ TEST(TCommPlaces, PicturePathsTakeEitherSlashAsAFolderSeparator) {
     EXPECT_EQ(f.comm.GetValue("Place1Jpg"), QString("pictures\\place1.jpg"));  // kept as written
 }
 
-TEST(TCommPlaces, BrokenPictureStopsTheRestOfTheCall) {
-    PlacesFixture f("Place1Jpg=broken.jpg\r\nPerson11=Ala\r\n");
+// A picture that cannot be read is hidden, so that no photograph of the place shown before stays,
+// and the rest of the place is still shown; the first error comes afterwards, to be reported.
+TEST(TCommPlaces, ABrokenPictureIsHiddenAndTheRestOfThePlaceShown) {
+    PlacesFixture f("Place1Jpg=good.jpg\r\nPerson11=Ala\r\nPerson11Jpg=good.jpg\r\nPerson12=Olek\r\n"
+                    "Person12Jpg=good.jpg\r\n"
+                    "Place2Jpg=broken.jpg\r\nPerson21=Ewa\r\nPerson21Jpg=broken.jpg\r\nPerson22=Jan\r\n"
+                    "Person22Jpg=good.jpg\r\n");
+    f.dir.write("good.jpg", "shown by the fake");
     f.dir.write("broken.jpg", "not a picture");
     FakeText p1, p2;
     FakePicture place, img1, img2;
     PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
-    EXPECT_THROW(f.comm.ShowPlacePictures(0, placeSlots), std::runtime_error);
-    EXPECT_TRUE(p1.value.isEmpty());
+    f.comm.ShowPlacePictures(0, placeSlots);
+    ASSERT_TRUE(place.visible && img1.visible && img2.visible);
+    EXPECT_THROW(f.comm.ShowPlacePictures(1, placeSlots), std::runtime_error);
+    EXPECT_FALSE(place.visible);
+    EXPECT_FALSE(img1.visible);
+    EXPECT_EQ(p1.value, "Ewa");
+    EXPECT_EQ(p2.value, "Jan");
+    EXPECT_TRUE(img2.visible);
+    // Back to the first place: everything of it shows again, and nothing is reported.
+    f.comm.ShowPlacePictures(0, placeSlots);
+    EXPECT_TRUE(place.visible && img1.visible && img2.visible);
+    EXPECT_EQ(p1.value, "Ala");
+}
+
+// A kept lesson continued: the photographs show, the names stay as kept; a person's photograph
+// only where the kept name is the configured one.
+TEST(TCommPlaces, AContinuedLessonKeepsItsNames) {
+    PlacesFixture f("Place1Jpg=good.jpg\r\nPerson11=Ala\r\nPerson11Jpg=good.jpg\r\nPerson12=Olek\r\n"
+                    "Person12Jpg=good.jpg\r\n");
+    f.dir.write("good.jpg", "shown by the fake");
+    FakeText p1, p2;
+    FakePicture place, img1, img2;
+    img2.visible = true;
+    PlaceSlots placeSlots{&place, {{&p1, &img1, {}}, {&p2, &img2, {}}}};
+    p1.value = "Ala";  // p2 left empty by the class
+    f.comm.ShowPlacePictures(0, placeSlots, TComm::PersonNames::Keep);
+    EXPECT_TRUE(place.visible);
+    EXPECT_TRUE(img1.visible);
+    EXPECT_EQ(p1.value, "Ala");
+    EXPECT_EQ(p2.value, "");
+    EXPECT_FALSE(img2.visible);
+    // Counted as filled in: choosing another place replaces it.
+    EXPECT_EQ(placeSlots.persons[0].filled, "Ala");
+    EXPECT_TRUE(placeSlots.persons[1].filled.isEmpty());
 }
 
 TEST(TCommPlaces, LettersWindows1250LacksAreSavedOnlyWhenTheTeacherAgreesToUtf8) {

@@ -4,6 +4,8 @@
 #include "ui/StepButton.h"
 #include "ui/WindowFont.h"
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
@@ -58,3 +60,21 @@ TEST(StepButton, TheWindowShowsThePixelsOfItsBitmap) {
         EXPECT_EQ(shown, button->picture()) << fill.name().toStdString();
     }
 }
+
+namespace {
+
+// The pointing hand comes with the pointer: none is set before it first enters the button, the
+// hand from then on, and it stays after the pointer has left.
+TEST(StepButton, ThePointerOverItIsAPointingHand) {
+    StepButton button;
+    EXPECT_FALSE(button.testAttribute(Qt::WA_SetCursor));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(&button, &enter);
+    EXPECT_TRUE(button.testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&button, &leave);
+    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
+}
+
+}  // namespace
