@@ -11,3 +11,6 @@ for size in 16 22 24 32 48 64 128 256; do
           -define png:exclude-chunks=date,time -strip PNG32:"gnomora-$size.png"
 done
 ls -l gnomora-*.png
+# The Windows program's icon (packaging/windows/gnomora.ico), from the same pictures.
+convert gnomora-16.png gnomora-24.png gnomora-32.png gnomora-48.png gnomora-64.png gnomora-256.png \
+        ../windows/gnomora.ico

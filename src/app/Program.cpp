@@ -19,6 +19,9 @@ namespace {
 
 // Without a display the toolkit would abort with a cryptic message; say what is missing instead.
 bool displayAvailable() {
+#ifdef Q_OS_WIN
+    return true;  // Windows always has its desktop
+#endif
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }

@@ -8,10 +8,12 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -105,13 +107,20 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
     return detail;
 }
 
-// The most bytes a file this process writes may hold (ulimit -f), or -1 for no limit.
+// The most bytes a file this process writes may hold (ulimit -f), or -1 for no limit (Windows has
+// no such limit).
 std::int64_t fileSizeLimit() {
+#ifdef Q_OS_WIN
+    return -1;
+#else
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
         return -1;
     return static_cast<std::int64_t>(limit.rlim_cur);
+#endif
 }
+
+#ifndef Q_OS_WIN  // Windows reads files with its own calls: FileIo_win.cpp
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -137,6 +146,8 @@ QByteArray readResource(const QString &fileName) {
         throw FileError(FileError::Kind::Missing, fileName);
     return file.readAll();
 }
+
+#endif  // !Q_OS_WIN
 
 }  // namespace
 
@@ -178,6 +189,7 @@ bool exists(const QString &fileName) {
     return info.exists() && !info.isDir();
 }
 
+#ifndef Q_OS_WIN
 QByteArray readAll(const QString &fileName, FileKind kind) {
     using Kind = FileError::Kind;
     if (fileName.startsWith(u':'))
@@ -226,6 +238,7 @@ QByteArray readAll(const QString &fileName, FileKind kind) {
     bytes.truncate(total);
     return bytes;
 }
+#endif  // !Q_OS_WIN
 
 void writeAtomically(const QString &fileName, const QByteArray &bytes) {
     using Kind = FileError::Kind;
@@ -251,6 +264,10 @@ void writeAtomically(const QString &fileName, const QByteArray &bytes) {
         throw FileError(Kind::WriteFailed, fileName, file.errorString());
 }
 
-void failWritesPastTheSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+void failWritesPastTheSizeLimit() {
+#ifndef Q_OS_WIN  // Windows has neither the limit nor the signal
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
 
 }  // namespace FileIo

@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <vector>
+
+#ifndef Q_OS_WIN  // Windows checks its DLLs in ModuleFile_win.cpp
 #include <elf.h>
 #include <fcntl.h>
 #include <link.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -129,3 +131,5 @@ void check(const QString &path, const QString &installationRoot) {
 }
 
 }  // namespace ModuleFile
+
+#endif  // !Q_OS_WIN

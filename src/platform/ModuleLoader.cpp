@@ -15,6 +15,8 @@
 #include <sys/stat.h>
 #include <utility>
 
+#ifndef Q_OS_WIN  // Windows loads its modules with its own calls: ModuleLoader_win.cpp
+
 #ifndef GNOMORA_MODULE_FOLDER
 #error "GNOMORA_MODULE_FOLDER: the module folder relative to the program's folder"
 #endif
@@ -114,3 +116,5 @@ const void *table(const QString &name, const char *entryName, std::uint32_t vers
 }
 
 }  // namespace ModuleLoader
+
+#endif  // !Q_OS_WIN

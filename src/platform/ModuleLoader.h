@@ -17,7 +17,7 @@
 // (ModuleFile::check, with the installation root or the build folder as the root of its folders).
 namespace ModuleLoader {
 
-// The module's file name: "libgnomora-<name>.so".
+// The module's file name: "libgnomora-<name>.so" (on Windows "gnomora-<name>.dll", beside the program).
 QString fileName(const QString &name);
 
 // Loads the module `name` (once; it stays loaded) and returns its entry point `entry`.

@@ -5,9 +5,13 @@
 #include "session/RecordRanges.h"
 #include "session/TSession.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace LessonRecord {
 
@@ -40,11 +44,20 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
 }
 
 void setAside(const QString &fileName) {
+#ifdef Q_OS_WIN
+    // Windows' rename() refuses to replace a file: MoveFileEx replaces an older set-aside file in
+    // one step, with wide names.
+    const std::wstring from = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()).toStdWString();
+    const std::wstring to = from + SetAsideSuffix.toStdWString();
+    if (exists(fileName))
+        MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+#else
     // rename() replaces an older set-aside file in one step.
     const QByteArray from = QFile::encodeName(fileName);
     const QByteArray to = QFile::encodeName(fileName + SetAsideSuffix);
     if (exists(fileName))
         std::rename(from.constData(), to.constData());
+#endif
 }
 
 void discard(const QString &fileName) {

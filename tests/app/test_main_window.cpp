@@ -27,9 +27,13 @@ TEST(MainWindow, FirstShowOpensTheIntroductionWithOnlyItsButtonGreen) {
     EXPECT_EQ(f.buttonColour(1), QColor(34, 238, 34));
     for (int i = 2; i <= 7; ++i)
         EXPECT_EQ(f.buttonColour(i), QColor(0, 0, 0)) << i;
-    // three lines of yellow text on the button
+    // three lines of yellow text on the button (two in Windows' narrower Tahoma)
     const QImage &b = f.main->stepButton(1)->picture();
+#ifdef _WIN32
+    for (int top : {10, 25}) {
+#else
     for (int top : {10, 25, 40}) {
+#endif
         bool yellow = false;
         for (int y = top; y < top + 15 && !yellow; ++y)
             for (int x = 10; x < 120 && !yellow; ++x)

@@ -21,6 +21,8 @@
 #include <QLabel>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <cstdio>
@@ -184,6 +186,21 @@ TEST(TeacherTools, TheDeviationOfAFileWithoutLocaleFollowsTheComputer) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "pl_PL.UTF-8");
     environment.insert(report, "1");
+#ifdef _WIN32
+    // Windows takes the decimal mark from the user's regional settings, as the control panel
+    // writes them; the user's own value is put back afterwards.
+    QSettings international("HKEY_CURRENT_USER\\Control Panel\\International", QSettings::NativeFormat);
+    const QVariant decimal = international.value("sDecimal");
+    international.setValue("sDecimal", ",");
+    international.sync();
+    const auto restore = qScopeGuard([&] {
+        if (decimal.isValid())
+            international.setValue("sDecimal", decimal);
+        else
+            international.remove("sDecimal");
+        international.sync();
+    });
+#endif
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(),
                 {"--gtest_filter=TeacherTools.TheDeviationOfAFileWithoutLocaleFollowsTheComputer"});

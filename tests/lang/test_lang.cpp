@@ -6,13 +6,13 @@
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
 #include "support/PipeGuard.h"
+#include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -337,8 +337,10 @@ TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
     // language file: each is reported without reading it, and the scan goes on.
     LangFixture f("Language=Polski\r\nmsgLangFileSkipped=Pomini\xeato %1: %2.\r\nerrNotRegularFile=nie plik\r\n"
                   "errTooLarge=ponad %1 MB\r\n");
-    ASSERT_EQ(::mkfifo("Gnomo_Language_1.ini", 0600), 0);
-    ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
+    if (!SpecialFiles::available)
+        GTEST_SKIP() << SpecialFiles::whyNot;
+    ASSERT_TRUE(SpecialFiles::makePipe("Gnomo_Language_1.ini"));
+    ASSERT_TRUE(SpecialFiles::linkToEndlessDevice(TLang::LanguageFileName(2)));
     {
         QFile huge(TLang::LanguageFileName(3));
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
@@ -369,15 +371,19 @@ TEST(LangList, FilesThatCannotBeReadAreReportedAtOnceAndLeftOut) {
 TEST(LangList, WithoutTextsASkippedFileIsReportedInTheProgramsOwnWords) {
     LangFixture f("");  // the language in use has no texts
     writeLanguage(f.dir, 4, "Language=English\r\n");
-    ASSERT_TRUE(QFile::link("/dev/zero", TLang::LanguageFileName(2)));
+    if (!SpecialFiles::available)
+        GTEST_SKIP() << SpecialFiles::whyNot;
+    ASSERT_TRUE(SpecialFiles::linkToEndlessDevice(TLang::LanguageFileName(2)));
     f.lang.FillLangList();
     EXPECT_EQ(f.prompter.messages, QStringList{builtInText(BuiltInText::LanguageFileSkipped)
                                                    .arg("Gnomo_Language_2.ini", builtInText(BuiltInText::ReasonNotRegularFile))});
 }
 
 TEST(TLang, ALanguageFileThatIsAPipeIsReportedWithoutWaiting) {
+    if (!SpecialFiles::available)
+        GTEST_SKIP() << SpecialFiles::whyNot;
     TempWorkDir dir;
-    ASSERT_EQ(::mkfifo("Gnomo_Language_0.ini", 0600), 0);
+    ASSERT_TRUE(SpecialFiles::makePipe("Gnomo_Language_0.ini"));
     ScriptedPrompter prompter;
     RecordingLangView view;
     TComm comm{prompter, Locale{u'.', u'/'}};

@@ -25,6 +25,8 @@ inline const QString kName = QStringLiteral("GnomoraPDF");
 // Why a test that prints on the queue must skip, or an empty text when the queue is the default
 // printer.
 inline std::string unavailableReason() {
+    if (toolsUnavailable)
+        return toolsUnavailable;
     if (printing::currentPrinterName() == kName)
         return {};
     return "the default printer is not the " + kName.toStdString() +

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#ifndef _WIN32  // Windows has no such limit (see SpecialFiles.h)
 #include <csignal>
 #include <sys/resource.h>
 
@@ -26,3 +27,4 @@ private:
     rlimit saved_{};
     void (*previousHandler_)(int);
 };
+#endif

@@ -13,9 +13,16 @@ using TestApplication = QGuiApplication;
 #endif
 
 int main(int argc, char **argv) {
-    // Test binaries may be run without ctest's environment: never ask for a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Test binaries may be run without ctest's environment: never ask for a display. Windows'
+    // offscreen platform knows no fonts; its minimal one draws with the system's (GDI) fonts.
+    // Wine hands no QT_* variable on, so there the choice is always made here.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+#ifdef _WIN32
+        qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+#else
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    }
     TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
