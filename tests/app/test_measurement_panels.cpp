@@ -15,23 +15,14 @@ namespace {
 // Place 1 is Gdańsk (true noon 12:00 in the test configuration), place 2 Kraków (11:40).
 struct MeasurementFixture : MainWindowFixture {
     MeasurementFixture() {
-        choose(1, 1);
-        choose(2, 0);
-        click("btnStep1Next");
+        ClassRun run = classRun();
+        EXPECT_TRUE(run.choosePlaces() && run.click("btnStep1Next")) << run.unreached.join(' ').toStdString();
     }
     QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
     QLabel *label(const char *name) { return find<QLabel>(name); }
     bool shown(const char *name) { return !find<QWidget>(name)->isHidden(); }
-    void acceptTime(const char *h, const char *m) {
-        edit("edTimeH")->setText(h);
-        edit("edTimeM")->setText(m);
-        click("btnAcceptTime");
-    }
-    void acceptLengths(const char *stick, const char *shadow) {
-        edit("edStick")->setText(stick);
-        edit("edShadow")->setText(shadow);
-        click("btnAcceptHeight");
-    }
+    void acceptTime(const char *h, const char *m) { EXPECT_TRUE(classRun().acceptTime(h, m)); }
+    void acceptLengths(const char *stick, const char *shadow) { EXPECT_TRUE(classRun().acceptLengths(stick, shadow)); }
     TLogic &logic() { return *objects().Logic; }
     // Some pixel of the scene is not background.
     bool scenePainted() {

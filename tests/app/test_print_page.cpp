@@ -31,17 +31,10 @@ using Pupils = std::array<const char *, 4>;
 struct PrintRun : MainWindowFixture {
     explicit PrintRun(Pupils place1 = {"Anna Nowak", "Bartek Lis", "Cezary Bąk", "Dorota Kos"},
                       Pupils place2 = {"", "Ewa Wróbel", "", "Filip Mak"}) {
-        choose(1, 1);
-        choose(2, 0);
+        ClassRun run = classRun();
+        EXPECT_TRUE(run.choosePlaces());
         typePupils(place1, place2);
-        click("btnStep1Next");
-        measureAt("12", "5", "800");
-        click("btnSetp2Next");
-        measureAt("11", "40", "1000");
-        click("btnSetp2Next");
-        edit("edDistance")->setText("1000");
-        click("btnAcceptDistance");
-        click("btnCalcEarth");
+        EXPECT_TRUE(run.measureAndCompare()) << run.unreached.join(' ').toStdString();
         clickStep(6);
     }
 
@@ -50,15 +43,6 @@ struct PrintRun : MainWindowFixture {
             person(1, i + 1)->setText(QString::fromUtf8(place1[i]));
             person(2, i + 1)->setText(QString::fromUtf8(place2[i]));
         }
-    }
-    void measureAt(const char *hour, const char *minute, const char *shadow) {
-        edit("edTimeH")->setText(hour);
-        edit("edTimeM")->setText(minute);
-        click("btnAcceptTime");
-        edit("edStick")->setText("1000");
-        edit("edShadow")->setText(shadow);
-        click("btnAcceptHeight");
-        click("btnCalcNoon");
     }
 
     QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
