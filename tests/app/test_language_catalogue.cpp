@@ -14,6 +14,7 @@
 #include "report/ResultSheetLayout.h"
 #include "session/LessonRecord.h"
 #include "support/AppFixture.h"
+#include "support/LanguageCatalogue.h"
 #include "ui/DateBox.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
@@ -216,13 +217,6 @@ struct CatalogueRun : AppFixture {
         return texts;
     }
 };
-
-QStringList catalogueKeys() {
-    QFile file(QStringLiteral(GNOMORA_SOURCE_DIR "/tests/lang/catalogue_keys.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 }  // namespace
 
