@@ -404,8 +404,8 @@ TEST(PlacesEditor, UkrainianPupilsNameIsSavedAsUtf8WhenTheTeacherAgrees) {
 // them before must be there when they are opened.
 TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     MainWindowFixture f;
-    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
-    ASSERT_EQ(f.main->findChild<PanelTech *>(), nullptr);
+    ASSERT_EQ(f.built<PanelStep1>(), nullptr);
+    ASSERT_EQ(f.built<PanelTech>(), nullptr);
     // The places editor's fields read back as the edit boxes would keep them.
     EXPECT_EQ(f.main->field("edPlace1"), QString::fromUtf8("Kraków"));
     EXPECT_EQ(f.main->field("edNoonM1"), QString("40"));
@@ -416,7 +416,7 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     QApplication::processEvents();
 
     f.clickStep(7);
-    auto *tech = f.main->findChild<PanelTech *>();
+    auto *tech = f.built<PanelTech>();
     ASSERT_NE(tech, nullptr);
     QApplication::processEvents();
     EXPECT_EQ(tech->geometry(), tech->parentWidget()->rect());
@@ -428,7 +428,7 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     EXPECT_EQ(f.find<QPushButton>("btnSavePlaces")->text(), f.text("btnSavePlaces"));
     EXPECT_EQ(f.main->field("edPlace2"), QString::fromUtf8("Gdańsk"));  // now read from the panel
 
-    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
+    ASSERT_EQ(f.built<PanelStep1>(), nullptr);
     f.clickStep(2);
     QComboBox *list = f.main->panelStep1()->placeList(2);
     ASSERT_EQ(list->count(), f.main->panelStep1()->placeList(1)->count());
