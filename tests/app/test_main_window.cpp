@@ -338,15 +338,17 @@ TEST(PlacesEditor, SavingWritesTheFileAndKeepsTheChoicesThatStillExist) {
 }
 
 TEST(PlacesEditor, NoonTimesOutsideTheirFormAreRefusedAndNothingIsSaved) {
+    // Which numbers count is the model's matter; each box names itself and keeps what was typed.
     struct Row {
         const char *field;
         const char *typed;
         const char *message;
+        const char *why;
     };
-    const Row rows[] = {{"edNoonH3", "0", "msgBadNoonH"}, {"edNoonH3", "12:30", "msgBadNoonH"},
-                        {"edNoonM3", "60", "msgBadNoonM"}};
+    const Row rows[] = {{"edNoonH3", "0", "msgBadNoonH", "the hour box: true noon never falls at midnight's hour"},
+                        {"edNoonM3", "60", "msgBadNoonM", "the minute box: one past the last minute"}};
     for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << r.field << " " << r.typed);
+        SCOPED_TRACE(r.why);
         MainWindowFixture f;
         f.clickStep(7);
         const QByteArray before = f.dir.read("Gnomora_Cfg.ini");
