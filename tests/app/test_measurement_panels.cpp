@@ -101,11 +101,17 @@ TEST(MeasurementPanel, BackAndNextRouteBetweenThePlaces) {
 }
 
 TEST(MeasurementPanel, TwoLatitudesQuestion) {
-    struct Row { Prompter::Answer answer; int state; const char *latitude; };
-    const Row rows[] = {{Prompter::Answer::Yes, 2, "70°10'"},
-                        {Prompter::Answer::No, 2, "30°40'"},
-                        {Prompter::Answer::Closed, 1, nullptr}};
+    struct Row {
+        Prompter::Answer answer;
+        int state;
+        const char *latitude;
+        const char *why;
+    };
+    const Row rows[] = {{Prompter::Answer::Yes, 2, "70°10'", "Yes takes the first latitude offered"},
+                        {Prompter::Answer::No, 2, "30°40'", "No takes the second"},
+                        {Prompter::Answer::Closed, 1, nullptr, "a box closed with Escape takes neither"}};
     for (const Row &r : rows) {
+        SCOPED_TRACE(r.why);
         MeasurementFixture f;
         f.acceptTime("16", "36");
         const QString before = f.find<QLabel>("labTech1")->text();

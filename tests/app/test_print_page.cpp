@@ -133,19 +133,21 @@ TEST(PrintPage, ProposedCopiesFollowPlaceOnesPupilsOnEveryEntry) {
     struct Row {
         Pupils place1, place2;
         const char *copies;
+        const char *why;
     };
     const Row rows[] = {
-        {{"", "", "", ""}, {"Ewa", "Jan", "", ""}, "0"},
-        {{"", "Bartek", "", "Dorota"}, {"", "", "", ""}, "2"},
-        {{"Anna", "Bartek", "Cezary", "Dorota"}, {"Ewa", "Jan", "", ""}, "4"},
+        {{"", "", "", ""}, {"Ewa", "Jan", "", ""}, "0", "only the pupils of place 1 are counted"},
+        {{"", "Bartek", "", "Dorota"}, {"", "", "", ""}, "2", "empty lines between names count for nothing"},
+        {{"Anna", "Bartek", "Cezary", "Dorota"}, {"Ewa", "Jan", "", ""}, "4", "every line of place 1 filled"},
     };
     PrintRun run;
     for (const Row &row : rows) {
+        SCOPED_TRACE(row.why);
         run.clickStep(2);
         run.typePupils(row.place1, row.place2);
         run.edit("edPrintCopies")->setText("7");  // typed and not printed: lost on leaving
         run.clickStep(6);
-        EXPECT_EQ(run.copies(), QString(row.copies)) << row.copies;
+        EXPECT_EQ(run.copies(), QString(row.copies));
         EXPECT_EQ(run.sheet().caption("PrintName1"), QString::fromUtf8(row.place1[0]));
         EXPECT_EQ(run.sheet().caption("PrintName6"), QString::fromUtf8(row.place2[1]));
     }
@@ -156,11 +158,13 @@ TEST(PrintPage, ResetAsksOnlyWhileTheSheetIsUnprinted) {
         bool printed;
         std::optional<Prompter::Answer> answer;  // none: no question may come
         bool cleared;
+        const char *why;
     };
-    const Row rows[] = {{true, std::nullopt, true},
-                        {false, Prompter::Answer::Ok, true},
-                        {false, Prompter::Answer::Cancel, false}};
+    const Row rows[] = {{true, std::nullopt, true, "nothing unprinted to lose: nothing to ask"},
+                        {false, Prompter::Answer::Ok, true, "the teacher agrees to lose the unprinted work"},
+                        {false, Prompter::Answer::Cancel, false, "and changes their mind"}};
     for (const Row &row : rows) {
+        SCOPED_TRACE(row.why);
         PrintRun run;
         run.logic().Printed = row.printed;
         if (row.answer)
@@ -291,13 +295,14 @@ TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
         printing::PrintStatus status;
         const char *printer;
         bool printed;
+        const char *why;
     };
-    const Row rows[] = {{printing::PrintStatus::Sent, "", true},
-                        {printing::PrintStatus::NoPrinter, "", false},
-                        {printing::PrintStatus::Failed, "Staffroom laser", false}};
+    const Row rows[] = {{printing::PrintStatus::Sent, "", true, "the printer took the job"},
+                        {printing::PrintStatus::NoPrinter, "", false, "no printer to take it"},
+                        {printing::PrintStatus::Failed, "Staffroom laser", false, "a printer that refused it"}};
     for (const Row &r : rows) {
         PrintRun run;
-        SCOPED_TRACE(int(r.status));
+        SCOPED_TRACE(r.why);
         int jobs = 0;
         run.panel()->setPrintRunner([&](const report::ReportPage &, const QString &, const printing::PrintJob &job,
                                         QWidget *) {
