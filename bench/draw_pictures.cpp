@@ -15,6 +15,7 @@
 #include "model/TLogic.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/BenchMain.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -133,14 +134,5 @@ BENCHMARK_CAPTURE(BM_DrawEarth, screen_3840x2160, k4K)->Unit(benchmark::kMicrose
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);  // fonts for the compass words and angle texts
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+// Fonts for the compass words and angle texts.
+BenchProgram benchProgram() { return BenchProgram(BenchProgram::Application::Gui); }

@@ -17,6 +17,7 @@
 #include "lang/TLang.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/BenchMain.h"
 #include "ui/PanelTech.h"
 #include "ui/StepButton.h"
 #include "ui/TMainForm.h"
@@ -122,31 +123,20 @@ bool seedWorkingFolder(const QDir &dir) {
     return QFile::copy(SampleConfiguration, dir.filePath(QStringLiteral("Gnomora_Cfg.ini")));
 }
 
-// The offscreen platform warns each time the start button raises the main window; nothing else is
-// silenced.
-QtMessageHandler defaultMessageHandler = nullptr;
-void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &message) {
-    if (message != QLatin1String("This plugin does not support raise()"))
-        defaultMessageHandler(type, context, message);
-}
+std::unique_ptr<QTemporaryDir> work;
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultMessageHandler = qInstallMessageHandler(quietRaise);
-    QApplication app(argc, argv);
-    QTemporaryDir work;
-    if (!work.isValid() || !seedWorkingFolder(QDir(work.path())) || !QDir::setCurrent(work.path())) {
+BenchProgram benchProgram() {
+    BenchProgram program(BenchProgram::Application::Widgets);
+    program.prepare = [](int, char **) -> std::optional<int> {
+        work = std::make_unique<QTemporaryDir>();
+        if (work->isValid() && seedWorkingFolder(QDir(work->path())) && QDir::setCurrent(work->path()))
+            return std::nullopt;
         std::fprintf(stderr, "cannot prepare the working folder with 100 language files from %s\n",
                      qPrintable(ShippedPolish));
         return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    };
+    program.finish = [] { work.reset(); };
+    return program;
 }

@@ -8,6 +8,7 @@
 // module still to be loaded, as a photograph chosen at once would find it, and with the module
 // loaded beforehand, as the main window loads it once it is idle after its first paint.
 #include "platform/Picture.h"
+#include "support/BenchMain.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -108,24 +110,26 @@ BENCHMARK(BM_Full)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);  // lets Qt find its JPEG writer plugin
-    if (argc >= 3 && argv[1] == std::string_view("--first-photograph"))
-        return firstPhotograph(QString::fromLocal8Bit(argv[2]), argc == 4);
-    QTemporaryDir dir;
-    photoFile = dir.filePath(QStringLiteral("photo.jpg"));
-    QImageWriter writer(photoFile, "jpeg");
-    writer.setQuality(90);
-    if (!writer.write(photoLike(4000, 3000))) {
-        std::fprintf(stderr, "cannot write the test photograph: %s\n", qPrintable(writer.errorString()));
-        return 1;
-    }
-    std::fprintf(stderr, "test photograph: 4000 x 3000, %lld bytes\n", QFile(photoFile).size());
+namespace {
+std::unique_ptr<QTemporaryDir> dir;  // the pictures
+}  // namespace
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+BenchProgram benchProgram() {
+    BenchProgram program(BenchProgram::Application::Core);  // lets Qt find its JPEG writer plugin
+    program.prepare = [](int argc, char **argv) -> std::optional<int> {
+        if (argc >= 3 && argv[1] == std::string_view("--first-photograph"))
+            return firstPhotograph(QString::fromLocal8Bit(argv[2]), argc == 4);
+        dir = std::make_unique<QTemporaryDir>();
+        photoFile = dir->filePath(QStringLiteral("photo.jpg"));
+        QImageWriter writer(photoFile, "jpeg");
+        writer.setQuality(90);
+        if (!writer.write(photoLike(4000, 3000))) {
+            std::fprintf(stderr, "cannot write the test photograph: %s\n", qPrintable(writer.errorString()));
+            return 1;
+        }
+        std::fprintf(stderr, "test photograph: 4000 x 3000, %lld bytes\n", QFile(photoFile).size());
+        return std::nullopt;
+    };
+    program.finish = [] { dir.reset(); };
+    return program;
 }

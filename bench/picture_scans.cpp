@@ -11,6 +11,7 @@
 //   BM_PastTheLimit    101 scans: refused at the 101st
 // Medians of five runs:  bench_picture_scans --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "platform/Picture.h"
+#include "support/BenchMain.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include <jpeglib.h>
 
@@ -94,19 +96,21 @@ BENCHMARK(BM_PastTheLimit)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QByteArray picture = evenPicture();
-    fourScans = save(dir, QStringLiteral("four.jpg"), picture);
-    scanLimit = save(dir, QStringLiteral("limit.jpg"), withScans(picture, 4, Picture::MaxScans));
-    pastTheLimit = save(dir, QStringLiteral("past.jpg"), withScans(picture, 4, Picture::MaxScans + 1));
-    std::fprintf(stderr, "files of %lld and %lld bytes\n", QFile(fourScans).size(), QFile(scanLimit).size());
+namespace {
+std::unique_ptr<QTemporaryDir> dir;  // the pictures
+}  // namespace
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+BenchProgram benchProgram() {
+    BenchProgram program(BenchProgram::Application::Core);
+    program.prepare = [](int, char **) -> std::optional<int> {
+        dir = std::make_unique<QTemporaryDir>();
+        const QByteArray picture = evenPicture();
+        fourScans = save(*dir, QStringLiteral("four.jpg"), picture);
+        scanLimit = save(*dir, QStringLiteral("limit.jpg"), withScans(picture, 4, Picture::MaxScans));
+        pastTheLimit = save(*dir, QStringLiteral("past.jpg"), withScans(picture, 4, Picture::MaxScans + 1));
+        std::fprintf(stderr, "files of %lld and %lld bytes\n", QFile(fourScans).size(), QFile(scanLimit).size());
+        return std::nullopt;
+    };
+    program.finish = [] { dir.reset(); };
+    return program;
 }

@@ -3,6 +3,7 @@
 #include "report/PageLayout.h"
 #include "report/PageOutput.h"
 #include "report/ResultSheetLayout.h"
+#include "support/BenchMain.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -35,12 +36,4 @@ BENCHMARK(renderSheet)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BenchProgram benchProgram() { return BenchProgram(BenchProgram::Application::Gui); }

@@ -24,6 +24,8 @@
 #include "model/TLogic.h"
 #include "platform/ScriptedPrompter.h"
 #include "store/TComm.h"
+#include "support/BenchMain.h"
+#include "support/ClassRun.h"
 #include "ui/PanelStep1.h"
 #include "ui/StepButton.h"
 #include "ui/TMainForm.h"
@@ -87,6 +89,8 @@ struct Run {
     TStartForm start{prompter, Locale{u'.', u'/'}, [] { return QDateTime(QDate(2013, 6, 20), QTime(10, 0)); }};
     TMainForm main{start.objects(), prompter};
     PaintCounter counter;
+    ClassRun steps{main};
+    bool completed = false;
 
     Run() {
         start.setMainForm(&main);
@@ -95,25 +99,14 @@ struct Run {
         QApplication::setActiveWindow(&main);
         QApplication::processEvents();
         QApplication::instance()->installEventFilter(&counter);
-
-        clickStep(2);
-        choose(1, 1);  // Gdańsk, true noon 11:45
-        choose(2, 0);  // Kraków, true noon 11:40
-        click("btnStep1Next");
-        measure("12", "5", "800");
-        click("btnSetp2Next");
-        measure("11", "40", "1000");
-        click("btnSetp2Next");
-        edit("edDistance")->setText("1000");
-        click("btnAcceptDistance");
-        click("btnCalcEarth");
+        completed = steps.wholeRun();
         QApplication::processEvents();
     }
 
-    // Nothing refused, nothing reported, the circumference still computed.
+    // Every control reached, nothing refused, nothing reported, the circumference still computed.
     bool realistic() {
         const TLogic &logic = *start.objects().Logic;
-        return prompter.messages.isEmpty() && prompter.questions.isEmpty() && logic.Hei1.State >= 3 &&
+        return completed && prompter.messages.isEmpty() && prompter.questions.isEmpty() && logic.Hei1.State >= 3 &&
                logic.Hei2.State >= 3 && logic.EarthState == 2;
     }
 
@@ -121,26 +114,10 @@ struct Run {
     // closed.
     void preview() {
         PreviewCloser closer;
-        click("btnPreview");
+        main.findChild<QPushButton *>(QStringLiteral("btnPreview"))->click();
     }
 
-    QLineEdit *edit(const char *name) { return main.findChild<QLineEdit *>(QLatin1String(name)); }
-    void click(const char *name) { main.findChild<QPushButton *>(QLatin1String(name))->click(); }
-    void clickStep(int index) { QTest::mouseClick(main.stepButton(index), Qt::LeftButton); }
-    void choose(int place, int index) {
-        QComboBox *list = main.panelStep1()->placeList(place);
-        list->setCurrentIndex(index);
-        emit list->activated(index);  // as the user's choice does
-    }
-    void measure(const char *hour, const char *minute, const char *shadow) {
-        edit("edTimeH")->setText(QLatin1String(hour));
-        edit("edTimeM")->setText(QLatin1String(minute));
-        click("btnAcceptTime");
-        edit("edStick")->setText(QStringLiteral("1000"));
-        edit("edShadow")->setText(QLatin1String(shadow));
-        click("btnAcceptHeight");
-        click("btnCalcNoon");
-    }
+    void clickStep(int index) { steps.clickStep(index); }
 };
 
 Run *run = nullptr;
@@ -192,7 +169,7 @@ void stepChange(benchmark::State &state, int step, Until until) {
 
 // Choosing place 1 again on step 1: its persons and three photographs are loaded and shown.
 void choosePlace(benchmark::State &state, Until until) {
-    measureAction(state, until, [] { run->clickStep(2); }, [] { run->choose(1, 1); });
+    measureAction(state, until, [] { run->clickStep(2); }, [] { run->steps.choose(1, 1); });
 }
 
 // Both windows freshly opened on the introduction, as at the start of a lesson.
@@ -210,12 +187,7 @@ struct FreshWindows {
 
     // Both places chosen on step 1, so that the measurement step opens.
     void choosePlaces() {
-        QTest::mouseClick(main.stepButton(2), Qt::LeftButton);
-        for (const auto &[place, index] : {std::pair{1, 1}, std::pair{2, 0}}) {
-            QComboBox *list = main.panelStep1()->placeList(place);
-            list->setCurrentIndex(index);
-            emit list->activated(index);
-        }
+        ClassRun(main).choosePlaces();
         settle();
     }
 };
@@ -289,63 +261,58 @@ bool copyTree(const QString &from, const QString &to) {
     return true;
 }
 
-// The offscreen platform warns each time the start button raises the main window; nothing else is
-// silenced.
-QtMessageHandler defaultMessageHandler = nullptr;
-void quietRaise(QtMsgType type, const QMessageLogContext &context, const QString &message) {
-    if (message != QLatin1String("This plugin does not support raise()"))
-        defaultMessageHandler(type, context, message);
-}
+std::unique_ptr<QTemporaryDir> work, fresh;  // the run's working folder and the fresh windows' one
+std::unique_ptr<Run> windows;
 
 }  // namespace
 
-int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    defaultMessageHandler = qInstallMessageHandler(quietRaise);
-    QApplication app(argc, argv);
-    QTemporaryDir work;
-    QTemporaryDir fresh;
-    if (!work.isValid() || !fresh.isValid() || !copyTree(ShippedData, work.path()) ||
-        !copyTree(ShippedData, fresh.path()) || !QDir::setCurrent(work.path())) {
-        std::fprintf(stderr, "cannot seed the working folders from %s\n", qPrintable(ShippedData));
-        return 1;
-    }
-    freshFolder = fresh.path();
-    auto windows = std::make_unique<Run>();
-    run = windows.get();
-    if (!run->realistic()) {
-        std::fprintf(stderr, "the run did not end with the Earth computed: %s\n",
-                     qPrintable(run->prompter.messages.join(QStringLiteral(" | "))));
-        return 1;
-    }
+BenchProgram benchProgram() {
+    BenchProgram program(BenchProgram::Application::Widgets);
+    program.prepare = [](int, char **) -> std::optional<int> {
+        work = std::make_unique<QTemporaryDir>();
+        fresh = std::make_unique<QTemporaryDir>();
+        if (!work->isValid() || !fresh->isValid() || !copyTree(ShippedData, work->path()) ||
+            !copyTree(ShippedData, fresh->path()) || !QDir::setCurrent(work->path())) {
+            std::fprintf(stderr, "cannot seed the working folders from %s\n", qPrintable(ShippedData));
+            return 1;
+        }
+        freshFolder = fresh->path();
+        windows = std::make_unique<Run>();
+        run = windows.get();
+        if (!run->realistic()) {
+            std::fprintf(stderr, "the run did not end with the Earth computed: %s %s\n",
+                         qPrintable(run->prompter.messages.join(QStringLiteral(" | "))),
+                         qPrintable(run->steps.unreached.join(u' ')));
+            return 1;
+        }
 
-    // The print module and the toolkit's print support are loaded once per process: not measured.
-    run->clickStep(6);
-    settle();
-    run->preview();
+        // The print module and the toolkit's print support are loaded once per process: not measured.
+        run->clickStep(6);
+        settle();
+        run->preview();
 
-    const std::pair<const char *, Until> modes[] = {
-        {"handler", Until::Handler}, {"events", Until::Events}, {"grab", Until::Grab}};
-    for (int step = 1; step <= 7; ++step)
+        const std::pair<const char *, Until> modes[] = {
+            {"handler", Until::Handler}, {"events", Until::Events}, {"grab", Until::Grab}};
+        for (int step = 1; step <= 7; ++step)
+            for (const auto &[mode, until] : modes)
+                benchmark::RegisterBenchmark((std::string(Handlers[step]) + "/" + mode).c_str(), stepChange, step,
+                                             until)
+                    ->Unit(benchmark::kMillisecond);
         for (const auto &[mode, until] : modes)
-            benchmark::RegisterBenchmark((std::string(Handlers[step]) + "/" + mode).c_str(), stepChange, step, until)
+            benchmark::RegisterBenchmark((std::string("choosePlace1/") + mode).c_str(), choosePlace, until)
                 ->Unit(benchmark::kMillisecond);
-    for (const auto &[mode, until] : modes)
-        benchmark::RegisterBenchmark((std::string("choosePlace1/") + mode).c_str(), choosePlace, until)
-            ->Unit(benchmark::kMillisecond);
-    for (int step : {2, 3, 7})
-        benchmark::RegisterBenchmark((std::string("firstOpening/") + Handlers[step]).c_str(), firstOpening, step)
-            ->Unit(benchmark::kMillisecond);
+        for (int step : {2, 3, 7})
+            benchmark::RegisterBenchmark((std::string("firstOpening/") + Handlers[step]).c_str(), firstOpening, step)
+                ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("preview/first", previewOpening, true)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("preview/again", previewOpening, false)->Unit(benchmark::kMillisecond);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    windows.reset();
-    return 0;
+        benchmark::RegisterBenchmark("preview/first", previewOpening, true)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("preview/again", previewOpening, false)->Unit(benchmark::kMillisecond);
+        return std::nullopt;
+    };
+    program.finish = [] {
+        windows.reset();
+        fresh.reset();
+        work.reset();
+    };
+    return program;
 }

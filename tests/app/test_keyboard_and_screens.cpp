@@ -168,16 +168,8 @@ TEST(KeyboardOnly, TabWalksTheMeasurementPanelInTheOrderOfTheWork) {
 // A run made with the mouse up to the computed circumference, so that every control is shown.
 struct CompleteRun : MainWindowFixture {
     CompleteRun() {
-        choose(1, 1);
-        choose(2, 0);
-        click("btnStep1Next");
-        for (const char *shadow : {"800", "1000"}) {
-            measure(shadow);
-            click("btnSetp2Next");
-        }
-        find<QLineEdit>("edDistance")->setText("1000");
-        click("btnAcceptDistance");
-        click("btnCalcEarth");
+        ClassRun run = classRun();
+        EXPECT_TRUE(run.wholeRun(noonReading("800"), noonReading("1000"))) << run.unreached.join(' ').toStdString();
     }
     // Runs check(panel, control) on each control the keyboard reaches, in every step's panel and
     // on every page of the teacher's panel (a control handing its focus on counts as the other).

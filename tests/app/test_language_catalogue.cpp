@@ -14,6 +14,7 @@
 #include "report/ResultSheetLayout.h"
 #include "session/LessonRecord.h"
 #include "support/AppFixture.h"
+#include "support/LanguageCatalogue.h"
 #include "ui/DateBox.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
@@ -48,9 +49,9 @@ const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek
 // A name that the Windows-1250 configuration cannot hold.
 const char *const UkrainianPupil = "Олена Шевченко";
 
-struct ClassRun : AppFixture {
+struct CatalogueRun : AppFixture {
     // The working folder holds the shipped languages, the configuration naming the one in use.
-    explicit ClassRun(const QString &languageFile, const QByteArray &languageBytes) {
+    explicit CatalogueRun(const QString &languageFile, const QByteArray &languageBytes) {
         for (int n : ShippedLanguages)
             dir.write(TLang::LanguageFileName(n), shippedFile(TLang::LanguageFileName(n)));
         dir.write(languageFile, languageBytes);
@@ -58,25 +59,15 @@ struct ClassRun : AppFixture {
     }
     QByteArray cfg;  // as written at start
 
-    void click(const char *button) {
-        QPushButton *b = find<QPushButton>(button);
-        ASSERT_TRUE(b && b->isVisible()) << button;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    void clickStep(int index) { QTest::mouseClick(main->stepButton(index), Qt::LeftButton); }
-    void type(const char *field, const char *text) { find<QLineEdit>(field)->setText(text); }
-    void choosePlace(int place, int index) {
-        QComboBox *list = main->panelStep1()->placeList(place);
-        list->setCurrentIndex(index);
-        emit list->activated(index);
-    }
+    // The steps of the run; each control must be shown when the class uses it.
+    void click(const char *button) { ASSERT_TRUE(classRun().click(button)) << button; }
+    void clickStep(int index) { classRun().clickStep(index); }
+    void type(const char *field, const char *text) { ASSERT_TRUE(classRun().type(field, QString::fromUtf8(text))) << field; }
+    void choosePlace(int place, int index) { ASSERT_TRUE(classRun().choose(place, index)) << place; }
+    // The reading accepted, noon not computed.
     void measure(const char *hour, const char *minute, const char *shadow, const char *stick = "1000") {
-        type("edTimeH", hour);
-        type("edTimeM", minute);
-        click("btnAcceptTime");
-        type("edStick", stick);
-        type("edShadow", shadow);
-        click("btnAcceptHeight");
+        ClassRun run = classRun();
+        ASSERT_TRUE(run.read({hour, minute, shadow, stick})) << run.unreached.join(' ').toStdString();
     }
     QString panel() const { return main->currentPanel()->objectName(); }
     QStringList jobTexts;  // the progress texts of the print jobs
@@ -227,13 +218,6 @@ struct ClassRun : AppFixture {
     }
 };
 
-QStringList catalogueKeys() {
-    QFile file(QStringLiteral(GNOMORA_SOURCE_DIR "/tests/lang/catalogue_keys.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
-
 }  // namespace
 
 TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
@@ -242,7 +226,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         const QString name = TLang::LanguageFileName(n);
         const QByteArray bytes = AppFixture::shippedFile(name);
         const NameValueList file = NameValueList::fromBytes(bytes);
-        ClassRun run(name, bytes);
+        CatalogueRun run(name, bytes);
         run.runWholeClass();
         if (testing::Test::HasFatalFailure())
             return;
@@ -291,7 +275,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
 }
 
 TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
-    ClassRun run(TLang::DefaultFileName, QByteArray());
+    CatalogueRun run(TLang::DefaultFileName, QByteArray());
     run.runWholeClass();
     if (testing::Test::HasFatalFailure())
         return;
@@ -355,7 +339,7 @@ TEST(LanguageCatalogue, ARunInAnotherLanguageShowsNoEnglish) {
         SCOPED_TRACE(n);
         const QString name = TLang::LanguageFileName(n);
         const NameValueList file = NameValueList::fromBytes(AppFixture::shippedFile(name));
-        ClassRun run(name, AppFixture::shippedFile(name));
+        CatalogueRun run(name, AppFixture::shippedFile(name));
         run.runWholeClass();
         if (testing::Test::HasFatalFailure())
             return;

@@ -254,7 +254,7 @@ TEST(LanguagePage, KeysOfThePlacesPanelNotOpenedYetAreWrittenBack) {
     const QByteArray withoutKeys = shippedWithout(1, {"btnClearAll", "labPlaceSelect1"});
     f.dir.write(TLang::LanguageFileName(1), withoutKeys);
     f.startAndOpen();
-    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);  // the class went straight to the teacher's panel
+    ASSERT_EQ(f.built<PanelStep1>(), nullptr);  // the class went straight to the teacher's panel
     f.openLanguagePage();
     f.chooseLanguage(1);
     const NameValueList written = NameValueList::fromBytes(f.dir.read(TLang::LanguageFileName(1)));

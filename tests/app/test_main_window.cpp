@@ -338,15 +338,17 @@ TEST(PlacesEditor, SavingWritesTheFileAndKeepsTheChoicesThatStillExist) {
 }
 
 TEST(PlacesEditor, NoonTimesOutsideTheirFormAreRefusedAndNothingIsSaved) {
+    // Which numbers count is the model's matter; each box names itself and keeps what was typed.
     struct Row {
         const char *field;
         const char *typed;
         const char *message;
+        const char *why;
     };
-    const Row rows[] = {{"edNoonH3", "0", "msgBadNoonH"}, {"edNoonH3", "12:30", "msgBadNoonH"},
-                        {"edNoonM3", "60", "msgBadNoonM"}};
+    const Row rows[] = {{"edNoonH3", "0", "msgBadNoonH", "the hour box: true noon never falls at midnight's hour"},
+                        {"edNoonM3", "60", "msgBadNoonM", "the minute box: one past the last minute"}};
     for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << r.field << " " << r.typed);
+        SCOPED_TRACE(r.why);
         MainWindowFixture f;
         f.clickStep(7);
         const QByteArray before = f.dir.read("Gnomora_Cfg.ini");
@@ -404,8 +406,8 @@ TEST(PlacesEditor, UkrainianPupilsNameIsSavedAsUtf8WhenTheTeacherAgrees) {
 // them before must be there when they are opened.
 TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     MainWindowFixture f;
-    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
-    ASSERT_EQ(f.main->findChild<PanelTech *>(), nullptr);
+    ASSERT_EQ(f.built<PanelStep1>(), nullptr);
+    ASSERT_EQ(f.built<PanelTech>(), nullptr);
     // The places editor's fields read back as the edit boxes would keep them.
     EXPECT_EQ(f.main->field("edPlace1"), QString::fromUtf8("Kraków"));
     EXPECT_EQ(f.main->field("edNoonM1"), QString("40"));
@@ -416,7 +418,7 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     QApplication::processEvents();
 
     f.clickStep(7);
-    auto *tech = f.main->findChild<PanelTech *>();
+    auto *tech = f.built<PanelTech>();
     ASSERT_NE(tech, nullptr);
     QApplication::processEvents();
     EXPECT_EQ(tech->geometry(), tech->parentWidget()->rect());
@@ -428,7 +430,7 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     EXPECT_EQ(f.find<QPushButton>("btnSavePlaces")->text(), f.text("btnSavePlaces"));
     EXPECT_EQ(f.main->field("edPlace2"), QString::fromUtf8("Gdańsk"));  // now read from the panel
 
-    ASSERT_EQ(f.main->findChild<PanelStep1 *>(), nullptr);
+    ASSERT_EQ(f.built<PanelStep1>(), nullptr);
     f.clickStep(2);
     QComboBox *list = f.main->panelStep1()->placeList(2);
     ASSERT_EQ(list->count(), f.main->panelStep1()->placeList(1)->count());

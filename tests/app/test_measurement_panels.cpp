@@ -15,23 +15,14 @@ namespace {
 // Place 1 is Gdańsk (true noon 12:00 in the test configuration), place 2 Kraków (11:40).
 struct MeasurementFixture : MainWindowFixture {
     MeasurementFixture() {
-        choose(1, 1);
-        choose(2, 0);
-        click("btnStep1Next");
+        ClassRun run = classRun();
+        EXPECT_TRUE(run.choosePlaces() && run.click("btnStep1Next")) << run.unreached.join(' ').toStdString();
     }
     QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
     QLabel *label(const char *name) { return find<QLabel>(name); }
     bool shown(const char *name) { return !find<QWidget>(name)->isHidden(); }
-    void acceptTime(const char *h, const char *m) {
-        edit("edTimeH")->setText(h);
-        edit("edTimeM")->setText(m);
-        click("btnAcceptTime");
-    }
-    void acceptLengths(const char *stick, const char *shadow) {
-        edit("edStick")->setText(stick);
-        edit("edShadow")->setText(shadow);
-        click("btnAcceptHeight");
-    }
+    void acceptTime(const char *h, const char *m) { EXPECT_TRUE(classRun().acceptTime(h, m)); }
+    void acceptLengths(const char *stick, const char *shadow) { EXPECT_TRUE(classRun().acceptLengths(stick, shadow)); }
     TLogic &logic() { return *objects().Logic; }
     // Some pixel of the scene is not background.
     bool scenePainted() {
@@ -110,11 +101,17 @@ TEST(MeasurementPanel, BackAndNextRouteBetweenThePlaces) {
 }
 
 TEST(MeasurementPanel, TwoLatitudesQuestion) {
-    struct Row { Prompter::Answer answer; int state; const char *latitude; };
-    const Row rows[] = {{Prompter::Answer::Yes, 2, "70°10'"},
-                        {Prompter::Answer::No, 2, "30°40'"},
-                        {Prompter::Answer::Closed, 1, nullptr}};
+    struct Row {
+        Prompter::Answer answer;
+        int state;
+        const char *latitude;
+        const char *why;
+    };
+    const Row rows[] = {{Prompter::Answer::Yes, 2, "70°10'", "Yes takes the first latitude offered"},
+                        {Prompter::Answer::No, 2, "30°40'", "No takes the second"},
+                        {Prompter::Answer::Closed, 1, nullptr, "a box closed with Escape takes neither"}};
     for (const Row &r : rows) {
+        SCOPED_TRACE(r.why);
         MeasurementFixture f;
         f.acceptTime("16", "36");
         const QString before = f.find<QLabel>("labTech1")->text();
@@ -149,22 +146,25 @@ TEST(MeasurementPanel, ImpossibleElevationIsRefused) {
 }
 
 TEST(MeasurementPanel, TypedValuesOutsideTheirFormAreRefusedAndChangeNothing) {
+    // Which numbers count is the model's matter; each box names itself, takes the focus and
+    // changes nothing.
     struct Row {
         const char *hour, *minute, *shadow, *stick;
         const char *message;  // nullptr: accepted
         const char *focused;  // the box refused
+        const char *why;
     };
     const Row rows[] = {
-        {"12:30", "0", "1000", "1000", "msgBadTimeH", "edTimeH"},
-        {"23", "60", "1000", "1000", "msgBadTimeM", "edTimeM"},
-        {"25", "70", "1000", "1000", "msgBadTimeH", "edTimeH"},  // the hour is named first
-        {"12", "0", "0", "1000", "msgBadShadow", "edShadow"},
-        {"12", "0", "800", "12.5", "msgBadStick", "edStick"},
-        {"12", "0", "x", "y", "msgBadShadow", "edShadow"},  // the shadow box comes first
-        {"0", "59", "1", "100000000", nullptr, nullptr},
+        {"12:30", "0", "1000", "1000", "msgBadTimeH", "edTimeH", "the hour box"},
+        {"23", "60", "1000", "1000", "msgBadTimeM", "edTimeM", "the minute box"},
+        {"25", "70", "1000", "1000", "msgBadTimeH", "edTimeH", "both time boxes wrong: the hour is named first"},
+        {"12", "0", "0", "1000", "msgBadShadow", "edShadow", "the shadow box"},
+        {"12", "0", "800", "12.5", "msgBadStick", "edStick", "the stick box"},
+        {"12", "0", "x", "y", "msgBadShadow", "edShadow", "both lengths wrong: the shadow box comes first"},
+        {"0", "59", "1", "100000000", nullptr, nullptr, "the ends of every range are taken"},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(testing::Message() << r.hour << ":" << r.minute << " " << r.shadow << "/" << r.stick);
+        SCOPED_TRACE(r.why);
         MeasurementFixture f;
         f.acceptTime("11", "30");
         f.acceptLengths("1000", "1000");
@@ -378,16 +378,17 @@ TEST(ComparisonPanel, ComputingTakesTheDistanceTypedButNotAccepted) {
         const char *message;  // nullptr when computed
         int size;
         const char *shown;  // the box afterwards
+        const char *why;
     };
     const Row rows[] = {
-        {"800", nullptr, 40000, "800"},
-        {"800,4", nullptr, 40000, "800"},
-        {"1000.0", nullptr, 50000, "1000"},
-        {"800 km", "msgBadDistance", 50000, "800 km"},
-        {"", "msgNoDistance", 50000, ""},
+        {"800", nullptr, 40000, "800", "a distance typed and not accepted counts"},
+        {"800,4", nullptr, 40000, "800", "with a decimal comma, shown as the whole kilometres taken"},
+        {"1000.0", nullptr, 50000, "1000", "with a decimal point"},
+        {"800 km", "msgBadDistance", 50000, "800 km", "refused: the last circumference stays"},
+        {"", "msgNoDistance", 50000, "", "an emptied box has its own message"},
     };
     for (const Row &r : rows) {
-        SCOPED_TRACE(r.typed);
+        SCOPED_TRACE(r.why);
         f.edit("edDistance")->setText("1000");
         f.click("btnAcceptDistance");
         f.click("btnCalcEarth");

@@ -205,7 +205,7 @@ TEST(StartWindow, SecondCopyInTheSameFolderRunsWithoutSavingOrEnds) {
 TEST(StartWindow, ALockThisComputerCannotJudgeMayBeTakenOver) {
     using Answer = Prompter::Answer;
     struct Row {
-        const char *name;
+        const char *why;
         QByteArray lock;
         std::vector<Answer> answers;
         const char *firstQuestion;
@@ -225,18 +225,18 @@ TEST(StartWindow, ALockThisComputerCannotJudgeMayBeTakenOver) {
         f.prompter.answers.assign(row.answers.begin(), row.answers.end());
         f.startProgram();
         const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
-        ASSERT_EQ(f.prompter.questions.size(), qsizetype(row.answers.size())) << row.name;
+        ASSERT_EQ(f.prompter.questions.size(), qsizetype(row.answers.size())) << row.why;
         QString first = polish.value(row.firstQuestion);
         first = row.lock.isEmpty() ? first.arg(TStartForm::LockFileName) : first.arg("sala-23").arg(4242);
-        EXPECT_EQ(f.prompter.questions[0], first) << row.name;
+        EXPECT_EQ(f.prompter.questions[0], first) << row.why;
         if (row.answers.size() > 1)
-            EXPECT_EQ(f.prompter.questions[1], polish.value("msgFolderInUse")) << row.name;
-        ASSERT_EQ(f.objects().exist(), row.runs) << row.name;
+            EXPECT_EQ(f.prompter.questions[1], polish.value("msgFolderInUse")) << row.why;
+        ASSERT_EQ(f.objects().exist(), row.runs) << row.why;
         if (!row.runs)
             continue;
-        EXPECT_EQ(f.objects().Comm->SavesAllowed, row.saves) << row.name;
+        EXPECT_EQ(f.objects().Comm->SavesAllowed, row.saves) << row.why;
         const QByteArray lock = f.dir.read(TStartForm::LockFileName);
-        EXPECT_EQ(lock.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'), row.saves) << row.name;
+        EXPECT_EQ(lock.startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'), row.saves) << row.why;
     }
 
     AppFixture f;

@@ -5,26 +5,19 @@
 #include "report/ReportPage.h"
 #include "report/ResultSheetLayout.h"
 #include "session/TSession.h"
+#include "support/LanguageCatalogue.h"
 
 #include <stdexcept>
 
 namespace {
 
-// Every heading the language file gives a text, each text naming its key ("t:PrintRow3a"), so a
-// caption under the wrong label shows which one it is. PrintResults13 is missing from the file.
-const char *const kHeadings[] = {
-    "PrintRow1",      "PrintRow2",      "PrintRow3",      "PrintRow3a",     "PrintRow4",
-    "PrintRow5",      "PrintRow6",      "PrintResults1",  "PrintResults2",  "PrintResults3",
-    "PrintResults3a", "PrintResults4",  "PrintResults5",  "PrintResults6",  "PrintResults7",
-    "PrintResults8",  "PrintResults8a", "PrintResults9",  "PrintResults10", "PrintResults11",
-    "PrintResults12", "PrintResults13", "PrintResults14", "PrintFooter1",   "PrintFooter2",
-};
-
+// Every heading of the sheet gets a text naming its key ("t:PrintRow3a"), so a caption under the
+// wrong label shows which one it is; PrintResults13 is missing from the file.
 QByteArray sheetLanguageFile() {
     QByteArray file;
-    for (const char *key : kHeadings)
-        if (qstrcmp(key, "PrintResults13") != 0)
-            file += QByteArray(key) + "=t:" + key + "\r\n";
+    for (const QString &key : sheetHeadings())
+        if (key != QLatin1String("PrintResults13"))
+            file += key.toLatin1() + "=t:" + key.toLatin1() + "\r\n";
     return file + "unitMm=mm\r\nunitKm=km\r\n";
 }
 
@@ -76,10 +69,16 @@ struct SheetWorld {
 TEST(ResultSheetFill, EveryHeadingGetsTheTextOfItsOwnName) {
     SheetWorld w;
     w.draw.FillResultSheet();
-    for (const char *key : kHeadings) {
-        const QString name = QString::fromLatin1(key);
-        const QString expected = name == QLatin1String("PrintResults13") ? QString() : "t:" + name;
-        EXPECT_EQ(w.caption(name), expected) << key;
+    const QStringList headings = sheetHeadings();
+    ASSERT_TRUE(headings.contains("PrintRow1") && headings.contains("PrintFooter2")) << "the key catalogue is missing";
+    for (const report::PageLabel &label : w.page.labels) {
+        SCOPED_TRACE(label.name.toStdString());
+        if (!headings.contains(label.name))
+            EXPECT_FALSE(label.caption.startsWith("t:")) << "a heading's text on a value's label";
+        else if (label.name == QLatin1String("PrintResults13"))
+            EXPECT_EQ(label.caption, QString());
+        else
+            EXPECT_EQ(label.caption, "t:" + label.name);
     }
     // the missing key is now in the language list with its placeholder
     EXPECT_EQ(w.model.lang.Texts.value(QStringLiteral("PrintResults13")), QString("."));

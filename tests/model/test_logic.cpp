@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <climits>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -166,45 +167,106 @@ TEST(TypedInput, WholeNumbersWithinTheirRange) {
         const char *text;
         WholeRange range;
         std::optional<int> value;
+        const char *why;
     };
+    const std::string nines(10000, '9');
     const Row rows[] = {
-        {"0", ClockHour, 0},           {"23", ClockHour, 23},     {"24", ClockHour, {}},
-        {"-1", ClockHour, {}},         {"12:30", ClockHour, {}},  {"", ClockHour, {}},
-        {"   ", ClockHour, {}},        {" 7 ", ClockHour, 7},     {"07", ClockHour, 7},
-        {"+5", ClockHour, {}},         {"1e1", ClockHour, {}},    {"12.0", ClockHour, {}},
-        {"\u0663", ClockHour, {}},     // an Arabic-Indic three is no digit of this program
-        {"59", ClockMinute, 59},       {"60", ClockMinute, {}},   {"00", ClockMinute, 0},
-        {"0", NoonHour, {}},           {"1", NoonHour, 1},        {"23", NoonHour, 23},
-        {"24", NoonHour, {}},
-        {"0", LengthMm, {}},           {"1", LengthMm, 1},        {"100000000", LengthMm, 100000000},
-        {"100000001", LengthMm, {}},   {"2147483648", LengthMm, {}},
-        {"99999999999999999999", LengthMm, {}},                   {"0000000000000000000012", LengthMm, 12},
-        {"1 000", LengthMm, {}},       {"12.5", LengthMm, {}},    {"12,5", LengthMm, {}},
-        {"0", Copies, {}},             {"1", Copies, 1},          {"999", Copies, 999},
-        {"1000", Copies, {}},
+        // The forms of a number, the same for every box.
+        {"0", ClockHour, 0, "midnight's hour"},
+        {"23", ClockHour, 23, "the last hour"},
+        {"24", ClockHour, {}, "one past the last hour"},
+        {"-1", ClockHour, {}, "a sign is never typed into a count"},
+        {"+5", ClockHour, {}, "nor a plus"},
+        {"12:30", ClockHour, {}, "a whole time in the hour's box"},
+        {"", ClockHour, {}, "an emptied box"},
+        {"   ", ClockHour, {}, "spaces alone"},
+        {" 7 ", ClockHour, 7, "spaces around, as a pasted value has"},
+        {"07", ClockHour, 7, "a leading zero, as clocks write hours"},
+        {"1e1", ClockHour, {}, "an exponent"},
+        {"12.0", ClockHour, {}, "a fraction, even a whole one"},
+        {"x", ClockHour, {}, "a letter"},
+        {"\u0663", ClockHour, {}, "an Arabic-Indic three is no digit of this program"},
+        // Each range at its ends.
+        {"59", ClockMinute, 59, "the last minute"},
+        {"60", ClockMinute, {}, "one past the last minute"},
+        {"00", ClockMinute, 0, "the full hour written with two zeros"},
+        {"0", NoonHour, {}, "true noon never falls in the hour after midnight"},
+        {"1", NoonHour, 1, "the earliest noon hour"},
+        {"23", NoonHour, 23, "the latest noon hour"},
+        {"24", NoonHour, {}, "one past the latest"},
+        {"12:30", NoonHour, {}, "a whole time in the noon hour's box"},
+        {"2147483647", NoonHour, {}, "the largest int"},
+        {"-2147483648", NoonHour, {}, "the smallest int"},
+        {"0", LengthMm, {}, "a length of nothing"},
+        {"1", LengthMm, 1, "the shortest length"},
+        {"100000000", LengthMm, 100000000, "the longest length, 100 km"},
+        {"100000001", LengthMm, {}, "one past the longest"},
+        {"2147483648", LengthMm, {}, "one past the largest int"},
+        {"99999999999999999999", LengthMm, {}, "past any whole number type"},
+        {"0000000000000000000012", LengthMm, 12, "many leading zeros are still twelve"},
+        {"1 000", LengthMm, {}, "a thousands separator"},
+        {"12.5", LengthMm, {}, "a fraction of a millimetre with a point"},
+        {"12,5", LengthMm, {}, "and with a comma"},
+        {nines.c_str(), LengthMm, {}, "ten thousand digits"},
+        {"0", Copies, {}, "no copies"},
+        {"1", Copies, 1, "one copy"},
+        {"999", Copies, 999, "the most copies of one job"},
+        {"1000", Copies, {}, "one past the most"},
+        {"2147483647", Copies, {}, "the largest int"},
+        {"2.5", Copies, {}, "half a copy"},
     };
     for (const Row &r : rows)
         EXPECT_EQ(wholeNumber(QString::fromUtf8(r.text), r.range), r.value)
-            << r.text << " in " << r.range.min << ".." << r.range.max;
+            << QByteArray(r.text).left(24).constData() << " in " << r.range.min << ".." << r.range.max << ": " << r.why;
 }
 
 TEST(TypedInput, DistanceInKilometresWithEitherSeparator) {
     struct Row {
         const char *text;
         std::optional<int> km;
+        const char *why;
     };
+    const std::string nines(10000, '9');
     const Row rows[] = {
-        {"1", 1},          {"20040", 20040},   {"20040,0", 20040}, {"20040.00", 20040},
-        {"20040.01", {}},  {"20041", {}},      {"0", {}},          {"0,0", {}},
-        {"0,5", {}},       {"0.51", 1},        {"0,6", 1},         {"1,5", 2},
-        {"812,5", 812},    {"813.5", 814},     {"812,49", 812},    {"812.51", 813},
-        {"812,50", 812},   {"812.05", 812},    {" 800 ", 800},     {"000800", 800},
-        {"1.000", {}},     {"1,000", {}},      {"1.5.0", {}},      {"1,5.0", {}},
-        {",5", {}},        {"5,", {}},         {"-5", {}},         {"+5", {}},
-        {"800 km", {}},    {"8e2", {}},        {"", {}},           {"99999999999999999999", {}},
+        {"1", 1, "the shortest distance"},
+        {"20040", 20040, "half the meridian, the farthest two places can lie"},
+        {"20040,0", 20040, "with a decimal comma"},
+        {"20040.00", 20040, "with a decimal point"},
+        {"20040.01", {}, "just past half the meridian"},
+        {"20041", {}, "a kilometre past it"},
+        {"0", {}, "no distance"},
+        {"0,0", {}, "no distance, with a comma"},
+        {"0,5", {}, "half a kilometre rounds to nothing (half to even)"},
+        {"0.51", 1, "just over half rounds up"},
+        {"0,6", 1, "and with a comma"},
+        {"1,5", 2, "half rounds to the even kilometre"},
+        {"812,5", 812, "down to the even one"},
+        {"813.5", 814, "up to the even one"},
+        {"812,49", 812, "just under half"},
+        {"812.51", 813, "just over half"},
+        {"812,50", 812, "half written with two decimals"},
+        {"812.05", 812, "a small fraction"},
+        {" 800 ", 800, "spaces around, as a pasted value has"},
+        {"000800", 800, "leading zeros"},
+        {"1.000", {}, "a thousands separator is no decimal point here"},
+        {"1,000", {}, "nor is a comma"},
+        {"1.5.0", {}, "two points"},
+        {"1,5.0", {}, "both separators"},
+        {",5", {}, "no whole kilometres"},
+        {"5,", {}, "no decimals after the comma"},
+        {"-5", {}, "a minus"},
+        {"+5", {}, "a plus"},
+        {"800 km", {}, "the unit typed too"},
+        {"8e2", {}, "an exponent"},
+        {"", {}, "an emptied box"},
+        {"99999999999999999999", {}, "past any whole number type"},
+        {"2147483647", {}, "the largest int"},
+        {"-2147483648", {}, "the smallest int"},
+        {nines.c_str(), {}, "ten thousand digits"},
     };
     for (const Row &r : rows)
-        EXPECT_EQ(typedinput::distanceKm(QString::fromUtf8(r.text)), r.km) << r.text;
+        EXPECT_EQ(typedinput::distanceKm(QString::fromUtf8(r.text)), r.km) << QByteArray(r.text).left(24).constData()
+                                                                           << ": " << r.why;
 }
 
 TEST(TypedInput, MeasurementDatesInTheFormsPeopleWrite) {

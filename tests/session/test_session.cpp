@@ -159,15 +159,16 @@ TEST(SessionPlaces, RestoreChoosesThePlaceFromTheSelection) {
         const char *placeSelect;  // nullptr: key absent
         const char *name;
         int noonH;
+        const char *why;
     };
     const Row rows[] = {
-        {nullptr, "Gda\u0144sk", 13},  // absent: the first place
-        {"0", "Gda\u0144sk", 13},
-        {"2", "Opole", 11},
-        {"-1", "", 12},                 // no selection: no place, noon 12:00
-        {"junk", "Gda\u0144sk", 13},
-        {"2147483647", "", 12},         // no place can have that number
-        {"-2147483648", "", 12},
+        {nullptr, "Gda\u0144sk", 13, "a record without the key: the first place"},
+        {"0", "Gda\u0144sk", 13, "the first place chosen"},
+        {"2", "Opole", 11, "a later place, with its own noon"},
+        {"-1", "", 12, "no selection: no place, noon 12:00"},
+        {"junk", "Gda\u0144sk", 13, "an unreadable number counts as 0"},
+        {"2147483647", "", 12, "no place can have that number"},
+        {"-2147483648", "", 12, "nor a number below the list"},
     };
     for (const Row &row : rows) {
         SessionWorld w;
@@ -178,7 +179,7 @@ TEST(SessionPlaces, RestoreChoosesThePlaceFromTheSelection) {
         if (row.placeSelect)
             w.session.Values.setValue("PlaceSelect1", row.placeSelect);
         w.session.RestoreHei(w.logic().Hei1);
-        SCOPED_TRACE(row.placeSelect ? row.placeSelect : "absent");
+        SCOPED_TRACE(row.why);
         EXPECT_EQ(w.logic().Hei1.PlaceName, QString(row.name));
         EXPECT_EQ(w.logic().Hei1.NoonH, row.noonH);
         EXPECT_NEAR(w.logic().Hei1.NoonTimeAngle, (row.noonH - 12) * M_PI / 12, 1e-15);
@@ -209,15 +210,16 @@ TEST(SessionChoices, PlaceStateAndStoredKeys) {
         int index2;
         const char *text2;
         const char *placeState;
+        const char *why;
     };
     const Row rows[] = {
-        {0, "Gdynia", 2, "Opole", "1"},
-        {1, "Opole", 1, "Opole", "0"},   // the same place twice
-        {-1, "", 2, "Opole", "0"},       // no selection
-        {0, "Gdynia", -1, "", "0"},
-        {-1, "", -1, "", "0"},
-        {0, "", 2, "Opole", "0"},        // an entry with no name is no choice
-        {4, "Gdynia", 3, "Gdynia", "1"}, // two entries with the same name are two places
+        {0, "Gdynia", 2, "Opole", "1", "two places chosen"},
+        {1, "Opole", 1, "Opole", "0", "the same place twice"},
+        {-1, "", 2, "Opole", "0", "no selection at place 1"},
+        {0, "Gdynia", -1, "", "0", "no selection at place 2"},
+        {-1, "", -1, "", "0", "nothing chosen"},
+        {0, "", 2, "Opole", "0", "an entry with no name is no choice"},
+        {4, "Gdynia", 3, "Gdynia", "1", "two entries with the same name are two places"},
     };
     for (const Row &row : rows) {
         TSession session;
@@ -228,7 +230,7 @@ TEST(SessionChoices, PlaceStateAndStoredKeys) {
         choice.PlaceIndex2 = row.index2;
         choice.PlaceText2 = row.text2;
         session.StorePlaces(choice);
-        SCOPED_TRACE(testing::Message() << row.index1 << row.text1 << " / " << row.index2 << row.text2);
+        SCOPED_TRACE(row.why);
         EXPECT_EQ(session.GetValue("PlaceState"), QString(row.placeState));
         EXPECT_EQ(session.GetValue("PlaceSelect1"), QString::number(row.index1));
         EXPECT_EQ(session.GetValue("PlaceSelect2"), QString::number(row.index2));

@@ -2,6 +2,7 @@
 #pragma once
 #include "app/TStartForm.h"
 #include "platform/ScriptedPrompter.h"
+#include "support/ClassRun.h"
 #include "support/TempDir.h"
 #include "ui/TMainForm.h"
 
@@ -53,6 +54,11 @@ struct AppFixture {
     }
 
     AppObjects &objects() { return start->objects(); }
+    // The class run through the main window of this start.
+    ClassRun classRun() const { return ClassRun(*main); }
+    // A control (or panel) of the panels built so far, nullptr when there is none: unlike find,
+    // this builds no panel, so tests of what is built when can look.
+    template <typename T> T *built(const QString &name = QString()) const { return main->findChild<T *>(name); }
     // A control of a panel is looked up as a user reaches it: every panel but the introduction is
     // built on first use, so they are built first if need be.
     template <typename T> T *find(const QString &name) const {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 inline const QByteArray SchoolsCfg =
     "; test schools\r\n"
@@ -44,14 +45,10 @@ struct MainWindowFixture : AppFixture {
     void clickStep(int index) { QTest::mouseClick(main->stepButton(index), Qt::LeftButton); }
     // Runs a whole measurement at the current place: noon reading with stick 1000 and this shadow.
     void measure(const char *shadow) {
-        find<QLineEdit>("edTimeH")->setText("12");
-        find<QLineEdit>("edTimeM")->setText("0");
-        click("btnAcceptTime");
-        find<QLineEdit>("edStick")->setText("1000");
-        find<QLineEdit>("edShadow")->setText(shadow);
-        click("btnAcceptHeight");
-        click("btnCalcNoon");
+        ClassRun run = classRun();
+        EXPECT_TRUE(run.measure(noonReading(shadow))) << run.unreached.join(' ').toStdString();
     }
+    static Reading noonReading(const char *shadow) { return {"12", "0", shadow}; }
     QColor buttonColour(int index) { return main->stepButton(index)->picture().pixelColor(3, 3); }
 };
 
