@@ -89,6 +89,7 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
         return EXIT_FAILURE;
     }
     TStartForm startForm(prompter);
+    prompter.setParent(&startForm);
     TMainForm mainForm(startForm.objects(), prompter);
     startForm.setMainForm(&mainForm);
     startForm.show();
