@@ -54,7 +54,8 @@ void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
         return refuseTypedValue(ui->edPrintCopies, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadCopies")));
-    const printing::PrintResult result = printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
+    const printing::PrintResult result =
+        printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
     switch (result.status) {
     case printing::PrintStatus::Sent:
         objects_.Logic->Printed = true;

@@ -21,9 +21,9 @@ class Prompter;
 //
 // The panel shows the sheet's page, which is kept with the shared objects (its hidden Panel2 stands
 // for it); the drawing object DrawStep5 fills the captions each time the step is entered, so a
-// preview or a print shows the sheet of the last entry. Printing goes straight to the default printer without a print dialog; Logic's Printed
-// is set only once a printer has taken the job, so a run that was not printed still asks before
-// it is cleared.
+// preview or a print shows the sheet of the last entry. Printing goes straight to the default
+// printer without a print dialog; Logic's Printed is set only once a printer has taken the job,
+// so a run that was not printed still asks before it is cleared.
 class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
@@ -37,8 +37,8 @@ public:
     // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions.
     void EnterStep();
 
-    // Prints the sheet at once on the back-end's current printer with the copies of edPrintCopies, a
-    // whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
+    // Prints the sheet at once on the back-end's current printer with the copies of edPrintCopies,
+    // a whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
     // hours); another count is refused with msgBadCopies before any printer is looked for.
     // Logic's Printed becomes true when the printer took the job; without a printer, or when the
     // printer refuses, the user is told why and nothing changes.
