@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of laying out the result sheet and of painting it, as the preview and printing do.
 #include "report/PageLayout.h"
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 #include "report/ResultSheetLayout.h"
 #include "support/BenchMain.h"
 

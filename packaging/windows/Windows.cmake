@@ -13,7 +13,8 @@ configure_file(${gnomora_windows}/gnomora.rc.in ${CMAKE_BINARY_DIR}/packaging/gn
 set_target_properties(gnomora PROPERTIES WIN32_EXECUTABLE ON)
 target_sources(gnomora PRIVATE ${CMAKE_BINARY_DIR}/packaging/gnomora.rc)
 
-# The modules are gnomora-<name>.dll beside the program; each exports its entry point only.
+# The modules are gnomora-<name>.dll beside the program; each exports only the two functions through
+# which the toolkit reads its plugin data and makes its root object.
 foreach(module print jpeg)
   set_target_properties(gnomora_${module}_module PROPERTIES
     PREFIX ""

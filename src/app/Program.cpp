@@ -14,6 +14,9 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -66,6 +69,12 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
 }  // namespace
 
 int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown) {
+#ifdef Q_OS_WIN
+    // Libraries loaded later (the toolkit's plugins, the modules and what they need) are looked for
+    // beside the program and in the system's folders, never in the working folder or along PATH,
+    // where anyone may put a library of the same name.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+#endif
     if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
         return *exitCode;
     if (!displayAvailable()) {
@@ -89,6 +98,7 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
         return EXIT_FAILURE;
     }
     TStartForm startForm(prompter);
+    prompter.setParent(&startForm);
     TMainForm mainForm(startForm.objects(), prompter);
     startForm.setMainForm(&mainForm);
     startForm.show();

@@ -15,7 +15,6 @@
 #include "ui/Anchors.h"
 #include "ui/FocusRing.h"
 #include "ui/Guard.h"
-#include "ui/PanelStep5.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
 #include "ui_StartForm.h"
@@ -202,11 +201,10 @@ bool TStartForm::createSharedObjects() {
         objects_.DrawStep2->Init(2);
         objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->canvasStep4());
         objects_.DrawStep4->Init(4);
-        // DrawStep5 fills the result sheet that the print panel keeps, dated with the measurement.
+        // DrawStep5 fills the result sheet, dated with the measurement.
         objects_.DrawStep5 = std::make_unique<TDrawObj>(
             *objects_.Lang, *objects_.Logic,
-            ResultSheetBinding{[mainForm = mainForm_] { return &mainForm->panelStep5()->sheet(); },
-                               objects_.Session.get(),
+            ResultSheetBinding{&objects_.ResultSheet, objects_.Session.get(),
                                [logic = objects_.Logic.get(), clock = clock_] {
                                    return QDateTime(logic->MeasureDay(), clock().time());
                                }});

@@ -20,12 +20,11 @@ class THeiObj;
 class TSession;
 namespace report { class ReportPage; }
 
-// What the result sheet is filled from and into (the kind 5 object only): the sheet's page, which
-// the print panel keeps (asked for each time the sheet is filled, as that panel is built on first
-// use), the session record holding the pupils' names, and the clock whose date is the sheet's date
+// What the result sheet is filled from and into (the kind 5 object only): the sheet's page, the
+// session record holding the pupils' names, and the clock whose date is the sheet's date
 // (the same clock as the model's, so a run has one "today").
 struct ResultSheetBinding {
-    std::function<report::ReportPage *()> page;
+    report::ReportPage *page = nullptr;
     const TSession *session = nullptr;
     Clock clock = systemClock();
 };

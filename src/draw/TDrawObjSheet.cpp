@@ -46,7 +46,7 @@ void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
 }  // namespace
 
 void TDrawObj::FillResultSheet() {
-    report::ReportPage *sheetPage = sheet_.page ? sheet_.page() : nullptr;
+    report::ReportPage *sheetPage = sheet_.page;
     if (!sheetPage || !sheet_.session)
         throw std::logic_error("FillResultSheet: this drawing object has no result sheet to fill");
     report::ReportPage &page = *sheetPage;

@@ -3,12 +3,13 @@
 
 #include "platform/FileIo.h"
 #include "platform/ModuleFile.h"
+#include "platform/ModulePlugin.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QLibrary>
+#include <QPluginLoader>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -49,11 +50,16 @@ bool somethingNamed(const QString &path) {
     return ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-QLibrary &library(const QString &name) {
-    // Loaded libraries are kept for the life of the process: the functions they hand out are used
+struct Loaded {
+    QPluginLoader *module;
+    QString path;
+};
+
+const Loaded &library(const QString &name, const char *iid) {
+    // Loaded modules are kept for the life of the process: the objects they hand out are used
     // until the end.
-    static QHash<QString, QLibrary *> loaded;
-    if (QLibrary *known = loaded.value(name))
+    static QHash<QString, Loaded> loaded;
+    if (const auto known = loaded.constFind(name); known != loaded.cend())
         return *known;
 
     // Where none is found, the message names the place of an installed one, in the system's words,
@@ -66,19 +72,11 @@ QLibrary &library(const QString &name) {
             continue;
         try {
             ModuleFile::check(candidate, place.root);
+            return *loaded.insert(name, {ModulePlugin::open(candidate, iid).release(), candidate});
         } catch (const FileError &error) {
             if (!refusal)
                 refusal = error;
-            continue;
         }
-        auto *attempt = new QLibrary(candidate);
-        if (attempt->load()) {
-            loaded.insert(name, attempt);
-            return *attempt;
-        }
-        if (!refusal)
-            refusal = FileError(FileError::Kind::NotLoadable, candidate, attempt->errorString());
-        delete attempt;
     }
     if (refusal)
         throw *refusal;
@@ -99,20 +97,14 @@ QStringList searchFolders(const QString &programFolder) {
     return folders;
 }
 
-void *entry(const QString &name, const char *entryName) {
-    QLibrary &module = library(name);
-    void *function = reinterpret_cast<void *>(module.resolve(entryName));
-    if (!function)
-        throw FileError(FileError::Kind::ModuleEntryMissing, module.fileName(), QString::fromLatin1(entryName));
-    return function;
-}
-
-const void *table(const QString &name, const char *entryName, std::uint32_t version, std::uint32_t size) {
-    using Entry = const ModuleTable *(*)();
-    const ModuleTable *header = reinterpret_cast<Entry>(entry(name, entryName))();
-    if (!header || header->version != version || header->size != size)
-        throw FileError(FileError::Kind::ModuleOtherVersion, library(name).fileName());
-    return header;
+void *load(const QString &name, const char *iid) {
+    // Asked for at every use (each JPEG picture): looked up once.
+    static QHash<QString, void *> implementations;
+    const QString key = name + u'/' + QLatin1String(iid);
+    if (void *known = implementations.value(key))
+        return known;
+    const Loaded &module = library(name, iid);
+    return *implementations.insert(key, ModulePlugin::implementation(*module.module, module.path, iid));
 }
 
 }  // namespace ModuleLoader

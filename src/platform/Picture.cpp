@@ -14,9 +14,7 @@ namespace {
 
 // The JPEG decoder, loaded the first time a JPEG picture is decoded. Throws FileError (NotLoadable)
 // when the module is missing or damaged.
-const PictureJpeg::Functions &jpegModule() {
-    return ModuleLoader::functions<PictureJpeg::Functions>(QStringLiteral("jpeg"), PictureJpeg::FunctionsEntry);
-}
+const PictureJpeg::Decoder &jpegModule() { return ModuleLoader::plugin<PictureJpeg::Decoder>(QStringLiteral("jpeg")); }
 
 // The toolkit's formats that the program accepts, by extension (lower case) and Qt format name.
 bool isToolkitFormat(const QString &extension) {

@@ -183,10 +183,6 @@ PrintResult printPage(const report::ReportPage &page, const QString &printerName
     return {PrintStatus::Sent, QString()};
 }
 
-PrintResult printPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
-    return printPage(page, currentPrinterName(), job, parent);
-}
-
 std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
     return buildPreviewDialog(page, job, parent);
 }

@@ -48,9 +48,6 @@ QString currentPrinterName();
 PrintResult printPage(const report::ReportPage &page, const QString &printerName, const PrintJob &job,
                       QWidget *parent = nullptr);
 
-// printPage() on currentPrinterName().
-PrintResult printPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent = nullptr);
-
 // Qt's print preview of the page, not yet shown: modal over parent and as large as parent's
 // window, so that the sheet can be read. Its own print button offers every printer and printing
 // to a PDF file, starting with the job's copy count and document name. The dialog keeps its own

@@ -58,8 +58,6 @@ public:
     PageLayout(const PageLayout &) = delete;
     PageLayout &operator=(const PageLayout &) = delete;
 
-    const DeviceScale &deviceScale() const { return device_; }
-
     // Throws std::out_of_range for a name the page does not have.
     const LaidOutLabel &label(const QString &name) const;
     QRectF labelBoxMm(const QString &name) const { return label(name).boxMm; }

@@ -5,11 +5,12 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "platform/Prompter.h"
+#include "report/ResultSheetLayout.h"
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 
-AppObjects::AppObjects() = default;
+AppObjects::AppObjects() : ResultSheet(report::resultSheetPage()) {}
 AppObjects::~AppObjects() = default;
 
 void AppObjects::release() {

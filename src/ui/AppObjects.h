@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "report/ReportPage.h"
+
 #include <memory>
 
 class TSession;
@@ -32,6 +34,8 @@ struct AppObjects {
     std::unique_ptr<TDrawObj> DrawStep2;
     std::unique_ptr<TDrawObj> DrawStep4;
     std::unique_ptr<TDrawObj> DrawStep5;
+    // The result sheet's page: DrawStep5 fills it, the print panel prints and previews it.
+    report::ReportPage ResultSheet;
 };
 
 // The run holds measured values (a time, lengths, a distance) that no printed sheet has kept yet:

@@ -35,8 +35,6 @@ PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prom
     guard_.connect(ui->edMeasureDate->calendarWidget(), &QCalendarWidget::clicked, this, [this] { edMeasureDateChange(); });
 }
 
-DateBox *PanelStep1::measureDateField() const { return ui->edMeasureDate; }
-
 void PanelStep1::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     guard_([this] { showMeasureDate(); });

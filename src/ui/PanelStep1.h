@@ -54,7 +54,6 @@ public:
     // goes to TLogic::ChangeMeasureDay; refused there (the question answered Cancel), the box
     // shows the model's date again. A text that is no date the box takes is refused with
     // msgBadDate; the model keeps its date and the box shows it again, selected.
-    DateBox *measureDateField() const;
     void edMeasureDateChange();
     void showMeasureDate();
 

@@ -5,10 +5,8 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
-#include "platform/ModuleLoader.h"
 #include "platform/Prompter.h"
-#include "print/PrintModule.h"
-#include "report/ResultSheetLayout.h"
+#include "print/PrintBackEnd.h"
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
@@ -16,25 +14,10 @@
 #include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
-namespace {
-
-// The print module's functions, loaded the first time the panel prints or previews. Throws
-// FileError (NotLoadable) when the module is missing or damaged; the guard words it.
-const printing::Functions &printModule() {
-    return ModuleLoader::functions<printing::Functions>(QStringLiteral("print"), printing::FunctionsEntry);
-}
-
-}  // namespace
-
-PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
+PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
+                       report::ReportPage &sheet, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
-      prompter_(prompter), guard_(objects, prompter), sheet_(report::resultSheetPage()),
-      printerLookup_([] { return printModule().currentPrinterName(); }),
-      previewRunner_([](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
-          printModule().previewPage(sheet, job, parent);
-      }),
-      printRunner_([](const report::ReportPage &sheet, const QString &printerName, const printing::PrintJob &job,
-                      QWidget *parent) { return printModule().printPage(sheet, printerName, job, parent); }) {
+      prompter_(prompter), printer_(printer), sheet_(sheet), guard_(objects, prompter) {
     ui->setupUi(this);
     const auto clicked = &QPushButton::clicked;
     guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });
@@ -71,7 +54,8 @@ void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
         return refuseTypedValue(ui->edPrintCopies, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadCopies")));
-    const printing::PrintResult result = printRunner_(sheet_, printerLookup_(), printJob(*copies), this);
+    const printing::PrintResult result =
+        printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
     switch (result.status) {
     case printing::PrintStatus::Sent:
         objects_.Logic->Printed = true;
@@ -86,6 +70,6 @@ void PanelStep5::btnPrintClick() {
     }
 }
 
-void PanelStep5::btnPreviewClick() { previewRunner_(sheet_, printJob(typedCopies().value_or(1)), window()); }
+void PanelStep5::btnPreviewClick() { printer_.previewPage(sheet_, printJob(typedCopies().value_or(1)), window()); }
 
 void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }

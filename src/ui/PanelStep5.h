@@ -11,6 +11,7 @@
 #include <optional>
 
 namespace Ui { class PanelStep5; }
+namespace printing { class PrintBackEnd; }
 struct AppObjects;
 class StepNavigator;
 class Prompter;
@@ -18,36 +19,26 @@ class Prompter;
 // Step 5: the result sheet, previewed or printed with one copy per participant of place 1, and
 // the button that ends the run and starts a new one.
 //
-// The panel keeps the sheet's page (its hidden Panel2 stands for it); the drawing object DrawStep5
-// fills the captions each time the step is entered, so a preview or a print shows the sheet of the
-// last entry. Printing goes straight to the default printer without a print dialog; Logic's Printed
-// is set only once a printer has taken the job, so a run that was not printed still asks before
-// it is cleared.
+// The panel shows the sheet's page, which is kept with the shared objects (its hidden Panel2 stands
+// for it); the drawing object DrawStep5 fills the captions each time the step is entered, so a
+// preview or a print shows the sheet of the last entry. Printing goes straight to the default
+// printer without a print dialog; Logic's Printed is set only once a printer has taken the job,
+// so a run that was not printed still asks before it is cleared.
 class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
-    // The name of the printer that btnPrint prints on, or an empty name when there is none:
-    // printing::currentPrinterName. The defaults of the three run in the print module, loaded on
-    // first use (print/PrintModule.h).
-    using PrinterLookup = std::function<QString()>;
-    // Shows the sheet's preview, modal over parent, and returns when it is closed: by default Qt's
-    // print preview at the size of the main window (printing::previewPage).
-    using PreviewRunner =
-        std::function<void(const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent)>;
-    // Prints the sheet on the named printer with the job's copies and tells how it went: by
-    // default printing::printPage.
-    using PrintRunner = std::function<printing::PrintResult(const report::ReportPage &sheet, const QString &printerName,
-                                                            const printing::PrintJob &job, QWidget *parent)>;
-
-    PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
+    // `printer` looks up the printer, prints and previews (the program's is the print module,
+    // loaded on first use); `sheet` is the result sheet's page. Both must outlive the panel.
+    PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
+               report::ReportPage &sheet, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
     // The work of entering the step: edPrintCopies := the number of place 1's participants
     // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions.
     void EnterStep();
 
-    // Prints the sheet at once on the printer of the lookup with the copies of edPrintCopies, a
-    // whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
+    // Prints the sheet at once on the back-end's current printer with the copies of edPrintCopies,
+    // a whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
     // hours); another count is refused with msgBadCopies before any printer is looked for.
     // Logic's Printed becomes true when the printer took the job; without a printer, or when the
     // printer refuses, the user is told why and nothing changes.
@@ -59,15 +50,8 @@ public:
     // Back to the comparison step.
     void btnPanel5BackClick();
 
-    // The result sheet's page, which DrawStep5 fills.
-    report::ReportPage &sheet() { return sheet_; }
-    const report::ReportPage &sheet() const { return sheet_; }
-
     // The main window's reset (btnReset) runs this.
     void setResetHandler(std::function<void()> handler) { reset_ = std::move(handler); }
-    void setPrinterLookup(PrinterLookup lookup) { printerLookup_ = std::move(lookup); }
-    void setPreviewRunner(PreviewRunner runner) { previewRunner_ = std::move(runner); }
-    void setPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }
 
 private:
     // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
@@ -78,10 +62,8 @@ private:
     AppObjects &objects_;
     StepNavigator &steps_;
     Prompter &prompter_;
+    printing::PrintBackEnd &printer_;
+    report::ReportPage &sheet_;
     Guard guard_;
-    report::ReportPage sheet_;
     std::function<void()> reset_;
-    PrinterLookup printerLookup_;
-    PreviewRunner previewRunner_;
-    PrintRunner printRunner_;
 };

@@ -9,8 +9,14 @@ namespace {
 QString title() { return QApplication::applicationDisplayName(); }
 }  // namespace
 
+QWidget *QtPrompter::boxParent() const {
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return parent_;
+}
+
 void QtPrompter::showMessage(const QString &text) {
-    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok, boxParent());
     box.exec();
 }
 
@@ -18,7 +24,7 @@ Prompter::Answer QtPrompter::confirm(const QString &text, Buttons buttons) {
     const bool yesNo = buttons == Buttons::YesNo;
     QMessageBox box(QMessageBox::Question, title(), text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok | QMessageBox::Cancel,
-                    parent_);
+                    boxParent());
     // Closing the box (Escape, the title bar) is no answer. Without an escape button of its own the
     // toolkit picks one of the visible buttons (No, Cancel) and reports that instead, so an
     // invisible button takes the escape.

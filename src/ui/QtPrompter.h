@@ -4,7 +4,9 @@
 
 class QWidget;
 
-// Message boxes of the windowing toolkit, modal to the window given.
+// Message boxes of the windowing toolkit, modal to the program's window: the one in front (the main
+// window, a preview) while one of the program's windows is active, else the window given (the
+// start window, which lives for the whole run), so that a box never hides behind a window.
 class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget *parent = nullptr) : parent_(parent) {}
@@ -14,5 +16,7 @@ public:
     Answer confirm(const QString &text, Buttons buttons) override;
 
 private:
+    QWidget *boxParent() const;
+
     QWidget *parent_;
 };

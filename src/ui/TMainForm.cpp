@@ -51,8 +51,8 @@ const QSize MinimumSize(600, 400);
 
 }  // namespace
 
-TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter),
+TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBackEnd &printer, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter), printer_(printer),
       guard_(objects, prompter),
       canvasStep2_(PanelStep2::ImageDesignSize, [this]() -> DrawCanvas & { return *step2().image(); }),
       canvasStep4_(PanelStep4::ImageDesignSize, [this]() -> DrawCanvas & { return *step4().image(); }) {
@@ -170,7 +170,7 @@ PanelStep4 &TMainForm::step4() {
 
 PanelStep5 &TMainForm::step5() {
     if (!step5_) {
-        step5_ = new PanelStep5(objects_, *this, prompter_, ui->Panel3);
+        step5_ = new PanelStep5(objects_, *this, prompter_, printer_, objects_.ResultSheet, ui->Panel3);
         adoptPanel(step5_);
         applyTexts(step5_);
         namePanels();

@@ -5,6 +5,7 @@
 #include "model/LatitudeView.h"
 #include "store/PlacesView.h"
 #include "ui/DeferredCanvas.h"
+#include "ui/ModulePrintBackEnd.h"
 #include "ui/StepNavigator.h"
 #include "ui/TechPanelViews.h"
 
@@ -47,7 +48,9 @@ class TMainForm : public QWidget,
                   public PlacesView {
     Q_OBJECT
 public:
-    TMainForm(AppObjects &objects, Prompter &prompter, QWidget *parent = nullptr);
+    // `printer` prints and previews the result sheet (by default the print module's).
+    TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBackEnd &printer = ModulePrintBackEnd::instance(),
+              QWidget *parent = nullptr);
     ~TMainForm() override;
 
     // Each showing (and each language refresh): texts, place lists, the step last shown.
@@ -145,6 +148,7 @@ private:
     std::unique_ptr<Ui::MainForm> ui;
     AppObjects &objects_;
     Prompter &prompter_;
+    printing::PrintBackEnd &printer_;
     Guard guard_;
     std::function<void()> closed_;
     std::function<void()> startShow_;

@@ -14,6 +14,8 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
 }
 #else
 #include "platform/ModuleLoader.h"
+#include "platform/PictureJpegModule.h"
+#include "print/PrintBackEnd.h"
 #include "platform/ScriptedPrompter.h"
 #include "session/LessonRecord.h"
 #include "session/TSession.h"
@@ -36,7 +38,7 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
 
 namespace {
 
-// Set in the child: what it opens ("program", or "module:<name>:<entry>").
+// Set in the child: what it opens ("program", or "module:<name>:<interface id>").
 constexpr char kChildRun[] = "GNOMORA_TEST_HOSTILE_RUN";
 
 enum class Form { Pipe, DevZeroLink, Sparse100GB, Empty, SecondHalfZeroed, Utf16 };
@@ -136,9 +138,9 @@ void runTheProgramHere() {
         std::printf("asked: %s\n", qPrintable(text));
 }
 
-void loadTheModule(const QString &name, const QByteArray &entry) {
+void loadTheModule(const QString &name, const QByteArray &iid) {
     try {
-        ModuleLoader::entry(name, entry.constData());
+        ModuleLoader::load(name, iid.constData());
         std::printf("loaded: %s\n", qPrintable(name));
     } catch (const FileError &error) {
         std::printf("refused: %s\n", error.what());
@@ -232,10 +234,10 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
         // of the full size whose second half is zeroed: such a module is loaded (its code is not).
         {"JPEG module", modules, ModuleLoader::fileName(QStringLiteral("hostile-jpeg-for-test")),
          fileBytes(modules + u'/' + ModuleLoader::fileName(QStringLiteral("jpeg"))),
-         QStringLiteral("module:hostile-jpeg-for-test:gnomora_jpeg_functions"), {Form::SecondHalfZeroed}},
+         QStringLiteral("module:hostile-jpeg-for-test:" GnomoraPictureJpegDecoder_iid), {Form::SecondHalfZeroed}},
         {"print module", modules, ModuleLoader::fileName(QStringLiteral("hostile-print-for-test")),
          fileBytes(modules + u'/' + ModuleLoader::fileName(QStringLiteral("print"))),
-         QStringLiteral("module:hostile-print-for-test:gnomora_print_functions"), {Form::SecondHalfZeroed}},
+         QStringLiteral("module:hostile-print-for-test:" GnomoraPrintBackEnd_iid), {Form::SecondHalfZeroed}},
     };
 
     for (const File &file : files) {

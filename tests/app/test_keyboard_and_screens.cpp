@@ -72,13 +72,13 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     KeyboardRun r;
     int printerLookups = 0;
     QStringList previewed;
-    r.main->panelStep5()->setPrinterLookup([&] {
+    r.printer.printerName = [&] {
         ++printerLookups;
         return QString();  // no printer here: the program says so
-    });
-    r.main->panelStep5()->setPreviewRunner([&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *) {
+    };
+    r.printer.preview = [&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *) {
         previewed << QString::number(job.copies) << sheet.caption("PrintName3") << sheet.caption("PrintYield14");
-    });
+    };
 
     r.key(Qt::Key_Return);  // the start window's button
     ASSERT_TRUE(r.main->isVisible());
@@ -218,12 +218,12 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
 
     // The preview names its page view and page-number box in the class's language.
     printing::PrintJob previewJob;
-    f.main->panelStep5()->setPreviewRunner([&](const report::ReportPage &, const printing::PrintJob &job, QWidget *) {
+    f.printer.preview = [&](const report::ReportPage &, const printing::PrintJob &job, QWidget *) {
         previewJob = job;
-    });
+    };
     f.clickStep(6);
     f.click("btnPreview");
-    const auto preview = printing::makePreviewDialog(f.main->panelStep5()->sheet(), previewJob);
+    const auto preview = printing::makePreviewDialog(f.objects().ResultSheet, previewJob);
     preview->show();
     int named = 0;
 #ifdef _WIN32

@@ -103,7 +103,7 @@ struct CatalogueRun : AppFixture {
         ASSERT_EQ(objects().Logic->Hei1.State, 3);
         clickStep(2);  // another date with place 1 measured: msgChangeMeasureDate, answered Cancel
         prompter.answers.push_back(Prompter::Answer::Cancel);
-        DateBox *date = main->panelStep1()->measureDateField();
+        auto *date = main->panelStep1()->findChild<DateBox *>(QStringLiteral("edMeasureDate"));
         date->setDate(date->date().addDays(1));
         emit date->editingFinished();
 
@@ -143,13 +143,13 @@ struct CatalogueRun : AppFixture {
         type("edPrintCopies", "0");
         click("btnPrint");  // msgBadCopies
         type("edPrintCopies", "2");
-        // The printer is played by the print page's seam: none, then one that refuses the job.
+        // The printer is played by the scripted print back-end: none, then one that refuses the job.
         for (auto status : {printing::PrintStatus::NoPrinter, printing::PrintStatus::Failed}) {
-            main->panelStep5()->setPrintRunner([&, status](const report::ReportPage &, const QString &,
-                                                           const printing::PrintJob &job, QWidget *) {
+            printer.print = [&, status](const report::ReportPage &, const QString &, const printing::PrintJob &job,
+                                        QWidget *) {
                 jobTexts.append(job.progressText);  // msgPrinting
                 return printing::PrintResult{status, QStringLiteral("Room 12")};
-            });
+            };
             click("btnPrint");  // msgNoPrinter, then msgPrintFailed
         }
 
@@ -349,7 +349,7 @@ TEST(LanguageCatalogue, ARunInAnotherLanguageShowsNoEnglish) {
             if (text.size() > 3 && text != file.value(key) && !text.contains(u'%'))
                 englishOnly << text;
         }
-        const QStringList toolkit = toolkitTexts(run.main->panelStep5()->sheet());
+        const QStringList toolkit = toolkitTexts(run.objects().ResultSheet);
         const QStringList shown = run.textsShown() + run.prompter.messages + run.prompter.questions + toolkit;
         for (const QString &text : shown)
             for (const QString &englishText : englishOnly)

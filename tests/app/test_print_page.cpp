@@ -5,7 +5,7 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "support/CupsQueue.h"
@@ -49,7 +49,7 @@ struct PrintRun : MainWindowFixture {
     QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
     TLogic &logic() { return *objects().Logic; }
     PanelStep5 *panel() { return main->panelStep5(); }
-    const report::ReportPage &sheet() { return panel()->sheet(); }
+    const report::ReportPage &sheet() { return objects().ResultSheet; }
     QString panelShown() { return main->currentPanel()->objectName(); }
     QString copies() { return edit("edPrintCopies")->text(); }
     std::map<QString, QString> captions() {
@@ -193,9 +193,9 @@ TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
         QString title;
     };
     QList<Call> calls;
-    run.panel()->setPreviewRunner([&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
+    run.printer.preview = [&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
         calls.append({&sheet, job.copies, parent, sheet.caption("PrintRow1")});
-    });
+    };
     const auto captions = run.captions();
     const QStringList session = run.objects().Session->Values.lines();
     run.edit("edPrintCopies")->setText("3");
@@ -227,10 +227,10 @@ TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
 TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
     PrintRun run;
     int lookups = 0;
-    run.panel()->setPrinterLookup([&] {
+    run.printer.printerName = [&] {
         ++lookups;
         return QString();
-    });
+    };
     run.click("btnPrint");
     EXPECT_EQ(lookups, 1);
     EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgNoPrinter")});
@@ -243,7 +243,7 @@ TEST(PrintPage, WithoutAPrinterTheUserIsToldAndTheRunStillAsksBeforeClearing) {
     EXPECT_EQ(run.logic().EarthState, 2);
 }
 
-// The print page's printing seam: what reaches the printer, and what counts as printed.
+// What reaches the printer through the print back-end, and what counts as printed.
 struct RecordedJob {
     int copies;
     QWidget *parent;
@@ -252,12 +252,12 @@ struct RecordedJob {
 TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
     PrintRun run;
     QList<RecordedJob> jobs;
-    run.panel()->setPrintRunner([&](const report::ReportPage &sheet, const QString &, const printing::PrintJob &job,
-                                    QWidget *parent) {
+    run.printer.print = [&](const report::ReportPage &sheet, const QString &, const printing::PrintJob &job,
+                            QWidget *parent) {
         EXPECT_EQ(&sheet, &run.sheet());
         jobs.append({job.copies, parent});
         return printing::PrintResult{printing::PrintStatus::Sent, QString()};
-    });
+    };
     // Which numbers count is the model's matter; the box reads its own text and hands the count on.
     struct Row {
         const char *typed;
@@ -304,13 +304,12 @@ TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
         PrintRun run;
         SCOPED_TRACE(r.why);
         int jobs = 0;
-        run.panel()->setPrintRunner([&](const report::ReportPage &, const QString &, const printing::PrintJob &job,
-                                        QWidget *) {
+        run.printer.print = [&](const report::ReportPage &, const QString &, const printing::PrintJob &job, QWidget *) {
             EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
             ++jobs;
             EXPECT_EQ(job.progressText, run.text("msgPrinting"));
             return printing::PrintResult{r.status, QString::fromLatin1(r.printer)};
-        });
+        };
         run.click("btnPrint");
         EXPECT_EQ(jobs, 1);
         EXPECT_EQ(run.logic().Printed, r.printed);

@@ -282,7 +282,7 @@ TEST(TeacherTools, TheResultSheetPrintsTheMeasurementDate) {
     f.clickStep(6);
     ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
     QString footer;
-    for (const report::PageLabel &label : f.main->panelStep5()->sheet().labels)
+    for (const report::PageLabel &label : f.objects().ResultSheet.labels)
         if (label.name == "PrintFooter4")
             footer = label.caption;
     EXPECT_EQ(footer, "18/06/2013");
@@ -636,10 +636,9 @@ TEST(KeptLesson, PrintingOrClearingEndsIt) {
         QTest::mouseClick(f.find<QPushButton>("btnCalcEarth"), Qt::LeftButton);
         f.main->imgStep5Click();
         ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
-        f.main->panelStep5()->setPrintRunner(
-            [](const report::ReportPage &, const QString &, const printing::PrintJob &, QWidget *) {
-                return printing::PrintResult{printing::PrintStatus::Sent, QString()};
-            });
+        f.printer.print = [](const report::ReportPage &, const QString &, const printing::PrintJob &, QWidget *) {
+            return printing::PrintResult{printing::PrintStatus::Sent, QString()};
+        };
         QTest::mouseClick(f.find<QPushButton>("btnPrint"), Qt::LeftButton);
         EXPECT_TRUE(f.logic().Printed);
         EXPECT_FALSE(LessonRecord::exists());

@@ -31,7 +31,7 @@ const QDateTime kPrintedAt(QDate(2013, 6, 20), QTime(9, 30));
 struct SheetWorld {
     explicit SheetWorld(QChar dateSeparator = u'/')
         : model(kPrintedAt, Locale{u'.', dateSeparator}, &session),
-          draw(model.lang, model.logic, ResultSheetBinding{[this] { return &page; }, &session, [] { return kPrintedAt; }}) {
+          draw(model.lang, model.logic, ResultSheetBinding{&page, &session, [] { return kPrintedAt; }}) {
         dir.write(QStringLiteral("Gnomo_Language_0.ini"), sheetLanguageFile());
         session.Init();
         model.comm.Init();

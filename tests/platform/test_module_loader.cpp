@@ -2,10 +2,13 @@
 #include "platform/FileIo.h"
 #include "platform/ModuleFile.h"
 #include "platform/ModuleLoader.h"
+#include "platform/PictureJpegModule.h"
+#include "print/PrintBackEnd.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#include "module/Answer.h"
 #include "support/SpecialFiles.h"
 #include "support/TempDir.h"
 
@@ -96,7 +100,7 @@ TEST(ModuleLoader, AnInstalledProgramLooksOnlyBesideItsOwnFolder) {
 
 TEST(ModuleLoader, AMissingOrDamagedModuleIsAFileErrorNamingIt) {
     try {
-        ModuleLoader::entry(QStringLiteral("absent-for-test"), "entry");
+        ModuleLoader::load(QStringLiteral("absent-for-test"), GnomoraTestAnswer_iid);
         FAIL() << "a missing module was loaded";
     } catch (const FileError &error) {
         EXPECT_EQ(error.kind, FileError::Kind::NotLoadable);
@@ -116,7 +120,7 @@ TEST(ModuleLoader, AMissingOrDamagedModuleIsAFileErrorNamingIt) {
         file.write("not a shared library\n");
     }
     try {
-        ModuleLoader::entry(QStringLiteral("damaged-for-test"), "entry");
+        ModuleLoader::load(QStringLiteral("damaged-for-test"), GnomoraTestAnswer_iid);
         QFile::remove(damaged);
         FAIL() << "a damaged module was loaded";
     } catch (const FileError &error) {
@@ -137,51 +141,79 @@ TEST(ModuleLoader, AModuleInTheWorkingFolderIsNeverLoaded) {
     ASSERT_TRUE(QFile::copy(programFolder + u'/' + ModuleLoader::fileName(QStringLiteral("print")), planted));
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", QDir::toNativeSeparators(dir.path()).toLocal8Bit() + ';' + path);
-    EXPECT_THROW(ModuleLoader::entry(QStringLiteral("planted-for-test"), "gnomora_print_functions"), FileError);
+    EXPECT_THROW(ModuleLoader::load(QStringLiteral("planted-for-test"), GnomoraPrintBackEnd_iid), FileError);
     qputenv("PATH", path);
 }
 
-TEST(ModuleLoader, ThePrintModuleHandsOverItsEntryPointOnce) {
-    void *first = ModuleLoader::entry(QStringLiteral("print"), "gnomora_print_functions");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(ModuleLoader::entry(QStringLiteral("print"), "gnomora_print_functions"), first);
-    // Only the entry point is visible: the print library's own functions are not, and a library
-    // without the entry point asked for is refused naming it.
+TEST(ModuleLoader, ThePrintModuleHandsOverItsBackEndOnce) {
+    auto *first = &ModuleLoader::plugin<printing::PrintBackEnd>(QStringLiteral("print"));
+    EXPECT_EQ(&ModuleLoader::plugin<printing::PrintBackEnd>(QStringLiteral("print")), first);
+    // Asked for another interface, the module is refused naming it.
     try {
-        ModuleLoader::entry(QStringLiteral("print"), "_ZN8printing18currentPrinterNameEv");
-        FAIL() << "a hidden function was resolved";
+        ModuleLoader::plugin<PictureJpeg::Decoder>(QStringLiteral("print"));
+        FAIL() << "the print module was taken for the JPEG decoder";
     } catch (const FileError &error) {
-        EXPECT_EQ(error.kind, Kind::ModuleEntryMissing);
+        EXPECT_EQ(error.kind, Kind::ModuleOtherVersion);
         EXPECT_EQ(error.fileName, builtModule(QStringLiteral("print")));
-        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("_ZN8printing18currentPrinterNameEv")));
     }
+    // Only the plugin's own functions are visible, not those of the print library.
+    QLibrary library(builtModule(QStringLiteral("print")));
+    EXPECT_NE(library.resolve("qt_plugin_instance"), nullptr);
+    EXPECT_EQ(library.resolve("_ZN8printing18currentPrinterNameEv"), nullptr);
 }
 
-TEST(ModuleLoader, OnlyATableOfThisVersionAndSizeIsHandedOver) {
-    struct Table {
-        ModuleTable header;
-        int (*answer)();
-    };
-    const auto table = [](const char *kind) {
-        return ModuleLoader::table(QStringLiteral("table-%1-for-test").arg(QLatin1String(kind)),
-                                   "gnomora_test_functions", 1, sizeof(Table));
-    };
-    EXPECT_EQ(static_cast<const Table *>(table("current"))->answer(), 42);
+// A module of another interface or version is refused before its code runs, so it is never called
+// through the wrong functions.
+TEST(ModuleLoader, OnlyAModuleOfThisInterfaceAndVersionIsHandedOver) {
+    const auto module = [](const char *kind) { return QStringLiteral("answer-%1-for-test").arg(QLatin1String(kind)); };
+    EXPECT_EQ(ModuleLoader::plugin<Answer>(module("current")).answer(), 42);
 
-    for (const char *kind : {"null", "headerless", "shorter", "newer"}) {
-        SCOPED_TRACE(kind);
-        try {
-            table(kind);
-            FAIL() << "a table of another version was handed over";
-        } catch (const FileError &error) {
-            EXPECT_EQ(error.kind, Kind::ModuleOtherVersion);
-            EXPECT_TRUE(error.fileName.endsWith(
-                ModuleLoader::fileName(QStringLiteral("table-%1-for-test").arg(QLatin1String(kind)))));
-        }
+    // The current module as built with a newer toolkit: its plugin data says so.
+    const ModuleInBuild newerToolkit(QStringLiteral("answer-newer-toolkit-for-test"));
+    {
+        QFile built(builtModule(module("current")));
+        ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+        QByteArray bytes = built.readAll();
+        // The plugin data's header (format, toolkit major and minor version) follows the name of its
+        // ELF note, or its magic string in other formats; both are 12 bytes.
+        qsizetype mark = bytes.indexOf(QByteArray("qt-project!", 12));
+        if (mark < 0)
+            mark = bytes.indexOf(QByteArray("QTMETADATA !"));
+        ASSERT_GT(mark, 0);
+        const qsizetype header = mark + 12;
+        ASSERT_EQ(bytes[header + 1], char(QT_VERSION_MAJOR));
+        bytes[header + 2] = char(QT_VERSION_MINOR + 1);
+        QFile copy(newerToolkit.path());
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(bytes);
     }
-    // The program's own modules hand over the tables the program expects.
-    EXPECT_NO_THROW(ModuleLoader::table(QStringLiteral("print"), "gnomora_print_functions", 1,
-                                        sizeof(ModuleTable) + 3 * sizeof(void *)));
+
+    struct Row {
+        QString name;
+        Kind expected;
+        bool codeRuns;  // only a module whose plugin data is in order is loaded
+        const char *why;
+    };
+    const Row rows[] = {
+        {module("newer"), Kind::ModuleOtherVersion, false, "the interface's next version"},
+        {module("other"), Kind::ModuleOtherVersion, false, "another interface"},
+        {module("undeclared"), Kind::ModuleOtherVersion, true, "the root object lacks the interface its data names"},
+        {newerToolkit.name(), Kind::ModuleOtherVersion, false, "built with a newer toolkit"},
+        {module("plain"), Kind::NotLoadable, false, "a library without plugin data"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.why);
+        qunsetenv("GNOMORA_TEST_MODULE_RAN");
+        const auto ran = [] { return qEnvironmentVariableIsSet("GNOMORA_TEST_MODULE_RAN"); };
+        try {
+            ModuleLoader::plugin<Answer>(row.name);
+            ADD_FAILURE() << "the module was handed over";
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.kind, row.expected);
+            EXPECT_EQ(error.fileName, builtModule(row.name));
+        }
+        EXPECT_EQ(ran(), row.codeRuns);
+    }
 }
 
 // A module cut short by an interrupted copy or a full disk would end the program inside the loader:
@@ -227,7 +259,7 @@ TEST(ModuleLoader, AModuleThatIsCutShortOrNotARegularFileIsRefused) {
         const ModuleInBuild module(QStringLiteral("cut-%1-for-test").arg(&row - rows));
         row.make(module.path());
         try {
-            ModuleLoader::entry(module.name(), "gnomora_jpeg_functions");
+            ModuleLoader::load(module.name(), GnomoraPictureJpegDecoder_iid);
             ADD_FAILURE() << "the module was loaded";
         } catch (const FileError &error) {
             EXPECT_EQ(error.kind, row.expected);
@@ -238,7 +270,7 @@ TEST(ModuleLoader, AModuleThatIsCutShortOrNotARegularFileIsRefused) {
     // The whole module, copied under another name, loads.
     const ModuleInBuild copy(QStringLiteral("jpeg-whole-for-test"));
     cut(jpeg, jpeg.size())(copy.path());
-    EXPECT_NE(ModuleLoader::entry(copy.name(), "gnomora_jpeg_functions"), nullptr);
+    EXPECT_NE(ModuleLoader::load(copy.name(), GnomoraPictureJpegDecoder_iid), nullptr);
 }
 
 // A module in a folder that others can write may have been replaced by them: its code would run as
@@ -315,7 +347,7 @@ TEST(ModuleLoader, AModuleOthersCouldHaveReplacedIsRefused) {
     const ModuleInBuild writable(QStringLiteral("writable-for-test"));
     ASSERT_TRUE(QFile::copy(builtModule(QStringLiteral("jpeg")), writable.path()));
     ::chmod(QFile::encodeName(writable.path()), 0666);
-    EXPECT_EQ(refusal([&] { ModuleLoader::entry(writable.name(), "gnomora_jpeg_functions"); }),
+    EXPECT_EQ(refusal([&] { ModuleLoader::load(writable.name(), GnomoraPictureJpegDecoder_iid); }),
               Kind::ModuleWritableByOthers);
 #endif
 }

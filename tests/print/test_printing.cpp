@@ -49,7 +49,7 @@ TEST(Printing, WithoutAPrinterNothingIsPrintedAndTheCallerIsTold) {
     }
     // On a machine without printers the everyday call must say so too, not write a PDF instead.
     if (currentPrinterName().isEmpty()) {
-        EXPECT_EQ(printPage(page, PrintJob{}).status, PrintStatus::NoPrinter);
+        EXPECT_EQ(printPage(page, currentPrinterName(), PrintJob{}).status, PrintStatus::NoPrinter);
     }
 }
 
@@ -72,7 +72,7 @@ TEST(Printing, TheDefaultQueueReceivesTheSheetWithItsCopyCount) {
         const PrintJob job = jobOf(row.asked, title);
         const cupsqueue::JobFiles before = cupsqueue::jobFiles();
 
-        const PrintResult result = printPage(captionedSheet(), job);
+        const PrintResult result = printPage(captionedSheet(), currentPrinterName(), job);
         ASSERT_EQ(result.status, PrintStatus::Sent) << result.printerName.toStdString();
 
         const QString pdf = cupsqueue::waitForNewJob(before, title);

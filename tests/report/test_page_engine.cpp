@@ -2,7 +2,7 @@
 // The page engine on a small page of its own: backgrounds, unknown names, bad resolutions.
 #include "ReportTestSupport.h"
 #include "report/PageLayout.h"
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -3,7 +3,7 @@
 // its pixels against the sheet's millimetre layout.
 #include "ReportTestSupport.h"
 #include "report/PageLayout.h"
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 #include "report/ResultSheetLayout.h"
 
 #include <QtMath>

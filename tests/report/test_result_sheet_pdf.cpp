@@ -6,7 +6,7 @@
 #include "support/SpecialFiles.h"
 #include "ReportTestSupport.h"
 #include "platform/FileIo.h"
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 #include "report/ResultSheetLayout.h"
 #include "support/ToolRun.h"
 

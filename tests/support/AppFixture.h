@@ -3,6 +3,7 @@
 #include "app/TStartForm.h"
 #include "platform/ScriptedPrompter.h"
 #include "support/ClassRun.h"
+#include "support/ScriptedPrintBackEnd.h"
 #include "support/TempDir.h"
 #include "ui/TMainForm.h"
 
@@ -13,10 +14,11 @@
 
 // Both windows of the program on the offscreen platform, in a temporary working folder seeded
 // with the shipped language file (unless a test writes its own), a fixed date and a pinned locale.
-// Message boxes go to a scripted prompter.
+// Message boxes go to a scripted prompter, printing to a back-end that tests may script.
 struct AppFixture {
     TempWorkDir dir;
     ScriptedPrompter prompter;
+    ScriptedPrintBackEnd printer;
     std::unique_ptr<TStartForm> start;
     std::unique_ptr<TMainForm> main;
 
@@ -36,7 +38,7 @@ struct AppFixture {
     void startProgram(const std::optional<Locale> &locale = Locale{u'.', u'/'}) {
         start = locale ? std::make_unique<TStartForm>(prompter, *locale, [] { return fixedNow(); })
                        : std::make_unique<TStartForm>(prompter);
-        main = std::make_unique<TMainForm>(start->objects(), prompter);
+        main = std::make_unique<TMainForm>(start->objects(), prompter, printer);
         start->setMainForm(main.get());
         start->show();
     }

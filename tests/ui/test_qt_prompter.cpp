@@ -74,4 +74,37 @@ TEST(QtPrompter, QuestionShowsOnlyItsTwoButtonsAndEnterTakesTheFirst) {
     EXPECT_EQ(answer, Answer::Yes);
 }
 
+// Each box, message or question, belongs to a window of the program: the one in front while the
+// program is active, else the window it was given, and is modal.
+TEST(QtPrompter, EveryBoxIsModalToTheProgramsWindow) {
+    QWidget given, front;
+    QtPrompter prompter(&given);
+    const auto parentOfBox = [&](const std::function<void()> &ask) {
+        QWidget *parent = nullptr;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            parent = box->parentWidget();
+            modal = box->isModal();
+            pressEscape(*qobject_cast<QMessageBox *>(box));
+        });
+        ask();
+        EXPECT_TRUE(modal);
+        return parent;
+    };
+    const std::function<void()> message = [&] { prompter.showMessage(QStringLiteral("Saved.")); };
+    const std::function<void()> question = [&] { prompter.confirm(QStringLiteral("Which one?"), Buttons::OkCancel); };
+
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(parentOfBox(message), &given);
+    EXPECT_EQ(parentOfBox(question), &given);
+    front.show();
+    for (const auto &ask : {message, question}) {
+        QApplication::setActiveWindow(&front);  // as the window manager gives it back after a box
+        EXPECT_EQ(parentOfBox(ask), &front);
+    }
+}
+
 }  // namespace

@@ -1,15 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The JPEG module's one entry point (see platform/PictureJpegModule.h).
+// The JPEG module's root object (see platform/PictureJpegModule.h).
 #include "platform/PictureJpegModule.h"
 
 #include "platform/jpeg/PictureJpeg.h"
 
-namespace {
+#include <QObject>
+#include <QtPlugin>
 
-const PictureJpeg::Functions functions{.decode = PictureJpeg::decode, .decodeToFit = PictureJpeg::decodeToFit};
+class PictureJpegModule : public QObject, public PictureJpeg::Decoder {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID GnomoraPictureJpegDecoder_iid)
+    Q_INTERFACES(PictureJpeg::Decoder)
+public:
+    QImage decode(const QByteArray &bytes, const QString &fileName, QSize visible) const override {
+        return PictureJpeg::decode(bytes, fileName, visible);
+    }
+    QImage decodeToFit(const QByteArray &bytes, const QString &fileName, QSize box) const override {
+        return PictureJpeg::decodeToFit(bytes, fileName, box);
+    }
+};
 
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) const PictureJpeg::Functions *gnomora_jpeg_functions() {
-    return &functions;
-}
+#include "PictureJpegModule.moc"

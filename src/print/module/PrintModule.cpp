@@ -1,19 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print module's one entry point (see print/PrintModule.h).
-#include "print/PrintModule.h"
+// The print module's root object (see print/PrintBackEnd.h).
+#include "print/PrintBackEnd.h"
 
-namespace {
+#include <QObject>
+#include <QtPlugin>
 
-printing::PrintResult printOn(const report::ReportPage &page, const QString &printerName,
-                              const printing::PrintJob &job, QWidget *parent) {
-    return printing::printPage(page, printerName, job, parent);
-}
+class PrintModule : public QObject, public printing::PrintBackEnd {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID GnomoraPrintBackEnd_iid)
+    Q_INTERFACES(printing::PrintBackEnd)
+public:
+    QString currentPrinterName() override { return printing::currentPrinterName(); }
+    printing::PrintResult printPage(const report::ReportPage &page, const QString &printerName,
+                                    const printing::PrintJob &job, QWidget *parent) override {
+        return printing::printPage(page, printerName, job, parent);
+    }
+    void previewPage(const report::ReportPage &page, const printing::PrintJob &job, QWidget *parent) override {
+        printing::previewPage(page, job, parent);
+    }
+};
 
-const printing::Functions functions{
-    .currentPrinterName = printing::currentPrinterName, .printPage = printOn, .previewPage = printing::previewPage};
-
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) const printing::Functions *gnomora_print_functions() {
-    return &functions;
-}
+#include "PrintModule.moc"

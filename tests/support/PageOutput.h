@@ -5,7 +5,8 @@
 #include <QImage>
 #include <QString>
 
-// A page rendered to a file or an image, through the same painting routine as printing.
+// A page rendered to a file or an image, through the same painting routine as printing: what the
+// tests and benchmarks read a page's pixels and text from. The program itself only prints.
 namespace report {
 
 // Writes the page as a one-page A4 PDF file at the given resolution, atomically: a failed write

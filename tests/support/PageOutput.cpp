@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report/PageOutput.h"
+#include "support/PageOutput.h"
 
 #include "platform/FileIo.h"
 #include "report/PageLayout.h"
