@@ -11,9 +11,13 @@
 #include <optional>
 
 namespace Ui { class PanelStep5; }
-struct AppObjects;
 class StepNavigator;
 class Prompter;
+class TComm;
+class TDrawObj;
+class TLang;
+class TLogic;
+class TSession;
 
 // Step 5: the result sheet, previewed or printed with one copy per participant of place 1, and
 // the button that ends the run and starts a new one.
@@ -39,7 +43,9 @@ public:
     using PrintRunner = std::function<printing::PrintResult(const report::ReportPage &sheet, const QString &printerName,
                                                             const printing::PrintJob &job, QWidget *parent)>;
 
-    PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
+    // drawing: the drawing object that fills the sheet (DrawStep5).
+    PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+               StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
     // The work of entering the step: edPrintCopies := the number of place 1's participants
@@ -75,7 +81,11 @@ private:
     printing::PrintJob printJob(int copies) const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    TLogic &logic_;
+    TSession &session_;
+    const TComm &comm_;
+    TDrawObj &drawing_;
     StepNavigator &steps_;
     Prompter &prompter_;
     Guard guard_;
