@@ -5,6 +5,7 @@
 #include "lang/TLang.h"
 #include "model/TLogic.h"
 #include "session/LessonRecord.h"
+#include "session/SavePermission.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "lang/FileErrorText.h"
@@ -57,8 +58,7 @@ TStartForm::TStartForm(Prompter &prompter, Locale locale, Clock clock)
     new FocusRing(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    connect(ui->btnStartEnter, &QPushButton::clicked, this,
-            [this] { guarded(prompter_, [this] { btnStartEnterClick(); }, objects_.Lang.get()); });
+    guard_.connect(ui->btnStartEnter, &QPushButton::clicked, this, [this] { btnStartEnterClick(); });
 }
 
 TStartForm::~TStartForm() {
@@ -68,7 +68,12 @@ TStartForm::~TStartForm() {
 void TStartForm::setMainForm(TMainForm *mainForm) {
     mainForm_ = mainForm;
     mainForm_->setClosedHandler([this] { offerSaveConfig(); });
-    mainForm_->setStartShowHandler([this] { FormShow(); });
+    mainForm_->views().setTextsRefresh([this] { refreshWindowTexts(); });
+}
+
+void TStartForm::refreshWindowTexts() {
+    FormShow();
+    mainForm_->refreshTexts();
 }
 
 QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }
@@ -76,14 +81,14 @@ QCheckBox *TStartForm::saveConfigBox() const { return ui->cbSaveConfig; }
 void TStartForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (!event->spontaneous())  // not when restored from the task bar
-        guarded(prompter_, [this] { FormShow(); }, objects_.Lang.get());
+        guard_([this] { FormShow(); });
 }
 
 void TStartForm::keyPressEvent(QKeyEvent *event) {
     // The start button is the window's default button: Enter opens the main window from any
     // control (a plain window, unlike a dialog, has no default button of its own).
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
-        guarded(prompter_, [this] { btnStartEnterClick(); }, objects_.Lang.get());
+        guard_([this] { btnStartEnterClick(); });
         return;
     }
     QWidget::keyPressEvent(event);
@@ -91,12 +96,12 @@ void TStartForm::keyPressEvent(QKeyEvent *event) {
 
 void TStartForm::closeEvent(QCloseEvent *event) {
     bool keepRunning = false;
-    guarded(prompter_, [&] { keepRunning = !mayEndRun(); }, objects_.Lang.get());
+    guard_([&] { keepRunning = !mayEndRun(); });
     if (keepRunning) {
         event->ignore();
         return;
     }
-    guarded(prompter_, [this] { FormCloseQuery(); });  // it frees the language
+    guard_([this] { FormCloseQuery(); });  // an error after it freed the language is not worded
     event->accept();
     if (mainForm_)
         mainForm_->hide();
@@ -104,7 +109,7 @@ void TStartForm::closeEvent(QCloseEvent *event) {
 }
 
 bool TStartForm::mayEndRun() {
-    return !holdsUnprintedWork(objects_) || keepLesson() ||
+    return !objects_.Logic || !objects_.Logic->HoldsUnprintedWork() || keepLesson() ||
            prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) ==
                Prompter::Answer::Ok;
 }
@@ -114,11 +119,11 @@ bool TStartForm::keepLesson() {
         return false;
     bool kept = false;
     // A failure to write is shown as any other; the question then follows.
-    guarded(prompter_, [&] {
+    guard_([&] {
         mainForm_->storeShownPanels();
         LessonRecord::keep(objects_.Session->Values);
         kept = true;
-    }, objects_.Lang.get());
+    });
     return kept;
 }
 
@@ -136,7 +141,7 @@ void TStartForm::offerKeptLesson() {
     }
     switch (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo)) {
     case Prompter::Answer::Yes:
-        restoreLesson(*record);
+        objects_.Session->RestoreLesson(*record, *objects_.Logic);
         break;
     case Prompter::Answer::No:
         LessonRecord::discard();
@@ -144,22 +149,6 @@ void TStartForm::offerKeptLesson() {
     default:  // the question closed unanswered: this run starts fresh, the lesson stays for later
         break;
     }
-}
-
-void TStartForm::restoreLesson(const NameValueList &record) {
-    TSession &session = *objects_.Session;
-    TLogic &logic = *objects_.Logic;
-    session.Values = record;
-    session.RestoreMeasureDay(logic);
-    for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
-        session.RestoreHei(*hei);
-        if (hei->State >= 2)
-            hei->ShowLatitude();
-    }
-    session.RestoreLogic(logic);
-    logic.Printed = false;
-    // The place lists, the names and the photographs follow from the record when the places
-    // panel is built.
 }
 
 void TStartForm::FormShow() {
@@ -186,13 +175,13 @@ bool TStartForm::createSharedObjects() {
         objects_.Session->Init();
         objects_.Comm = std::make_unique<TComm>(prompter_, locale_);
         objects_.Comm->Init();
-        objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, *mainForm_);
+        objects_.Lang = std::make_unique<TLang>(*objects_.Comm, prompter_, mainForm_->views());
         objects_.Lang->Init();
         // Questions from here on (the folder in use, a kept lesson) have buttons in its language.
         toolkitLanguage_.use(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey));
         if (objects_.Comm->CfgReadError)
             reportError(prompter_, *objects_.Comm->CfgReadError, objects_.Lang.get());
-        objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, *mainForm_,
+        objects_.Logic = std::make_unique<TLogic>(*objects_.Comm, *objects_.Lang, prompter_, mainForm_->views(),
                                                   *objects_.Session, clock_);
         objects_.Logic->Init();
         objects_.CurrHei = nullptr;
@@ -278,10 +267,10 @@ void TStartForm::FormCloseQuery() {
         return;
     // A failed save is reported; the program ends all the same (the old file stays as it was).
     if (ui->cbSaveConfig->isVisible() && ui->cbSaveConfig->isChecked())
-        guarded(prompter_, [this] {
-            if (mayWriteConfiguration(objects_, prompter_))
+        guard_([this] {
+            if (mayWriteConfiguration(*objects_.Comm, *objects_.Lang, prompter_))
                 objects_.Comm->SaveCfg();
-        }, objects_.Lang.get());
+        });
     objects_.release();
     folderLock_.reset();  // the folder is free for the next copy
 }

@@ -4,6 +4,7 @@
 #include "platform/Locale.h"
 #include "store/NameValueList.h"
 #include "ui/AppObjects.h"
+#include "ui/Guard.h"
 #include "ui/ToolkitLanguage.h"
 
 #include <QWidget>
@@ -28,8 +29,12 @@ public:
     TStartForm(Prompter &prompter, Locale locale = Locale::system(), Clock clock = systemClock());
     ~TStartForm() override;
 
-    // The main window must exist before the first showing (the language object writes into it).
+    // The main window must exist before the first showing (the language object writes into its
+    // panel views).
     void setMainForm(TMainForm *mainForm);
+    // The language changed: both windows fetch all their texts again, exactly as when they are
+    // shown, this one first, then the main window (which reopens the step it showed).
+    void refreshWindowTexts();
     AppObjects &objects() { return objects_; }
 
     // Creates the shared objects on the first call, then (every time) applies the texts.
@@ -44,7 +49,7 @@ public:
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
     // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
-    // msgContinueLesson (Yes/No). Yes restores every panel from it; No removes it; the question
+    // msgContinueLesson (Yes/No). Yes continues it (TSession::RestoreLesson); No removes it; the question
     // closed without an answer starts this run fresh and keeps the file for the next start. A file
     // that is no kept lesson (damaged, foreign) is not offered: it is refused with msgLessonRefused
     // and set aside (LessonRecord::setAside); the run starts fresh. Nothing is offered while
@@ -73,7 +78,6 @@ private:
     bool mayEndRun();
     // Stores the panels' values into the session record and writes it; false when not kept.
     bool keepLesson();
-    void restoreLesson(const NameValueList &record);
 
     std::unique_ptr<Ui::StartForm> ui;
     Prompter &prompter_;
@@ -81,6 +85,7 @@ private:
     Clock clock_;
     TMainForm *mainForm_ = nullptr;
     AppObjects objects_;
+    Guard guard_{objects_, prompter_, Guard::Runs::Always};  // this window makes and frees the objects
     std::unique_ptr<FolderLock> folderLock_;
     ToolkitLanguage toolkitLanguage_;
 };

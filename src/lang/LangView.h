@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // What the language object reaches in the windows: the technical panel's label naming the
-// language file in use, its language list, and the windows' texts as a whole. The main window
-// implements it; tests record it. A view without a language list or windows (the model's and the
+// language file in use, its language list, and the windows' texts as a whole. The main window's
+// panel views implement it (the refresh of the texts runs the program's step for both windows);
+// tests record it. A view without a language list or windows (the model's and the
 // pictures' test fakes) needs only the caption: the rest does nothing there by default.
 class LangView {
 public:

@@ -3,7 +3,7 @@
 #include <QString>
 
 // Where a place shows its solved latitude: the two latitude labels of the technical panel.
-// The main window implements it; tests record the captions.
+// The main window's panel views implement it; tests record the captions.
 class LatitudeView {
 public:
     virtual ~LatitudeView() = default;

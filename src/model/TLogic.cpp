@@ -37,6 +37,13 @@ void TLogic::Init() {
     session_.StoreLogic(*this);
 }
 
+void TLogic::Clear() {
+    Hei1.Init();
+    Hei2.Init();
+    EarthState = 0;
+    Printed = false;
+}
+
 bool TLogic::ChangeMeasureDay(QDate day) {
     if (!day.isValid() || day == measureDay_)
         return day.isValid();
@@ -82,6 +89,11 @@ QString TLogic::DeviationText(std::int32_t earthSizeKm, QChar decimalSeparator) 
 void TLogic::AcceptDistance() {
     EarthDistance = EditedEarthDistance;
     EarthState = 1;
+}
+
+void TLogic::AcceptDistance(std::int32_t typedKm) {
+    EditedEarthDistance = typedKm;
+    AcceptDistance();
 }
 
 void TLogic::CalcEarth() {

@@ -37,6 +37,8 @@ public:
 
     // EarthDistance := EditedEarthDistance; EarthState 1 (the old EarthSize stays in the field).
     void AcceptDistance();
+    // The distance typed (km) becomes EditedEarthDistance and is accepted.
+    void AcceptDistance(std::int32_t typedKm);
     // EarthSize and EarthState 2 when the distance and the noon elevation difference are
     // positive; otherwise msgNoDistance (tested first) or msgNoAngleDiff and nothing changes.
     // A circumference beyond the int range (a vanishingly small difference) is refused with
@@ -91,6 +93,15 @@ public:
     std::int32_t EarthDistance = 0;        // km, accepted
     std::int32_t EarthSize = 0;            // km
     bool Printed = false;  // the result sheet was printed since the last clearing
+
+    // A printer took the result sheet: the run's values are kept on paper from now on.
+    void SheetPrinted() { Printed = true; }
+    // The run holds measured values (a time, lengths, a distance) that no printed sheet has kept
+    // yet: clearing them or ending the program asks first.
+    bool HoldsUnprintedWork() const { return !Printed && (Hei1.State > 0 || Hei2.State > 0 || EarthState > 0); }
+    // Clear-all: both places initialised again, nothing compared, nothing printed; the date of the
+    // measurement stays. The caller stores the cleared values into the session record.
+    void Clear();
 
     // The circumference is computed (EarthState 2) and belongs to this difference of the noon
     // elevations (radians) and the accepted distance: it is what CalcEarth would give for them,

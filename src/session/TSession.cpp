@@ -122,6 +122,18 @@ void TSession::StoreLogic(const TLogic &logic) {
     Values.setValue(QStringLiteral("MeasureDate"), logic.MeasureDay().toString(Qt::ISODate));
 }
 
+void TSession::RestoreLesson(const NameValueList &record, TLogic &logic) {
+    Values = record;
+    RestoreMeasureDay(logic);
+    for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+        RestoreHei(*hei);
+        if (hei->State >= 2)
+            hei->ShowLatitude();
+    }
+    RestoreLogic(logic);
+    logic.Printed = false;
+}
+
 bool TSession::RestoreMeasureDay(TLogic &logic) const {
     const QDate day = QDate::fromString(Values.value(QStringLiteral("MeasureDate")), Qt::ISODate);
     if (!day.isValid())

@@ -60,6 +60,12 @@ public:
     // no valid date.
     bool RestoreMeasureDay(TLogic &logic) const;
 
+    // Goes on with a kept lesson: the record becomes this one, and the model takes from it the
+    // date of the measurement, both places (each measured place showing its latitude again) and
+    // the comparison, unprinted. The place lists, the pupils' names and the photographs follow
+    // from the record when the places panel is built.
+    void RestoreLesson(const NameValueList &record, TLogic &logic);
+
     // Whether a record holds every value that StoreHei (both places) and StoreLogic write, each
     // readable as what it stands for: whole numbers, progress values in their range, decimal
     // numbers in comm's conventions, a date. A record that lacks one was not written by them.

@@ -4,7 +4,7 @@
 
 // The controls the configuration object fills and reads: the places editor of the technical panel
 // and the two place lists of step 1. Fields are addressed by their control names (edPlace1,
-// edNoonH3, edPerson52jpg ...). The main window implements it; tests record it.
+// edNoonH3, edPerson52jpg ...). The main window's panel views implement it; tests record it.
 class PlacesView {
 public:
     virtual ~PlacesView() = default;

@@ -14,32 +14,27 @@ class TLang;
 // (lang, when one is loaded); anything else shows its own text.
 void reportError(Prompter &prompter, const std::exception &error, TLang *lang);
 
-// Runs an event handler under the general error report.
-template <typename Handler>
-void guarded(Prompter &prompter, Handler &&handler, TLang *lang = nullptr) {
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const std::exception &e) {
-        reportError(prompter, e, lang);
-    }
-}
-
-// The one way the main window and its panels run a handler: only while the shared objects exist
-// (before the start window makes them and from the start of shut-down on, Comm is absent and
-// nothing runs), under the general error report, worded in the language in use.
+// The one way both windows and the panels run an event handler: under the general error report,
+// worded in the language loaded when the error is reported (a handler may load or free it).
+// A guard for the shared objects runs a handler only while they exist: before the start window
+// makes them and from the start of shut-down on, Comm is absent and nothing runs. The start
+// window, which makes and frees them, runs its own handlers in any case.
 class Guard {
 public:
-    Guard(AppObjects &objects, Prompter &prompter) : objects_(&objects), prompter_(&prompter) {}
+    enum class Runs { WhileObjectsExist, Always };
+
+    Guard(AppObjects &objects, Prompter &prompter, Runs runs = Runs::WhileObjectsExist)
+        : objects_(&objects), prompter_(&prompter), runs_(runs) {}
 
     template <typename Handler>
     void operator()(Handler &&handler) const {
-        guarded(
-            *prompter_,
-            [&] {
-                if (objects_->exist())
-                    handler();
-            },
-            objects_->Lang.get());
+        if (runs_ == Runs::WhileObjectsExist && !objects_->exist())
+            return;
+        try {
+            std::forward<Handler>(handler)();
+        } catch (const std::exception &e) {
+            reportError(*prompter_, e, objects_->Lang.get());
+        }
     }
 
     // Connects a signal to a handler that runs through this guard.
@@ -51,4 +46,5 @@ public:
 private:
     AppObjects *objects_;
     Prompter *prompter_;
+    Runs runs_;
 };

@@ -5,7 +5,7 @@
 #include "model/TLogic.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
-#include "ui/AppObjects.h"
+#include "session/SavePermission.h"
 #include "ui/DateBox.h"
 #include "ui/Guard.h"
 #include "ui/PictureSlots.h"
@@ -17,10 +17,10 @@
 #include <QCalendarWidget>
 #include <QSignalBlocker>
 
-PanelStep1::PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
-                       QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), objects_(objects), steps_(steps),
-      prompter_(prompter), guard_(objects, prompter), closing_(closing) {
+PanelStep1::PanelStep1(TLang &lang, TLogic &logic, TSession &session, TComm &comm, StepNavigator &steps,
+                       Prompter &prompter, Guard guard, const bool &closing, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep1>()), lang_(lang), logic_(logic), session_(session),
+      comm_(comm), steps_(steps), prompter_(prompter), guard_(guard), closing_(closing) {
     ui->setupUi(this);
     places_.emplace_back(ui->edPersonSelect11, ui->edPersonSelect12, ui->imgPlace1, ui->imgPerson11, ui->imgPerson12);
     places_.emplace_back(ui->edPersonSelect21, ui->edPersonSelect22, ui->imgPlace2, ui->imgPerson21, ui->imgPerson22);
@@ -41,31 +41,29 @@ void PanelStep1::showEvent(QShowEvent *event) {
 }
 
 void PanelStep1::showMeasureDate() {
-    if (!objects_.exist())
-        return;
-    const TLogic &logic = *objects_.Logic;
+    const TLogic &logic = logic_;
     const QSignalBlocker quiet(ui->edMeasureDate);
     ui->edMeasureDate->setDisplayFormat(logic.ShortDateFormat());
     ui->edMeasureDate->setDate(logic.MeasureDay());
     // Month and day names in the class's language, weeks as its country counts them.
     ui->edMeasureDate->setCalendarLocale(
-        ToolkitLanguage::localeOf(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey)));
+        ToolkitLanguage::localeOf(lang_.Texts.value(ToolkitLanguage::LocaleKey)));
 }
 
 void PanelStep1::edMeasureDateChange() {
-    if (!objects_.exist() || changingDate_)
+    if (changingDate_)
         return;
     // The message's or the question's box takes the focus, which would finish the editing once more.
     changingDate_ = true;
     const std::optional<QDate> day = ui->edMeasureDate->typedDate();
     if (day)
-        objects_.Logic->ChangeMeasureDay(*day);
+        logic_.ChangeMeasureDay(*day);
     // The date taken, written in the box's format; or the model's date again when it was refused.
     showMeasureDate();
     if (!day) {
         // Then selected to be typed over: left as typed, the text would be refused once more each
         // time the focus leaves the box.
-        refuseTypedValue(ui->edMeasureDate, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadDate")));
+        refuseTypedValue(ui->edMeasureDate, prompter_, lang_.GetText(QStringLiteral("msgBadDate")));
     }
     changingDate_ = false;
 }
@@ -80,7 +78,7 @@ void PanelStep1::restorePersons(const TSession &session) {
 void PanelStep1::showChosenPlaces() {
     for (int place = 1; place <= 2; ++place)
         guard_([&] {
-            objects_.Comm->ShowPlacePictures(placeList(place)->currentIndex(), places_[place - 1].placeSlots,
+            comm_.ShowPlacePictures(placeList(place)->currentIndex(), places_[place - 1].placeSlots,
                                              TComm::PersonNames::Keep);
         });
 }
@@ -122,17 +120,14 @@ void PanelStep1::PanelStep1Exit() {
         storeChoice();
 }
 
-void PanelStep1::storeChoice() {
-    if (objects_.exist())
-        objects_.Session->StorePlaces(choice());
-}
+void PanelStep1::storeChoice() { session_.StorePlaces(choice()); }
 
 void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }
 
 void PanelStep1::cbPlaceSelect2Change() { showPlace(2); }
 
 void PanelStep1::showPlace(int placeNumber) {
-    objects_.Comm->ShowPlacePictures(placeList(placeNumber)->currentIndex(), places_[placeNumber - 1].placeSlots);
+    comm_.ShowPlacePictures(placeList(placeNumber)->currentIndex(), places_[placeNumber - 1].placeSlots);
 }
 
 PanelStep1::PlaceControls::PlaceControls(QLineEdit *person1, QLineEdit *person2, PictureBox *place,
@@ -148,32 +143,23 @@ void PanelStep1::btnStep1NextClick() {
 }
 
 void PanelStep1::btnClearAllClick() {
-    if (!objects_.exist())
-        return;
-    if (holdsUnprintedWork(objects_) &&
-        prompter_.confirm(objects_.Lang->GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
+    if (logic_.HoldsUnprintedWork() &&
+        prompter_.confirm(lang_.GetText(QStringLiteral("msgAreYouSure")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return;
     ClearAll();
 }
 
 void PanelStep1::ClearAll() {
-    if (!objects_.exist())
-        return;
     ui->cbPlaceSelect1->setCurrentIndex(-1);
     ui->cbPlaceSelect2->setCurrentIndex(-1);
     for (int place = 1; place <= 2; ++place)
         for (int person = 1; person <= 4; ++person)
             personField(place, person)->clear();
-    TLogic &logic = *objects_.Logic;
-    logic.Hei1.Init();
-    logic.Hei2.Init();
-    logic.EarthState = 0;
-    TSession &session = *objects_.Session;
-    session.StorePlaces(choice());
-    session.StoreHei(logic.Hei1);
-    session.StoreHei(logic.Hei2);
-    session.StoreLogic(logic);
-    logic.Printed = false;
-    discardKeptLesson(objects_);
+    logic_.Clear();
+    session_.StorePlaces(choice());
+    session_.StoreHei(logic_.Hei1);
+    session_.StoreHei(logic_.Hei2);
+    session_.StoreLogic(logic_);
+    discardKeptLesson(comm_);
 }

@@ -12,8 +12,10 @@ namespace Ui { class PanelStep1; }
 class QComboBox;
 class DateBox;
 class QLineEdit;
-struct AppObjects;
 class StepNavigator;
+class TComm;
+class TLang;
+class TLogic;
 class TextSlot;
 class PictureSlot;
 class Prompter;
@@ -24,8 +26,8 @@ class PanelStep1 : public QWidget {
     Q_OBJECT
 public:
     // closing: the main window's flag, true while it is being closed (nothing is stored then).
-    PanelStep1(AppObjects &objects, StepNavigator &steps, Prompter &prompter, const bool &closing,
-               QWidget *parent = nullptr);
+    PanelStep1(TLang &lang, TLogic &logic, TSession &session, TComm &comm, StepNavigator &steps, Prompter &prompter,
+               Guard guard, const bool &closing, QWidget *parent = nullptr);
     ~PanelStep1() override;
 
     // Stores the choices into the session record unless the window is closing.
@@ -68,7 +70,10 @@ private:
     void btnStep1NextClick();
 
     std::unique_ptr<Ui::PanelStep1> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    TLogic &logic_;
+    TSession &session_;
+    TComm &comm_;
     StepNavigator &steps_;
     Prompter &prompter_;
     Guard guard_;

@@ -6,7 +6,6 @@
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
-#include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
@@ -15,14 +14,15 @@
 
 #include <cstdlib>
 
-PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), objects_(objects), steps_(steps),
-      prompter_(prompter), guard_(objects, prompter) {
+PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
+                       StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), lang_(lang), logic_(logic), session_(session),
+      drawing_(drawing), place_(place), steps_(steps), prompter_(prompter), guard_(guard) {
     ui->setupUi(this);
     // The buttons act on the place shown, so only while there is one.
     auto on = [this](QPushButton *button, void (PanelStep2::*handler)()) {
         guard_.connect(button, &QPushButton::clicked, this, [this, handler] {
-            if (objects_.CurrHei)
+            if (place_)
                 (this->*handler)();
         });
     };
@@ -38,12 +38,12 @@ PanelStep2::~PanelStep2() = default;
 PictureBox *PanelStep2::image() const { return ui->ImageStep2; }
 
 void PanelStep2::PanelStep2Exit() {
-    if (objects_.exist() && objects_.CurrHei)
-        objects_.Session->StoreHei(*objects_.CurrHei);
+    if (place_)
+        session_.StoreHei(*place_);
 }
 
 void PanelStep2::ShowMeasurement() {
-    const THeiObj &h = *objects_.CurrHei;
+    const THeiObj &h = *place_;
     for (QWidget *w : {static_cast<QWidget *>(ui->labEnterHeight), static_cast<QWidget *>(ui->labShadow),
                        static_cast<QWidget *>(ui->edShadow), static_cast<QWidget *>(ui->labShadowmm),
                        static_cast<QWidget *>(ui->labStick), static_cast<QWidget *>(ui->edStick),
@@ -78,7 +78,7 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
     if (!far)
         return;
     auto clock = [](int hour, int minute) { return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0')); };
-    ui->labNoonOff->setText(objects_.Lang->GetText(QStringLiteral("msgNoonOff"))
+    ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"))
                                 .arg(clock(h.ConfiguredNoonH, h.ConfiguredNoonM), clock(h.NoonH, h.NoonM),
                                      QString::number(std::abs(off))));
 }
@@ -92,19 +92,19 @@ void PanelStep2::showLatitude(const THeiObj &h) {
 }
 
 void PanelStep2::DrawPicture() {
-    if (objects_.DrawStep2 && objects_.CurrHei)
-        objects_.DrawStep2->DrawHei(*objects_.CurrHei);
+    if (place_)
+        drawing_.DrawHei(*place_);
 }
 
 void PanelStep2::btnAcceptTimeClick() {
     using namespace typedinput;
     const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
     if (!hour)
-        return refuseTypedValue(ui->edTimeH, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeH")));
+        return refuseTypedValue(ui->edTimeH, prompter_, lang_.GetText(QStringLiteral("msgBadTimeH")));
     const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
     if (!minute)
-        return refuseTypedValue(ui->edTimeM, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeM")));
-    THeiObj &h = *objects_.CurrHei;
+        return refuseTypedValue(ui->edTimeM, prompter_, lang_.GetText(QStringLiteral("msgBadTimeM")));
+    THeiObj &h = *place_;
     h.EditedTimH = *hour;
     h.EditedTimM = *minute;
     h.AcceptTime();
@@ -117,11 +117,11 @@ void PanelStep2::btnAcceptHeightClick() {
     // In the order of the boxes on the panel: the shadow above the stick.
     const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
     if (!shadow)
-        return refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+        return refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadow")));
     const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
     if (!stick)
-        return refuseTypedValue(ui->edStick, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadStick")));
-    THeiObj &h = *objects_.CurrHei;
+        return refuseTypedValue(ui->edStick, prompter_, lang_.GetText(QStringLiteral("msgBadStick")));
+    THeiObj &h = *place_;
     h.EditedStick = *stick;
     h.EditedShadow = *shadow;
     h.AcceptHeight();
@@ -130,20 +130,20 @@ void PanelStep2::btnAcceptHeightClick() {
 }
 
 void PanelStep2::btnCalcNoonClick() {
-    objects_.CurrHei->CalcNoon();
+    place_->CalcNoon();
     ShowMeasurement();
     DrawPicture();
 }
 
 void PanelStep2::BtnStep2BackClick() {
-    if (objects_.CurrHei == &objects_.Logic->Hei1)
+    if (place_ == &logic_.Hei1)
         steps_.imgStep1Click();
     else
         steps_.imgStep2Click();
 }
 
 void PanelStep2::btnSetp2NextClick() {
-    if (objects_.CurrHei == &objects_.Logic->Hei1)
+    if (place_ == &logic_.Hei1)
         steps_.imgStep3Click();
     else
         steps_.imgStep4Click();

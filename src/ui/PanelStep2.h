@@ -7,12 +7,15 @@
 
 namespace Ui { class PanelStep2; }
 class PictureBox;
-struct AppObjects;
 class StepNavigator;
 class Prompter;
+class TDrawObj;
 class THeiObj;
+class TLang;
+class TLogic;
+class TSession;
 
-// Steps 2 and 3: the measurement at one place (the one CurrHei points at). The time, then stick
+// Steps 2 and 3: the measurement at one place (the one the main window's CurrHei points at). The time, then stick
 // and shadow, then the noon elevation are accepted stage by stage; each accept hands the typed
 // values to the place, refreshes the panel and repaints the shadow scene. Typed values are checked
 // first (hour 0-23, minute 0-59, shadow and stick whole millimetres from 1 to 100 000 000): the
@@ -24,7 +27,9 @@ public:
     // The size of the picture control in the panel's design.
     static constexpr QSize ImageDesignSize{529, 415};
 
-    PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
+    // place: the place shown (none while it is null), as the main window chooses it.
+    PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
+               StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent = nullptr);
     ~PanelStep2() override;
 
     // Stores the place shown into the session record.
@@ -48,7 +53,11 @@ private:
     void btnSetp2NextClick();
 
     std::unique_ptr<Ui::PanelStep2> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    TLogic &logic_;
+    TSession &session_;
+    TDrawObj &drawing_;
+    THeiObj *const &place_;
     StepNavigator &steps_;
     Prompter &prompter_;
     Guard guard_;

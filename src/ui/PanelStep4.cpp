@@ -7,7 +7,6 @@
 #include "model/TypedInput.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
-#include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
@@ -17,9 +16,10 @@
 
 #include <numbers>
 
-PanelStep4::PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::PanelStep4>()), objects_(objects), steps_(steps),
-      prompter_(prompter), guard_(objects, prompter) {
+PanelStep4::PanelStep4(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+                       StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep4>()), lang_(lang), logic_(logic), session_(session),
+      comm_(comm), drawing_(drawing), steps_(steps), prompter_(prompter), guard_(guard) {
     ui->setupUi(this);
     const auto clicked = &QPushButton::clicked;
     guard_.connect(ui->btnAcceptDistance, clicked, this, [this] { btnAcceptDistanceClick(); });
@@ -37,15 +37,10 @@ void PanelStep4::hideEvent(QHideEvent *event) {
     guard_([this] { PanelStep4Exit(); });
 }
 
-void PanelStep4::PanelStep4Exit() { StoreComparison(objects_); }
-
-void PanelStep4::StoreComparison(AppObjects &objects) {
-    if (objects.exist())
-        objects.Session->StoreLogic(*objects.Logic);
-}
+void PanelStep4::PanelStep4Exit() { session_.StoreLogic(logic_); }
 
 void PanelStep4::ShowComparison() {
-    const TLogic &logic = *objects_.Logic;
+    const TLogic &logic = logic_;
     auto set = [](QLabel *label, const QString &text) {
         label->setText(text);
         fitLabelToText(label);
@@ -59,7 +54,7 @@ void PanelStep4::ShowComparison() {
                        static_cast<QWidget *>(ui->labPropEarth), static_cast<QWidget *>(ui->labProp360),
                        static_cast<QWidget *>(ui->labProp), static_cast<QWidget *>(ui->btnCalcEarth)})
         w->setVisible(accepted);
-    const QString km = u' ' + objects_.Lang->GetText(QStringLiteral("unitKm"));
+    const QString km = u' ' + lang_.GetText(QStringLiteral("unitKm"));
     set(ui->labPropDistance, QString::number(logic.EarthDistance) + km);
     set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
     // A circumference that belongs to another difference or distance (a place measured again, a
@@ -75,14 +70,12 @@ void PanelStep4::ShowComparison() {
 }
 
 QChar PanelStep4::deviationSeparator() const {
-    return ToolkitLanguage::conventionsOf(objects_.Lang->Texts.value(ToolkitLanguage::LocaleKey),
-                                          objects_.Comm->locale())
+    return ToolkitLanguage::conventionsOf(lang_.Texts.value(ToolkitLanguage::LocaleKey), comm_.locale())
         .decimalSeparator;
 }
 
 void PanelStep4::DrawPicture() {
-    if (objects_.DrawStep4)
-        objects_.DrawStep4->DrawEarth();
+    drawing_.DrawEarth();
 }
 
 void PanelStep4::btnAcceptDistanceClick() {
@@ -93,16 +86,16 @@ void PanelStep4::btnAcceptDistanceClick() {
 }
 
 void PanelStep4::btnCalcEarthClick() {
-    const TLogic &logic = *objects_.Logic;
+    const TLogic &logic = logic_;
     if (ui->edDistance->text() != QString::number(logic.EditedEarthDistance) && !acceptTypedDistance())
         return;
-    objects_.Logic->CalcEarth();
+    logic_.CalcEarth();
     ShowComparison();
     DrawPicture();
 }
 
 bool PanelStep4::acceptTypedDistance() {
-    TLang &lang = *objects_.Lang;
+    TLang &lang = lang_;
     if (ui->edDistance->text().trimmed().isEmpty()) {
         refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgNoDistance")));
         return false;
@@ -112,8 +105,6 @@ bool PanelStep4::acceptTypedDistance() {
         refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgBadDistance")));
         return false;
     }
-    TLogic &logic = *objects_.Logic;
-    logic.EditedEarthDistance = *km;
-    logic.AcceptDistance();
+    logic_.AcceptDistance(*km);
     return true;
 }

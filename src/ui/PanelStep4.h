@@ -7,9 +7,13 @@
 
 namespace Ui { class PanelStep4; }
 class PictureBox;
-struct AppObjects;
 class StepNavigator;
 class Prompter;
+class TComm;
+class TDrawObj;
+class TLang;
+class TLogic;
+class TSession;
 
 // Step 4: both noon elevations and their difference, the distance between the places, and the
 // Earth's circumference by proportion (distance / difference = circumference / 360°).
@@ -19,16 +23,14 @@ public:
     // The size of the picture control in the panel's design.
     static constexpr QSize ImageDesignSize{529, 449};
 
-    PanelStep4(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent = nullptr);
+    PanelStep4(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+               StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent = nullptr);
     ~PanelStep4() override;
 
     // Stores the comparison into the session record. Runs when the main window's focus leaves
     // the panel and whenever the panel is hidden, so that leaving it by any way stores it, even
     // with the focus on the panel itself or nowhere.
     void PanelStep4Exit();
-    // What PanelStep4Exit stores, also before the panel is built: the model's comparison changes
-    // on the other steps too.
-    static void StoreComparison(AppObjects &objects);
     void ShowComparison();
     void DrawPicture();
 
@@ -50,7 +52,11 @@ private:
     bool acceptTypedDistance();
 
     std::unique_ptr<Ui::PanelStep4> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    TLogic &logic_;
+    TSession &session_;
+    const TComm &comm_;
+    TDrawObj &drawing_;
     StepNavigator &steps_;
     Prompter &prompter_;
     Guard guard_;

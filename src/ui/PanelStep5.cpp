@@ -8,16 +8,18 @@
 #include "platform/Prompter.h"
 #include "print/PrintBackEnd.h"
 #include "session/TSession.h"
-#include "ui/AppObjects.h"
+#include "session/SavePermission.h"
 #include "ui/Guard.h"
 #include "ui/StepNavigator.h"
 #include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
-PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
-                       report::ReportPage &sheet, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), objects_(objects), steps_(steps),
-      prompter_(prompter), printer_(printer), sheet_(sheet), guard_(objects, prompter) {
+PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+                       StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
+                       report::ReportPage &sheet, Guard guard, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), lang_(lang), logic_(logic), session_(session),
+      comm_(comm), drawing_(drawing), steps_(steps), prompter_(prompter), printer_(printer), sheet_(sheet),
+      guard_(guard) {
     ui->setupUi(this);
     const auto clicked = &QPushButton::clicked;
     guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });
@@ -32,8 +34,8 @@ PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prom
 PanelStep5::~PanelStep5() = default;
 
 void PanelStep5::EnterStep() {
-    ui->edPrintCopies->setText(QString::number(objects_.Session->CountPersons1()));
-    objects_.DrawStep5->FillResultSheet();
+    ui->edPrintCopies->setText(QString::number(session_.CountPersons1()));
+    drawing_.FillResultSheet();
 }
 
 std::optional<int> PanelStep5::typedCopies() const {
@@ -44,28 +46,28 @@ printing::PrintJob PanelStep5::printJob(int copies) const {
     printing::PrintJob job;
     job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
-    job.progressText = objects_.Lang->GetText(QStringLiteral("msgPrinting"));
-    job.pageViewName = objects_.Lang->GetText(QStringLiteral("accPreviewPage"));
-    job.pageNumberName = objects_.Lang->GetText(QStringLiteral("accPreviewPageNumber"));
+    job.progressText = lang_.GetText(QStringLiteral("msgPrinting"));
+    job.pageViewName = lang_.GetText(QStringLiteral("accPreviewPage"));
+    job.pageNumberName = lang_.GetText(QStringLiteral("accPreviewPageNumber"));
     return job;
 }
 
 void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
-        return refuseTypedValue(ui->edPrintCopies, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadCopies")));
+        return refuseTypedValue(ui->edPrintCopies, prompter_, lang_.GetText(QStringLiteral("msgBadCopies")));
     const printing::PrintResult result =
         printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
     switch (result.status) {
     case printing::PrintStatus::Sent:
-        objects_.Logic->Printed = true;
-        discardKeptLesson(objects_);  // the sheet keeps the lesson now
+        logic_.SheetPrinted();
+        discardKeptLesson(comm_);  // the sheet keeps the lesson now
         return;
     case printing::PrintStatus::NoPrinter:
-        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgNoPrinter")));
+        prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoPrinter")));
         return;
     case printing::PrintStatus::Failed:
-        prompter_.showMessage(objects_.Lang->GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
+        prompter_.showMessage(lang_.GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
         return;
     }
 }

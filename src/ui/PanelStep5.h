@@ -12,9 +12,13 @@
 
 namespace Ui { class PanelStep5; }
 namespace printing { class PrintBackEnd; }
-struct AppObjects;
 class StepNavigator;
 class Prompter;
+class TComm;
+class TDrawObj;
+class TLang;
+class TLogic;
+class TSession;
 
 // Step 5: the result sheet, previewed or printed with one copy per participant of place 1, and
 // the button that ends the run and starts a new one.
@@ -27,10 +31,12 @@ class Prompter;
 class PanelStep5 : public QWidget {
     Q_OBJECT
 public:
-    // `printer` looks up the printer, prints and previews (the program's is the print module,
-    // loaded on first use); `sheet` is the result sheet's page. Both must outlive the panel.
-    PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
-               report::ReportPage &sheet, QWidget *parent = nullptr);
+    // `drawing` fills the result sheet (DrawStep5); `printer` looks up the printer, prints and previews (the
+    // program's is the print module, loaded on first use); `sheet` is the result sheet's page. All must
+    // outlive the panel.
+    PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+               StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer, report::ReportPage &sheet,
+               Guard guard, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
     // The work of entering the step: edPrintCopies := the number of place 1's participants
@@ -59,7 +65,11 @@ private:
     printing::PrintJob printJob(int copies) const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    TLogic &logic_;
+    TSession &session_;
+    const TComm &comm_;
+    TDrawObj &drawing_;
     StepNavigator &steps_;
     Prompter &prompter_;
     printing::PrintBackEnd &printer_;

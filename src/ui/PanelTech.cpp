@@ -6,7 +6,7 @@
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "store/TComm.h"
-#include "ui/AppObjects.h"
+#include "session/SavePermission.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/TypedField.h"
@@ -14,9 +14,10 @@
 
 #include <QLineEdit>
 
-PanelTech::PanelTech(AppObjects &objects, PlacesView &places, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::PanelTech>()), objects_(objects), places_(places),
-      prompter_(prompter), guard_(objects, prompter) {
+PanelTech::PanelTech(TLang &lang, const TLogic &logic, TComm &comm, PlacesView &places, Prompter &prompter,
+                     Guard guard, QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::PanelTech>()), lang_(lang), logic_(logic), comm_(comm),
+      places_(places), prompter_(prompter), guard_(guard) {
     ui->setupUi(this);
     const auto clicked = &QPushButton::clicked;
     guard_.connect(ui->bOKChooseLang, clicked, this, [this] { bOKChooseLangClick(); });
@@ -53,19 +54,18 @@ void PanelTech::setLanguageList(const QStringList &items, int index) {
 
 int PanelTech::languageListIndex() const { return ui->cbSelectLang->currentIndex(); }
 
-void PanelTech::bOKChooseLangClick() { objects_.Lang->SelectLang(ui->cbSelectLang->currentIndex()); }
+void PanelTech::bOKChooseLangClick() { lang_.SelectLang(ui->cbSelectLang->currentIndex()); }
 
-void PanelTech::bOKLangIniChangesClick() { objects_.Lang->ReloadLang(); }
+void PanelTech::bOKLangIniChangesClick() { lang_.ReloadLang(); }
 
 void PanelTech::btnSavePlacesClick() {
-    if (noonTimesTyped() && longitudesTyped() && mayWriteConfiguration(objects_, prompter_))
-        objects_.Comm->SavePlaces(places_,
-                                  [this] { return objects_.Lang->GetText(QStringLiteral("msgSaveCfgAsUtf8")); });
+    if (noonTimesTyped() && longitudesTyped() && mayWriteConfiguration(comm_, lang_, prompter_))
+        comm_.SavePlaces(places_, [this] { return lang_.GetText(QStringLiteral("msgSaveCfgAsUtf8")); });
 }
 
 bool PanelTech::noonTimesTyped() {
     using namespace typedinput;
-    TLang &lang = *objects_.Lang;
+    TLang &lang = lang_;
     for (int n = 1; n <= TComm::PlaceCount; ++n) {
         const QString place = QString::number(n);
         const struct {
@@ -101,15 +101,15 @@ bool PanelTech::longitudesTyped() {
 void PanelTech::refuseLongitude(int n) {
     const QString place = QString::number(n);
     refuseTypedValue(placesField(QStringLiteral("edLongitude") + place), prompter_,
-                     objects_.Lang->GetText(QStringLiteral("labPlace") + place) + u' ' +
-                         objects_.Lang->GetText(QStringLiteral("msgBadLongitude")));
+                     lang_.GetText(QStringLiteral("labPlace") + place) + u' ' +
+                         lang_.GetText(QStringLiteral("msgBadLongitude")));
 }
 
 void PanelTech::btnSolarNoonClick(int n) {
     const QString place = QString::number(n);
     const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
     const std::optional<SolarNoon::ClockTime> noon =
-        longitude ? SolarNoon::clockTime(objects_.Logic->MeasureDay(), *longitude, timeZone_) : std::nullopt;
+        longitude ? SolarNoon::clockTime(logic_.MeasureDay(), *longitude, timeZone_) : std::nullopt;
     if (!noon)
         return refuseLongitude(n);
     const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));
@@ -117,8 +117,8 @@ void PanelTech::btnSolarNoonClick(int n) {
     // do not take (an hour 0 reads as "not set"): refused here rather than on saving.
     if (noon->hour < typedinput::NoonHour.min || noon->hour > typedinput::NoonHour.max) {
         refuseTypedValue(placesField("edLongitude" + place), prompter_,
-                         objects_.Lang->GetText(QStringLiteral("labPlace") + place) + u' ' +
-                             objects_.Lang->GetText(QStringLiteral("msgNoonOutsideHours"))
+                         lang_.GetText(QStringLiteral("labPlace") + place) + u' ' +
+                             lang_.GetText(QStringLiteral("msgNoonOutsideHours"))
                                  .arg(QString::number(noon->hour) + u':' + minute));
         return;
     }

@@ -9,16 +9,20 @@
 namespace Ui { class PanelTech; }
 class QLineEdit;
 class QPushButton;
-struct AppObjects;
 class PlacesView;
 class Prompter;
+class TComm;
+class TLang;
+class TLogic;
 
 // The teacher's corner: the language page (switch the language of both windows, or load the file
 // in use again after it was edited), the places editor and the solved latitudes.
 class PanelTech : public QWidget {
     Q_OBJECT
 public:
-    PanelTech(AppObjects &objects, PlacesView &places, Prompter &prompter, QWidget *parent = nullptr);
+    // places: the places editor as the configuration reads it (the main window's panel views).
+    PanelTech(TLang &lang, const TLogic &logic, TComm &comm, PlacesView &places, Prompter &prompter, Guard guard,
+              QWidget *parent = nullptr);
     ~PanelTech() override;
 
     QLineEdit *placesField(const QString &controlName) const;
@@ -49,7 +53,9 @@ private:
     void refuseLongitude(int n);
 
     std::unique_ptr<Ui::PanelTech> ui;
-    AppObjects &objects_;
+    TLang &lang_;
+    const TLogic &logic_;
+    TComm &comm_;
     PlacesView &places_;
     Prompter &prompter_;
     Guard guard_;

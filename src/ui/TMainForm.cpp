@@ -14,7 +14,6 @@
 #include "ui/Guard.h"
 #include "ui/IdleAfterFirstPaint.h"
 #include "ui/LabelFit.h"
-#include "ui/TextPass.h"
 #include "ui/PanelStep0.h"
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep2.h"
@@ -24,19 +23,13 @@
 #include "ui/PictureBox.h"
 #include "ui/ScreenFit.h"
 #include "ui/StepButton.h"
+#include "ui/TextPass.h"
 #include "ui/WindowFont.h"
 #include "ui_MainForm.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPainter>
 #include <QScreen>
-#include <QTabBar>
-#include <QTabWidget>
 #include <cmath>
 
 namespace {
@@ -62,15 +55,14 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBac
     // The first photograph would otherwise wait for the JPEG decoder to load; starting must not.
     new IdleAfterFirstPaint(this, [] { Picture::loadJpegDecoder(); });
 
-    step0_ = new PanelStep0(ui->Panel3);
-    adoptPanel(step0_);
-
     ui->Splitter1->setSizes({985 - 233 - 5, 233});
     ui->Splitter1->setStretchFactor(0, 1);
     ui->Splitter1->setStretchFactor(1, 0);
     ui->Panel1->setMinimumWidth(40);
     ui->Panel1->installEventFilter(this);
     stepButtons_ = {ui->imgStep0, ui->imgStep1, ui->imgStep2, ui->imgStep3, ui->imgStep4, ui->imgStep5, ui->imgTech};
+    step0_ = new PanelStep0(ui->Panel3);
+    adoptPanel(step0_);
     void (TMainForm::*const clicks[7])() = {&TMainForm::imgStep0Click, &TMainForm::imgStep1Click,
                                             &TMainForm::imgStep2Click, &TMainForm::imgStep3Click,
                                             &TMainForm::imgStep4Click, &TMainForm::imgStep5Click,
@@ -82,12 +74,10 @@ TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBac
         button->setShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_1 + i)));
         if (i > 0)
             setTabOrder(stepButtons_[i - 1], button);
-        connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { guard_([&] { (this->*click)(); }); });
-        connect(button, &StepButton::mouseMoved, this, [this, index = i + 1] {
-            guard_([&] {
-                objects_.Comm->HoverStep = static_cast<std::uint8_t>(index);
-                RedrawStepButtons();
-            });
+        guard_.connect(button, &StepButton::clicked, this, [this, click = clicks[i]] { (this->*click)(); });
+        guard_.connect(button, &StepButton::mouseMoved, this, [this, index = i + 1] {
+            objects_.Comm->HoverStep = static_cast<std::uint8_t>(index);
+            RedrawStepButtons();
         });
     }
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::onFocusChanged);
@@ -108,6 +98,8 @@ void TMainForm::adoptPanel(QWidget *panel) {
     ui->Panel3->addWidget(panel);
     installAnchors(panel);
     installEnterKeys(panel);
+    applyPanelTexts(panel);
+    namePanels();
 }
 
 void TMainForm::placeOnScreen(QMargins frame) {
@@ -124,68 +116,68 @@ void TMainForm::placeOnScreen(QMargins frame) {
     move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
 }
 
+template <typename Panel, typename Make>
+bool TMainForm::buildOnce(Panel *&slot, Make make) {
+    if (slot)
+        return false;
+    slot = make(ui->Panel3);
+    adoptPanel(slot);
+    return true;
+}
+
+template <typename Panel>
+void TMainForm::connectPicture(Panel &panel, DeferredCanvas &canvas) {
+    canvas.attach(*panel.image());
+    guard_.connect(panel.image(), &PictureBox::needsRepaint, this, [&panel] { panel.DrawPicture(); });
+}
+
 PanelStep1 &TMainForm::step1() {
-    if (!step1_) {
-        step1_ = new PanelStep1(objects_, *this, prompter_, Closing, ui->Panel3);
-        adoptPanel(step1_);
-        applyTexts(step1_);
-        for (int place : {1, 2}) {
-            QComboBox *list = step1_->placeList(place);
-            list->addItems(placeItems_);
-            list->setCurrentIndex(-1);  // filling a list chooses nothing
-        }
-        restorePlaceChoice();
-        if (objects_.Session) {  // the names and photographs of a kept lesson; none in a new run
-            step1_->restorePersons(*objects_.Session);
-            step1_->showChosenPlaces();
-        }
+    AppObjects &o = objects_;
+    if (buildOnce(step1_, [&](QWidget *page) {
+            return new PanelStep1(*o.Lang, *o.Logic, *o.Session, *o.Comm, *this, prompter_, guard_, Closing, page);
+        })) {
+        views_.adopt(*step1_, o.Session.get());
+        // The names and photographs of a kept lesson; none in a new run.
+        step1_->restorePersons(*o.Session);
+        step1_->showChosenPlaces();
     }
     return *step1_;
 }
 
 PanelStep2 &TMainForm::step2() {
-    if (!step2_) {
-        step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
-        canvasStep2_.attach(*step2_->image());
-        adoptPanel(step2_);
-        applyTexts(step2_);
-        namePanels();
-        // A picture is painted again whenever its control changes size or pixel ratio.
-        connect(step2_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step2_->DrawPicture(); }); });
-    }
+    AppObjects &o = objects_;
+    if (buildOnce(step2_, [&](QWidget *page) {
+            return new PanelStep2(*o.Lang, *o.Logic, *o.Session, *o.DrawStep2, o.CurrHei, *this, prompter_, guard_, page);
+        }))
+        connectPicture(*step2_, canvasStep2_);
     return *step2_;
 }
 
 PanelStep4 &TMainForm::step4() {
-    if (!step4_) {
-        step4_ = new PanelStep4(objects_, *this, prompter_, ui->Panel3);
-        canvasStep4_.attach(*step4_->image());
-        adoptPanel(step4_);
-        applyTexts(step4_);
-        namePanels();
-        connect(step4_->image(), &PictureBox::needsRepaint, this, [this] { guard_([this] { step4_->DrawPicture(); }); });
-    }
+    AppObjects &o = objects_;
+    if (buildOnce(step4_, [&](QWidget *page) {
+            return new PanelStep4(*o.Lang, *o.Logic, *o.Session, *o.Comm, *o.DrawStep4, *this, prompter_, guard_, page);
+        }))
+        connectPicture(*step4_, canvasStep4_);
     return *step4_;
 }
 
 PanelStep5 &TMainForm::step5() {
-    if (!step5_) {
-        step5_ = new PanelStep5(objects_, *this, prompter_, printer_, objects_.ResultSheet, ui->Panel3);
-        adoptPanel(step5_);
-        applyTexts(step5_);
-        namePanels();
+    AppObjects &o = objects_;
+    if (buildOnce(step5_, [&](QWidget *page) {
+            return new PanelStep5(*o.Lang, *o.Logic, *o.Session, *o.Comm, *o.DrawStep5, *this, prompter_, printer_,
+                                  o.ResultSheet, guard_, page);
+        }))
         step5_->setResetHandler([this] { btnResetClick(); });
-    }
     return *step5_;
 }
 
 PanelTech &TMainForm::tech() {
-    if (!tech_) {
-        tech_ = new PanelTech(objects_, *this, prompter_, ui->Panel3);
-        adoptPanel(tech_);
-        applyTexts(tech_);
-        techViews_.adopt(tech_);
-    }
+    AppObjects &o = objects_;
+    if (buildOnce(tech_, [&](QWidget *page) {
+            return new PanelTech(*o.Lang, *o.Logic, *o.Comm, views_, prompter_, guard_, page);
+        }))
+        views_.adopt(*tech_);
     return *tech_;
 }
 
@@ -215,8 +207,8 @@ void TMainForm::FormShow() {
     RedrawStepButtons();
     if (step1_)
         step1_->forgetFilledPersons();
-    ApplyTexts();
-    objects_.Comm->ShowPlaces(*this);
+    applyWindowTexts();
+    objects_.Comm->ShowPlaces(views_);
     switch (objects_.Comm->ActiveStep) {
     case 1: imgStep0Click(); break;
     case 2: imgStep1Click(); break;
@@ -229,14 +221,14 @@ void TMainForm::FormShow() {
     }
 }
 
-void TMainForm::ApplyTexts() {
-    applyTexts(this);
+void TMainForm::applyWindowTexts() {
+    applyPanelTexts(this);
     setWindowTitle(objects_.Lang->GetText(QStringLiteral("MainForm")));
 }
 
-void TMainForm::applyTexts(QWidget *root) {
-    if (objects_.Lang)  // a panel built before the shared objects gets its texts when the window shows
-        ::applyTexts(root, *objects_.Lang);
+void TMainForm::applyPanelTexts(QWidget *panel) {
+    if (objects_.Lang)  // the introduction, built before the shared objects, gets its texts when the window shows
+        applyTexts(panel, *objects_.Lang);
 }
 
 // --- Step buttons ----------------------------------------------------------------------------
@@ -431,90 +423,13 @@ void TMainForm::btnResetClick() {
     imgStep1Click();
 }
 
-// --- Views -----------------------------------------------------------------------------------
-
-void TMainForm::setLanguageFileCaption(const QString &fileName) { techViews_.setLanguageFileCaption(fileName); }
-
-void TMainForm::setLanguageList(const QStringList &items, int index) { tech().setLanguageList(items, index); }
-
-int TMainForm::languageListIndex() const { return techViews_.languageListIndex(); }
+// --- Texts ---------------------------------------------------------------------------------
 
 void TMainForm::refreshTexts() {
-    if (startShow_)
-        startShow_();
-    // Every text is looked up, so that the language file gets all its missing keys, also those of
-    // the panels not opened yet.
     step1();
     step2();
     step4();
     step5();
     tech();
     FormShow();
-}
-
-void TMainForm::setLatitudeCaption(int placeNumber, const QString &caption) {
-    techViews_.setLatitudeCaption(placeNumber, caption);
-}
-
-QString TMainForm::field(const QString &controlName) const { return techViews_.field(controlName); }
-
-void TMainForm::setField(const QString &controlName, const QString &text) { techViews_.setField(controlName, text); }
-
-void TMainForm::clearPlaceLists() {
-    placeItems_.clear();
-    if (step1_) {
-        // What the class sees chosen is chosen again after the refill, stored or not.
-        for (int place : {1, 2}) {
-            const QComboBox *list = step1_->placeList(place);
-            listedChoice_[place - 1] = {list->currentIndex(), list->currentText()};
-        }
-        haveListedChoice_ = true;
-        step1_->placeList(1)->clear();
-        step1_->placeList(2)->clear();
-    }
-}
-
-void TMainForm::addPlaceListItem(const QString &text) {
-    placeItems_.append(text);
-    if (!step1_)
-        return;
-    // Filling a list chooses nothing (the toolkit would select the first item).
-    for (int place : {1, 2}) {
-        QComboBox *list = step1_->placeList(place);
-        const int chosen = list->currentIndex();
-        list->addItem(text);
-        list->setCurrentIndex(chosen);
-    }
-}
-
-void TMainForm::placeListsFilled() { restorePlaceChoice(); }
-
-void TMainForm::chooseAgain(QComboBox &list, int index, const QString &name) {
-    const bool inRange = index >= 0 && index < list.count();
-    if (inRange && list.itemText(index) == name) {
-        list.setCurrentIndex(index);
-        return;
-    }
-    // The places editor may have moved the place to another row: it is found by its name.
-    const int moved = name.isEmpty() ? -1 : list.findText(name, Qt::MatchExactly);
-    if (moved >= 0)
-        list.setCurrentIndex(moved);
-    else  // or renamed it in its row (a typo fixed); a row emptied holds no place any more
-        list.setCurrentIndex(inRange && !list.itemText(index).isEmpty() ? index : -1);
-}
-
-void TMainForm::restorePlaceChoice() {
-    if (!step1_ || !objects_.Session)
-        return;
-    for (int place : {1, 2}) {
-        ListedPlace choice = listedChoice_[place - 1];
-        if (!haveListedChoice_) {  // the lists were never shown: the session record knows
-            const QString n = QString::number(place);
-            const QString index = objects_.Session->GetValue(QStringLiteral("PlaceSelect") + n);
-            choice = {index.isEmpty() ? -1 : TComm::TextToInt(index),
-                      objects_.Session->GetValue(QStringLiteral("PlaceName") + n)};
-        }
-        chooseAgain(*step1_->placeList(place), choice.index, choice.name);
-    }
-    haveListedChoice_ = false;
 }

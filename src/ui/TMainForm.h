@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include "ui/Guard.h"
-#include "lang/LangView.h"
-#include "model/LatitudeView.h"
-#include "store/PlacesView.h"
 #include "ui/DeferredCanvas.h"
+#include "ui/Guard.h"
 #include "ui/ModulePrintBackEnd.h"
+#include "ui/PanelViews.h"
 #include "ui/StepNavigator.h"
-#include "ui/TechPanelViews.h"
 
-#include <QHash>
-#include <QMap>
 #include <QMargins>
-#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -20,7 +14,6 @@
 #include <memory>
 
 namespace Ui { class MainForm; }
-class QComboBox;
 class QStackedWidget;
 struct AppObjects;
 class Prompter;
@@ -32,6 +25,7 @@ class PanelStep4;
 class PanelStep5;
 class PanelTech;
 class THeiObj;
+namespace report { class ReportPage; }
 
 // The wizard: seven step buttons on the right select the introduction, the places, the two
 // measurements, the comparison, the print page and the technical panel. Every step is entered by
@@ -40,12 +34,11 @@ class THeiObj;
 // then the step's panel is shown and refreshed from what was stored. Entering the step shown
 // therefore keeps what it shows.
 //
+// What the language, the model and the configuration objects tell the panels goes through the
+// window's panel views (views()), which hold it until the panels are built.
+//
 // Closing the window only hides it; the start window owns the shared objects and ends the run.
-class TMainForm : public QWidget,
-                  public StepNavigator,
-                  public LangView,
-                  public LatitudeView,
-                  public PlacesView {
+class TMainForm : public QWidget, public StepNavigator {
     Q_OBJECT
 public:
     // `printer` prints and previews the result sheet (by default the print module's).
@@ -55,10 +48,11 @@ public:
 
     // Each showing (and each language refresh): texts, place lists, the step last shown.
     void FormShow();
+    // The language changed: every panel is built (so that the language file gets all its missing
+    // keys, also those of the panels not opened yet), then the window is shown again (FormShow).
+    void refreshTexts();
     // Run when the window has been closed (the start window then offers to save the settings).
     void setClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
-    // The start window's show handling, run first when the language refreshes both windows.
-    void setStartShowHandler(std::function<void()> handler) { startShow_ = std::move(handler); }
 
     // Step entries.
     void imgStep0Click() override;
@@ -79,17 +73,8 @@ public:
     void RedrawStepButtons();
     void Panel1Resize();
 
-    // Views for the model, the language and the configuration objects.
-    void setLanguageFileCaption(const QString &fileName) override;
-    void setLanguageList(const QStringList &items, int index) override;
-    int languageListIndex() const override;
-    void refreshTexts() override;
-    void setLatitudeCaption(int placeNumber, const QString &caption) override;
-    QString field(const QString &controlName) const override;
-    void setField(const QString &controlName, const QString &text) override;
-    void clearPlaceLists() override;
-    void addPlaceListItem(const QString &text) override;
-    void placeListsFilled() override;
+    // What the language, the model and the configuration objects show in the panels.
+    PanelViews &views() { return views_; }
 
     StepButton *stepButton(int index) const { return stepButtons_.at(index - 1); }
     QWidget *currentPanel() const;
@@ -112,17 +97,27 @@ protected:
 
 private:
     void DrawStepButton(StepButton *image, int index);
-    void ApplyTexts();
-    void applyTexts(QWidget *root);
+    // The texts of the window and of every panel built so far.
+    void applyWindowTexts();
+    void applyPanelTexts(QWidget *panel);
     // Building the panels not shown at start (the places panel's and the teacher's panel's many
     // edit boxes above all) would lengthen the time to the first paint, so each is built on its
-    // first use; what the program tells them before that waits in the main window and is handed
-    // over then.
+    // first use (the shared objects exist by then); what the program tells them before that waits
+    // in the panel views and is handed over then.
     PanelStep1 &step1();
     PanelStep2 &step2();
     PanelStep4 &step4();
     PanelStep5 &step5();
     PanelTech &tech();
+    // Unless the panel is there: makes it (make gets the page stack to build it in) and adopts
+    // it; true when it was built now. Its objects are the shared ones, which exist by then.
+    template <typename Panel, typename Make>
+    bool buildOnce(Panel *&slot, Make make);
+    // A panel with a picture repaints it whenever its control changes size or pixel ratio; the
+    // drawing object's stand-in control hands over to it.
+    template <typename Panel>
+    void connectPicture(Panel &panel, DeferredCanvas &canvas);
+    // A panel joins the window's page stack, its texts applied, named as its step button.
     void adoptPanel(QWidget *panel);
     // Names each panel built so far as its step button.
     void namePanels();
@@ -130,11 +125,6 @@ private:
     // window frame of these margins (before the window is shown its real frame is not known);
     // centred.
     void placeOnScreen(QMargins frame);
-    // Chooses again in both refilled place lists what was chosen before (or, for lists never
-    // shown, what the session record holds), where that place is still listed.
-    void restorePlaceChoice();
-    // Chooses in a refilled list the place that was item `index` named `name`.
-    static void chooseAgain(QComboBox &list, int index, const QString &name);
     void showPanel(QWidget *panel);
     void focusPanel(QWidget *panel);
     void onFocusChanged(QWidget *old, QWidget *now);
@@ -151,7 +141,6 @@ private:
     printing::PrintBackEnd &printer_;
     Guard guard_;
     std::function<void()> closed_;
-    std::function<void()> startShow_;
     std::array<StepButton *, 7> stepButtons_{};
     PanelStep0 *step0_;
     PanelStep1 *step1_ = nullptr;
@@ -161,13 +150,5 @@ private:
     DeferredCanvas canvasStep2_;
     DeferredCanvas canvasStep4_;
     PanelTech *tech_ = nullptr;
-    TechPanelViews techViews_;            // what the technical panel is told, built or not
-    QStringList placeItems_;               // the place lists' items
-    struct ListedPlace {
-        int index = -1;
-        QString name;
-    };
-    std::array<ListedPlace, 2> listedChoice_;  // both lists' choice before they were refilled
-    bool haveListedChoice_ = false;
-    bool Closing = false;
+    PanelViews views_;    bool Closing = false;
 };

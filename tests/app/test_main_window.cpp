@@ -409,11 +409,11 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     ASSERT_EQ(f.built<PanelStep1>(), nullptr);
     ASSERT_EQ(f.built<PanelTech>(), nullptr);
     // The places editor's fields read back as the edit boxes would keep them.
-    EXPECT_EQ(f.main->field("edPlace1"), QString::fromUtf8("Kraków"));
-    EXPECT_EQ(f.main->field("edNoonM1"), QString("40"));
-    f.main->setField("edPerson52", QString(40000, u'a'));
-    EXPECT_EQ(f.main->field("edPerson52").size(), 32767);
-    f.main->setLatitudeCaption(2, "Lattitude location 2=51°");
+    EXPECT_EQ(f.main->views().field("edPlace1"), QString::fromUtf8("Kraków"));
+    EXPECT_EQ(f.main->views().field("edNoonM1"), QString("40"));
+    f.main->views().setField("edPerson52", QString(40000, u'a'));
+    EXPECT_EQ(f.main->views().field("edPerson52").size(), 32767);
+    f.main->views().setLatitudeCaption(2, "Lattitude location 2=51°");
     f.main->resize(1200, 800);  // the panels are built into a window of another size
     QApplication::processEvents();
 
@@ -428,7 +428,7 @@ TEST(PanelsBuiltOnFirstUse, ShowEverythingToldBeforeTheyExisted) {
     EXPECT_EQ(f.find<QLabel>("LabTech2")->text(), QString("Lattitude location 2=51°"));
     EXPECT_EQ(f.find<QLabel>("labApplyIniChangesFile")->text(), QString("Gnomo_Language_0.ini"));
     EXPECT_EQ(f.find<QPushButton>("btnSavePlaces")->text(), f.text("btnSavePlaces"));
-    EXPECT_EQ(f.main->field("edPlace2"), QString::fromUtf8("Gdańsk"));  // now read from the panel
+    EXPECT_EQ(f.main->views().field("edPlace2"), QString::fromUtf8("Gdańsk"));  // now read from the panel
 
     ASSERT_EQ(f.built<PanelStep1>(), nullptr);
     f.clickStep(2);

@@ -311,6 +311,40 @@ TEST(Logic, InitStoresBothPlacesThenTheComparison) {
     EXPECT_TRUE(world.prompter.messages.isEmpty());
 }
 
+// Measured values ask before they are cleared until a printed sheet keeps them; clear-all drops
+// them, keeps the date of the measurement and stores nothing (its caller does).
+TEST(Logic, UnprintedWorkUntilPrintedOrCleared) {
+    const struct {
+        const char *why;
+        void (*progress)(TLogic &);
+    } rows[] = {
+        {"place 1's time accepted", [](TLogic &l) { l.Hei1.AcceptTime(); }},
+        {"place 2's time accepted", [](TLogic &l) { l.Hei2.AcceptTime(); }},
+        {"a distance accepted", [](TLogic &l) { l.AcceptDistance(800); }},
+    };
+    for (const auto &row : rows) {
+        ModelTestWorld world(kEquinox.addDays(5));
+        TLogic &logic = world.started();
+        EXPECT_FALSE(logic.HoldsUnprintedWork()) << row.why;
+        row.progress(logic);
+        EXPECT_TRUE(logic.HoldsUnprintedWork()) << row.why;
+        logic.SheetPrinted();
+        EXPECT_FALSE(logic.HoldsUnprintedWork()) << row.why;
+
+        world.store.calls.clear();
+        logic.Clear();
+        EXPECT_FALSE(logic.Printed) << row.why;
+        EXPECT_EQ(logic.Hei1.State + logic.Hei2.State + logic.EarthState, 0) << row.why;
+        EXPECT_FALSE(logic.HoldsUnprintedWork()) << row.why;
+        EXPECT_EQ(logic.MeasureDay(), kEquinox.addDays(5)) << row.why;
+        EXPECT_TRUE(world.store.calls.isEmpty()) << row.why;
+    }
+    ModelTestWorld world(kEquinox);
+    world.started().AcceptDistance(1234);
+    EXPECT_EQ(world.logic.EditedEarthDistance, 1234);
+    EXPECT_EQ(world.logic.EarthDistance, 1234);
+}
+
 TEST(Logic, ThePlaceNumberChoosesTheLatitudeLabel) {
     ModelTestWorld world(kEquinox);
     world.started();

@@ -4,6 +4,7 @@
 #include "model/ModelTestWorld.h"
 #include "platform/FileIo.h"
 #include "session/LessonRecord.h"
+#include "session/SavePermission.h"
 #include "session/TSession.h"
 #include "support/TempDir.h"
 
@@ -259,3 +260,39 @@ TEST(LessonRecord, TheDateComesBackWithTheRecord) {
 }
 
 }  // namespace
+
+// What a copy of the program may write in its folder, asked without any window: never while
+// another copy works there; over an unread configuration only after a Yes, asked once.
+TEST(SavePermission, WritesOnlyForTheCopyThatHoldsTheFolder) {
+    ModelTestWorld w;
+    w.lang.Texts.setValue("msgFolderInUseNotSaved", "in use");
+    w.lang.Texts.setValue("msgReplaceUnreadCfg", "replace?");
+    w.comm.SavesAllowed = false;
+    w.comm.CfgUnread = true;
+    EXPECT_FALSE(mayWriteConfiguration(w.comm, w.lang, w.prompter));
+    EXPECT_EQ(w.prompter.messages, QStringList{"in use"});
+    EXPECT_TRUE(w.prompter.questions.isEmpty());
+
+    w.comm.SavesAllowed = true;
+    for (auto answer : {Prompter::Answer::No, Prompter::Answer::Closed}) {
+        w.prompter.clear();
+        w.prompter.answers.push_back(answer);
+        EXPECT_FALSE(mayWriteConfiguration(w.comm, w.lang, w.prompter));
+        EXPECT_EQ(w.prompter.questions, QStringList{"replace?"});
+        EXPECT_TRUE(w.comm.CfgUnread);
+    }
+    w.prompter.clear();
+    w.prompter.answers.push_back(Prompter::Answer::Yes);
+    EXPECT_TRUE(mayWriteConfiguration(w.comm, w.lang, w.prompter));
+    EXPECT_TRUE(mayWriteConfiguration(w.comm, w.lang, w.prompter));  // the file is this run's now
+    EXPECT_EQ(w.prompter.questions, QStringList{"replace?"});
+    EXPECT_TRUE(w.prompter.messages.isEmpty());
+
+    for (bool savesAllowed : {false, true}) {
+        TempWorkDir dir;
+        dir.write(LessonRecord::FileName, "LessonRecord=1\r\n");
+        w.comm.SavesAllowed = savesAllowed;
+        discardKeptLesson(w.comm);
+        EXPECT_EQ(QFileInfo::exists(LessonRecord::FileName), !savesAllowed);
+    }
+}

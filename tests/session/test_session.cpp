@@ -334,3 +334,56 @@ TEST(SessionRecord, AnglesReadTheSameAfterTheRecord) {
     }
     EXPECT_EQ(TLogic::AngleToText(0.785398163397448), QString::fromUtf8("45°"));
 }
+
+// A kept lesson is continued from its record alone, with no window: the date, both places (only a
+// place measured far enough shows its latitude) and the comparison come back, unprinted.
+TEST(SessionRecord, AKeptLessonIsContinuedWithoutAnyWindow) {
+    auto placesIn = [](TComm &comm) {
+        comm.SetValue("Place1", "Krak\u00F3w");
+        comm.SetValue("Place2", "Gda\u0144sk");
+    };
+    const QDate measureDay = kEquinox.addDays(92);
+    SessionWorld kept(u',', measureDay);
+    placesIn(kept.world.comm);
+    kept.session.Values.setValue("PlaceSelect1", "0");
+    kept.session.Values.setValue("PlaceSelect2", "1");
+    TLogic &logic = kept.logic();
+    for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+        hei->LoadPlace(hei->Number());
+        hei->EditedTimH = 12;
+        hei->EditedTimM = 0;
+        hei->AcceptTime();
+    }
+    logic.Hei1.EditedStick = 1000;
+    logic.Hei1.EditedShadow = 800;
+    logic.Hei1.AcceptHeight();
+    logic.Hei1.CalcNoon();
+    ASSERT_EQ(logic.Hei1.State, 3);
+    ASSERT_EQ(logic.Hei2.State, 1);
+    logic.AcceptDistance(800);
+    kept.session.StoreHei(logic.Hei1);
+    kept.session.StoreHei(logic.Hei2);
+    kept.session.StoreLogic(logic);
+
+    SessionWorld next(u',', measureDay.addDays(3));  // the next start, days later
+    placesIn(next.world.comm);
+    TLogic &continued = next.logic();
+    continued.SheetPrinted();  // whatever this run did before, the continued lesson is not printed
+    next.world.latitudes.captions.clear();
+    next.session.RestoreLesson(kept.session.Values, continued);
+
+    EXPECT_EQ(next.session.Values.lines(), kept.session.Values.lines());
+    EXPECT_EQ(continued.MeasureDay(), measureDay);
+    EXPECT_EQ(continued.Hei1.State, 3);
+    EXPECT_EQ(continued.Hei1.PlaceName, QString("Krak\u00F3w"));
+    EXPECT_EQ(TLogic::AngleToText(continued.Hei1.NoonHeightAngle), TLogic::AngleToText(logic.Hei1.NoonHeightAngle));
+    EXPECT_EQ(continued.Hei2.State, 1);
+    EXPECT_EQ(continued.Hei2.PlaceName, QString("Gda\u0144sk"));
+    EXPECT_EQ(continued.Hei2.TimH, 12);
+    EXPECT_EQ(continued.EarthState, 1);
+    EXPECT_EQ(continued.EarthDistance, 800);
+    EXPECT_FALSE(continued.Printed);
+    EXPECT_TRUE(continued.HoldsUnprintedWork());
+    EXPECT_TRUE(next.world.latitudes.captions.contains(1));   // measured to its noon elevation
+    EXPECT_FALSE(next.world.latitudes.captions.contains(2));  // only its time accepted
+}
