@@ -249,3 +249,29 @@ double THeiObj::NoonElevation(double sunPlaneAngle, double equinoxDispl, double 
     // The arc sine where it is exact, the arc cosine near the zenith.
     return std::fabs(displ) < 0.6 ? arcSin(displ) : arcCos(radius);
 }
+
+double THeiObj::HourAngleAt(double clockMinutes) const {
+    return static_cast<double>((clockMinutes / 60.0L - 12) / 24 * 2 * PiL) - NoonTimeAngle;
+}
+
+double THeiObj::ClockMinutesAt(double hourAngle) const {
+    return static_cast<double>(((hourAngle + static_cast<long double>(NoonTimeAngle)) / (2 * PiL) * 24 + 12) * 60);
+}
+
+double THeiObj::SunsetHourAngle() const {
+    // Up = y cos H - x: the sun is up while cos H > x / y.
+    const double x = -std::cos(SunPlaneAngle) * EquinoxDispl;
+    const double y = std::sin(SunPlaneAngle) * EquinoxRadius;
+    if (!(y > 0) || !std::isfinite(x) || x >= y)
+        return 0;
+    if (x <= -y)
+        return static_cast<double>(PiL);
+    return std::acos(x / y);
+}
+
+std::optional<double> THeiObj::ShadowLength(double stick, double hourAngle) const {
+    const Direction sun = SunDirection(hourAngle);
+    if (!(sun.Up > 0))
+        return std::nullopt;
+    return stick * std::hypot(sun.South, sun.West) / sun.Up;
+}

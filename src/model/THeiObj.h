@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class TComm;
 class TLang;
@@ -95,6 +96,21 @@ public:
 
     // The sun's direction at the given hour angle (radians from true noon, positive afternoon).
     Direction SunDirection(double hourAngle) const;
+
+    // The sun's hour angle at a clock time of the measurement day (minutes after midnight, may
+    // run past either end of the day), as AcceptTime reckons it from the place's true noon; and
+    // back.
+    double HourAngleAt(double clockMinutes) const;
+    double ClockMinutesAt(double hourAngle) const;
+
+    // The hour angle at which the sun sets on the measurement day (it rises at the negative one):
+    // where SunDirection's Up is 0. pi when it stays above the horizon all day, 0 when it does not
+    // rise (and for a sun plane that stands for no latitude).
+    double SunsetHourAngle() const;
+
+    // The length of the shadow that a vertical stick of the given length casts on level ground
+    // at the given hour angle, in the stick's unit; nothing when the sun is not above the horizon.
+    std::optional<double> ShadowLength(double stick, double hourAngle) const;
 
     int Number() const { return number_; }
     const TComm &comm() const { return comm_; }

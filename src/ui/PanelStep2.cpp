@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelStep2.h"
 
+#include "draw/ShadowDayPlot.h"
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/TLogic.h"
@@ -9,6 +10,7 @@
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/PictureBox.h"
 #include "ui/StepNavigator.h"
 #include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
@@ -31,6 +33,7 @@ PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prom
     on(ui->btnCalcNoon, &PanelStep2::btnCalcNoonClick);
     on(ui->BtnStep2Back, &PanelStep2::BtnStep2BackClick);
     on(ui->btnSetp2Next, &PanelStep2::btnSetp2NextClick);
+    guard_.connect(ui->ImageShadowDay, &PictureBox::needsRepaint, this, [this] { drawShadowDay(); });
 }
 
 PanelStep2::~PanelStep2() = default;
@@ -94,6 +97,17 @@ void PanelStep2::showLatitude(const THeiObj &h) {
 void PanelStep2::DrawPicture() {
     if (objects_.DrawStep2 && objects_.CurrHei)
         objects_.DrawStep2->DrawHei(*objects_.CurrHei);
+    drawShadowDay();
+}
+
+void PanelStep2::drawShadowDay() {
+    bool shown = false;
+    if (objects_.DrawStep2 && objects_.CurrHei) {
+        const THeiObj &h = *objects_.CurrHei;
+        const QList<ShadowReading> readings{{h.TimH, h.TimM, h.Shadow}};
+        shown = objects_.DrawStep2->DrawShadowDay(h, readings, *ui->ImageShadowDay);
+    }
+    ui->ImageShadowDay->setVisible(shown);
 }
 
 void PanelStep2::btnAcceptTimeClick() {

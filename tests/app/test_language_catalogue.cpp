@@ -3,6 +3,8 @@
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
 #include "app/StartText.h"
+#include "draw/ShadowDayPlot.h"
+#include "draw/TDrawObj.h"
 #include "lang/FileErrorText.h"
 #include "lang/TLang.h"
 #include "model/SolarNoon.h"
@@ -18,6 +20,7 @@
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
+#include "ui/PictureBox.h"
 #include "ui/StepButton.h"
 
 #include <QAbstractButton>
@@ -308,13 +311,23 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     QFile oversized(TLang::LanguageFileName(9));
     ASSERT_TRUE(oversized.open(QIODevice::WriteOnly) && oversized.resize(FileIo::maxBytes(FileKind::Language) + 1));
     lang.FillLangList();
+    // The day's shadow where the sun does not set: 70 deg north at midsummer.
+    THeiObj &north = run.objects().Logic->Hei1;
+    north.State = 2;
+    north.Stick = 1000;
+    north.SunPlaneAngle = TLogic::DegToRad(20);
+    north.EquinoxDispl = std::sin(TLogic::DegToRad(23.4));
+    north.EquinoxRadius = std::cos(TLogic::DegToRad(23.4));
+    PictureBox plot;
+    plot.resize(200, 120);
+    ASSERT_TRUE(run.objects().DrawStep2->DrawShadowDay(north, {}, plot));
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {
         EXPECT_TRUE(line.endsWith("=.")) << line.toStdString();
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 259);
+    ASSERT_EQ(catalogue.size(), 265);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();
