@@ -53,6 +53,7 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     EXPECT_EQ(f.edit("edTimeM")->text(), QString("0"));
     EXPECT_FALSE(f.shown("edStick"));
     EXPECT_FALSE(f.shown("btnCalcNoon"));
+    EXPECT_FALSE(f.shown("ImageShadowDay"));  // the day's shadow needs the latitude
     EXPECT_TRUE(f.scenePainted());
 
     f.acceptTime("12", "0");  // a fresh place: the length group with 1000, 1000 and 45°
@@ -66,6 +67,11 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     f.acceptLengths("1000", "1000");
     EXPECT_TRUE(f.shown("btnCalcNoon"));
     EXPECT_FALSE(f.shown("labNoonRes"));
+    const PictureBox *day = f.find<PictureBox>("ImageShadowDay");
+    EXPECT_TRUE(f.shown("ImageShadowDay"));
+    EXPECT_EQ(day->picture().size(), day->size());
+    EXPECT_FALSE(day->accessibleName().isEmpty());
+    EXPECT_TRUE(day->accessibleDescription().contains(QString::fromUtf8("Gdańsk"))) << day->accessibleDescription().toStdString();
     f.click("btnCalcNoon");
     EXPECT_TRUE(f.shown("labNoonRes"));
     EXPECT_EQ(f.label("labNoonRes")->text(), QString::fromUtf8("45°"));
@@ -76,6 +82,7 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     EXPECT_FALSE(f.shown("btnCalcNoon"));
     EXPECT_FALSE(f.shown("labNoonRes"));
     EXPECT_TRUE(f.shown("edStick"));
+    EXPECT_FALSE(f.shown("ImageShadowDay"));
 }
 
 TEST(MeasurementPanel, TypedButUnacceptedValuesAreReplacedOnReturn) {
