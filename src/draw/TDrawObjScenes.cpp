@@ -170,9 +170,8 @@ void TDrawObj::DrawEarth() {
         writeText(TLogic::AngleToText(std::fabs(eta1 - eta2)), ProjectX(0, y, z), ProjectY(0, y, z),
                   DrawColor::Yellow);
     });
-    // Latitude = 90 deg - sigma.
-    const double latitude1 = static_cast<double>(PiL / 2) - sigma1;
-    const double latitude2 = static_cast<double>(PiL / 2) - sigma2;
+    const double latitude1 = logic_.Hei1.Latitude();
+    const double latitude2 = logic_.Hei2.Latitude();
     describe(lang_.GetText(QStringLiteral("picEarthSection"))
                  .arg(logic_.Hei1.PlaceName, TLogic::AngleToText(latitude1), logic_.Hei2.PlaceName,
                       TLogic::AngleToText(latitude2), TLogic::AngleToText(std::fabs(latitude1 - latitude2))));

@@ -148,7 +148,9 @@ void THeiObj::AcceptHeight() {
     State = 2;
 }
 
-void THeiObj::ShowLatitude() { showLatitude(static_cast<double>(PiL / 2 - SunPlaneAngle)); }
+double THeiObj::Latitude() const { return static_cast<double>(PiL / 2 - SunPlaneAngle); }
+
+void THeiObj::ShowLatitude() { showLatitude(Latitude()); }
 
 void THeiObj::showLatitude(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.

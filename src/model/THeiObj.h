@@ -82,7 +82,10 @@ public:
     // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
     void AcceptHeight();
 
-    // Writes the latitude that SunPlaneAngle stands for into the place's latitude label.
+    // The latitude that SunPlaneAngle stands for: 90 deg - SunPlaneAngle.
+    double Latitude() const;
+
+    // Writes Latitude() into the place's latitude label.
     void ShowLatitude();
 
     // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.

@@ -89,7 +89,7 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
 void PanelStep2::showLatitude(const THeiObj &h) {
     // The chosen latitude, right after its caption (whose width depends on the language).
     fitLabelToText(ui->labLatitude);
-    ui->labLatitudeRes->setText(TLogic::AngleToText(static_cast<double>(PiL / 2 - h.SunPlaneAngle)));
+    ui->labLatitudeRes->setText(TLogic::AngleToText(h.Latitude()));
     fitLabelToText(ui->labLatitudeRes);
     ui->labLatitudeRes->move(ui->labLatitude->geometry().right() + 7, ui->labLatitude->y());
 }

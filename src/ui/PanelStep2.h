@@ -37,7 +37,7 @@ public:
     PictureBox *image() const;
 
 private:
-    // The place's latitude (90 deg - SunPlaneAngle) under the elevation, shown from State 2 on.
+    // The place's latitude under the elevation, shown from State 2 on.
     void showLatitude(const THeiObj &h);
     // A word under the picture when the place's configured noon lies more than
     // THeiObj::NoonToleranceMinutes from the true noon its longitude gives (msgNoonOff).

@@ -194,7 +194,7 @@ TEST(PlaceLatitude, TwoLatitudesAskTheUser) {
         EXPECT_EQ(p.hei.Stick, 1000);
         EXPECT_EQ(p.hei.Shadow, 1800);
         if (row.latitude) {
-            EXPECT_EQ(angle(latitudeOf(p.hei)), QString::fromUtf8(row.latitude));
+            EXPECT_EQ(angle(p.hei.Latitude()), QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.world.latitudes.captions.value(1), "Lattitude location 1=" + QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.hei.State, 2);
         } else {
@@ -232,7 +232,7 @@ TEST(PlaceLatitude, OneLatitudeOrARefusal) {
         EXPECT_TRUE(p.world.prompter.questions.isEmpty());
         if (row.latitude) {
             EXPECT_TRUE(p.world.prompter.messages.isEmpty());
-            EXPECT_EQ(angle(latitudeOf(p.hei)), QString::fromUtf8(row.latitude));
+            EXPECT_EQ(angle(p.hei.Latitude()), QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.hei.State, 2);
         } else {
             EXPECT_EQ(p.world.prompter.messages, QStringList{QString(row.message) + " text"});
@@ -274,7 +274,7 @@ TEST(PlaceLatitude, FortyFiveDegreesAtNoonOnAnyDate) {
         const double declination = std::asin(hei.EquinoxDispl);
         SCOPED_TRACE(days);
         EXPECT_TRUE(world.prompter.messages.isEmpty());
-        EXPECT_NEAR(latitudeOf(hei), M_PI / 4 + declination, 1e-12);
+        EXPECT_NEAR(hei.Latitude(), M_PI / 4 + declination, 1e-12);
         EXPECT_NEAR(hei.NoonHeightAngle, M_PI / 4, 1e-12);
         EXPECT_EQ(world.latitudes.captions.value(1), "Lattitude location 1=" + angle(M_PI / 4 + declination));
         EXPECT_EQ(world.latitudes.captions.value(2), "Lattitude location 2=" + angle(M_PI / 4 + declination));
@@ -310,7 +310,7 @@ TEST(PlaceLatitude, TheTrueLatitudeComesBackAllYear) {
             p.world.prompter.answers.push_back(run == 0 ? Prompter::Answer::Yes : Prompter::Answer::No);
             p.measure(wholeH, minutes, 1000000, static_cast<int>(std::lround(1000000 / std::tan(std::asin(sinH)))));
             EXPECT_TRUE(p.world.prompter.messages.isEmpty());
-            solved[run] = latitudeOf(p.hei);
+            solved[run] = p.hei.Latitude();
             questions = p.world.prompter.questions.size();
             for (const QString &q : p.world.prompter.questions) {
                 // Both offered latitudes must fit the measurement.

@@ -90,6 +90,3 @@ struct ModelTestWorld {
     RecordingStore store;
     TLogic logic;
 };
-
-// The solved latitude of a place: 90 deg minus the inclination of the sun's daily path.
-inline double latitudeOf(const THeiObj &hei) { return M_PI / 2 - hei.SunPlaneAngle; }
