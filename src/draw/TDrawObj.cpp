@@ -3,7 +3,7 @@
 
 #include "draw/DrawCanvas.h"
 #include "draw/SegmentClip.h"
-#include "model/TLogic.h"
+#include "model/Angles.h"
 #include "lang/TLang.h"
 
 #include <QFontMetrics>
@@ -388,7 +388,7 @@ void TDrawObj::DrawCircle3D(bool UpperOnly, double CX, double CY, double CZ, dou
     if (!painter_)
         return;
     constexpr int kSteps = 360;
-    constexpr double kStep = TLogic::DegToRad(1);
+    constexpr double kStep = DegToRad(1);
     static_assert(kStep == 0.017453292519943295);
     struct Point {
         double column, row, z;

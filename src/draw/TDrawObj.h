@@ -138,7 +138,7 @@ public:
     //   per place (Hei1 into PrintYield2..6 with 3a, Hei2 into PrintYield7..11 with 8a): the place
     //     name, the clock time as hours ":" minutes without leading zeros (9:5), shadow and stick
     //     with a blank and the language's unitMm, the elevation at the measurement and at noon by
-    //     TLogic::AngleToText;
+    //     AngleToText;
     //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize, a blank
     //     and unitKm;
     //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.

@@ -2,10 +2,10 @@
 #include "model/THeiObj.h"
 
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/DayCount.h"
 #include "model/LatitudeView.h"
 #include "model/SolarNoon.h"
-#include "model/TLogic.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
@@ -18,9 +18,9 @@ constexpr double kObliquityDeg = 23.433333333333334;  // 23 deg 26'
 constexpr double kDaysPerYear = 365.25;
 
 // The window of plausible school latitudes, 20 to 80 deg inclusive, and one arc-minute.
-constexpr double kLatitudeLo = TLogic::DegToRad(20);
-constexpr double kLatitudeHi = TLogic::DegToRad(80);
-constexpr double kArcMinute = TLogic::DegToRad(1 / 60.0);
+constexpr double kLatitudeLo = DegToRad(20);
+constexpr double kLatitudeHi = DegToRad(80);
+constexpr double kArcMinute = DegToRad(1 / 60.0);
 // The same radians as the literals the model has always used, to the last bit.
 static_assert(kLatitudeLo == THeiObj::MinLatitude && kLatitudeHi == THeiObj::MaxLatitude &&
               kArcMinute == 0.0002908882086657216);
@@ -74,7 +74,7 @@ void THeiObj::CalcEquinox() {
     while (c < 0)
         c += 1;
     EquinoxAngle = static_cast<double>(c * 2 * PiL);
-    EquinoxDispl = std::sin(TLogic::DegToRad(kObliquityDeg)) * std::sin(EquinoxAngle);
+    EquinoxDispl = std::sin(DegToRad(kObliquityDeg)) * std::sin(EquinoxAngle);
     EquinoxRadius = std::sqrt(1 - EquinoxDispl * EquinoxDispl);
 }
 
@@ -155,7 +155,7 @@ void THeiObj::ShowLatitude() { showLatitude(Latitude()); }
 void THeiObj::showLatitude(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.
     const QString caption = lang_.GetText(QStringLiteral("LatitudeCaption%1").arg(number_));
-    const QString angle = TLogic::AngleToText(latitude);
+    const QString angle = AngleToText(latitude);
     latitudes_.setLatitudeCaption(number_, caption.contains(QLatin1String("%1")) ? caption.arg(angle) : caption + angle);
 }
 
@@ -207,8 +207,8 @@ bool THeiObj::SolveLatitude(double &latitude) {
         const QString lead = lang_.GetText(QStringLiteral("msgTwoLattitudes"));
         const QString yes = lang_.GetText(QStringLiteral("msgLattitudeYes"));
         const QString no = lang_.GetText(QStringLiteral("msgLattitudeNo"));
-        const QString question = lead + QStringLiteral("\r\n") + yes + u' ' + TLogic::AngleToText(c1) +
-                                 QStringLiteral("\r\n") + no + u' ' + TLogic::AngleToText(c2);
+        const QString question = lead + QStringLiteral("\r\n") + yes + u' ' + AngleToText(c1) +
+                                 QStringLiteral("\r\n") + no + u' ' + AngleToText(c2);
         switch (prompter_.confirm(question, Prompter::Buttons::YesNo)) {
         case Prompter::Answer::Yes:
             latitude = c1;

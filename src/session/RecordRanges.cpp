@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/RecordRanges.h"
 
+#include "model/Angles.h"
 #include "model/THeiObj.h"
-#include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "store/TComm.h"
 

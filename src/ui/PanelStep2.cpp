@@ -4,6 +4,7 @@
 #include "draw/ShadowDayPlot.h"
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
@@ -66,9 +67,9 @@ void PanelStep2::ShowMeasurement() {
     ui->edTimeM->setText(QString::number(h.TimM));
     ui->edShadow->setText(QString::number(h.Shadow));
     ui->edStick->setText(QString::number(h.Stick));
-    ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
+    ui->labHeightRes->setText(AngleToText(h.SunHeightAtCurrTime));
     fitLabelToText(ui->labHeightRes);
-    ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
+    ui->labNoonRes->setText(AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
     showLatitude(h);
     showNoonOff(h);
@@ -89,7 +90,7 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
 void PanelStep2::showLatitude(const THeiObj &h) {
     // The chosen latitude, right after its caption (whose width depends on the language).
     fitLabelToText(ui->labLatitude);
-    ui->labLatitudeRes->setText(TLogic::AngleToText(h.Latitude()));
+    ui->labLatitudeRes->setText(AngleToText(h.Latitude()));
     fitLabelToText(ui->labLatitudeRes);
     ui->labLatitudeRes->move(ui->labLatitude->geometry().right() + 7, ui->labLatitude->y());
 }

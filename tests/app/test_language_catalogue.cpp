@@ -7,6 +7,7 @@
 #include "draw/TDrawObj.h"
 #include "lang/FileErrorText.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
@@ -315,9 +316,9 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     THeiObj &north = run.objects().Logic->Hei1;
     north.State = 2;
     north.Stick = 1000;
-    north.SunPlaneAngle = TLogic::DegToRad(20);
-    north.EquinoxDispl = std::sin(TLogic::DegToRad(23.4));
-    north.EquinoxRadius = std::cos(TLogic::DegToRad(23.4));
+    north.SunPlaneAngle = DegToRad(20);
+    north.EquinoxDispl = std::sin(DegToRad(23.4));
+    north.EquinoxRadius = std::cos(DegToRad(23.4));
     PictureBox plot;
     plot.resize(200, 120);
     ASSERT_TRUE(run.objects().DrawStep2->DrawShadowDay(north, {}, plot));

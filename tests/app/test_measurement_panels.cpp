@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
@@ -230,8 +231,8 @@ struct ComparisonFixture : MeasurementFixture {
 TEST(ComparisonPanel, FreshComparisonShowsTheElevationsAndHidesTheProportion) {
     ComparisonFixture f;
     ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
-    EXPECT_EQ(f.label("labValNoonHei1")->text(), TLogic::AngleToText(f.logic().Hei1.NoonHeightAngle));
-    EXPECT_EQ(f.label("labValNoonHei2")->text(), TLogic::AngleToText(f.logic().Hei2.NoonHeightAngle));
+    EXPECT_EQ(f.label("labValNoonHei1")->text(), AngleToText(f.logic().Hei1.NoonHeightAngle));
+    EXPECT_EQ(f.label("labValNoonHei2")->text(), AngleToText(f.logic().Hei2.NoonHeightAngle));
     EXPECT_EQ(f.edit("edDistance")->text(), QString("0"));
     EXPECT_FALSE(f.shown("labProp"));
     EXPECT_FALSE(f.shown("btnCalcEarth"));

@@ -2,6 +2,7 @@
 // One place's measurement: date and declination, hour angles, the latitude from stick and shadow
 // (with its question and refusals), the noon elevation, and inputs far outside any sense.
 #include "ModelTestWorld.h"
+#include "model/Angles.h"
 #include "model/DayCount.h"
 
 #include <QTimeZone>
@@ -12,7 +13,7 @@ namespace {
 
 const QString kDeg = QString(QChar(0x00B0));
 
-QString angle(double radians) { return TLogic::AngleToText(radians); }
+QString angle(double radians) { return AngleToText(radians); }
 
 // A place measured on the given day (offset from the March equinox) after Init, State 0.
 struct Place {
@@ -318,7 +319,7 @@ TEST(PlaceLatitude, TheTrueLatitudeComesBackAllYear) {
                     const QString text = line.section(' ', -1);
                     const int deg = text.section(kDeg, 0, 0).toInt();
                     const int min = text.section(kDeg, 1).remove('\'').toInt();
-                    const double offered = TLogic::DegToRad(deg + min / 60.0);
+                    const double offered = DegToRad(deg + min / 60.0);
                     const double s = std::sin(offered) * std::sin(d) + std::cos(offered) * std::cos(d) * std::cos(H);
                     EXPECT_NEAR(s, sinH, 0.002) << q.toStdString();
                 }
