@@ -24,13 +24,13 @@ constexpr double kOverhead = 1e-9;
 constexpr double kEarthRadius = 6000;  // scene units of the Earth picture
 
 // A clock time as it is read out: 9:05.
-QString clockTime(std::int32_t hours, std::int32_t minutes) {
+QString clockText(std::int32_t hours, std::int32_t minutes) {
     return QStringLiteral("%1:%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 // What the shadow scene of a place shows, in words.
 QString shadowSceneText(TLang &lang, const THeiObj &hei) {
-    const QString time = clockTime(hei.TimH, hei.TimM);
+    const QString time = clockText(hei.TimH, hei.TimM);
     if (hei.State < 2)
         return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
     QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))

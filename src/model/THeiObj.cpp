@@ -94,7 +94,7 @@ void THeiObj::LoadPlace(int placeNo) {
         const std::optional<double> longitude =
             SolarNoon::parseLongitude(comm_.GetValue(QStringLiteral("Longitude") + s));
         const std::optional<SolarNoon::ClockTime> trueNoon =
-            longitude ? SolarNoon::clockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
+            longitude ? SolarNoon::noonClockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
                       : std::nullopt;
         if (trueNoon) {
             NoonH = trueNoon->hour;
@@ -144,15 +144,15 @@ void THeiObj::AcceptHeight() {
     if (!SolveLatitude(latitude))
         return;
     SunPlaneAngle = static_cast<double>(PiL / 2 - latitude);
-    showLatitude(latitude);
+    writeLatitudeCaption(latitude);
     State = 2;
 }
 
 double THeiObj::Latitude() const { return static_cast<double>(PiL / 2 - SunPlaneAngle); }
 
-void THeiObj::ShowLatitude() { showLatitude(Latitude()); }
+void THeiObj::ShowLatitude() { writeLatitudeCaption(Latitude()); }
 
-void THeiObj::showLatitude(double latitude) {
+void THeiObj::writeLatitudeCaption(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.
     const QString caption = lang_.GetText(QStringLiteral("LatitudeCaption%1").arg(number_));
     const QString angle = AngleToText(latitude);
@@ -243,11 +243,11 @@ void THeiObj::CalcNoon() {
     State = 3;
 }
 
-double THeiObj::NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius) {
-    const double ct = std::cos(sunPlaneAngle);
-    const double st = std::sin(sunPlaneAngle);
-    const double radius = ct * equinoxRadius - st * equinoxDispl;
-    const double displ = ct * equinoxDispl + st * equinoxRadius;
+double THeiObj::NoonElevation(double plane, double sinDeclination, double cosDeclination) {
+    const double ct = std::cos(plane);
+    const double st = std::sin(plane);
+    const double radius = ct * cosDeclination - st * sinDeclination;
+    const double displ = ct * sinDeclination + st * cosDeclination;
     // The arc sine where it is exact, the arc cosine near the zenith.
     return std::fabs(displ) < 0.6 ? arcSin(displ) : arcCos(radius);
 }

@@ -92,10 +92,10 @@ public:
     //   NoonRadius = cos(SunPlaneAngle + d), NoonDispl = sin(SunPlaneAngle + d)
     void CalcNoon();
 
-    // The sun's elevation at true noon for a daily path inclined by sunPlaneAngle to the horizon
-    // and a declination given by its sine and cosine: what CalcNoon computes, within
+    // The sun's elevation at true noon for a daily path inclined by `plane` to the horizon and a
+    // declination given by its sine and cosine: what CalcNoon computes, within
     // [-pi/2, pi] (past pi/2 the sun stands north of the zenith).
-    static double NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius);
+    static double NoonElevation(double plane, double sinDeclination, double cosDeclination);
 
     // The sun's direction at the given hour angle (radians from true noon, positive afternoon).
     Direction SunDirection(double hourAngle) const;
@@ -149,7 +149,7 @@ public:
 
 private:
     // The latitude label of this place: its caption from the language file with the angle.
-    void showLatitude(double latitudeRadians);
+    void writeLatitudeCaption(double latitudeRadians);
     // The latitude fitting the measured elevation, or false when none is to be taken (the user
     // has then been told, or closed the question).
     bool SolveLatitude(double &latitude);

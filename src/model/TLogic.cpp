@@ -103,17 +103,17 @@ void TLogic::CalcEarth() {
     EarthState = 2;
 }
 
-long double TLogic::exactEarthSize(double heiDiff, std::int32_t distanceKm) {
-    return 2 * PiL / heiDiff * distanceKm;
+long double TLogic::exactEarthSize(double noonDifference, std::int32_t distanceKm) {
+    return 2 * PiL / noonDifference * distanceKm;
 }
 
-bool TLogic::EarthSizeFits(double heiDiff) const {
-    if (EarthState < 2 || EarthDistance <= 0 || !(heiDiff > 0 && std::isfinite(heiDiff)))
+bool TLogic::EarthSizeFits(double noonDifference) const {
+    if (EarthState < 2 || EarthDistance <= 0 || !(noonDifference > 0 && std::isfinite(noonDifference)))
         return false;
     // The difference may have come back through the session record with 15 significant digits,
     // and the two noon elevations may lie close together, so allow a relative 1e-9 beyond the
     // half kilometre of the rounding.
-    const long double exact = exactEarthSize(heiDiff, EarthDistance);
+    const long double exact = exactEarthSize(noonDifference, EarthDistance);
     return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
 }
 

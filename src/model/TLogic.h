@@ -83,11 +83,11 @@ public:
     // to the rounding of whole km. A place measured again since then needs a new computation
     // before the comparison shows it or a sheet is printed. It is judged from the values alone,
     // so it holds after any store and restore through the session record.
-    bool EarthSizeFits(double heiDiff) const;
+    bool EarthSizeFits(double noonDifference) const;
 
 private:
-    // 2 pi / heiDiff * distance, km, unrounded.
-    static long double exactEarthSize(double heiDiff, std::int32_t distanceKm);
+    // 2 pi / noonDifference * distance, km, unrounded.
+    static long double exactEarthSize(double noonDifference, std::int32_t distanceKm);
 
     // The clock of the places: the run's clock with the measurement's date in place of today's.
     Clock measureClock(Clock clock);

@@ -71,7 +71,7 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labHeightRes);
     ui->labNoonRes->setText(AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
-    showLatitude(h);
+    showSolvedLatitude(h);
     showNoonOff(h);
 }
 
@@ -87,7 +87,7 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
                                      QString::number(std::abs(off))));
 }
 
-void PanelStep2::showLatitude(const THeiObj &h) {
+void PanelStep2::showSolvedLatitude(const THeiObj &h) {
     // The chosen latitude, right after its caption (whose width depends on the language).
     fitLabelToText(ui->labLatitude);
     ui->labLatitudeRes->setText(AngleToText(h.Latitude()));

@@ -38,7 +38,7 @@ public:
 
 private:
     // The place's latitude under the elevation, shown from State 2 on.
-    void showLatitude(const THeiObj &h);
+    void showSolvedLatitude(const THeiObj &h);
     // A word under the picture when the place's configured noon lies more than
     // THeiObj::NoonToleranceMinutes from the true noon its longitude gives (msgNoonOff).
     void showNoonOff(const THeiObj &h);

@@ -109,7 +109,7 @@ void PanelTech::btnSolarNoonClick(int n) {
     const QString place = QString::number(n);
     const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
     const std::optional<SolarNoon::ClockTime> noon =
-        longitude ? SolarNoon::clockTime(objects_.Logic->MeasureDay(), *longitude, timeZone_) : std::nullopt;
+        longitude ? SolarNoon::noonClockTime(objects_.Logic->MeasureDay(), *longitude, timeZone_) : std::nullopt;
     if (!noon)
         return refuseLongitude(n);
     const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));

@@ -268,7 +268,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
         for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
-        const SolarNoon::ClockTime noon = *SolarNoon::clockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
+        const SolarNoon::ClockTime noon = *SolarNoon::noonClockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
         ASSERT_EQ(noon.hour, 0);
         expected.append(file.value("labPlace1") + " " +
                         file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));

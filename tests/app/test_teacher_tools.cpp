@@ -94,7 +94,7 @@ TEST(TeacherTools, TheMeasurementPanelSaysWhenTheConfiguredNoonIsFarFromTheTrueO
     TComm &comm = *f.objects().Comm;
     comm.SetValue("Longitude1", "19.945");
     const QDate day = AppFixture::fixedNow().date();
-    const SolarNoon::ClockTime trueNoon = *SolarNoon::clockTime(day, 19.945, QTimeZone::systemTimeZone());
+    const SolarNoon::ClockTime trueNoon = *SolarNoon::noonClockTime(day, 19.945, QTimeZone::systemTimeZone());
     const int trueMinutes = trueNoon.hour * 60 + trueNoon.minute;
     auto configure = [&](int minutes) {
         comm.SetValue("NoonH1", QString::number(minutes / 60));
