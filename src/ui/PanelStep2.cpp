@@ -12,8 +12,8 @@
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/PictureBox.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
 #include <cstdlib>

@@ -11,9 +11,9 @@
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
 #include "ui/ToolkitLanguage.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep4.h"
 
 #include <numbers>

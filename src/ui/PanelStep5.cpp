@@ -12,8 +12,8 @@
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
-#include "ui/TypedField.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui_PanelTech.h"
 
 #include <QLineEdit>

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/FittedGeometry.h"
 #include "ui/TMainForm.h"
 
 #include "lang/TLang.h"
@@ -22,7 +23,6 @@
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
 #include "ui/PictureBox.h"
-#include "ui/ScreenFit.h"
 #include "ui/StepButton.h"
 #include "ui/WindowFont.h"
 #include "ui_MainForm.h"
