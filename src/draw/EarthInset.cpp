@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 #include <numbers>
 

@@ -5,7 +5,6 @@
 #include "store/PlacesView.h"
 #include "store/TComm.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
