@@ -10,6 +10,7 @@
 #include "draw/TDrawObj.h"
 #include "lang/LangView.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/LatitudeView.h"
 #include "model/SessionStore.h"
 #include "model/TLogic.h"
@@ -51,7 +52,7 @@ public:
     void StoreLogic(const TLogic &) override {}
 };
 
-double deg(double d) { return TLogic::DegToRad(d); }
+double deg(double d) { return DegToRad(d); }
 
 void measured(THeiObj &hei, double sunPlane, double noonHeight) {
     hei.SunPlaneAngle = deg(sunPlane);

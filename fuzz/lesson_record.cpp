@@ -16,6 +16,7 @@
 //  - nothing of it is undefined behaviour or a crash.
 #include "FuzzSupport.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
@@ -75,7 +76,7 @@ QString writeFile(const QString &name, const std::uint8_t *data, std::size_t siz
 // apostrophe when they are not 0; at most a full turn either way.
 void checkShownAngle(double radians, const char *what) {
     static const QRegularExpression form(QStringLiteral("^-?([0-9]{1,3})\u00B0(?:([1-5]?[0-9])')?$"));
-    const QString text = TLogic::AngleToText(radians);
+    const QString text = AngleToText(radians);
     const QRegularExpressionMatch m = form.match(text);
     FUZZ_CHECK(m.hasMatch() && m.captured(1).toInt() <= 360, "%s %.17g reads \"%s\"", what, radians, qPrintable(text));
 }

@@ -15,6 +15,7 @@
 #include "draw/DrawCanvas.h"
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 #include "session/TSession.h"
@@ -96,7 +97,7 @@ struct PlaceFields {
 // way) and an apostrophe when they are not 0.
 void checkAngleText(double radians) {
     static const QRegularExpression form(QStringLiteral("^(-?[0-9]+)\u00B0(?:(-?[0-9]+)')?$"));
-    const QString text = TLogic::AngleToText(radians);
+    const QString text = AngleToText(radians);
     const QRegularExpressionMatch m = form.match(text);
     FUZZ_CHECK(m.hasMatch(), "%.17g reads \"%s\"", radians, qPrintable(text));
     const int minutes = m.captured(2).toInt();

@@ -88,9 +88,12 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
 # pictures show (%1, %2 ... are filled in by the program).
 ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
                     "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accLongitude", "accPlacePhoto", "accPersonPhoto",
-                    "accIntroPicture", "accShadowScene", "accEarthSection", "accSolarNoon", "accStartText",
+                    "accIntroPicture", "accShadowScene", "accShadowDay", "accEarthSection", "accSolarNoon", "accStartText",
                     "accPreviewPage", "accPreviewPageNumber"]
-PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection"]
+PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection",
+                        "picShadowDay", "picShadowDayAllDay", "picShadowDayNoon", "picShadowDayReadings"]
+# Texts written into the pictures.
+PICTURE_TEXTS = ["plotNoonShadow"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
 # panel and the printing messages.
@@ -113,8 +116,8 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
-             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + UNITS)
-CATALOGUE_SIZE = 259
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS)
+CATALOGUE_SIZE = 265
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -149,6 +152,11 @@ PLACEHOLDERS = {
     "picShadowSceneMeasured": {"%1", "%2", "%3", "%4"},
     "picShadowSceneNoon": {"%1"},
     "picEarthSection": {"%1", "%2", "%3", "%4", "%5"},
+    "picShadowDay": {"%1", "%2", "%3", "%4"},  # the place, the stick, sunrise, sunset
+    "picShadowDayAllDay": {"%1", "%2"},
+    "picShadowDayNoon": {"%1", "%2"},  # true noon, the shortest shadow
+    "picShadowDayReadings": {"%1", "%2"},  # the time, the lengths read then
+    "plotNoonShadow": {"%1", "%2"},
 }
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
@@ -242,6 +250,8 @@ BOXES["msgNoonOff"] = Box(230)
 BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "markMinute": px(4, 26)})
 # Spoken, never drawn: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
+# Above the day's shadow plot, beside the top of its length axis: the 8-point face of the pictures.
+BOXES["plotNoonShadow"] = px(24, 150, size=11)
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",

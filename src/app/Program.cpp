@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #ifdef Q_OS_WIN
 #include <windows.h>

@@ -5,13 +5,13 @@
 #include "draw/SegmentClip.h"
 #include "draw/DrawSlots.h"
 #include "draw/TDrawObj.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <cstdint>
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 #include <numbers>
 
@@ -197,7 +197,7 @@ void TDrawObj::drawEarthInset() {
         scene.place[i] = QPointF(projectedColumn(0, y, z), projectedRow(0, y, z));
         scene.rayEnd[i] = QPointF(projectedColumn(0, ry, rz), projectedRow(0, ry, rz));
         // Where DrawEarth writes the place's elevation: 10 pixels right of it, 4 up.
-        const QString text = TLogic::AngleToText(eta);
+        const QString text = AngleToText(eta);
         // Widened: absurd model values project to the ends of the int range.
         const auto cellCorner = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, -1'000'000, 1'000'000)); };
         scene.elevationCell[i] = QRect(cellCorner(std::int64_t{ProjectX(0, y, z)} + 10),
@@ -209,7 +209,7 @@ void TDrawObj::drawEarthInset() {
     }
     const bool first = scene.sunPlane[0] > scene.sunPlane[1];
     const QPointF near = 0.2 * (first ? scene.place[0] : scene.place[1]) + 0.8 * scene.centre;
-    scene.angleText = TLogic::AngleToText(std::fabs(heis[0]->NoonHeightAngle - heis[1]->NoonHeightAngle));
+    scene.angleText = AngleToText(std::fabs(heis[0]->NoonHeightAngle - heis[1]->NoonHeightAngle));
     scene.differenceCell = QRect(near.toPoint(), QSize(metrics.horizontalAdvance(scene.angleText), metrics.height()));
     if (!EarthInset::needed(scene))
         return;

@@ -3,7 +3,7 @@
 
 #include "draw/DrawCanvas.h"
 #include "draw/SegmentClip.h"
-#include "model/TLogic.h"
+#include "model/Angles.h"
 #include "lang/TLang.h"
 
 #include <QFontMetrics>
@@ -245,15 +245,19 @@ void TDrawObj::clearBitmap() {
         Image->bitmap().fill(Qt::black);
 }
 
-bool TDrawObj::sizeBitmap() {
-    QImage &bitmap = Image->bitmap();
-    const QSize size = Image->clientSize();
+bool TDrawObj::sizeBitmap() { return sizeBitmapOf(*Image); }
+
+void TDrawObj::preparePicturePainter(QPainter &painter, qreal pixelRatio) { preparePainter(painter, pixelRatio); }
+
+bool TDrawObj::sizeBitmapOf(DrawCanvas &canvas) {
+    QImage &bitmap = canvas.bitmap();
+    const QSize size = canvas.clientSize();
     if (size.isEmpty()) {
         bitmap = QImage();
         return false;
     }
     // Whole device pixels covering the logical area; the painter then works in logical pixels.
-    const qreal ratio = pixelRatioOf(*Image);
+    const qreal ratio = pixelRatioOf(canvas);
     const QSize pixels(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)));
     if (bitmap.size() != pixels || bitmap.format() != QImage::Format_RGB32 || bitmap.devicePixelRatio() != ratio) {
         bitmap = QImage(pixels, QImage::Format_RGB32);  // null when it cannot be had
@@ -384,7 +388,7 @@ void TDrawObj::DrawCircle3D(bool UpperOnly, double CX, double CY, double CZ, dou
     if (!painter_)
         return;
     constexpr int kSteps = 360;
-    constexpr double kStep = TLogic::DegToRad(1);
+    constexpr double kStep = DegToRad(1);
     static_assert(kStep == 0.017453292519943295);
     struct Point {
         double column, row, z;

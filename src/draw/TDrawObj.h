@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <QFont>
+#include <QList>
 #include <QPoint>
 #include <QRectF>
 #include <QSize>
@@ -18,6 +19,7 @@ class TLang;
 class TLogic;
 class THeiObj;
 class TSession;
+struct ShadowReading;
 namespace report { class ReportPage; }
 
 // What the result sheet is filled from and into (the kind 5 object only): the sheet's page, the
@@ -105,6 +107,13 @@ public:
     // told both places' latitudes and their difference (language key picEarthSection).
     void DrawEarth();
 
+    // The plot of the shadow's length through the day at a place whose latitude is solved, with
+    // the class's readings marked (draw/ShadowDayPlot.h), painted on the given control as the
+    // pictures are, and a sentence for it (language keys plotNoonShadow, unitMm, picShadowDay or
+    // picShadowDayAllDay, picShadowDayNoon, picShadowDayReadings). False, and nothing painted,
+    // when there is no plot: the latitude is not solved or the sun does not rise that day.
+    bool DrawShadowDay(const THeiObj &hei, const QList<ShadowReading> &readings, DrawCanvas &plot);
+
     // CalcProjection, then (with an image) ClearPicture and the visible slots in the order:
     // Circle1; Line1 with its compass words; Line2 with its words; Line3, Line6, Line4, Line7,
     // Line5, Line8, Line9, Line10; Circle2; the sun disc (a yellow ring 10 pixels across, filled
@@ -128,7 +137,7 @@ public:
     //   per place (Hei1 into PrintYield2..6 with 3a, Hei2 into PrintYield7..11 with 8a): the place
     //     name, the clock time as hours ":" minutes without leading zeros (9:5), shadow and stick
     //     with a blank and the language's unitMm, the elevation at the measurement and at noon by
-    //     TLogic::AngleToText;
+    //     AngleToText;
     //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize, a blank
     //     and unitKm;
     //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.
@@ -187,6 +196,10 @@ private:
     void clearBitmap();
     // Sizes the bitmap to the control (its content undefined); false when there is none to paint.
     bool sizeBitmap();
+    // The same for any control.
+    static bool sizeBitmapOf(DrawCanvas &canvas);
+    // Sets a painter up as every picture's: aliased, copying its colours, in the pictures' font.
+    static void preparePicturePainter(QPainter &painter, qreal pixelRatio);
     // Puts the picture's background into the sized bitmap: black with Circle1, Line1 and Line2
     // (with their words) on it, the items painted first. It is painted once and then copied as
     // long as nothing it is painted from changes: those items are the scene's horizon and compass

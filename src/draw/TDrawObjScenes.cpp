@@ -6,6 +6,7 @@
 #include "draw/DrawCanvas.h"
 #include "draw/SegmentClip.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 
@@ -23,20 +24,20 @@ constexpr double kOverhead = 1e-9;
 constexpr double kEarthRadius = 6000;  // scene units of the Earth picture
 
 // A clock time as it is read out: 9:05.
-QString clockTime(std::int32_t hours, std::int32_t minutes) {
+QString clockText(std::int32_t hours, std::int32_t minutes) {
     return QStringLiteral("%1:%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
 }
 
 // What the shadow scene of a place shows, in words.
 QString shadowSceneText(TLang &lang, const THeiObj &hei) {
-    const QString time = clockTime(hei.TimH, hei.TimM);
+    const QString time = clockText(hei.TimH, hei.TimM);
     if (hei.State < 2)
         return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
     QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))
-                       .arg(hei.PlaceName, time, TLogic::AngleToText(hei.SunHeightAtCurrTime),
+                       .arg(hei.PlaceName, time, AngleToText(hei.SunHeightAtCurrTime),
                             QString::number(hei.Shadow));
     if (hei.State >= 3)
-        text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(TLogic::AngleToText(hei.NoonHeightAngle));
+        text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(AngleToText(hei.NoonHeightAngle));
     return text;
 }
 
@@ -152,7 +153,7 @@ void TDrawObj::DrawEarth() {
             QRect cell;
         };
         const auto besidePlace = [&](double y, double z, double angle) {
-            Beside b{TLogic::AngleToText(angle), std::int64_t(ProjectX(0, y, z)) + 10, std::int64_t(ProjectY(0, y, z)) - 4, {}};
+            Beside b{AngleToText(angle), std::int64_t(ProjectX(0, y, z)) + 10, std::int64_t(ProjectY(0, y, z)) - 4, {}};
             const auto held = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, -1'000'000, 1'000'000)); };
             b.cell = QRect(held(b.column), held(b.row), metrics.horizontalAdvance(b.text), metrics.height());
             return b;
@@ -167,13 +168,12 @@ void TDrawObj::DrawEarth() {
         // both lie at the same latitude).
         const bool first = sigma1 > sigma2;
         const double y = 0.2 * (first ? p1y : p2y), z = 0.2 * (first ? p1z : p2z);
-        writeText(TLogic::AngleToText(std::fabs(eta1 - eta2)), ProjectX(0, y, z), ProjectY(0, y, z),
+        writeText(AngleToText(std::fabs(eta1 - eta2)), ProjectX(0, y, z), ProjectY(0, y, z),
                   DrawColor::Yellow);
     });
-    // Latitude = 90 deg - sigma.
-    const double latitude1 = static_cast<double>(PiL / 2) - sigma1;
-    const double latitude2 = static_cast<double>(PiL / 2) - sigma2;
+    const double latitude1 = logic_.Hei1.Latitude();
+    const double latitude2 = logic_.Hei2.Latitude();
     describe(lang_.GetText(QStringLiteral("picEarthSection"))
-                 .arg(logic_.Hei1.PlaceName, TLogic::AngleToText(latitude1), logic_.Hei2.PlaceName,
-                      TLogic::AngleToText(latitude2), TLogic::AngleToText(std::fabs(latitude1 - latitude2))));
+                 .arg(logic_.Hei1.PlaceName, AngleToText(latitude1), logic_.Hei2.PlaceName,
+                      AngleToText(latitude2), AngleToText(std::fabs(latitude1 - latitude2))));
 }

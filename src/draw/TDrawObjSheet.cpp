@@ -3,6 +3,7 @@
 #include "draw/TDrawObj.h"
 
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "report/ReportPage.h"
 #include "session/TSession.h"
@@ -39,8 +40,8 @@ void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
     page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
     page.setCaption(key(labels.shadow), withUnit(hei.Shadow, lang, "unitMm"));
     page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
-    page.setCaption(key(labels.elevation), TLogic::AngleToText(hei.SunHeightAtCurrTime));
-    page.setCaption(key(labels.noonElevation), TLogic::AngleToText(hei.NoonHeightAngle));
+    page.setCaption(key(labels.elevation), AngleToText(hei.SunHeightAtCurrTime));
+    page.setCaption(key(labels.noonElevation), AngleToText(hei.NoonHeightAngle));
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ void TDrawObj::FillResultSheet() {
     fillPlace(page, logic_.Hei1, kPlace1, lang_);
     fillPlace(page, logic_.Hei2, kPlace2, lang_);
 
-    page.setCaption(QStringLiteral("PrintYield12"), TLogic::AngleToText(logic_.HeiDiff));
+    page.setCaption(QStringLiteral("PrintYield12"), AngleToText(logic_.HeiDiff));
     page.setCaption(QStringLiteral("PrintYield13"), withUnit(logic_.EarthDistance, lang_, "unitKm"));
     page.setCaption(QStringLiteral("PrintYield14"), withUnit(logic_.EarthSize, lang_, "unitKm"));
 

@@ -47,7 +47,7 @@ std::optional<double> clockMinutes(QDate date, double lonDegrees, const QTimeZon
     return noon;
 }
 
-std::optional<ClockTime> clockTime(QDate date, double lonDegrees, const QTimeZone &zone) {
+std::optional<ClockTime> noonClockTime(QDate date, double lonDegrees, const QTimeZone &zone) {
     const std::optional<double> minutes = clockMinutes(date, lonDegrees, zone);
     if (!minutes)
         return std::nullopt;

@@ -43,7 +43,7 @@ struct ClockTime {
 // The same, rounded to the nearest whole minute (halves up), as the hour and minute of a clock.
 // Noon falls between 0:00 and 23:59 for any longitude in its range on the zone's own side of the
 // date line; a result outside that day is folded into it.
-std::optional<ClockTime> clockTime(QDate date, double lonDegrees, const QTimeZone &zone);
+std::optional<ClockTime> noonClockTime(QDate date, double lonDegrees, const QTimeZone &zone);
 
 // A typed longitude in degrees: an optional sign, digits, and "." or "," as decimal separator
 // (blanks around it allowed); between -180 and 180 inclusive. Anything else gives nothing.

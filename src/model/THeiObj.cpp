@@ -2,10 +2,10 @@
 #include "model/THeiObj.h"
 
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/DayCount.h"
 #include "model/LatitudeView.h"
 #include "model/SolarNoon.h"
-#include "model/TLogic.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
@@ -18,9 +18,9 @@ constexpr double kObliquityDeg = 23.433333333333334;  // 23 deg 26'
 constexpr double kDaysPerYear = 365.25;
 
 // The window of plausible school latitudes, 20 to 80 deg inclusive, and one arc-minute.
-constexpr double kLatitudeLo = TLogic::DegToRad(20);
-constexpr double kLatitudeHi = TLogic::DegToRad(80);
-constexpr double kArcMinute = TLogic::DegToRad(1 / 60.0);
+constexpr double kLatitudeLo = DegToRad(20);
+constexpr double kLatitudeHi = DegToRad(80);
+constexpr double kArcMinute = DegToRad(1 / 60.0);
 // The same radians as the literals the model has always used, to the last bit.
 static_assert(kLatitudeLo == THeiObj::MinLatitude && kLatitudeHi == THeiObj::MaxLatitude &&
               kArcMinute == 0.0002908882086657216);
@@ -74,7 +74,7 @@ void THeiObj::CalcEquinox() {
     while (c < 0)
         c += 1;
     EquinoxAngle = static_cast<double>(c * 2 * PiL);
-    EquinoxDispl = std::sin(TLogic::DegToRad(kObliquityDeg)) * std::sin(EquinoxAngle);
+    EquinoxDispl = std::sin(DegToRad(kObliquityDeg)) * std::sin(EquinoxAngle);
     EquinoxRadius = std::sqrt(1 - EquinoxDispl * EquinoxDispl);
 }
 
@@ -94,7 +94,7 @@ void THeiObj::LoadPlace(int placeNo) {
         const std::optional<double> longitude =
             SolarNoon::parseLongitude(comm_.GetValue(QStringLiteral("Longitude") + s));
         const std::optional<SolarNoon::ClockTime> trueNoon =
-            longitude ? SolarNoon::clockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
+            longitude ? SolarNoon::noonClockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
                       : std::nullopt;
         if (trueNoon) {
             NoonH = trueNoon->hour;
@@ -144,16 +144,18 @@ void THeiObj::AcceptHeight() {
     if (!SolveLatitude(latitude))
         return;
     SunPlaneAngle = static_cast<double>(PiL / 2 - latitude);
-    showLatitude(latitude);
+    writeLatitudeCaption(latitude);
     State = 2;
 }
 
-void THeiObj::ShowLatitude() { showLatitude(static_cast<double>(PiL / 2 - SunPlaneAngle)); }
+double THeiObj::Latitude() const { return static_cast<double>(PiL / 2 - SunPlaneAngle); }
 
-void THeiObj::showLatitude(double latitude) {
+void THeiObj::ShowLatitude() { writeLatitudeCaption(Latitude()); }
+
+void THeiObj::writeLatitudeCaption(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.
     const QString caption = lang_.GetText(QStringLiteral("LatitudeCaption%1").arg(number_));
-    const QString angle = TLogic::AngleToText(latitude);
+    const QString angle = AngleToText(latitude);
     latitudes_.setLatitudeCaption(number_, caption.contains(QLatin1String("%1")) ? caption.arg(angle) : caption + angle);
 }
 
@@ -205,8 +207,8 @@ bool THeiObj::SolveLatitude(double &latitude) {
         const QString lead = lang_.GetText(QStringLiteral("msgTwoLattitudes"));
         const QString yes = lang_.GetText(QStringLiteral("msgLattitudeYes"));
         const QString no = lang_.GetText(QStringLiteral("msgLattitudeNo"));
-        const QString question = lead + QStringLiteral("\r\n") + yes + u' ' + TLogic::AngleToText(c1) +
-                                 QStringLiteral("\r\n") + no + u' ' + TLogic::AngleToText(c2);
+        const QString question = lead + QStringLiteral("\r\n") + yes + u' ' + AngleToText(c1) +
+                                 QStringLiteral("\r\n") + no + u' ' + AngleToText(c2);
         switch (prompter_.confirm(question, Prompter::Buttons::YesNo)) {
         case Prompter::Answer::Yes:
             latitude = c1;
@@ -241,11 +243,37 @@ void THeiObj::CalcNoon() {
     State = 3;
 }
 
-double THeiObj::NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius) {
-    const double ct = std::cos(sunPlaneAngle);
-    const double st = std::sin(sunPlaneAngle);
-    const double radius = ct * equinoxRadius - st * equinoxDispl;
-    const double displ = ct * equinoxDispl + st * equinoxRadius;
+double THeiObj::NoonElevation(double plane, double sinDeclination, double cosDeclination) {
+    const double ct = std::cos(plane);
+    const double st = std::sin(plane);
+    const double radius = ct * cosDeclination - st * sinDeclination;
+    const double displ = ct * sinDeclination + st * cosDeclination;
     // The arc sine where it is exact, the arc cosine near the zenith.
     return std::fabs(displ) < 0.6 ? arcSin(displ) : arcCos(radius);
+}
+
+double THeiObj::HourAngleAt(double clockMinutes) const {
+    return static_cast<double>((clockMinutes / 60.0L - 12) / 24 * 2 * PiL) - NoonTimeAngle;
+}
+
+double THeiObj::ClockMinutesAt(double hourAngle) const {
+    return static_cast<double>(((hourAngle + static_cast<long double>(NoonTimeAngle)) / (2 * PiL) * 24 + 12) * 60);
+}
+
+double THeiObj::SunsetHourAngle() const {
+    // Up = y cos H - x: the sun is up while cos H > x / y.
+    const double x = -std::cos(SunPlaneAngle) * EquinoxDispl;
+    const double y = std::sin(SunPlaneAngle) * EquinoxRadius;
+    if (!(y > 0) || !std::isfinite(x) || x >= y)
+        return 0;
+    if (x <= -y)
+        return static_cast<double>(PiL);
+    return std::acos(x / y);
+}
+
+std::optional<double> THeiObj::ShadowLength(double stick, double hourAngle) const {
+    const Direction sun = SunDirection(hourAngle);
+    if (!(sun.Up > 0))
+        return std::nullopt;
+    return stick * std::hypot(sun.South, sun.West) / sun.Up;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class TComm;
 class TLang;
@@ -81,20 +82,38 @@ public:
     // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
     void AcceptHeight();
 
-    // Writes the latitude that SunPlaneAngle stands for into the place's latitude label.
+    // The latitude that SunPlaneAngle stands for: 90 deg - SunPlaneAngle.
+    double Latitude() const;
+
+    // Writes Latitude() into the place's latitude label.
     void ShowLatitude();
 
     // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.
     //   NoonRadius = cos(SunPlaneAngle + d), NoonDispl = sin(SunPlaneAngle + d)
     void CalcNoon();
 
-    // The sun's elevation at true noon for a daily path inclined by sunPlaneAngle to the horizon
-    // and a declination given by its sine and cosine: what CalcNoon computes, within
+    // The sun's elevation at true noon for a daily path inclined by `plane` to the horizon and a
+    // declination given by its sine and cosine: what CalcNoon computes, within
     // [-pi/2, pi] (past pi/2 the sun stands north of the zenith).
-    static double NoonElevation(double sunPlaneAngle, double equinoxDispl, double equinoxRadius);
+    static double NoonElevation(double plane, double sinDeclination, double cosDeclination);
 
     // The sun's direction at the given hour angle (radians from true noon, positive afternoon).
     Direction SunDirection(double hourAngle) const;
+
+    // The sun's hour angle at a clock time of the measurement day (minutes after midnight, may
+    // run past either end of the day), as AcceptTime reckons it from the place's true noon; and
+    // back.
+    double HourAngleAt(double clockMinutes) const;
+    double ClockMinutesAt(double hourAngle) const;
+
+    // The hour angle at which the sun sets on the measurement day (it rises at the negative one):
+    // where SunDirection's Up is 0. pi when it stays above the horizon all day, 0 when it does not
+    // rise (and for a sun plane that stands for no latitude).
+    double SunsetHourAngle() const;
+
+    // The length of the shadow that a vertical stick of the given length casts on level ground
+    // at the given hour angle, in the stick's unit; nothing when the sun is not above the horizon.
+    std::optional<double> ShadowLength(double stick, double hourAngle) const;
 
     int Number() const { return number_; }
     const TComm &comm() const { return comm_; }
@@ -130,7 +149,7 @@ public:
 
 private:
     // The latitude label of this place: its caption from the language file with the angle.
-    void showLatitude(double latitudeRadians);
+    void writeLatitudeCaption(double latitudeRadians);
     // The latitude fitting the measured elevation, or false when none is to be taken (the user
     // has then been told, or closed the question).
     bool SolveLatitude(double &latitude);

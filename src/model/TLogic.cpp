@@ -2,6 +2,7 @@
 #include "model/TLogic.h"
 
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/DayCount.h"
 #include "model/SessionStore.h"
 #include "platform/Prompter.h"
@@ -114,41 +115,18 @@ void TLogic::CalcEarth() {
     EarthState = 2;
 }
 
-long double TLogic::exactEarthSize(double heiDiff, std::int32_t distanceKm) {
-    return 2 * PiL / heiDiff * distanceKm;
+long double TLogic::exactEarthSize(double noonDifference, std::int32_t distanceKm) {
+    return 2 * PiL / noonDifference * distanceKm;
 }
 
-bool TLogic::EarthSizeFits(double heiDiff) const {
-    if (EarthState < 2 || EarthDistance <= 0 || !(heiDiff > 0 && std::isfinite(heiDiff)))
+bool TLogic::EarthSizeFits(double noonDifference) const {
+    if (EarthState < 2 || EarthDistance <= 0 || !(noonDifference > 0 && std::isfinite(noonDifference)))
         return false;
     // The difference may have come back through the session record with 15 significant digits,
     // and the two noon elevations may lie close together, so allow a relative 1e-9 beyond the
     // half kilometre of the rounding.
-    const long double exact = exactEarthSize(heiDiff, EarthDistance);
+    const long double exact = exactEarthSize(noonDifference, EarthDistance);
     return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
-}
-
-QString TLogic::AngleToText(double radians) {
-    double deg = static_cast<double>(radians / (2 * PiL) * 360);
-    if (!std::isfinite(deg))
-        return QStringLiteral("0\u00B0");
-    // Angles come back from the session record with 15 significant digits, which can put an
-    // exact 45° a few 1e-14 degrees below 45 (it would read 44°60'). Such noise is snapped to the
-    // nearest millionth of a minute before the minutes are rounded.
-    if (std::abs(deg) < 1e6)
-        deg = std::nearbyint(deg * 60e6) / 60e6;
-    // Rounded to whole minutes first, so that 59.5' and more carry into the next degree; in long
-    // double the product is exact, so a half minute is a true half (to the even neighbour).
-    const long double totalMinutes = std::nearbyint(std::fabs(static_cast<long double>(deg)) * 60);
-    const long double minutes = std::fmod(totalMinutes, 60.0L);
-    const long double whole = (totalMinutes - minutes) / 60;
-    QString text = QString::number(static_cast<double>(whole), 'f', 0) + QChar(0x00B0);
-    if (minutes != 0)
-        text += QString::number(static_cast<int>(minutes)) + u'\'';
-    // One sign in front of the whole angle, and none for an angle that reads as 0.
-    if (deg < 0 && totalMinutes != 0)
-        text.prepend(u'-');
-    return text;
 }
 
 QString TLogic::ShortDateFormat() const {

@@ -9,10 +9,6 @@
 
 class SessionStore;
 
-// pi at the extended precision of long double. Expressions with pi are evaluated in long double
-// and rounded to double only at the end.
-inline constexpr long double PiL = 3.141592653589793238462643383279502884L;
-
 // The measurement model's root: the two places, the comparison of their noon elevations, the
 // distance between them and the Earth's circumference that follows by proportion:
 //     circumference = 2 pi / |noon elevation 1 - noon elevation 2| * distance.
@@ -44,16 +40,6 @@ public:
     // A circumference beyond the int range (a vanishingly small difference) is refused with
     // msgEarthTooLarge.
     void CalcEarth();
-
-    // x / 360 * 2 pi, in long double; usable in constant expressions, so that angle constants are
-    // written in degrees.
-    static constexpr double DegToRad(double degrees) { return static_cast<double>(degrees / 360.0L * 2 * PiL); }
-
-    // Whole degrees, the degree sign U+00B0, then the rounded minutes and an apostrophe when they
-    // are not 0: 52.5 deg reads 52°30'. A minute that rounds to 60 is carried (49.9999 deg reads
-    // 50°); a negative angle has one sign in front (-52.5 deg reads -52°30', -0.5 deg -0°30').
-    // An angle with no finite value in degrees reads 0°.
-    static QString AngleToText(double radians);
 
     // The short date format of the program, "dd/MM/yyyy" with the locale's date separator in
     // place of the slash, in the form QDate::toString understands; the result sheet's date.
@@ -108,11 +94,11 @@ public:
     // to the rounding of whole km. A place measured again since then needs a new computation
     // before the comparison shows it or a sheet is printed. It is judged from the values alone,
     // so it holds after any store and restore through the session record.
-    bool EarthSizeFits(double heiDiff) const;
+    bool EarthSizeFits(double noonDifference) const;
 
 private:
-    // 2 pi / heiDiff * distance, km, unrounded.
-    static long double exactEarthSize(double heiDiff, std::int32_t distanceKm);
+    // 2 pi / noonDifference * distance, km, unrounded.
+    static long double exactEarthSize(double noonDifference, std::int32_t distanceKm);
 
     // The clock of the places: the run's clock with the measurement's date in place of today's.
     Clock measureClock(Clock clock);

@@ -34,7 +34,7 @@ struct ReverseTable {
     }
 };
 
-const ReverseTable &reverseTable() {
+const ReverseTable &sharedReverseTable() {
     static const ReverseTable table;
     return table;
 }
@@ -54,7 +54,7 @@ QString decode(const QByteArray &bytes) {
 }
 
 QByteArray encode(const QString &text) {
-    const ReverseTable &table = reverseTable();
+    const ReverseTable &table = sharedReverseTable();
     QByteArray bytes;
     bytes.reserve(text.size());
     for (QChar ch : text) {
@@ -70,7 +70,7 @@ QByteArray encode(const QString &text) {
 }
 
 bool canEncode(const QString &text) {
-    const ReverseTable &table = reverseTable();
+    const ReverseTable &table = sharedReverseTable();
     for (QChar ch : text) {
         const char16_t u = ch.unicode();
         if (u >= 0x80 && !table.byteOf[u])

@@ -6,12 +6,12 @@
 namespace {
 
 struct Wording {
-    const char *polish;
-    const char *german;
+    const char *inPolish;
+    const char *inGerman;
     const char *english;
 };
 
-Wording wording(BuiltInText which) {
+Wording wordingOf(BuiltInText which) {
     switch (which) {
     case BuiltInText::CannotStart:
         return {"Gnomora nie może działać: %1.\nProgram zostanie zamknięty.",
@@ -68,10 +68,10 @@ Wording wording(BuiltInText which) {
 }  // namespace
 
 QString builtInText(BuiltInText which, const QLocale &locale) {
-    const Wording w = wording(which);
+    const Wording w = wordingOf(which);
     switch (locale.language()) {
-    case QLocale::Polish: return QString::fromUtf8(w.polish);
-    case QLocale::German: return QString::fromUtf8(w.german);
+    case QLocale::Polish: return QString::fromUtf8(w.inPolish);
+    case QLocale::German: return QString::fromUtf8(w.inGerman);
     default: return QString::fromUtf8(w.english);
     }
 }

@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QDateTime>
 #include <QImageReader>
 #include <algorithm>
 

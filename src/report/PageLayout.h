@@ -4,7 +4,6 @@
 
 #include <QRectF>
 #include <QStringList>
-#include <memory>
 #include <vector>
 
 class QPaintDevice;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/RecordRanges.h"
 
+#include "model/Angles.h"
 #include "model/THeiObj.h"
-#include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "store/TComm.h"
 
@@ -73,16 +73,16 @@ bool placeHolds(const NameValueList &values, const TComm &comm, int place) {
 }
 
 bool comparisonHolds(const NameValueList &values, const TComm &comm) {
-    const int earthState = TComm::TextToInt(values.value(QStringLiteral("EarthState")));
+    const int earthProgress = TComm::TextToInt(values.value(QStringLiteral("EarthState")));
     const int distance = TComm::TextToInt(values.value(QStringLiteral("EarthDistance")));
     const int size = TComm::TextToInt(values.value(QStringLiteral("EarthSize")));
     // A distance is accepted only as typed; before that it is 0 or the one of a cleared run.
-    if (!within(distance, earthState >= 1 ? 1 : 0, typedinput::MaxDistanceKm))
+    if (!within(distance, earthProgress >= 1 ? 1 : 0, typedinput::MaxDistanceKm))
         return false;
-    if (!within(size, earthState >= 2 ? 1 : 0, std::numeric_limits<std::int32_t>::max()))
+    if (!within(size, earthProgress >= 2 ? 1 : 0, std::numeric_limits<std::int32_t>::max()))
         return false;
-    const double heiDiff = comm.TextToFloat(values.value(QStringLiteral("HeiDiff")));
-    if (!within(heiDiff, 0, 2 * Pi + kStoredPrecision))
+    const double difference = comm.TextToFloat(values.value(QStringLiteral("HeiDiff")));
+    if (!within(difference, 0, 2 * Pi + kStoredPrecision))
         return false;
     const QDate day = QDate::fromString(values.value(QStringLiteral("MeasureDate")), Qt::ISODate);
     return within(day.year(), typedinput::MeasureYear.min, typedinput::MeasureYear.max);

@@ -42,7 +42,7 @@ const HeiKey kHeiKeys[] = {
     {"NoonHeightAngle", &THeiObj::NoonHeightAngle},
 };
 
-QString heiKey(const char *name, const THeiObj &hei) {
+QString keyOfPlace(const char *name, const THeiObj &hei) {
     return QStringLiteral("Hei") + QLatin1String(name) + QString::number(hei.Number());
 }
 
@@ -85,7 +85,7 @@ void TSession::StoreHei(const THeiObj &hei) {
                     return QString::number(hei.*member);
             },
             key.field);
-        Values.setValue(heiKey(key.name, hei), text);
+        Values.setValue(keyOfPlace(key.name, hei), text);
     }
 }
 
@@ -99,7 +99,7 @@ void TSession::RestoreHei(THeiObj &hei) const {
     for (const HeiKey &key : kHeiKeys) {
         if (qstrcmp(key.name, "NoonTimeAngle") == 0)
             continue;
-        const QString text = Values.value(heiKey(key.name, hei));
+        const QString text = Values.value(keyOfPlace(key.name, hei));
         std::visit(
             [&](auto member) {
                 using Field = std::remove_cvref_t<decltype(hei.*member)>;

@@ -6,7 +6,6 @@
 
 #include <QFileInfo>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 TComm::TComm(Prompter &prompter, Locale locale) : prompter_(prompter), locale_(locale) {}

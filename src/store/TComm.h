@@ -63,7 +63,7 @@ public:
     // When the editor holds a character the configuration's encoding cannot hold, the prompter asks
     // the question: Yes saves the configuration as UTF-8 from now on; any other answer saves
     // nothing and leaves the configuration as it was and the editor as typed, so nothing is lost.
-    void SavePlaces(PlacesView &view, const Utf8Question &utf8Question);
+    void SavePlaces(PlacesView &view, const Utf8Question &askForUtf8);
     // How showing a place treats the pupils' names already in step 1.
     enum class PersonNames {
         // The class chose the place: its first two persons are filled in, unless the user has
@@ -96,7 +96,7 @@ private:
     std::exception_ptr loadPicture(const QString &key, PictureSlot &image) const;
     // Whether Cfg may be written now without turning characters into '?': true when its encoding
     // holds everything or the user agrees to UTF-8 (which Cfg then keeps).
-    bool holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question);
+    bool holdsEveryCharacterOrSwitches(const Utf8Question &askForUtf8);
 
     Prompter &prompter_;
     Locale locale_;

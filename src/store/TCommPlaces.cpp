@@ -5,7 +5,6 @@
 #include "store/PlacesView.h"
 #include "store/TComm.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -46,7 +45,7 @@ void TComm::ShowPlaces(PlacesView &view) {
     view.placeListsFilled();
 }
 
-void TComm::SavePlaces(PlacesView &view, const Utf8Question &utf8Question) {
+void TComm::SavePlaces(PlacesView &view, const Utf8Question &askForUtf8) {
     const NameValueList before = Cfg;
     for (int n = 1; n <= PlaceCount; ++n) {
         const QString p = num(n);
@@ -68,7 +67,7 @@ void TComm::SavePlaces(PlacesView &view, const Utf8Question &utf8Question) {
         // Written only when filled: a file without longitudes is saved as it was.
         SetValue("Longitude" + p, view.field("edLongitude" + p));
     }
-    if (!holdsEveryCharacterOrSwitches(utf8Question)) {
+    if (!holdsEveryCharacterOrSwitches(askForUtf8)) {
         Cfg = before;
         return;
     }
@@ -76,7 +75,7 @@ void TComm::SavePlaces(PlacesView &view, const Utf8Question &utf8Question) {
     ShowPlaces(view);
 }
 
-bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question) {
+bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &askForUtf8) {
     const QStringList lines = Cfg.linesItCannotHold();
     if (lines.isEmpty())
         return true;
@@ -87,7 +86,7 @@ bool TComm::holdsEveryCharacterOrSwitches(const Utf8Question &utf8Question) {
         texts.append(NameValueList::hasKey(line) ? NameValueList::valueOf(line) : line);
     if (lines.size() > shown)
         texts.append(QStringLiteral("\u2026"));
-    if (prompter_.confirm(utf8Question().arg(texts.join(QStringLiteral(", "))), Prompter::Buttons::YesNo) !=
+    if (prompter_.confirm(askForUtf8().arg(texts.join(QStringLiteral(", "))), Prompter::Buttons::YesNo) !=
         Prompter::Answer::Yes)
         return false;
     Cfg.setEncoding(TextEncoding::Utf8WithMark);

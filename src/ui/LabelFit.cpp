@@ -11,9 +11,9 @@ namespace {
 // rich text, framed, indented, with a mnemonic, showing a picture) is left to QLabel itself.
 bool isPlainLineLabel(const QLabel *label) {
     const Qt::TextFormat format = label->textFormat();
-    const bool plainText =
+    const bool plain =
         format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(label->text()));
-    return plainText && !label->text().isEmpty() && !label->wordWrap() && label->frameWidth() == 0 &&
+    return plain && !label->text().isEmpty() && !label->wordWrap() && label->frameWidth() == 0 &&
            label->indent() <= 0 && !label->buddy() && label->pixmap().isNull() && !label->movie() &&
            label->picture().isNull();
 }

@@ -9,9 +9,9 @@
 #include "ui/DateBox.h"
 #include "ui/Guard.h"
 #include "ui/PictureSlots.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
 #include "ui/ToolkitLanguage.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep1.h"
 
 #include <QCalendarWidget>

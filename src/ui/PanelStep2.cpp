@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelStep2.h"
 
+#include "draw/ShadowDayPlot.h"
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/PictureBox.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
 #include <cstdlib>
@@ -31,6 +34,7 @@ PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &
     on(ui->btnCalcNoon, &PanelStep2::btnCalcNoonClick);
     on(ui->BtnStep2Back, &PanelStep2::BtnStep2BackClick);
     on(ui->btnSetp2Next, &PanelStep2::btnSetp2NextClick);
+    guard_.connect(ui->ImageShadowDay, &PictureBox::needsRepaint, this, [this] { drawShadowDay(); });
 }
 
 PanelStep2::~PanelStep2() = default;
@@ -63,11 +67,11 @@ void PanelStep2::ShowMeasurement() {
     ui->edTimeM->setText(QString::number(h.TimM));
     ui->edShadow->setText(QString::number(h.Shadow));
     ui->edStick->setText(QString::number(h.Stick));
-    ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
+    ui->labHeightRes->setText(AngleToText(h.SunHeightAtCurrTime));
     fitLabelToText(ui->labHeightRes);
-    ui->labNoonRes->setText(TLogic::AngleToText(h.NoonHeightAngle));
+    ui->labNoonRes->setText(AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
-    showLatitude(h);
+    showSolvedLatitude(h);
     showNoonOff(h);
 }
 
@@ -83,10 +87,10 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
                                      QString::number(std::abs(off))));
 }
 
-void PanelStep2::showLatitude(const THeiObj &h) {
+void PanelStep2::showSolvedLatitude(const THeiObj &h) {
     // The chosen latitude, right after its caption (whose width depends on the language).
     fitLabelToText(ui->labLatitude);
-    ui->labLatitudeRes->setText(TLogic::AngleToText(static_cast<double>(PiL / 2 - h.SunPlaneAngle)));
+    ui->labLatitudeRes->setText(AngleToText(h.Latitude()));
     fitLabelToText(ui->labLatitudeRes);
     ui->labLatitudeRes->move(ui->labLatitude->geometry().right() + 7, ui->labLatitude->y());
 }
@@ -94,6 +98,17 @@ void PanelStep2::showLatitude(const THeiObj &h) {
 void PanelStep2::DrawPicture() {
     if (place_)
         drawing_.DrawHei(*place_);
+    drawShadowDay();
+}
+
+void PanelStep2::drawShadowDay() {
+    bool shown = false;
+    if (place_) {
+        const THeiObj &h = *place_;
+        const QList<ShadowReading> readings{{h.TimH, h.TimM, h.Shadow}};
+        shown = drawing_.DrawShadowDay(h, readings, *ui->ImageShadowDay);
+    }
+    ui->ImageShadowDay->setVisible(shown);
 }
 
 void PanelStep2::btnAcceptTimeClick() {

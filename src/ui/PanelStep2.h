@@ -36,16 +36,20 @@ public:
     void PanelStep2Exit();
     // Shows the accepted values of the place and the controls its progress allows.
     void ShowMeasurement();
+    // Repaints the shadow scene and the plot of the day's shadow beside it.
     void DrawPicture();
 
     PictureBox *image() const;
 
 private:
-    // The place's latitude (90 deg - SunPlaneAngle) under the elevation, shown from State 2 on.
-    void showLatitude(const THeiObj &h);
+    // The place's latitude under the elevation, shown from State 2 on.
+    void showSolvedLatitude(const THeiObj &h);
     // A word under the picture when the place's configured noon lies more than
     // THeiObj::NoonToleranceMinutes from the true noon its longitude gives (msgNoonOff).
     void showNoonOff(const THeiObj &h);
+    // The plot of the shadow's length through the day, under the scene and the step buttons;
+    // shown once the place's latitude is solved.
+    void drawShadowDay();
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
     void btnCalcNoonClick();

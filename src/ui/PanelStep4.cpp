@@ -3,15 +3,16 @@
 
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
 #include "ui/ToolkitLanguage.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep4.h"
 
 #include <numbers>
@@ -45,9 +46,9 @@ void PanelStep4::ShowComparison() {
         label->setText(text);
         fitLabelToText(label);
     };
-    set(ui->labValNoonHei1, TLogic::AngleToText(logic.NoonHeightAngle1));
-    set(ui->labValNoonHei2, TLogic::AngleToText(logic.NoonHeightAngle2));
-    set(ui->labValHeiDiff, TLogic::AngleToText(logic.HeiDiff));
+    set(ui->labValNoonHei1, AngleToText(logic.NoonHeightAngle1));
+    set(ui->labValNoonHei2, AngleToText(logic.NoonHeightAngle2));
+    set(ui->labValHeiDiff, AngleToText(logic.HeiDiff));
     ui->edDistance->setText(QString::number(logic.EditedEarthDistance));
     const bool accepted = logic.EarthState >= 1;
     for (QWidget *w : {static_cast<QWidget *>(ui->labPropDistance), static_cast<QWidget *>(ui->labPropAngle),
@@ -56,7 +57,7 @@ void PanelStep4::ShowComparison() {
         w->setVisible(accepted);
     const QString km = u' ' + lang_.GetText(QStringLiteral("unitKm"));
     set(ui->labPropDistance, QString::number(logic.EarthDistance) + km);
-    set(ui->labPropAngle, TLogic::AngleToText(logic.HeiDiff));
+    set(ui->labPropAngle, AngleToText(logic.HeiDiff));
     // A circumference that belongs to another difference or distance (a place measured again, a
     // size brought back from the session record) would make the proportion false.
     const bool sizeShown = logic.EarthSizeFits(logic.HeiDiff);
@@ -66,7 +67,7 @@ void PanelStep4::ShowComparison() {
     ui->labDeviationRes->setVisible(accepted && sizeShown);
     set(ui->labDeviationRes,
         sizeShown ? TLogic::DeviationText(logic.EarthSize, deviationSeparator()) : QString());
-    set(ui->labProp360, TLogic::AngleToText(2 * std::numbers::pi));
+    set(ui->labProp360, AngleToText(2 * std::numbers::pi));
 }
 
 QChar PanelStep4::deviationSeparator() const {

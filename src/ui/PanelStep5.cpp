@@ -10,8 +10,8 @@
 #include "session/TSession.h"
 #include "session/SavePermission.h"
 #include "ui/Guard.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
-#include "ui/TypedField.h"
 #include "ui_PanelStep5.h"
 
 PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,

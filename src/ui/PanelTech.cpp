@@ -9,7 +9,7 @@
 #include "session/SavePermission.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
-#include "ui/TypedField.h"
+#include "ui/RefuseTypedValue.h"
 #include "ui_PanelTech.h"
 
 #include <QLineEdit>
@@ -109,7 +109,7 @@ void PanelTech::btnSolarNoonClick(int n) {
     const QString place = QString::number(n);
     const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
     const std::optional<SolarNoon::ClockTime> noon =
-        longitude ? SolarNoon::clockTime(logic_.MeasureDay(), *longitude, timeZone_) : std::nullopt;
+        longitude ? SolarNoon::noonClockTime(logic_.MeasureDay(), *longitude, timeZone_) : std::nullopt;
     if (!noon)
         return refuseLongitude(n);
     const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/FittedGeometry.h"
 #include "ui/TMainForm.h"
 
 #include "lang/TLang.h"
@@ -21,7 +22,6 @@
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
 #include "ui/PictureBox.h"
-#include "ui/ScreenFit.h"
 #include "ui/StepButton.h"
 #include "ui/TextPass.h"
 #include "ui/WindowFont.h"

@@ -3,6 +3,7 @@
 // whole class run from the keyboard alone, the names and roles assistive technology reads, the
 // focus ring in every panel, and the main window on small and large screens.
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
 #include "store/TComm.h"
@@ -258,13 +259,13 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
     EXPECT_EQ(scene->role(), QAccessible::Graphic);
     EXPECT_EQ(scene->text(QAccessible::Name), f.text("accShadowScene"));
     EXPECT_EQ(scene->text(QAccessible::Description),
-              f.text("picShadowSceneMeasured").arg(place1.PlaceName, "12:00", TLogic::AngleToText(place1.SunHeightAtCurrTime), "800") +
-                  " " + f.text("picShadowSceneNoon").arg(TLogic::AngleToText(place1.NoonHeightAngle)));
+              f.text("picShadowSceneMeasured").arg(place1.PlaceName, "12:00", AngleToText(place1.SunHeightAtCurrTime), "800") +
+                  " " + f.text("picShadowSceneNoon").arg(AngleToText(place1.NoonHeightAngle)));
     f.clickStep(5);
     const double lat1 = M_PI / 2 - place1.SunPlaneAngle, lat2 = M_PI / 2 - place2.SunPlaneAngle;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(f.main->panelStep4()->image())->text(QAccessible::Description),
-              f.text("picEarthSection").arg(place1.PlaceName, TLogic::AngleToText(lat1), place2.PlaceName,
-                                            TLogic::AngleToText(lat2), TLogic::AngleToText(std::abs(lat1 - lat2))));
+              f.text("picEarthSection").arg(place1.PlaceName, AngleToText(lat1), place2.PlaceName,
+                                            AngleToText(lat2), AngleToText(std::abs(lat1 - lat2))));
     EXPECT_EQ(accessibleName(f.find<PictureBox>("imgPerson21")), f.text("accPersonPhoto").arg("1", "2"));
 }
 

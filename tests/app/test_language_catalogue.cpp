@@ -3,8 +3,11 @@
 // shipped language file and once with an empty one: the shipped files hold every key the program
 // looks up, and the program looks up exactly the keys of tests/lang/catalogue_keys.txt.
 #include "app/StartText.h"
+#include "draw/ShadowDayPlot.h"
+#include "draw/TDrawObj.h"
 #include "lang/FileErrorText.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
@@ -19,6 +22,7 @@
 #include "ui/PanelStep1.h"
 #include "ui/PanelStep5.h"
 #include "ui/PanelTech.h"
+#include "ui/PictureBox.h"
 #include "ui/StepButton.h"
 
 #include <QAbstractButton>
@@ -248,7 +252,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         EXPECT_EQ(run.jobTexts, QStringList(2, file.value("msgPrinting")));
         for (const char *key : {"msgBadNoonH", "msgBadNoonM", "msgBadLongitude"})
             expected.append(file.value("labPlace1") + " " + file.value(key));
-        const SolarNoon::ClockTime noon = *SolarNoon::clockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
+        const SolarNoon::ClockTime noon = *SolarNoon::noonClockTime(QDate(2013, 6, 20), 180, QTimeZone::utc());
         ASSERT_EQ(noon.hour, 0);
         expected.append(file.value("labPlace1") + " " +
                         file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
@@ -292,13 +296,23 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     QFile oversized(TLang::LanguageFileName(9));
     ASSERT_TRUE(oversized.open(QIODevice::WriteOnly) && oversized.resize(FileIo::maxBytes(FileKind::Language) + 1));
     lang.FillLangList();
+    // The day's shadow where the sun does not set: 70 deg north at midsummer.
+    THeiObj &north = run.objects().Logic->Hei1;
+    north.State = 2;
+    north.Stick = 1000;
+    north.SunPlaneAngle = DegToRad(20);
+    north.EquinoxDispl = std::sin(DegToRad(23.4));
+    north.EquinoxRadius = std::cos(DegToRad(23.4));
+    PictureBox plot;
+    plot.resize(200, 120);
+    ASSERT_TRUE(run.objects().DrawStep2->DrawShadowDay(north, {}, plot));
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {
         EXPECT_TRUE(line.endsWith("=.")) << line.toStdString();
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 259);
+    ASSERT_EQ(catalogue.size(), 265);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
@@ -44,6 +45,7 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     EXPECT_EQ(f.edit("edTimeM")->text(), QString("0"));
     EXPECT_FALSE(f.shown("edStick"));
     EXPECT_FALSE(f.shown("btnCalcNoon"));
+    EXPECT_FALSE(f.shown("ImageShadowDay"));  // the day's shadow needs the latitude
     EXPECT_TRUE(f.scenePainted());
 
     f.acceptTime("12", "0");  // a fresh place: the length group with 1000, 1000 and 45°
@@ -57,6 +59,11 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     f.acceptLengths("1000", "1000");
     EXPECT_TRUE(f.shown("btnCalcNoon"));
     EXPECT_FALSE(f.shown("labNoonRes"));
+    const PictureBox *day = f.find<PictureBox>("ImageShadowDay");
+    EXPECT_TRUE(f.shown("ImageShadowDay"));
+    EXPECT_EQ(day->picture().size(), day->size());
+    EXPECT_FALSE(day->accessibleName().isEmpty());
+    EXPECT_TRUE(day->accessibleDescription().contains(QString::fromUtf8("Gdańsk"))) << day->accessibleDescription().toStdString();
     f.click("btnCalcNoon");
     EXPECT_TRUE(f.shown("labNoonRes"));
     EXPECT_EQ(f.label("labNoonRes")->text(), QString::fromUtf8("45°"));
@@ -67,6 +74,7 @@ TEST(MeasurementPanel, StagesAppearAsTheMeasurementAdvances) {
     EXPECT_FALSE(f.shown("btnCalcNoon"));
     EXPECT_FALSE(f.shown("labNoonRes"));
     EXPECT_TRUE(f.shown("edStick"));
+    EXPECT_FALSE(f.shown("ImageShadowDay"));
 }
 
 TEST(MeasurementPanel, TypedButUnacceptedValuesAreReplacedOnReturn) {
@@ -223,8 +231,8 @@ struct ComparisonFixture : MeasurementFixture {
 TEST(ComparisonPanel, FreshComparisonShowsTheElevationsAndHidesTheProportion) {
     ComparisonFixture f;
     ASSERT_EQ(f.main->currentPanel()->objectName(), QString("PanelStep4"));
-    EXPECT_EQ(f.label("labValNoonHei1")->text(), TLogic::AngleToText(f.logic().Hei1.NoonHeightAngle));
-    EXPECT_EQ(f.label("labValNoonHei2")->text(), TLogic::AngleToText(f.logic().Hei2.NoonHeightAngle));
+    EXPECT_EQ(f.label("labValNoonHei1")->text(), AngleToText(f.logic().Hei1.NoonHeightAngle));
+    EXPECT_EQ(f.label("labValNoonHei2")->text(), AngleToText(f.logic().Hei2.NoonHeightAngle));
     EXPECT_EQ(f.edit("edDistance")->text(), QString("0"));
     EXPECT_FALSE(f.shown("labProp"));
     EXPECT_FALSE(f.shown("btnCalcEarth"));

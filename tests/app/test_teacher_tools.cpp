@@ -2,6 +2,7 @@
 // The teacher's tools driven as a teacher uses them: the latitude on the measurement panel, the
 // deviation under the circumference, the measurement date of step 1, true noon from the
 // longitude in the places editor, and the lesson kept from one start of the program to the next.
+#include "model/Angles.h"
 #include "model/DayCount.h"
 #include "model/SolarNoon.h"
 #include "model/TLogic.h"
@@ -73,7 +74,7 @@ TEST(TeacherTools, TheLatitudeStandsUnderTheElevation) {
     // The same latitude as the technical panel's, after its caption.
     const QString latitude = f.label("labLatitudeRes")->text();
     EXPECT_EQ(f.label("labTech1")->text(), f.text("LatitudeCaption1").arg(latitude));
-    EXPECT_EQ(latitude, TLogic::AngleToText(M_PI / 2 - f.logic().Hei1.SunPlaneAngle));
+    EXPECT_EQ(latitude, AngleToText(M_PI / 2 - f.logic().Hei1.SunPlaneAngle));
     EXPECT_GT(f.label("labLatitudeRes")->x(), f.label("labLatitude")->geometry().right());
     EXPECT_GT(f.label("labLatitude")->y(), f.label("labHeightRes")->geometry().bottom());
     EXPECT_LT(f.label("labLatitude")->geometry().bottom(), f.find<QWidget>("labCalcNoon")->y());
@@ -86,7 +87,7 @@ TEST(TeacherTools, TheMeasurementPanelSaysWhenTheConfiguredNoonIsFarFromTheTrueO
     TComm &comm = *f.objects().Comm;
     comm.SetValue("Longitude1", "19.945");
     const QDate day = AppFixture::fixedNow().date();
-    const SolarNoon::ClockTime trueNoon = *SolarNoon::clockTime(day, 19.945, QTimeZone::systemTimeZone());
+    const SolarNoon::ClockTime trueNoon = *SolarNoon::noonClockTime(day, 19.945, QTimeZone::systemTimeZone());
     const int trueMinutes = trueNoon.hour * 60 + trueNoon.minute;
     auto configure = [&](int minutes) {
         comm.SetValue("NoonH1", QString::number(minutes / 60));
@@ -440,7 +441,7 @@ TEST(KeptLesson, ContinuedOnEveryPanel) {
     EXPECT_EQ(logic.MeasureDay(), QDate(2013, 6, 21));
     EXPECT_EQ(logic.Hei1.State, 3);
     EXPECT_EQ(logic.Hei2.State, 1);
-    EXPECT_TRUE(f.find<QLabel>("labTech1")->text().endsWith(TLogic::AngleToText(M_PI / 2 - logic.Hei1.SunPlaneAngle)));
+    EXPECT_TRUE(f.find<QLabel>("labTech1")->text().endsWith(AngleToText(M_PI / 2 - logic.Hei1.SunPlaneAngle)));
 
     PanelStep1 *step1 = f.main->panelStep1();
     f.main->imgStep1Click();
@@ -572,7 +573,7 @@ TEST(KeptLesson, APlaceContinuedAtItsLengthsShowsItsLatitude) {
     NextStart f(keptLesson(true), Prompter::Answer::Yes);
     TLogic &logic = f.logic();
     ASSERT_EQ(logic.Hei2.State, 2);
-    const QString latitude = TLogic::AngleToText(M_PI / 2 - logic.Hei2.SunPlaneAngle);
+    const QString latitude = AngleToText(M_PI / 2 - logic.Hei2.SunPlaneAngle);
     EXPECT_TRUE(f.find<QLabel>("LabTech2")->text().endsWith(latitude)) << f.find<QLabel>("LabTech2")->text().toStdString();
     f.main->imgStep3Click();
     EXPECT_FALSE(f.find<QLabel>("labLatitudeRes")->isHidden());

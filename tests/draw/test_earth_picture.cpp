@@ -2,14 +2,15 @@
 // The Earth cross-section of the comparison step, checked on its pixels at the design size and
 // in a larger frame.
 #include "DrawTestWorld.h"
+#include "model/Angles.h"
 
 #include <limits>
 
 namespace {
 
 // The model's text of an angle given in degrees, or of the difference of two such angles.
-QString angle(double deg) { return TLogic::AngleToText(degrees(deg)); }
-QString difference(double deg1, double deg2) { return TLogic::AngleToText(std::fabs(degrees(deg1) - degrees(deg2))); }
+QString angle(double deg) { return AngleToText(degrees(deg)); }
+QString difference(double deg1, double deg2) { return AngleToText(std::fabs(degrees(deg1) - degrees(deg2))); }
 const QPoint kCentre{212, 247};
 const QPoint kPlace1{314, 125};  // sun path inclined 40 deg: latitude 50 deg
 

@@ -2,6 +2,7 @@
 // The comparison of the two places: Earth size, its refusals, start-up, angle texts, date format;
 // the checks of typed values.
 #include "ModelTestWorld.h"
+#include "model/Angles.h"
 #include "model/TypedInput.h"
 
 #include <gtest/gtest.h>
@@ -31,25 +32,25 @@ TEST(AngleText, DegreesAndMinutes) {
         {-0.001, "0°"},       {-45, "-45°"},
     };
     for (const Row &row : rows)
-        EXPECT_EQ(TLogic::AngleToText(TLogic::DegToRad(row.degrees)), QString::fromUtf8(row.text)) << row.degrees;
-    EXPECT_EQ(TLogic::AngleToText(2 * M_PI), "360" + kDeg);
-    EXPECT_EQ(TLogic::AngleToText(0.12566370614359174), "7" + kDeg + "12'");
+        EXPECT_EQ(AngleToText(DegToRad(row.degrees)), QString::fromUtf8(row.text)) << row.degrees;
+    EXPECT_EQ(AngleToText(2 * M_PI), "360" + kDeg);
+    EXPECT_EQ(AngleToText(0.12566370614359174), "7" + kDeg + "12'");
 }
 
 TEST(AngleText, NoFiniteDegreesReadsZero) {
     for (double x : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1.7976931348623157e308, -1e308})
-        EXPECT_EQ(TLogic::AngleToText(x), "0" + kDeg) << x;
+        EXPECT_EQ(AngleToText(x), "0" + kDeg) << x;
     // Large but finite: the whole degrees in full, no minutes left.
-    EXPECT_EQ(TLogic::AngleToText(TLogic::DegToRad(1e20)), "100000000000000000000" + kDeg);
-    EXPECT_EQ(TLogic::AngleToText(1e300).size(), 303);  // 302 digits and the degree sign
+    EXPECT_EQ(AngleToText(DegToRad(1e20)), "100000000000000000000" + kDeg);
+    EXPECT_EQ(AngleToText(1e300).size(), 303);  // 302 digits and the degree sign
 }
 
 TEST(AngleText, DegToRad) {
-    EXPECT_EQ(TLogic::DegToRad(180), M_PI);
-    EXPECT_EQ(TLogic::DegToRad(360), 2 * M_PI);
-    EXPECT_EQ(TLogic::DegToRad(-90), -M_PI / 2);
-    EXPECT_EQ(TLogic::DegToRad(20), 0.3490658503988659);
-    EXPECT_EQ(TLogic::DegToRad(80), 1.3962634015954636);
+    EXPECT_EQ(DegToRad(180), M_PI);
+    EXPECT_EQ(DegToRad(360), 2 * M_PI);
+    EXPECT_EQ(DegToRad(-90), -M_PI / 2);
+    EXPECT_EQ(DegToRad(20), 0.3490658503988659);
+    EXPECT_EQ(DegToRad(80), 1.3962634015954636);
 }
 
 struct EarthRow {

@@ -2,6 +2,7 @@
 // One place's measurement: date and declination, hour angles, the latitude from stick and shadow
 // (with its question and refusals), the noon elevation, and inputs far outside any sense.
 #include "ModelTestWorld.h"
+#include "model/Angles.h"
 #include "model/DayCount.h"
 
 #include <QTimeZone>
@@ -12,7 +13,7 @@ namespace {
 
 const QString kDeg = QString(QChar(0x00B0));
 
-QString angle(double radians) { return TLogic::AngleToText(radians); }
+QString angle(double radians) { return AngleToText(radians); }
 
 // A place measured on the given day (offset from the March equinox) after Init, State 0.
 struct Place {
@@ -194,7 +195,7 @@ TEST(PlaceLatitude, TwoLatitudesAskTheUser) {
         EXPECT_EQ(p.hei.Stick, 1000);
         EXPECT_EQ(p.hei.Shadow, 1800);
         if (row.latitude) {
-            EXPECT_EQ(angle(latitudeOf(p.hei)), QString::fromUtf8(row.latitude));
+            EXPECT_EQ(angle(p.hei.Latitude()), QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.world.latitudes.captions.value(1), "Lattitude location 1=" + QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.hei.State, 2);
         } else {
@@ -232,7 +233,7 @@ TEST(PlaceLatitude, OneLatitudeOrARefusal) {
         EXPECT_TRUE(p.world.prompter.questions.isEmpty());
         if (row.latitude) {
             EXPECT_TRUE(p.world.prompter.messages.isEmpty());
-            EXPECT_EQ(angle(latitudeOf(p.hei)), QString::fromUtf8(row.latitude));
+            EXPECT_EQ(angle(p.hei.Latitude()), QString::fromUtf8(row.latitude));
             EXPECT_EQ(p.hei.State, 2);
         } else {
             EXPECT_EQ(p.world.prompter.messages, QStringList{QString(row.message) + " text"});
@@ -274,7 +275,7 @@ TEST(PlaceLatitude, FortyFiveDegreesAtNoonOnAnyDate) {
         const double declination = std::asin(hei.EquinoxDispl);
         SCOPED_TRACE(days);
         EXPECT_TRUE(world.prompter.messages.isEmpty());
-        EXPECT_NEAR(latitudeOf(hei), M_PI / 4 + declination, 1e-12);
+        EXPECT_NEAR(hei.Latitude(), M_PI / 4 + declination, 1e-12);
         EXPECT_NEAR(hei.NoonHeightAngle, M_PI / 4, 1e-12);
         EXPECT_EQ(world.latitudes.captions.value(1), "Lattitude location 1=" + angle(M_PI / 4 + declination));
         EXPECT_EQ(world.latitudes.captions.value(2), "Lattitude location 2=" + angle(M_PI / 4 + declination));
@@ -310,7 +311,7 @@ TEST(PlaceLatitude, TheTrueLatitudeComesBackAllYear) {
             p.world.prompter.answers.push_back(run == 0 ? Prompter::Answer::Yes : Prompter::Answer::No);
             p.measure(wholeH, minutes, 1000000, static_cast<int>(std::lround(1000000 / std::tan(std::asin(sinH)))));
             EXPECT_TRUE(p.world.prompter.messages.isEmpty());
-            solved[run] = latitudeOf(p.hei);
+            solved[run] = p.hei.Latitude();
             questions = p.world.prompter.questions.size();
             for (const QString &q : p.world.prompter.questions) {
                 // Both offered latitudes must fit the measurement.
@@ -318,7 +319,7 @@ TEST(PlaceLatitude, TheTrueLatitudeComesBackAllYear) {
                     const QString text = line.section(' ', -1);
                     const int deg = text.section(kDeg, 0, 0).toInt();
                     const int min = text.section(kDeg, 1).remove('\'').toInt();
-                    const double offered = TLogic::DegToRad(deg + min / 60.0);
+                    const double offered = DegToRad(deg + min / 60.0);
                     const double s = std::sin(offered) * std::sin(d) + std::cos(offered) * std::cos(d) * std::cos(H);
                     EXPECT_NEAR(s, sinH, 0.002) << q.toStdString();
                 }

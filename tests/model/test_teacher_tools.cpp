@@ -81,26 +81,26 @@ TEST(SolarNoon, AgreesWithPublishedTimesToAMinute) {
 TEST(SolarNoon, ClockTimeRoundsToTheMinuteAndFollowsSummerTime) {
     const QTimeZone warsaw("Europe/Warsaw");
     // Warsaw, 11:27:23 and 12:40:24 on either side of the change.
-    const std::optional<SolarNoon::ClockTime> winter = SolarNoon::clockTime(QDate(2026, 12, 7), 21.0122, warsaw);
+    const std::optional<SolarNoon::ClockTime> winter = SolarNoon::noonClockTime(QDate(2026, 12, 7), 21.0122, warsaw);
     ASSERT_TRUE(winter);
     EXPECT_EQ(winter->hour, 11);
     EXPECT_EQ(winter->minute, 27);
-    const std::optional<SolarNoon::ClockTime> summer = SolarNoon::clockTime(QDate(2026, 3, 30), 21.0122, warsaw);
+    const std::optional<SolarNoon::ClockTime> summer = SolarNoon::noonClockTime(QDate(2026, 3, 30), 21.0122, warsaw);
     ASSERT_TRUE(summer);
     EXPECT_EQ(summer->hour, 12);
     EXPECT_EQ(summer->minute, 40);
     // A zone without summer time (UTC): on the Greenwich meridian noon is 12:00 less the equation
     // of time, about 11:44 in early November and 12:14 in mid February.
-    EXPECT_EQ(SolarNoon::clockTime(QDate(2026, 11, 3), 0, QTimeZone::utc())->minute, 44);
-    EXPECT_EQ(SolarNoon::clockTime(QDate(2026, 2, 11), 0, QTimeZone::utc())->minute, 14);
+    EXPECT_EQ(SolarNoon::noonClockTime(QDate(2026, 11, 3), 0, QTimeZone::utc())->minute, 44);
+    EXPECT_EQ(SolarNoon::noonClockTime(QDate(2026, 2, 11), 0, QTimeZone::utc())->minute, 14);
     // Four minutes per degree: 15 deg west of the meridian is an hour later.
     EXPECT_NEAR(*SolarNoon::clockMinutes(QDate(2026, 6, 1), -15, QTimeZone::utc()) -
                     *SolarNoon::clockMinutes(QDate(2026, 6, 1), 0, QTimeZone::utc()),
                 60, 0.05);
-    EXPECT_FALSE(SolarNoon::clockTime(QDate(), 21, warsaw));
+    EXPECT_FALSE(SolarNoon::noonClockTime(QDate(), 21, warsaw));
     // Near the date line on the zone's other side noon falls before the zone's midnight
     // (-8:30 on Adak, 172.9 deg E, in Hawaii-Aleutian summer time) and is folded into the day.
-    const std::optional<SolarNoon::ClockTime> adak = SolarNoon::clockTime(QDate(2026, 6, 21), 172.9, QTimeZone("America/Adak"));
+    const std::optional<SolarNoon::ClockTime> adak = SolarNoon::noonClockTime(QDate(2026, 6, 21), 172.9, QTimeZone("America/Adak"));
     ASSERT_TRUE(adak);
     EXPECT_EQ(adak->hour, 15);
     EXPECT_EQ(adak->minute, 30);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The session record: number texts, the round trip of a place, step 1's choices, the comparison.
+#include "model/Angles.h"
 #include "model/ModelTestWorld.h"
 #include "session/TSession.h"
 
@@ -150,7 +151,7 @@ TEST(SessionPlaces, RoundTripOfAMeasuredPlace) {
                            &THeiObj::SunHeightAtCurrTime, &THeiObj::SunAzimuthHeightAtCurrTime,
                            &THeiObj::SunPlaneAngle, &THeiObj::NoonHeightAngle})
             EXPECT_EQ(fifteenDigits(back.*field), fifteenDigits(hei.*field));
-        EXPECT_EQ(TLogic::AngleToText(back.NoonHeightAngle), TLogic::AngleToText(hei.NoonHeightAngle));
+        EXPECT_EQ(AngleToText(back.NoonHeightAngle), AngleToText(hei.NoonHeightAngle));
     }
 }
 
@@ -327,12 +328,12 @@ TEST(SessionRecord, AnglesReadTheSameAfterTheRecord) {
     const TComm &comm = w.logic().comm();
     std::vector<double> angles = {std::atan(1000.0 / 1000.0), std::atan(1000.0 / 800.0)};
     for (int minutes = -360 * 60; minutes <= 360 * 60; minutes += 7)
-        angles.push_back(TLogic::DegToRad(minutes / 60.0));
+        angles.push_back(DegToRad(minutes / 60.0));
     for (double angle : angles) {
         const double back = comm.TextToFloat(TSession::FloatToText(angle, u'.'));
-        EXPECT_EQ(TLogic::AngleToText(back), TLogic::AngleToText(angle)) << angle;
+        EXPECT_EQ(AngleToText(back), AngleToText(angle)) << angle;
     }
-    EXPECT_EQ(TLogic::AngleToText(0.785398163397448), QString::fromUtf8("45°"));
+    EXPECT_EQ(AngleToText(0.785398163397448), QString::fromUtf8("45°"));
 }
 
 // A kept lesson is continued from its record alone, with no window: the date, both places (only a
@@ -376,7 +377,7 @@ TEST(SessionRecord, AKeptLessonIsContinuedWithoutAnyWindow) {
     EXPECT_EQ(continued.MeasureDay(), measureDay);
     EXPECT_EQ(continued.Hei1.State, 3);
     EXPECT_EQ(continued.Hei1.PlaceName, QString("Krak\u00F3w"));
-    EXPECT_EQ(TLogic::AngleToText(continued.Hei1.NoonHeightAngle), TLogic::AngleToText(logic.Hei1.NoonHeightAngle));
+    EXPECT_EQ(AngleToText(continued.Hei1.NoonHeightAngle), AngleToText(logic.Hei1.NoonHeightAngle));
     EXPECT_EQ(continued.Hei2.State, 1);
     EXPECT_EQ(continued.Hei2.PlaceName, QString("Gda\u0144sk"));
     EXPECT_EQ(continued.Hei2.TimH, 12);

@@ -6,6 +6,7 @@
 // tests put a drawing object over it.
 #include "lang/LangView.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/LatitudeView.h"
 #include "model/SessionStore.h"
 #include "model/THeiObj.h"
@@ -47,7 +48,7 @@ public:
 inline const QDate kEquinox{2013, 3, 20};
 
 inline double degrees(double deg, double minutes = 0) {
-    return TLogic::DegToRad(deg + (deg < 0 ? -minutes : minutes) / 60);
+    return DegToRad(deg + (deg < 0 ? -minutes : minutes) / 60);
 }
 
 // The message texts the model shows, distinct so that a test sees which one came.
@@ -90,6 +91,3 @@ struct ModelTestWorld {
     RecordingStore store;
     TLogic logic;
 };
-
-// The solved latitude of a place: 90 deg minus the inclination of the sun's daily path.
-inline double latitudeOf(const THeiObj &hei) { return M_PI / 2 - hei.SunPlaneAngle; }

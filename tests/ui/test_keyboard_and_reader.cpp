@@ -2,7 +2,7 @@
 // The step buttons, the Enter key and the window's place on the screen, as the keyboard, a
 // screen reader and a small screen meet them.
 #include "ui/EnterKeys.h"
-#include "ui/ScreenFit.h"
+#include "ui/FittedGeometry.h"
 #include "ui/StepButton.h"
 
 #include <QAccessible>

@@ -29,7 +29,7 @@ struct JpegDecoder {
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];  // why decoding stopped
     bool damaged;                   // stopped by a warning about missing or corrupt picture data
-    bool tooManyScans;              // stopped by the scan limit
+    bool scanLimitReached;              // stopped by the scan limit
     int warnings;                   // all warnings, harmless ones included
 
     const uchar *data;
@@ -80,7 +80,7 @@ void limitScans(j_common_ptr info) {
     if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= Picture::MaxScans)
         return;
     JpegDecoder *d = decoderOf(info);
-    d->tooManyScans = true;
+    d->scanLimitReached = true;
     std::longjmp(d->escape, 1);
 }
 
@@ -152,7 +152,7 @@ struct DecoderHolder {
 };
 
 [[noreturn]] void fail(const JpegDecoder &d, const QString &fileName) {
-    if (d.tooManyScans)
+    if (d.scanLimitReached)
         throw PictureError(FileError::Kind::TooManyScans, fileName, {}, Picture::MaxScans);
     const QString why = QString::fromLocal8Bit(d.message);
     throw PictureError(d.damaged ? FileError::Kind::Damaged : FileError::Kind::NotAPicture, fileName, why);
@@ -187,11 +187,11 @@ QImage decodeScaled(const QByteArray &bytes, const QString &fileName, QSize visi
 
     std::int64_t width = d.info.image_width;
     std::int64_t height = d.info.image_height;
-    const std::int64_t maxPixels =
+    const std::int64_t pixelLimit =
         std::min(Picture::MaxPixels, Picture::MaxSamples / std::max(1, d.info.num_components));
-    if (width * height > maxPixels)
+    if (width * height > pixelLimit)
         throw PictureError(FileError::Kind::TooManyPixels, fileName,
-                           QStringLiteral("%1 x %2").arg(width).arg(height), maxPixels);
+                           QStringLiteral("%1 x %2").arg(width).arg(height), pixelLimit);
 
     if (scaleDenominator == 0) {
         // To fit a box: a picture that fits is decoded as it is; a larger one whole, at the

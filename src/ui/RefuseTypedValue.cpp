@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TypedField.h"
+#include "ui/RefuseTypedValue.h"
 
 #include "platform/Prompter.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/ScreenFit.h"
+#include "ui/FittedGeometry.h"
 
 QRect fittedGeometry(QSize design, QMargins frame, QRect available) {
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
