@@ -3,6 +3,7 @@
 
 #include "lang/TLang.h"
 #include "model/DayCount.h"
+#include "model/ReadingUncertainty.h"
 #include "model/SessionStore.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -49,6 +50,8 @@ bool TLogic::ChangeMeasureDay(QDate day) {
         hei->MeasureDate = DayCount::fromDateTime(QDateTime(day, QTime(12, 0)));
         hei->CalcEquinox();
         hei->State = 0;
+        if (hei->VirtualPartner)  // it needs no reading: the new date's declination is its latitude
+            hei->TakeZenithReading();
     }
     session_.StoreHei(Hei1);
     session_.StoreHei(Hei2);
@@ -114,6 +117,23 @@ bool TLogic::EarthSizeFits(double heiDiff) const {
     // half kilometre of the rounding.
     const long double exact = exactEarthSize(heiDiff, EarthDistance);
     return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
+}
+
+std::optional<std::int32_t> TLogic::EarthUncertaintyKm() const {
+    if (Hei1.MoreShadows.empty() && Hei2.MoreShadows.empty())
+        return std::nullopt;
+    const double heiDiff = std::fabs(Hei1.NoonHeightAngle - Hei2.NoonHeightAngle);
+    if (!EarthSizeFits(heiDiff))
+        return std::nullopt;
+    const std::optional<double> u1 = Hei1.NoonElevationUncertainty();
+    const std::optional<double> u2 = Hei2.NoonElevationUncertainty();
+    if (!u1 || !u2)
+        return std::nullopt;
+    return ReadingUncertainty::circumferenceKm(EarthDistance, heiDiff, *u1, *u2);
+}
+
+bool TLogic::MeridianWithinUncertainty(std::int32_t uncertaintyKm) const {
+    return ReadingUncertainty::inside(MeridionalCircumferenceKm, EarthSize, uncertaintyKm);
 }
 
 QString TLogic::AngleToText(double radians) {
