@@ -30,6 +30,8 @@ QString clockTime(std::int32_t hours, std::int32_t minutes) {
 // What the shadow scene of a place shows, in words.
 QString shadowSceneText(TLang &lang, const THeiObj &hei) {
     const QString time = clockTime(hei.TimH, hei.TimM);
+    if (hei.VirtualPartner)
+        return lang.GetText(QStringLiteral("picShadowSceneVirtual")).arg(hei.PlaceName);
     if (hei.State < 2)
         return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
     QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))

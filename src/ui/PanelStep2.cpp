@@ -3,16 +3,20 @@
 
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
+#include "store/TComm.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
 #include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
+#include <QStringList>
 #include <cstdlib>
 
 PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
@@ -61,7 +65,10 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labPanel2Place);
     ui->edTimeH->setText(QString::number(h.TimH));
     ui->edTimeM->setText(QString::number(h.TimM));
-    ui->edShadow->setText(QString::number(h.Shadow));
+    QStringList readings;
+    for (std::int32_t r : h.ShadowReadings())
+        readings << QString::number(r);
+    ui->edShadow->setText(readings.join(QStringLiteral("; ")));
     ui->edStick->setText(QString::number(h.Stick));
     ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
     fitLabelToText(ui->labHeightRes);
@@ -69,6 +76,38 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labNoonRes);
     showLatitude(h);
     showNoonOff(h);
+    showReadings(h);
+    showVirtualPartner(h);
+}
+
+void PanelStep2::showReadings(const THeiObj &h) {
+    const bool repeated = h.State >= 1 && !h.MoreShadows.empty();
+    ui->labShadowReadings->setVisible(repeated);
+    TLang &lang = *objects_.Lang;
+    ui->edShadow->setToolTip(lang.GetText(QStringLiteral("hintShadowReadings")));
+    if (!repeated)
+        return;
+    const QChar separator = ToolkitLanguage::conventionsOf(lang.Texts.value(ToolkitLanguage::LocaleKey),
+                                                           objects_.Comm->locale())
+                                .decimalSeparator;
+    auto decimal = [separator](double mm) {
+        return QString::number(mm, 'f', 1).replace(u'.', separator);
+    };
+    const ReadingUncertainty::ShadowSpread spread = ReadingUncertainty::spreadOf(h.ShadowReadings());
+    QStringList readings;
+    for (std::int32_t r : h.ShadowReadings())
+        readings << QString::number(r);
+    ui->labShadowReadings->setText(lang.GetText(QStringLiteral("labShadowReadingsText"))
+                                       .arg(readings.join(QStringLiteral(", ")), decimal(spread.meanMm),
+                                            decimal(spread.standardErrorMm)));
+}
+
+void PanelStep2::showVirtualPartner(const THeiObj &h) {
+    for (QWidget *w : {static_cast<QWidget *>(ui->edTimeH), static_cast<QWidget *>(ui->edTimeM),
+                       static_cast<QWidget *>(ui->btnAcceptTime), static_cast<QWidget *>(ui->edShadow),
+                       static_cast<QWidget *>(ui->edStick), static_cast<QWidget *>(ui->btnAcceptHeight),
+                       static_cast<QWidget *>(ui->btnCalcNoon)})
+        w->setEnabled(!h.VirtualPartner);
 }
 
 void PanelStep2::showNoonOff(const THeiObj &h) {
@@ -114,16 +153,28 @@ void PanelStep2::btnAcceptTimeClick() {
 
 void PanelStep2::btnAcceptHeightClick() {
     using namespace typedinput;
-    // In the order of the boxes on the panel: the shadow above the stick.
-    const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
-    if (!shadow)
-        return refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+    // In the order of the boxes on the panel: the shadow above the stick. A ";" marks repeated
+    // readings; without one the box holds a single reading, checked as it always was.
+    std::vector<int> shadows;
+    if (ui->edShadow->text().contains(u';')) {
+        const std::optional<std::vector<int>> readings = shadowReadings(ui->edShadow->text());
+        if (!readings)
+            return refuseTypedValue(ui->edShadow, prompter_,
+                                    objects_.Lang->GetText(QStringLiteral("msgBadShadowReadings")));
+        shadows = *readings;
+    } else {
+        const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
+        if (!shadow)
+            return refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+        shadows = {*shadow};
+    }
     const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
     if (!stick)
         return refuseTypedValue(ui->edStick, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadStick")));
     THeiObj &h = *objects_.CurrHei;
     h.EditedStick = *stick;
-    h.EditedShadow = *shadow;
+    h.EditedShadow = shadows.front();
+    h.EditedMoreShadows.assign(shadows.begin() + 1, shadows.end());
     h.AcceptHeight();
     ShowMeasurement();
     DrawPicture();

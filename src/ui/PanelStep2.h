@@ -17,7 +17,9 @@ class THeiObj;
 // values to the place, refreshes the panel and repaints the shadow scene. Typed values are checked
 // first (hour 0-23, minute 0-59, shadow and stick whole millimetres from 1 to 100 000 000): the
 // first box that holds anything else is refused with its message (msgBadTimeH, msgBadTimeM,
-// msgBadShadow, msgBadStick) and neither the place nor the boxes change.
+// msgBadShadow, msgBadStick) and neither the place nor the boxes change. The shadow box takes up
+// to five readings at the same clock time, separated by ";" (msgBadShadowReadings); the
+// elevation then uses their mean.
 class PanelStep2 : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +43,11 @@ private:
     // A word under the picture when the place's configured noon lies more than
     // THeiObj::NoonToleranceMinutes from the true noon its longitude gives (msgNoonOff).
     void showNoonOff(const THeiObj &h);
+    // The shadow readings, their mean and spread, shown where the place read its shadow more
+    // than once (labShadowReadingsText).
+    void showReadings(const THeiObj &h);
+    // The virtual partner takes no reading: its boxes and buttons are disabled.
+    void showVirtualPartner(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
     void btnCalcNoonClick();

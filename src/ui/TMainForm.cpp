@@ -134,6 +134,8 @@ PanelStep1 &TMainForm::step1() {
             list->addItems(placeItems_);
             list->setCurrentIndex(-1);  // filling a list chooses nothing
         }
+        if (objects_.Lang)
+            step1_->addVirtualPartner(objects_.Lang->GetText(QStringLiteral("VirtualPartnerPlace")));
         restorePlaceChoice();
         if (objects_.Session) {  // the names and photographs of a kept lesson; none in a new run
             step1_->restorePersons(*objects_.Session);
@@ -466,7 +468,7 @@ void TMainForm::clearPlaceLists() {
         // What the class sees chosen is chosen again after the refill, stored or not.
         for (int place : {1, 2}) {
             const QComboBox *list = step1_->placeList(place);
-            listedChoice_[place - 1] = {list->currentIndex(), list->currentText()};
+            listedChoice_[place - 1] = {step1_->chosenPlaceIndex(place), list->currentText()};
         }
         haveListedChoice_ = true;
         step1_->placeList(1)->clear();
@@ -487,9 +489,17 @@ void TMainForm::addPlaceListItem(const QString &text) {
     }
 }
 
-void TMainForm::placeListsFilled() { restorePlaceChoice(); }
+void TMainForm::placeListsFilled() {
+    if (step1_ && objects_.Lang)
+        step1_->addVirtualPartner(objects_.Lang->GetText(QStringLiteral("VirtualPartnerPlace")));
+    restorePlaceChoice();
+}
 
 void TMainForm::chooseAgain(QComboBox &list, int index, const QString &name) {
+    if (index == THeiObj::VirtualPartnerPlaceNo - 1) {  // wherever it stands, in any language
+        list.setCurrentIndex(list.findData(THeiObj::VirtualPartnerPlaceNo));
+        return;
+    }
     const bool inRange = index >= 0 && index < list.count();
     if (inRange && list.itemText(index) == name) {
         list.setCurrentIndex(index);
