@@ -36,7 +36,7 @@ QString shadowSceneText(TLang &lang, const THeiObj &hei) {
         return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
     QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))
                        .arg(hei.PlaceName, time, TLogic::AngleToText(hei.SunHeightAtCurrTime),
-                            QString::number(hei.Shadow));
+                            QString::number(std::lround(hei.MeanShadow())));  // one reading: Shadow
     if (hei.State >= 3)
         text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(TLogic::AngleToText(hei.NoonHeightAngle));
     return text;

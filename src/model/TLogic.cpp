@@ -41,7 +41,9 @@ void TLogic::Init() {
 bool TLogic::ChangeMeasureDay(QDate day) {
     if (!day.isValid() || day == measureDay_)
         return day.isValid();
-    if ((Hei1.State > 0 || Hei2.State > 0) &&
+    // The virtual partner is no measurement of the class's: it moves to the new date unasked.
+    auto measured = [](const THeiObj &hei) { return hei.State > 0 && !hei.VirtualPartner; };
+    if ((measured(Hei1) || measured(Hei2)) &&
         prompter_.confirm(lang_.GetText(QStringLiteral("msgChangeMeasureDate")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return false;

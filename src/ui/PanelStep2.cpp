@@ -103,11 +103,18 @@ void PanelStep2::showReadings(const THeiObj &h) {
 }
 
 void PanelStep2::showVirtualPartner(const THeiObj &h) {
+    // Its time is true noon, fixed; it has no stick and no shadow, and its noon elevation is given.
     for (QWidget *w : {static_cast<QWidget *>(ui->edTimeH), static_cast<QWidget *>(ui->edTimeM),
-                       static_cast<QWidget *>(ui->btnAcceptTime), static_cast<QWidget *>(ui->edShadow),
-                       static_cast<QWidget *>(ui->edStick), static_cast<QWidget *>(ui->btnAcceptHeight),
-                       static_cast<QWidget *>(ui->btnCalcNoon)})
+                       static_cast<QWidget *>(ui->btnAcceptTime)})
         w->setEnabled(!h.VirtualPartner);
+    if (!h.VirtualPartner)
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(ui->labShadow), static_cast<QWidget *>(ui->edShadow),
+                       static_cast<QWidget *>(ui->labShadowmm), static_cast<QWidget *>(ui->labStick),
+                       static_cast<QWidget *>(ui->edStick), static_cast<QWidget *>(ui->labStickmm),
+                       static_cast<QWidget *>(ui->btnAcceptHeight), static_cast<QWidget *>(ui->labCalcNoon),
+                       static_cast<QWidget *>(ui->btnCalcNoon)})
+        w->setVisible(false);
 }
 
 void PanelStep2::showNoonOff(const THeiObj &h) {

@@ -46,7 +46,8 @@ private:
     // The shadow readings, their mean and spread, shown where the place read its shadow more
     // than once (labShadowReadingsText).
     void showReadings(const THeiObj &h);
-    // The virtual partner takes no reading: its boxes and buttons are disabled.
+    // The virtual partner takes no reading: its time is fixed and its length boxes and buttons are
+    // hidden.
     void showVirtualPartner(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();

@@ -253,7 +253,9 @@ TEST(MeasurementPanel, TheVirtualPartnerNeedsNoReading) {
         EXPECT_EQ(partnerPlace.State, 3);
         EXPECT_EQ(f.find<QLabel>("labNoonRes")->text(), QString::fromUtf8("90°"));
         EXPECT_FALSE(f.find<QPushButton>("btnAcceptTime")->isEnabled());
-        EXPECT_FALSE(f.find<QPushButton>("btnAcceptHeight")->isEnabled());
+        EXPECT_TRUE(f.find<QWidget>("btnAcceptHeight")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("edShadow")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("btnCalcNoon")->isHidden());
         // The sun overhead: no stick, no shadow drawn; the description says so.
         EXPECT_FALSE(f.objects().DrawStep2->Line9.Visible);
         EXPECT_FALSE(f.objects().DrawStep2->Line10.Visible);
@@ -272,6 +274,9 @@ TEST(MeasurementPanel, TheVirtualPartnerNeedsNoReading) {
         f.clickStep(partner + 2);
         EXPECT_EQ(partnerPlace.State, 0);
         EXPECT_TRUE(f.find<QPushButton>("btnAcceptTime")->isEnabled());
+        f.find<QLineEdit>("edTimeH")->setText("12");
+        f.click("btnAcceptTime");
+        EXPECT_FALSE(f.find<QWidget>("edShadow")->isHidden());
     }
 }
 

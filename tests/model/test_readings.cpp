@@ -175,8 +175,9 @@ TEST(VirtualPartner, ANewMeasurementDateMovesItToThatDaysDeclination) {
     logic.Hei2.LoadPlace(THeiObj::VirtualPartnerPlaceNo);
     logic.Hei2.TakeZenithReading();
     EXPECT_NEAR(latitudeOf(logic.Hei2), 0, 1e-12);
-    world.prompter.answers = {Prompter::Answer::Ok};
+    // Nothing the class measured is lost: no question.
     ASSERT_TRUE(logic.ChangeMeasureDay(kJune));
+    EXPECT_TRUE(world.prompter.questions.isEmpty());
     EXPECT_EQ(logic.Hei2.State, 3);
     EXPECT_NEAR(toDegrees(latitudeOf(logic.Hei2)), 23.43, 0.01);
     // A place chosen again from the configuration is no virtual partner.
