@@ -69,6 +69,7 @@ void PanelStep2::ShowMeasurement() {
     for (std::int32_t r : h.ShadowReadings())
         readings << QString::number(r);
     ui->edShadow->setText(readings.join(QStringLiteral("; ")));
+    ui->edShadow->home(false);  // several readings run past the box: the first ones in view
     ui->edStick->setText(QString::number(h.Stick));
     ui->labHeightRes->setText(TLogic::AngleToText(h.SunHeightAtCurrTime));
     fitLabelToText(ui->labHeightRes);
@@ -109,7 +110,8 @@ void PanelStep2::showVirtualPartner(const THeiObj &h) {
         w->setEnabled(!h.VirtualPartner);
     if (!h.VirtualPartner)
         return;
-    for (QWidget *w : {static_cast<QWidget *>(ui->labShadow), static_cast<QWidget *>(ui->edShadow),
+    for (QWidget *w : {static_cast<QWidget *>(ui->labEnterHeight), static_cast<QWidget *>(ui->labShadow),
+                       static_cast<QWidget *>(ui->edShadow),
                        static_cast<QWidget *>(ui->labShadowmm), static_cast<QWidget *>(ui->labStick),
                        static_cast<QWidget *>(ui->edStick), static_cast<QWidget *>(ui->labStickmm),
                        static_cast<QWidget *>(ui->btnAcceptHeight), static_cast<QWidget *>(ui->labCalcNoon),

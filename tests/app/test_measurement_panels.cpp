@@ -255,6 +255,7 @@ TEST(MeasurementPanel, TheVirtualPartnerNeedsNoReading) {
         EXPECT_FALSE(f.find<QPushButton>("btnAcceptTime")->isEnabled());
         EXPECT_TRUE(f.find<QWidget>("btnAcceptHeight")->isHidden());
         EXPECT_TRUE(f.find<QWidget>("edShadow")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("labEnterHeight")->isHidden());
         EXPECT_TRUE(f.find<QWidget>("btnCalcNoon")->isHidden());
         // The sun overhead: no stick, no shadow drawn; the description says so.
         EXPECT_FALSE(f.objects().DrawStep2->Line9.Visible);
