@@ -113,11 +113,15 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
                "errNoReader", "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
                "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
                "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
+# Repeated shadow readings with their uncertainty, and the virtual partner of a class working alone.
+READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
+            "hintShadowReadings", "msgBadShadowReadings", "labUncertainty", "labUncertaintyText",
+            "labMeridianInside", "labMeridianOutside"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
-             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS)
-CATALOGUE_SIZE = 265
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS)
+CATALOGUE_SIZE = 275
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -157,6 +161,9 @@ PLACEHOLDERS = {
     "picShadowDayNoon": {"%1", "%2"},  # true noon, the shortest shadow
     "picShadowDayReadings": {"%1", "%2"},  # the time, the lengths read then
     "plotNoonShadow": {"%1", "%2"},
+    "picShadowSceneVirtual": {"%1"},  # the place
+    "labShadowReadingsText": {"%1", "%2", "%3"},  # the readings, their mean, its standard error
+    "labUncertaintyText": {"%1", "%2"},  # the circumference, its uncertainty
 }
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
@@ -252,6 +259,14 @@ BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 # Above the day's shadow plot, beside the top of its length axis: the 8-point face of the pictures.
 BOXES["plotNoonShadow"] = px(24, 150, size=11)
+
+# The virtual partner's name stands in the place lists (249 pixels less the arrow); the readings
+# under the place's name take two lines of 480 pixels; the uncertainty's three lines end at the
+# panel's edge; the sheet's shadow box of 29.90 mm.
+BOXES.update({"VirtualPartnerPlace": px(40, 225), "labShadowReadingsText": Box(140), "hintShadowReadings": Box(300),
+              "msgBadShadowReadings": Box(300), "picShadowSceneVirtual": Box(300), "labUncertainty": px(27, 190),
+              "labUncertaintyText": px(20, 174), "labMeridianInside": px(40, 190), "labMeridianOutside": px(40, 190),
+              "PrintVirtualPartner": mm(14, 29.90, 11)})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",

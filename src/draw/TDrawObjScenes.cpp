@@ -31,11 +31,13 @@ QString clockText(std::int32_t hours, std::int32_t minutes) {
 // What the shadow scene of a place shows, in words.
 QString shadowSceneText(TLang &lang, const THeiObj &hei) {
     const QString time = clockText(hei.TimH, hei.TimM);
+    if (hei.VirtualPartner)
+        return lang.GetText(QStringLiteral("picShadowSceneVirtual")).arg(hei.PlaceName);
     if (hei.State < 2)
         return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
     QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))
                        .arg(hei.PlaceName, time, AngleToText(hei.SunHeightAtCurrTime),
-                            QString::number(hei.Shadow));
+                            QString::number(std::lround(hei.MeanShadow())));  // one reading: Shadow
     if (hei.State >= 3)
         text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(AngleToText(hei.NoonHeightAngle));
     return text;

@@ -4,10 +4,13 @@
 
 #include "lang/TLang.h"
 #include "model/Angles.h"
+#include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
 #include "report/ReportPage.h"
+#include "store/TComm.h"
 #include "session/TSession.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -35,11 +38,28 @@ QString withUnit(std::int32_t value, TLang &lang, const char *unitKey) {
     return QString::number(value) + u' ' + lang.GetText(key(unitKey));
 }
 
-void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang) {
+// A length with one decimal: "812.4".
+QString decimal(double value, QChar separator) { return QString::number(value, 'f', 1).replace(u'.', separator); }
+
+void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang,
+               QChar separator) {
     page.setCaption(key(labels.name), hei.PlaceName);
     page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
-    page.setCaption(key(labels.shadow), withUnit(hei.Shadow, lang, "unitMm"));
-    page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
+    if (hei.VirtualPartner) {
+        // No stick and no shadow: the sun stood overhead.
+        page.setCaption(key(labels.shadow), lang.GetText(QStringLiteral("PrintVirtualPartner")));
+        page.setCaption(key(labels.stick), QString());
+    } else if (!hei.MoreShadows.empty()) {
+        // The mean of the readings and the standard error of that mean.
+        const ReadingUncertainty::ShadowSpread spread = ReadingUncertainty::spreadOf(hei.ShadowReadings());
+        page.setCaption(key(labels.shadow), decimal(spread.meanMm, separator) + QStringLiteral(" \u00b1 ") +
+                                                decimal(spread.standardErrorMm, separator) + u' ' +
+                                                lang.GetText(QStringLiteral("unitMm")));
+        page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
+    } else {
+        page.setCaption(key(labels.shadow), withUnit(hei.Shadow, lang, "unitMm"));
+        page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
+    }
     page.setCaption(key(labels.elevation), AngleToText(hei.SunHeightAtCurrTime));
     page.setCaption(key(labels.noonElevation), AngleToText(hei.NoonHeightAngle));
 }
@@ -61,12 +81,18 @@ void TDrawObj::FillResultSheet() {
             page.setCaption(QStringLiteral("PrintName%1").arg((place - 1) * 4 + person),
                             session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
 
-    fillPlace(page, logic_.Hei1, kPlace1, lang_);
-    fillPlace(page, logic_.Hei2, kPlace2, lang_);
+    const QChar separator = logic_.comm().locale().decimalSeparator;
+    fillPlace(page, logic_.Hei1, kPlace1, lang_, separator);
+    fillPlace(page, logic_.Hei2, kPlace2, lang_, separator);
 
     page.setCaption(QStringLiteral("PrintYield12"), AngleToText(logic_.HeiDiff));
     page.setCaption(QStringLiteral("PrintYield13"), withUnit(logic_.EarthDistance, lang_, "unitKm"));
-    page.setCaption(QStringLiteral("PrintYield14"), withUnit(logic_.EarthSize, lang_, "unitKm"));
+    // With its uncertainty only where a place repeated its reading.
+    const std::optional<std::int32_t> uncertainty = logic_.EarthUncertaintyKm();
+    page.setCaption(QStringLiteral("PrintYield14"),
+                    uncertainty ? lang_.GetText(QStringLiteral("labUncertaintyText"))
+                                      .arg(QString::number(logic_.EarthSize), QString::number(*uncertainty))
+                                : withUnit(logic_.EarthSize, lang_, "unitKm"));
 
     page.setCaption(QStringLiteral("PrintFooter3"), logic_.Hei1.PlaceName);
     const Clock clock = sheet_.clock ? sheet_.clock : systemClock();

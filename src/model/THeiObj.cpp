@@ -5,10 +5,12 @@
 #include "model/Angles.h"
 #include "model/DayCount.h"
 #include "model/LatitudeView.h"
+#include "model/ReadingUncertainty.h"
 #include "model/SolarNoon.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -42,6 +44,7 @@ THeiObj::THeiObj(int number, TComm &comm, TLang &lang, Prompter &prompter, Latit
 
 void THeiObj::Init() {
     State = 0;
+    EditedMoreShadows.clear();
     MeasureDate = DayCount::fromDateTime(clock_());
     LoadPlace(-1);
     CalcEquinox();
@@ -80,7 +83,12 @@ void THeiObj::CalcEquinox() {
 
 void THeiObj::LoadPlace(int placeNo) {
     NoonFromLongitude = false;
-    if (placeNo >= 1) {
+    VirtualPartner = placeNo == VirtualPartnerPlaceNo;
+    if (VirtualPartner) {
+        PlaceName = lang_.GetText(QStringLiteral("VirtualPartnerPlace"));
+        NoonH = ConfiguredNoonH = 12;
+        NoonM = ConfiguredNoonM = 0;
+    } else if (placeNo >= 1) {
         const QString s = QString::number(placeNo);
         PlaceName = comm_.GetValue(QStringLiteral("Place") + s);
         NoonH = TComm::TextToInt(comm_.GetValue(QStringLiteral("NoonH") + s));
@@ -135,10 +143,16 @@ void THeiObj::AcceptTime() {
 void THeiObj::AcceptHeight() {
     Stick = EditedStick;
     Shadow = EditedShadow;
-    if (Shadow <= 0 || Stick <= 0)
+    MoreShadows.assign(EditedMoreShadows.begin(),
+                       EditedMoreShadows.begin() +
+                           std::min<std::size_t>(EditedMoreShadows.size(), ReadingUncertainty::MaxShadowReadings - 1));
+    const bool allPositive = std::all_of(MoreShadows.begin(), MoreShadows.end(), [](std::int32_t r) { return r > 0; });
+    if (Shadow <= 0 || Stick <= 0 || !allPositive)
         SunHeightAtCurrTime = static_cast<double>(PiL / 4);
-    else
+    else if (MoreShadows.empty())
         SunHeightAtCurrTime = std::atan(static_cast<double>(Stick) / static_cast<double>(Shadow));
+    else
+        SunHeightAtCurrTime = std::atan(static_cast<double>(Stick) / MeanShadow());
 
     double latitude = 0;
     if (!SolveLatitude(latitude))
@@ -149,6 +163,43 @@ void THeiObj::AcceptHeight() {
 }
 
 double THeiObj::Latitude() const { return static_cast<double>(PiL / 2 - SunPlaneAngle); }
+
+std::vector<std::int32_t> THeiObj::ShadowReadings() const {
+    std::vector<std::int32_t> readings{Shadow};
+    readings.insert(readings.end(), MoreShadows.begin(), MoreShadows.end());
+    return readings;
+}
+
+double THeiObj::MeanShadow() const { return ReadingUncertainty::spreadOf(ShadowReadings()).meanMm; }
+
+std::optional<double> THeiObj::NoonElevationUncertainty() const {
+    if (VirtualPartner)
+        return 0.0;
+    if (State < 2)
+        return std::nullopt;
+    ReadingUncertainty::PlaceReading reading;
+    reading.stickMm = Stick;
+    reading.shadowsMm = ShadowReadings();
+    reading.hourAngle = SunOnCurrTimeAngle;
+    reading.sinDeclination = EquinoxDispl;
+    reading.cosDeclination = EquinoxRadius;
+    reading.latitude = Latitude();
+    return ReadingUncertainty::noonElevation(reading);
+}
+
+void THeiObj::TakeZenithReading() {
+    EditedTimH = TimH = NoonH;
+    EditedTimM = TimM = NoonM;
+    CurrTimeAngle = NoonTimeAngle;
+    SunOnCurrTimeAngle = 0;
+    EditedMoreShadows.clear();
+    MoreShadows.clear();
+    SunHeightAtCurrTime = static_cast<double>(PiL / 2);
+    const double latitude = std::atan2(EquinoxDispl, EquinoxRadius);  // the declination
+    SunPlaneAngle = static_cast<double>(PiL / 2 - latitude);
+    writeLatitudeCaption(latitude);
+    CalcNoon();
+}
 
 void THeiObj::ShowLatitude() { writeLatitudeCaption(Latitude()); }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class TComm;
 class TLang;
@@ -57,7 +58,8 @@ public:
     // not a number or 0 means 12:00 (the minute is dropped too). A place with a longitude
     // (Longitude<n>, degrees east) takes instead the clock time of true solar noon there on the
     // day of MeasureDate, in the time zone of the clock (summer time included); its configured
-    // noon is kept in ConfiguredNoonH/M to be compared.
+    // noon is kept in ConfiguredNoonH/M to be compared. VirtualPartnerPlaceNo names the virtual
+    // partner (its name from the language file, noon 12:00).
     void LoadPlace(int placeNo);
 
     // How far the configured noon lies from the true noon the longitude gives, in minutes
@@ -75,8 +77,8 @@ public:
     //   CurrTimeAngle = ((TimH - 12) + TimM / 60) / 24 * 2 pi,  SunOnCurrTimeAngle = that - NoonTimeAngle
     void AcceptTime();
 
-    // Stick, Shadow := EditedStick, EditedShadow; the sun's elevation atan(Stick / Shadow) (45 deg
-    // when either is not positive); then the latitude, asking the user when two latitudes between
+    // Stick, Shadow, MoreShadows := EditedStick, EditedShadow, EditedMoreShadows; the sun's
+    // elevation atan(Stick / mean shadow) (45 deg when the stick or a reading is not positive); then the latitude, asking the user when two latitudes between
     // 20 and 80 deg fit (two within an arc-minute count as one). A latitude outside that window
     // is refused with msgSunTooHigh2080. On success SunPlaneAngle = 90 deg - latitude, the latitude label shows it
     // and State is 2; on a refusal or a closed question State and SunPlaneAngle stay.
@@ -84,6 +86,23 @@ public:
 
     // The latitude that SunPlaneAngle stands for: 90 deg - SunPlaneAngle.
     double Latitude() const;
+
+    // Every shadow reading, the first (Shadow) then the further ones (MoreShadows), millimetres.
+    std::vector<std::int32_t> ShadowReadings() const;
+    // The shadow the elevation was computed from: the mean of the readings, millimetres.
+    double MeanShadow() const;
+    // The standard uncertainty of the noon elevation from the readings' spread and the
+    // whole-minute clock (ReadingUncertainty), radians: 0 for the virtual partner, nothing before
+    // the latitude is solved or where no uncertainty follows.
+    std::optional<double> NoonElevationUncertainty() const;
+
+    // The place number of the virtual partner: the place on the class's meridian where the sun
+    // stands at the zenith at true noon on the measurement date. Above every configured place.
+    static constexpr int VirtualPartnerPlaceNo = 100;
+    // The virtual partner's reading, which needs no measuring: at true noon (12:00, hour angle 0)
+    // the sun stands overhead (elevation 90 deg, no shadow), so its latitude is the declination
+    // and its noon elevation 90 deg. The latitude label shows it; State 3.
+    void TakeZenithReading();
 
     // Writes Latitude() into the place's latitude label.
     void ShowLatitude();
@@ -137,6 +156,10 @@ public:
     std::int32_t EditedShadow = 0;
     std::int32_t Stick = 0;
     std::int32_t Shadow = 0;
+    // Further shadow readings at the same clock time (up to ReadingUncertainty::MaxShadowReadings
+    // in all), millimetres; none for a single reading, which then behaves as Shadow alone.
+    std::vector<std::int32_t> EditedMoreShadows;
+    std::vector<std::int32_t> MoreShadows;
     double SunHeightAtCurrTime = 0;         // the sun's elevation at the measurement
     double SunAzimuthHeightAtCurrTime = 0;  // kept in the session record; nothing computes it
     double SunPlaneAngle = 0;    // inclination of the sun's daily path to the horizon: 90 deg - latitude
@@ -146,6 +169,7 @@ public:
     bool NoonFromLongitude = false;       // NoonH/M are the true noon at the place's longitude
     std::int32_t ConfiguredNoonH = 12;    // the configuration's noon, as read without a longitude
     std::int32_t ConfiguredNoonM = 0;
+    bool VirtualPartner = false;          // the place is the virtual partner (LoadPlace)
 
 private:
     // The latitude label of this place: its caption from the language file with the angle.

@@ -4,6 +4,7 @@
 #include "lang/TLang.h"
 #include "model/Angles.h"
 #include "model/DayCount.h"
+#include "model/ReadingUncertainty.h"
 #include "model/SessionStore.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -48,7 +49,9 @@ void TLogic::Clear() {
 bool TLogic::ChangeMeasureDay(QDate day) {
     if (!day.isValid() || day == measureDay_)
         return day.isValid();
-    if ((Hei1.State > 0 || Hei2.State > 0) &&
+    // The virtual partner is no measurement of the class's: it moves to the new date unasked.
+    auto measured = [](const THeiObj &hei) { return hei.State > 0 && !hei.VirtualPartner; };
+    if ((measured(Hei1) || measured(Hei2)) &&
         prompter_.confirm(lang_.GetText(QStringLiteral("msgChangeMeasureDate")), Prompter::Buttons::OkCancel) !=
             Prompter::Answer::Ok)
         return false;
@@ -57,6 +60,8 @@ bool TLogic::ChangeMeasureDay(QDate day) {
         hei->MeasureDate = DayCount::fromDateTime(QDateTime(day, QTime(12, 0)));
         hei->CalcEquinox();
         hei->State = 0;
+        if (hei->VirtualPartner)  // it needs no reading: the new date's declination is its latitude
+            hei->TakeZenithReading();
     }
     session_.StoreHei(Hei1);
     session_.StoreHei(Hei2);
@@ -127,6 +132,23 @@ bool TLogic::EarthSizeFits(double noonDifference) const {
     // half kilometre of the rounding.
     const long double exact = exactEarthSize(noonDifference, EarthDistance);
     return std::abs(EarthSize - exact) <= 0.5L + 1e-9L * exact;
+}
+
+std::optional<std::int32_t> TLogic::EarthUncertaintyKm() const {
+    if (Hei1.MoreShadows.empty() && Hei2.MoreShadows.empty())
+        return std::nullopt;
+    const double heiDiff = std::fabs(Hei1.NoonHeightAngle - Hei2.NoonHeightAngle);
+    if (!EarthSizeFits(heiDiff))
+        return std::nullopt;
+    const std::optional<double> u1 = Hei1.NoonElevationUncertainty();
+    const std::optional<double> u2 = Hei2.NoonElevationUncertainty();
+    if (!u1 || !u2)
+        return std::nullopt;
+    return ReadingUncertainty::circumferenceKm(EarthDistance, heiDiff, *u1, *u2);
+}
+
+bool TLogic::MeridianWithinUncertainty(std::int32_t uncertaintyKm) const {
+    return ReadingUncertainty::inside(MeridionalCircumferenceKm, EarthSize, uncertaintyKm);
 }
 
 QString TLogic::ShortDateFormat() const {

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class SessionStore;
 
@@ -95,6 +96,13 @@ public:
     // before the comparison shows it or a sheet is printed. It is judged from the values alone,
     // so it holds after any store and restore through the session record.
     bool EarthSizeFits(double noonDifference) const;
+
+    // The uncertainty of the computed circumference, km (two significant digits), propagated from
+    // both places' readings (ReadingUncertainty): only where a place repeated its shadow reading
+    // and the circumference fits the difference of the places' noon elevations; nothing otherwise.
+    std::optional<std::int32_t> EarthUncertaintyKm() const;
+    // Whether the meridional circumference lies within the result +- that uncertainty.
+    bool MeridianWithinUncertainty(std::int32_t uncertaintyKm) const;
 
 private:
     // 2 pi / noonDifference * distance, km, unrounded.

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/TypedInput.h"
 
+#include "model/ReadingUncertainty.h"
+
 #include <QRegularExpression>
+#include <QStringList>
 #include <QStringView>
 #include <algorithm>
 #include <cstdint>
@@ -79,6 +82,20 @@ std::optional<QDate> calendarDate(const QString &text) {
     if (year < MeasureYear.min || year > MeasureYear.max || !QDate::isValid(year, month, day))
         return std::nullopt;
     return QDate(year, month, day);
+}
+
+std::optional<std::vector<int>> shadowReadings(const QString &text) {
+    const QStringList parts = text.split(u';');
+    if (parts.size() > ReadingUncertainty::MaxShadowReadings)
+        return std::nullopt;
+    std::vector<int> readings;
+    for (const QString &part : parts) {
+        const std::optional<int> mm = wholeNumber(part, LengthMm);
+        if (!mm)
+            return std::nullopt;
+        readings.push_back(*mm);
+    }
+    return readings;
 }
 
 }  // namespace typedinput

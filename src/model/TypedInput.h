@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 // Checks of the numbers typed into the program's boxes, made where a box's value is accepted and
 // before it reaches the model. A check gives the value when the text is one the box takes, and
@@ -30,6 +31,11 @@ inline constexpr int MaxDistanceKm = 20'040;
 // The text as a whole number within the range: ASCII digits only (no sign, no separators),
 // leading zeros allowed ("05" is 5), blanks around the digits ignored.
 std::optional<int> wholeNumber(const QString &text, WholeRange range);
+
+// One to five shadow readings, each a whole number of LengthMm, separated by ";" ("812; 815;809").
+// Blanks alone separate nothing ("1 000" is no reading, as before); an empty part, a sixth
+// reading or a reading out of range gives nothing.
+std::optional<std::vector<int>> shadowReadings(const QString &text);
 
 // A distance typed in kilometres, as whole km. Digits, optionally followed by "." or "," (either
 // is taken as the decimal separator, whatever the locale) and one or two decimals; blanks around

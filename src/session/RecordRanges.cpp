@@ -4,6 +4,7 @@
 #include "model/Angles.h"
 #include "model/THeiObj.h"
 #include "model/TypedInput.h"
+#include "session/TSession.h"
 #include "store/TComm.h"
 
 #include <QDate>
@@ -59,9 +60,9 @@ bool placeHolds(const NameValueList &values, const TComm &comm, int place) {
         if (!within(value(range.name), range.min - kStoredPrecision, range.max + kStoredPrecision))
             return false;
     const double state = value("State");
-    // Solved: the latitude is one the measurement takes.
+    // Solved: the latitude is one the measurement takes (the virtual partner's is the declination).
     const double latitude = Pi / 2 - value("SunPlaneAngle");
-    if (state >= 2 && !within(latitude, THeiObj::MinLatitude - kStoredPrecision, THeiObj::MaxLatitude + kStoredPrecision))
+    if (state >= 2 && !TSession::HoldsVirtualPartner(values, place) && !within(latitude, THeiObj::MinLatitude - kStoredPrecision, THeiObj::MaxLatitude + kStoredPrecision))
         return false;
     // Computed: the noon elevation is the one the latitude and the date give.
     if (state >= 3) {

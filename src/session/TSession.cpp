@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/TSession.h"
 
+#include "model/ReadingUncertainty.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
+#include "model/TypedInput.h"
 #include "store/TComm.h"
 
 #include <QRegularExpression>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -56,7 +59,50 @@ const QString kPersons[2][4] = {
     {QStringLiteral("Person21"), QStringLiteral("Person22"), QStringLiteral("Person23"), QStringLiteral("Person24")},
 };
 
+// The further shadow readings of a place as "815;809;811", and back. Absent (a single reading,
+// or a record from before readings were repeated) reads as none.
+QString moreShadowsText(const std::vector<std::int32_t> &readings) {
+    QStringList texts;
+    for (std::int32_t r : readings)
+        texts << QString::number(r);
+    return texts.join(u';');
+}
+
+std::optional<std::vector<std::int32_t>> moreShadowsOf(const QString &text) {
+    std::vector<std::int32_t> readings;
+    if (text.isEmpty())
+        return readings;
+    static const QRegularExpression wholeNumber(QStringLiteral("^\\d{1,10}$"));
+    const QStringList parts = text.split(u';');
+    if (parts.size() >= ReadingUncertainty::MaxShadowReadings)
+        return std::nullopt;
+    for (const QString &part : parts) {
+        const qint64 v = wholeNumber.match(part).hasMatch() ? part.toLongLong() : -1;
+        if (v < typedinput::LengthMm.min || v > typedinput::LengthMm.max)
+            return std::nullopt;
+        readings.push_back(static_cast<std::int32_t>(v));
+    }
+    return readings;
+}
+
+QString placeKey(const char *name, int place) {
+    return QStringLiteral("Hei") + QLatin1String(name) + QString::number(place);
+}
+
 }  // namespace
+
+namespace {
+const char *const kMoreShadows = "MoreShadows";
+const char *const kVirtual = "Virtual";
+}  // namespace
+
+bool TSession::HoldsVirtualPartner(const NameValueList &values, int place) {
+    return values.value(placeKey(kVirtual, place)) == QStringLiteral("1");
+}
+
+bool TSession::HoldsReadings(const NameValueList &values, int place) {
+    return moreShadowsOf(values.value(placeKey(kMoreShadows, place))).has_value();
+}
 
 void TSession::StorePlaces(const PlacesChoice &choice) {
     Values.setValue(QStringLiteral("PlaceSelect1"), QString::number(choice.PlaceIndex1));
@@ -87,6 +133,9 @@ void TSession::StoreHei(const THeiObj &hei) {
             key.field);
         Values.setValue(keyOfPlace(key.name, hei), text);
     }
+    // Written only where they apply, so that a record of single readings stays as it always was.
+    Values.setValue(keyOfPlace(kMoreShadows, hei), moreShadowsText(hei.MoreShadows));
+    Values.setValue(keyOfPlace(kVirtual, hei), hei.VirtualPartner ? QStringLiteral("1") : QString());
 }
 
 void TSession::RestoreHei(THeiObj &hei) const {
@@ -95,7 +144,8 @@ void TSession::RestoreHei(THeiObj &hei) const {
     // place that could exist.
     const std::int64_t placeNo =
         std::int64_t{TComm::TextToInt(Values.value(QStringLiteral("PlaceSelect") + QString::number(hei.Number())))} + 1;
-    hei.LoadPlace(placeNo <= std::numeric_limits<int>::max() ? static_cast<int>(placeNo) : 0);
+    const int place = placeNo <= std::numeric_limits<int>::max() ? static_cast<int>(placeNo) : 0;
+    hei.LoadPlace(place);
     for (const HeiKey &key : kHeiKeys) {
         if (qstrcmp(key.name, "NoonTimeAngle") == 0)
             continue;
@@ -111,6 +161,16 @@ void TSession::RestoreHei(THeiObj &hei) const {
                     hei.*member = TComm::TextToInt(text);
             },
             key.field);
+    }
+    hei.MoreShadows = moreShadowsOf(Values.value(keyOfPlace(kMoreShadows, hei))).value_or(std::vector<std::int32_t>{});
+    hei.EditedMoreShadows = hei.MoreShadows;
+    const bool wasVirtual = HoldsVirtualPartner(Values, hei.Number());
+    if (hei.VirtualPartner) {
+        hei.TakeZenithReading();
+    } else if (wasVirtual) {
+        // The virtual partner's values are no measurement of the place chosen now: it starts afresh.
+        hei.Init();
+        hei.LoadPlace(place);
     }
 }
 
@@ -179,6 +239,8 @@ bool TSession::IsComplete(const NameValueList &values, const TComm &comm) {
             if (!readable)
                 return false;
         }
+        if (!HoldsReadings(values, place))
+            return false;
     }
     constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min(), intMax = std::numeric_limits<std::int32_t>::max();
     return whole(values.value(QStringLiteral("EarthState")), 0, 2) && decimal(values.value(QStringLiteral("HeiDiff"))) &&

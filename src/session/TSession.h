@@ -42,11 +42,14 @@ public:
     // PlaceState is "1" when both places are chosen (selected, with a non-empty name) and differ.
     void StorePlaces(const PlacesChoice &choice);
 
-    // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle.
+    // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle; then HeiMoreShadows
+    // ("815;809;811", the readings after the first) and HeiVirtual ("1"), each only where it
+    // applies.
     void StoreHei(const THeiObj &hei) override;
     // Reloads the place: the place and its noon time from the configuration (place number
     // PlaceSelect<n> + 1; absent means place 1, -1 means none), then every stored field but
-    // NoonTimeAngle, which follows from the noon time.
+    // NoonTimeAngle, which follows from the noon time. The virtual partner then takes its zenith
+    // reading afresh; a place that was the virtual partner and is now another starts afresh.
     void RestoreHei(THeiObj &hei) const;
 
     // EarthState, HeiDiff, EarthDistance, EarthSize, and the date of the measurement (MeasureDate,
@@ -70,6 +73,12 @@ public:
     // readable as what it stands for: whole numbers, progress values in their range, decimal
     // numbers in comm's conventions, a date. A record that lacks one was not written by them.
     static bool IsComplete(const NameValueList &values, const TComm &comm);
+
+    // Whether the record's place (1 or 2) is the virtual partner (HeiVirtual<n>).
+    static bool HoldsVirtualPartner(const NameValueList &values, int place);
+    // Whether the record's further shadow readings of the place (HeiMoreShadows<n>, absent for a
+    // single reading) are ones the program writes: at most four, each a length a box takes.
+    static bool HoldsReadings(const NameValueList &values, int place);
 
     QString GetValue(const QString &name) const { return Values.value(name); }
 

@@ -2,6 +2,7 @@
 #include "ui/PanelStep1.h"
 
 #include "lang/TLang.h"
+#include "model/THeiObj.h"
 #include "model/TLogic.h"
 #include "platform/Prompter.h"
 #include "store/TComm.h"
@@ -78,7 +79,7 @@ void PanelStep1::restorePersons(const TSession &session) {
 void PanelStep1::showChosenPlaces() {
     for (int place = 1; place <= 2; ++place)
         guard_([&] {
-            comm_.ShowPlacePictures(placeList(place)->currentIndex(), places_[place - 1].placeSlots,
+            comm_.ShowPlacePictures(chosenPlaceIndex(place), places_[place - 1].placeSlots,
                                              TComm::PersonNames::Keep);
         });
 }
@@ -96,6 +97,23 @@ QLineEdit *PanelStep1::personField(int placeNumber, int person) const {
     return fields[placeNumber - 1][person - 1];
 }
 
+void PanelStep1::addVirtualPartner() {
+    const QString name = lang_.GetText(QStringLiteral("VirtualPartnerPlace"));
+    for (int place : {1, 2}) {
+        QComboBox *list = placeList(place);
+        const int chosen = list->currentIndex();  // adding an item chooses nothing
+        list->addItem(name, THeiObj::VirtualPartnerPlaceNo);
+        list->setCurrentIndex(chosen);
+    }
+}
+
+int PanelStep1::chosenPlaceIndex(int placeNumber) const {
+    const QComboBox *list = placeList(placeNumber);
+    if (list->currentIndex() >= 0 && list->currentData().toInt() == THeiObj::VirtualPartnerPlaceNo)
+        return THeiObj::VirtualPartnerPlaceNo - 1;
+    return list->currentIndex();
+}
+
 void PanelStep1::forgetFilledPersons() {
     for (PlaceControls &place : places_)
         for (PlaceSlots::Person &person : place.placeSlots.persons)
@@ -104,9 +122,9 @@ void PanelStep1::forgetFilledPersons() {
 
 PlacesChoice PanelStep1::choice() const {
     PlacesChoice c;
-    c.PlaceIndex1 = ui->cbPlaceSelect1->currentIndex();
+    c.PlaceIndex1 = chosenPlaceIndex(1);
     c.PlaceText1 = ui->cbPlaceSelect1->currentText();
-    c.PlaceIndex2 = ui->cbPlaceSelect2->currentIndex();
+    c.PlaceIndex2 = chosenPlaceIndex(2);
     c.PlaceText2 = ui->cbPlaceSelect2->currentText();
     for (int i = 0; i < 4; ++i) {
         c.Persons1[i] = personField(1, i + 1)->text();
@@ -127,7 +145,7 @@ void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }
 void PanelStep1::cbPlaceSelect2Change() { showPlace(2); }
 
 void PanelStep1::showPlace(int placeNumber) {
-    comm_.ShowPlacePictures(placeList(placeNumber)->currentIndex(), places_[placeNumber - 1].placeSlots);
+    comm_.ShowPlacePictures(chosenPlaceIndex(placeNumber), places_[placeNumber - 1].placeSlots);
 }
 
 PanelStep1::PlaceControls::PlaceControls(QLineEdit *person1, QLineEdit *person2, PictureBox *place,

@@ -41,6 +41,11 @@ public:
 
     PlacesChoice choice() const;
     QComboBox *placeList(int placeNumber) const;
+    // Adds the virtual partner to the end of both place lists, named in the language shown.
+    void addVirtualPartner();
+    // The place index chosen in a list as the session record keeps it: the row, or
+    // THeiObj::VirtualPartnerPlaceNo - 1 for the virtual partner wherever it stands; -1 for none.
+    int chosenPlaceIndex(int placeNumber) const;
     QLineEdit *personField(int placeNumber, int person) const;
     // The names last filled in from the configuration are forgotten when the window is shown.
     void forgetFilledPersons();

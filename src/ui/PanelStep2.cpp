@@ -5,16 +5,20 @@
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/Angles.h"
+#include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
 #include "session/TSession.h"
+#include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/PictureBox.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
 #include "ui_PanelStep2.h"
 
+#include <QStringList>
 #include <cstdlib>
 
 PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
@@ -65,7 +69,11 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labPanel2Place);
     ui->edTimeH->setText(QString::number(h.TimH));
     ui->edTimeM->setText(QString::number(h.TimM));
-    ui->edShadow->setText(QString::number(h.Shadow));
+    QStringList readings;
+    for (std::int32_t r : h.ShadowReadings())
+        readings << QString::number(r);
+    ui->edShadow->setText(readings.join(QStringLiteral("; ")));
+    ui->edShadow->home(false);  // several readings run past the box: the first ones in view
     ui->edStick->setText(QString::number(h.Stick));
     ui->labHeightRes->setText(AngleToText(h.SunHeightAtCurrTime));
     fitLabelToText(ui->labHeightRes);
@@ -73,6 +81,46 @@ void PanelStep2::ShowMeasurement() {
     fitLabelToText(ui->labNoonRes);
     showSolvedLatitude(h);
     showNoonOff(h);
+    showReadings(h);
+    showVirtualPartner(h);
+}
+
+void PanelStep2::showReadings(const THeiObj &h) {
+    const bool repeated = h.State >= 1 && !h.MoreShadows.empty();
+    ui->labShadowReadings->setVisible(repeated);
+    TLang &lang = lang_;
+    ui->edShadow->setToolTip(lang.GetText(QStringLiteral("hintShadowReadings")));
+    if (!repeated)
+        return;
+    const QChar separator = ToolkitLanguage::conventionsOf(lang.Texts.value(ToolkitLanguage::LocaleKey),
+                                                           logic_.comm().locale())
+                                .decimalSeparator;
+    auto decimal = [separator](double mm) {
+        return QString::number(mm, 'f', 1).replace(u'.', separator);
+    };
+    const ReadingUncertainty::ShadowSpread spread = ReadingUncertainty::spreadOf(h.ShadowReadings());
+    QStringList readings;
+    for (std::int32_t r : h.ShadowReadings())
+        readings << QString::number(r);
+    ui->labShadowReadings->setText(lang.GetText(QStringLiteral("labShadowReadingsText"))
+                                       .arg(readings.join(QStringLiteral(", ")), decimal(spread.meanMm),
+                                            decimal(spread.standardErrorMm)));
+}
+
+void PanelStep2::showVirtualPartner(const THeiObj &h) {
+    // Its time is true noon, fixed; it has no stick and no shadow, and its noon elevation is given.
+    for (QWidget *w : {static_cast<QWidget *>(ui->edTimeH), static_cast<QWidget *>(ui->edTimeM),
+                       static_cast<QWidget *>(ui->btnAcceptTime)})
+        w->setEnabled(!h.VirtualPartner);
+    if (!h.VirtualPartner)
+        return;
+    for (QWidget *w : {static_cast<QWidget *>(ui->labEnterHeight), static_cast<QWidget *>(ui->labShadow),
+                       static_cast<QWidget *>(ui->edShadow),
+                       static_cast<QWidget *>(ui->labShadowmm), static_cast<QWidget *>(ui->labStick),
+                       static_cast<QWidget *>(ui->edStick), static_cast<QWidget *>(ui->labStickmm),
+                       static_cast<QWidget *>(ui->btnAcceptHeight), static_cast<QWidget *>(ui->labCalcNoon),
+                       static_cast<QWidget *>(ui->btnCalcNoon)})
+        w->setVisible(false);
 }
 
 void PanelStep2::showNoonOff(const THeiObj &h) {
@@ -105,7 +153,9 @@ void PanelStep2::drawShadowDay() {
     bool shown = false;
     if (place_) {
         const THeiObj &h = *place_;
-        const QList<ShadowReading> readings{{h.TimH, h.TimM, h.Shadow}};
+        QList<ShadowReading> readings;
+        for (const std::int32_t shadow : h.ShadowReadings())
+            readings.append({h.TimH, h.TimM, shadow});
         shown = drawing_.DrawShadowDay(h, readings, *ui->ImageShadowDay);
     }
     ui->ImageShadowDay->setVisible(shown);
@@ -129,16 +179,28 @@ void PanelStep2::btnAcceptTimeClick() {
 
 void PanelStep2::btnAcceptHeightClick() {
     using namespace typedinput;
-    // In the order of the boxes on the panel: the shadow above the stick.
-    const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
-    if (!shadow)
-        return refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadow")));
+    // In the order of the boxes on the panel: the shadow above the stick. A ";" marks repeated
+    // readings; without one the box holds a single reading, checked as it always was.
+    std::vector<int> shadows;
+    if (ui->edShadow->text().contains(u';')) {
+        const std::optional<std::vector<int>> readings = shadowReadings(ui->edShadow->text());
+        if (!readings)
+            return refuseTypedValue(ui->edShadow, prompter_,
+                                    lang_.GetText(QStringLiteral("msgBadShadowReadings")));
+        shadows = *readings;
+    } else {
+        const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
+        if (!shadow)
+            return refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadow")));
+        shadows = {*shadow};
+    }
     const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
     if (!stick)
         return refuseTypedValue(ui->edStick, prompter_, lang_.GetText(QStringLiteral("msgBadStick")));
     THeiObj &h = *place_;
     h.EditedStick = *stick;
-    h.EditedShadow = *shadow;
+    h.EditedShadow = shadows.front();
+    h.EditedMoreShadows.assign(shadows.begin() + 1, shadows.end());
     h.AcceptHeight();
     ShowMeasurement();
     DrawPicture();

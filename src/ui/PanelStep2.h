@@ -20,7 +20,9 @@ class TSession;
 // values to the place, refreshes the panel and repaints the shadow scene. Typed values are checked
 // first (hour 0-23, minute 0-59, shadow and stick whole millimetres from 1 to 100 000 000): the
 // first box that holds anything else is refused with its message (msgBadTimeH, msgBadTimeM,
-// msgBadShadow, msgBadStick) and neither the place nor the boxes change.
+// msgBadShadow, msgBadStick) and neither the place nor the boxes change. The shadow box takes up
+// to five readings at the same clock time, separated by ";" (msgBadShadowReadings); the
+// elevation then uses their mean.
 class PanelStep2 : public QWidget {
     Q_OBJECT
 public:
@@ -50,6 +52,12 @@ private:
     // The plot of the shadow's length through the day, under the scene and the step buttons;
     // shown once the place's latitude is solved.
     void drawShadowDay();
+    // The shadow readings, their mean and spread, shown where the place read its shadow more
+    // than once (labShadowReadingsText).
+    void showReadings(const THeiObj &h);
+    // The virtual partner takes no reading: its time is fixed and its length boxes and buttons are
+    // hidden.
+    void showVirtualPartner(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
     void btnCalcNoonClick();

@@ -16,6 +16,7 @@
 #include "ui_PanelStep4.h"
 
 #include <numbers>
+#include <optional>
 
 PanelStep4::PanelStep4(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
                        StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
@@ -68,6 +69,27 @@ void PanelStep4::ShowComparison() {
     set(ui->labDeviationRes,
         sizeShown ? TLogic::DeviationText(logic.EarthSize, deviationSeparator()) : QString());
     set(ui->labProp360, AngleToText(2 * std::numbers::pi));
+    showUncertainty(accepted && sizeShown);
+}
+
+void PanelStep4::showUncertainty(bool sizeShown) {
+    const TLogic &logic = logic_;
+    std::optional<std::int32_t> uncertainty;
+    if (sizeShown)
+        uncertainty = logic.EarthUncertaintyKm();
+    for (QWidget *w : {static_cast<QWidget *>(ui->labUncertainty), static_cast<QWidget *>(ui->labUncertaintyRes),
+                       static_cast<QWidget *>(ui->labUncertaintyVerdict)})
+        w->setVisible(uncertainty.has_value());
+    if (!uncertainty)
+        return;
+    TLang &lang = lang_;
+    ui->labUncertaintyRes->setText(lang.GetText(QStringLiteral("labUncertaintyText"))
+                                       .arg(QString::number(logic.EarthSize), QString::number(*uncertainty)));
+    fitLabelToText(ui->labUncertaintyRes);
+    const QString verdict = logic.MeridianWithinUncertainty(*uncertainty) ? QStringLiteral("labMeridianInside")
+                                                                           : QStringLiteral("labMeridianOutside");
+    ui->labUncertaintyVerdict->setText(lang.GetText(verdict).arg(TLogic::MeridionalCircumferenceKm));
+    fitLabelToText(ui->labUncertaintyVerdict);
 }
 
 QChar PanelStep4::deviationSeparator() const {

@@ -40,6 +40,9 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    // The circumference with its uncertainty and whether the meridian's 40008 km lies within it,
+    // shown only for a circumference shown where a place repeated its shadow reading.
+    void showUncertainty(bool sizeShown);
     // The decimal mark of the deviation: the class's language's (its file's Locale), or the
     // user's own when the file names no locale.
     QChar deviationSeparator() const;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PanelViews.h"
 
+#include "model/THeiObj.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "ui/PanelStep1.h"
@@ -21,8 +22,12 @@ void PanelViews::adopt(PanelStep1 &panel, const TSession *record) {
         QComboBox *list = panel.placeList(place);
         list->addItems(placeItems_);
         list->setCurrentIndex(-1);  // filling a list chooses nothing
+    }
+    panel.addVirtualPartner();
+    for (int place : {1, 2}) {
         if (!record)
             continue;
+        QComboBox *list = panel.placeList(place);
         // The lists were never shown: the session record knows what was chosen.
         const QString n = QString::number(place);
         const QString index = record->GetValue(QStringLiteral("PlaceSelect") + n);
@@ -39,7 +44,7 @@ void PanelViews::clearPlaceLists() {
     // What the class sees chosen is chosen again after the refill, stored or not.
     for (int place : {1, 2}) {
         QComboBox *list = places_->placeList(place);
-        listedChoice_[place - 1] = {list->currentIndex(), list->currentText()};
+        listedChoice_[place - 1] = {places_->chosenPlaceIndex(place), list->currentText()};
         list->clear();
     }
     haveListedChoice_ = true;
@@ -59,7 +64,10 @@ void PanelViews::addPlaceListItem(const QString &text) {
 }
 
 void PanelViews::placeListsFilled() {
-    if (!places_ || !haveListedChoice_)
+    if (!places_)
+        return;
+    places_->addVirtualPartner();
+    if (!haveListedChoice_)
         return;
     for (int place : {1, 2})
         chooseAgain(*places_->placeList(place), listedChoice_[place - 1].index, listedChoice_[place - 1].name);
@@ -67,6 +75,10 @@ void PanelViews::placeListsFilled() {
 }
 
 void PanelViews::chooseAgain(QComboBox &list, int index, const QString &name) {
+    if (index == THeiObj::VirtualPartnerPlaceNo - 1) {  // wherever it stands, in any language
+        list.setCurrentIndex(list.findData(THeiObj::VirtualPartnerPlaceNo));
+        return;
+    }
     const bool inRange = index >= 0 && index < list.count();
     if (inRange && list.itemText(index) == name) {
         list.setCurrentIndex(index);

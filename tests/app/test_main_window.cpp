@@ -143,7 +143,7 @@ TEST(MainWindow, ReopeningOnAMeasurementStepKeepsTheChoiceAndTheNames) {
     EXPECT_EQ(f.person(1, 1)->text(), QString("Ala"));
     EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), 0);
     EXPECT_EQ(f.main->panelStep1()->placeList(2)->currentIndex(), 1);
-    EXPECT_EQ(f.main->panelStep1()->placeList(1)->count(), 5);
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->count(), 6);  // five places and the virtual partner
     EXPECT_EQ(f.objects().Session->GetValue("PlaceState"), QString("1"));
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Angles.h"
+#include "draw/TDrawObj.h"
 #include "model/TLogic.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
@@ -169,6 +170,10 @@ TEST(MeasurementPanel, TypedValuesOutsideTheirFormAreRefusedAndChangeNothing) {
         {"12", "0", "0", "1000", "msgBadShadow", "edShadow", "the shadow box"},
         {"12", "0", "800", "12.5", "msgBadStick", "edStick", "the stick box"},
         {"12", "0", "x", "y", "msgBadShadow", "edShadow", "both lengths wrong: the shadow box comes first"},
+        {"12", "0", "800; 0", "1000", "msgBadShadowReadings", "edShadow", "a repeated reading the box would refuse"},
+        {"12", "0", "800;801;802;803;804;805", "1000", "msgBadShadowReadings", "edShadow", "six readings, one too many"},
+        {"12", "0", "800;", "1000", "msgBadShadowReadings", "edShadow", "an empty reading after the semicolon"},
+        {"12", "0", "800 801", "1000", "msgBadShadow", "edShadow", "blanks separate no readings"},
         {"0", "59", "1", "100000000", nullptr, nullptr, "the ends of every range are taken"},
     };
     for (const Row &r : rows) {
@@ -203,6 +208,83 @@ TEST(MeasurementPanel, TypedValuesOutsideTheirFormAreRefusedAndChangeNothing) {
         EXPECT_EQ(after.Shadow, 1000);
         EXPECT_EQ(after.SunHeightAtCurrTime, elevation);
         EXPECT_EQ(after.NoonHeightAngle, noon);
+    }
+}
+
+TEST(MeasurementPanel, RepeatedReadingsShowTheirMeanAndSpread) {
+    MeasurementFixture f;
+    f.acceptTime("12", "0");
+    f.acceptLengths("1000", "1000");
+    EXPECT_FALSE(f.shown("labShadowReadings"));  // one reading: the panel as it always was
+    EXPECT_EQ(f.edit("edShadow")->text(), QString("1000"));
+
+    f.acceptLengths("1000", " 800;805; 795 ;802;798");
+    const THeiObj &hei = f.logic().Hei1;
+    EXPECT_EQ(hei.ShadowReadings(), (std::vector<std::int32_t>{800, 805, 795, 802, 798}));
+    EXPECT_EQ(f.edit("edShadow")->text(), QString("800; 805; 795; 802; 798"));
+    ASSERT_TRUE(f.shown("labShadowReadings"));
+    // Mean 800, squares 0 25 25 4 4: s = sqrt(58 / 4), s / sqrt(5) = 1.70; the Polish file's ",".
+    EXPECT_EQ(f.label("labShadowReadings")->text(),
+              f.text("labShadowReadingsText").arg(QStringLiteral("800, 805, 795, 802, 798"), QStringLiteral("800,0"),
+                                                  QStringLiteral("1,7")));
+    EXPECT_EQ(f.label("labHeightRes")->text(), AngleToText(std::atan(1000.0 / 800)));
+
+    // Kept when the place is left and shown again; gone with a single reading.
+    f.click("btnSetp2Next");
+    f.click("BtnStep2Back");
+    EXPECT_TRUE(f.shown("labShadowReadings"));
+    EXPECT_EQ(f.edit("edShadow")->text(), QString("800; 805; 795; 802; 798"));
+    f.acceptLengths("1000", "800");
+    EXPECT_FALSE(f.shown("labShadowReadings"));
+    EXPECT_TRUE(hei.MoreShadows.empty());
+}
+
+TEST(MeasurementPanel, TheVirtualPartnerNeedsNoReading) {
+    for (int partner : {1, 2}) {
+        SCOPED_TRACE(partner);
+        MainWindowFixture f;
+        QComboBox *list = f.main->panelStep1()->placeList(partner);
+        const int virtualRow = list->findData(THeiObj::VirtualPartnerPlaceNo);
+        ASSERT_EQ(virtualRow, list->count() - 1);
+        EXPECT_EQ(list->itemText(virtualRow), f.text("VirtualPartnerPlace"));
+        f.choose(partner, virtualRow);
+        f.choose(3 - partner, 1);
+        f.click("btnStep1Next");  // place 1's panel
+        if (partner == 2) {
+            f.measure("800");
+            f.click("btnSetp2Next");
+        }
+        const TLogic &logic = *f.objects().Logic;
+        const THeiObj &partnerPlace = partner == 1 ? logic.Hei1 : logic.Hei2;
+        EXPECT_EQ(f.find<QLabel>("labPanel2Place")->text(), f.text("VirtualPartnerPlace"));
+        EXPECT_EQ(partnerPlace.State, 3);
+        EXPECT_EQ(f.find<QLabel>("labNoonRes")->text(), QString::fromUtf8("90°"));
+        EXPECT_FALSE(f.find<QPushButton>("btnAcceptTime")->isEnabled());
+        EXPECT_TRUE(f.find<QWidget>("btnAcceptHeight")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("edShadow")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("labEnterHeight")->isHidden());
+        EXPECT_TRUE(f.find<QWidget>("btnCalcNoon")->isHidden());
+        // The sun overhead: no stick, no shadow drawn; the description says so.
+        EXPECT_FALSE(f.objects().DrawStep2->Line9.Visible);
+        EXPECT_FALSE(f.objects().DrawStep2->Line10.Visible);
+        EXPECT_EQ(f.find<PictureBox>("ImageStep2")->accessibleDescription(),
+                  f.text("picShadowSceneVirtual").arg(f.text("VirtualPartnerPlace")));
+        if (partner == 1) {
+            f.clickStep(4);
+            f.measure("800");
+        }
+        f.clickStep(5);
+        const THeiObj &school = partner == 1 ? logic.Hei2 : logic.Hei1;
+        EXPECT_EQ(f.find<QLabel>("labValHeiDiff")->text(), AngleToText(M_PI / 2 - school.NoonHeightAngle));
+        // Another place chosen instead: it starts unmeasured.
+        f.clickStep(2);
+        f.choose(partner, 0);
+        f.clickStep(partner + 2);
+        EXPECT_EQ(partnerPlace.State, 0);
+        EXPECT_TRUE(f.find<QPushButton>("btnAcceptTime")->isEnabled());
+        f.find<QLineEdit>("edTimeH")->setText("12");
+        f.click("btnAcceptTime");
+        EXPECT_FALSE(f.find<QWidget>("edShadow")->isHidden());
     }
 }
 

@@ -129,6 +129,61 @@ TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
     }
 }
 
+TEST(PrintPage, TheUncertaintyOnlyWhereReadingsWereRepeated) {
+    PrintRun run;  // one reading at each place: the sheet and step 4 as they always were
+    EXPECT_EQ(run.sheet().caption("PrintYield3a"), QString("800 mm"));
+    EXPECT_EQ(run.sheet().caption("PrintYield14"), QString::number(run.logic().EarthSize) + " km");
+    run.clickStep(5);
+    EXPECT_TRUE(run.find<QWidget>("labUncertainty")->isHidden());
+    EXPECT_TRUE(run.find<QWidget>("labUncertaintyRes")->isHidden());
+
+    for (int place : {1, 2}) {
+        SCOPED_TRACE(place);
+        PrintRun again;
+        again.clickStep(place + 2);
+        const Reading repeated = place == 1 ? Reading{"12", "5", "800;805;795;802;798"}
+                                            : Reading{"11", "40", "1000;1010;990;1004;996"};
+        ASSERT_TRUE(again.classRun().measure(repeated));
+        again.clickStep(5);
+        again.click("btnCalcEarth");
+        const TLogic &logic = again.logic();
+        const std::optional<std::int32_t> uncertainty = logic.EarthUncertaintyKm();
+        ASSERT_TRUE(uncertainty);
+        EXPECT_GT(*uncertainty, 0);
+        EXPECT_FALSE(again.find<QWidget>("labUncertaintyRes")->isHidden());
+        EXPECT_EQ(again.find<QLabel>("labUncertaintyRes")->text(),
+                  again.text("labUncertaintyText").arg(QString::number(logic.EarthSize), QString::number(*uncertainty)));
+        const bool inside = std::abs(logic.EarthSize - TLogic::MeridionalCircumferenceKm) <= *uncertainty;
+        EXPECT_EQ(again.find<QLabel>("labUncertaintyVerdict")->text(),
+                  again.text(inside ? "labMeridianInside" : "labMeridianOutside"));
+        again.clickStep(6);
+        // Mean and standard error of the mean where the place repeated its reading, with the
+        // computer's decimal mark; the other place's single shadow as before.
+        EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield3a" : "PrintYield8a"),
+                  place == 1 ? QString::fromUtf8("800.0 ± 1.7 mm") : QString::fromUtf8("1000.0 ± 3.4 mm"));
+        EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield8a" : "PrintYield3a"),
+                  place == 1 ? QString("1000 mm") : QString("800 mm"));
+        EXPECT_EQ(again.sheet().caption("PrintYield14"), again.find<QLabel>("labUncertaintyRes")->text());
+    }
+}
+
+TEST(PrintPage, TheSheetSaysThePartnerWasVirtual) {
+    PrintRun run;
+    run.clickStep(2);
+    QComboBox *list = run.main->panelStep1()->placeList(2);
+    run.choose(2, list->findData(THeiObj::VirtualPartnerPlaceNo));
+    run.clickStep(4);
+    run.clickStep(5);
+    run.click("btnCalcEarth");
+    run.clickStep(6);
+    ASSERT_EQ(run.panelShown(), QString("PanelStep5"));
+    EXPECT_EQ(run.sheet().caption("PrintYield7"), run.text("VirtualPartnerPlace"));
+    EXPECT_EQ(run.sheet().caption("PrintYield8a"), run.text("PrintVirtualPartner"));
+    EXPECT_EQ(run.sheet().caption("PrintYield9"), QString());
+    EXPECT_EQ(run.sheet().caption("PrintYield11"), QString::fromUtf8("90°"));
+    EXPECT_EQ(run.sheet().caption("PrintYield3a"), QString("800 mm"));
+}
+
 TEST(PrintPage, ProposedCopiesFollowPlaceOnesPupilsOnEveryEntry) {
     struct Row {
         Pupils place1, place2;

@@ -214,6 +214,13 @@ TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
         // The latitude of a solved place is one the measurement takes (20 to 80 deg).
         {"solved at latitude 4 deg", {{"HeiState%1", "2"}, {"HeiSunPlaneAngle%1", "1.5"}}, true},
         {"not solved, latitude 4 deg", {{"HeiState%1", "1"}, {"HeiSunPlaneAngle%1", "1.5"}}, false},
+        {"the virtual partner at latitude 4 deg",
+         {{"HeiState%1", "2"}, {"HeiSunPlaneAngle%1", "1.5"}, {"HeiVirtual%1", "1"}}, false},
+        // Up to five shadow readings, each one a box takes.
+        {"four further shadow readings", {{"HeiMoreShadows%1", "801;799;805;798"}}, false},
+        {"five further shadow readings", {{"HeiMoreShadows%1", "801;799;805;798;800"}}, true},
+        {"a further reading of 0", {{"HeiMoreShadows%1", "801;0"}}, true},
+        {"a further reading that is no number", {{"HeiMoreShadows%1", "801;-5"}}, true},
         // A computed noon elevation is the one the latitude and the date give.
         {"computed, another noon elevation", {{"HeiNoonHeightAngle%1", "0.5"}}, true},
         {"not computed, another noon elevation", {{"HeiState%1", "2"}, {"HeiNoonHeightAngle%1", "0.5"}}, false},

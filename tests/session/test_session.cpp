@@ -155,6 +155,64 @@ TEST(SessionPlaces, RoundTripOfAMeasuredPlace) {
     }
 }
 
+TEST(SessionPlaces, RepeatedReadingsGoThroughTheRecordAndASingleOneWritesNoMore) {
+    for (int place : {1, 2}) {
+        SessionWorld w;
+        THeiObj &hei = place == 1 ? w.logic().Hei1 : w.logic().Hei2;
+        const QString key = QStringLiteral("HeiMoreShadows%1").arg(place);
+        hei.EditedShadow = 800;
+        hei.EditedMoreShadows = {805, 798, 802, 801};
+        hei.AcceptHeight();
+        w.session.StoreHei(hei);
+        EXPECT_EQ(w.session.GetValue(key), QStringLiteral("805;798;802;801"));
+
+        hei.Init();  // forgotten by the object, kept by the record
+        w.session.RestoreHei(hei);
+        EXPECT_EQ(hei.ShadowReadings(), (std::vector<std::int32_t>{800, 805, 798, 802, 801}));
+        EXPECT_EQ(hei.EditedMoreShadows, hei.MoreShadows);
+
+        // One reading again: the key goes, and the record is the one single readings always gave.
+        hei.EditedMoreShadows.clear();
+        hei.AcceptHeight();
+        w.session.StoreHei(hei);
+        EXPECT_FALSE(w.session.Values.lines().join(u'\n').contains(QStringLiteral("MoreShadows")));
+        w.session.RestoreHei(hei);
+        EXPECT_TRUE(hei.MoreShadows.empty());
+        // A damaged value restores as a single reading.
+        w.session.Values.setValue(key, QStringLiteral("805;x"));
+        w.session.RestoreHei(hei);
+        EXPECT_TRUE(hei.MoreShadows.empty());
+    }
+}
+
+TEST(SessionPlaces, TheVirtualPartnerIsMeasuredOnRestoreAndForgottenWhenAnotherPlaceIsChosen) {
+    for (int place : {1, 2}) {
+        SessionWorld w;  // 20 June 2013
+        w.world.comm.SetValue(QStringLiteral("Place%1").arg(place), QStringLiteral("Opole"));
+        w.world.lang.Texts.setValue(QStringLiteral("VirtualPartnerPlace"), QStringLiteral("Zenith"));
+        THeiObj &hei = place == 1 ? w.logic().Hei1 : w.logic().Hei2;
+        const QString select = QStringLiteral("PlaceSelect%1").arg(place);
+        w.session.Values.setValue(select, QString::number(THeiObj::VirtualPartnerPlaceNo - 1));
+        w.session.RestoreHei(hei);
+        EXPECT_TRUE(hei.VirtualPartner);
+        EXPECT_EQ(hei.PlaceName, QStringLiteral("Zenith"));
+        EXPECT_EQ(hei.State, 3);
+        EXPECT_NEAR(hei.NoonHeightAngle, M_PI / 2, 1e-12);
+        w.session.StoreHei(hei);
+        EXPECT_EQ(w.session.GetValue(QStringLiteral("HeiVirtual%1").arg(place)), QStringLiteral("1"));
+        // Its latitude, the declination, lies outside the schools' window: the record holds it.
+        EXPECT_TRUE(TSession::IsComplete(w.session.Values, w.world.comm));
+
+        w.session.Values.setValue(select, QStringLiteral("%1").arg(place - 1));
+        w.session.RestoreHei(hei);
+        EXPECT_FALSE(hei.VirtualPartner);
+        EXPECT_EQ(hei.PlaceName, QStringLiteral("Opole"));
+        EXPECT_EQ(hei.State, 0);
+        w.session.StoreHei(hei);
+        EXPECT_EQ(w.session.GetValue(QStringLiteral("HeiVirtual%1").arg(place)), QString());
+    }
+}
+
 TEST(SessionPlaces, RestoreChoosesThePlaceFromTheSelection) {
     struct Row {
         const char *placeSelect;  // nullptr: key absent
