@@ -35,7 +35,10 @@ QString withUnit(std::int32_t value, TLang &lang, const char *unitKey) {
 }
 
 void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang) {
-    page.setCaption(key(labels.name), hei.PlaceName);
+    // A reading loaded from the partner school's file says so under the place's name.
+    page.setCaption(key(labels.name), hei.ReadingFrom.isEmpty()
+                                          ? hei.PlaceName
+                                          : hei.PlaceName + u'\n' + lang.GetText(key("PrintReadingFrom")).arg(hei.ReadingFrom));
     page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
     page.setCaption(key(labels.shadow), withUnit(hei.Shadow, lang, "unitMm"));
     page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));

@@ -42,6 +42,7 @@ THeiObj::THeiObj(int number, TComm &comm, TLang &lang, Prompter &prompter, Latit
 
 void THeiObj::Init() {
     State = 0;
+    ReadingFrom.clear();
     MeasureDate = DayCount::fromDateTime(clock_());
     LoadPlace(-1);
     CalcEquinox();

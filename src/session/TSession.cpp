@@ -87,6 +87,7 @@ void TSession::StoreHei(const THeiObj &hei) {
             key.field);
         Values.setValue(heiKey(key.name, hei), text);
     }
+    Values.setValue(heiKey("ReadingFrom", hei), hei.ReadingFrom);
 }
 
 void TSession::RestoreHei(THeiObj &hei) const {
@@ -112,6 +113,7 @@ void TSession::RestoreHei(THeiObj &hei) const {
             },
             key.field);
     }
+    hei.ReadingFrom = Values.value(heiKey("ReadingFrom", hei));
 }
 
 void TSession::StoreLogic(const TLogic &logic) {

@@ -42,7 +42,8 @@ public:
     // PlaceState is "1" when both places are chosen (selected, with a non-empty name) and differ.
     void StorePlaces(const PlacesChoice &choice);
 
-    // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle.
+    // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle, and HeiReadingFrom (the
+    // file of a loaded reading), which is absent for a typed one.
     void StoreHei(const THeiObj &hei) override;
     // Reloads the place: the place and its noon time from the configuration (place number
     // PlaceSelect<n> + 1; absent means place 1, -1 means none), then every stored field but

@@ -4,7 +4,10 @@
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/TLogic.h"
+#include "model/SolarNoon.h"
 #include "model/TypedInput.h"
+#include "session/PartnerReading.h"
+#include "store/TComm.h"
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
@@ -13,6 +16,9 @@
 #include "ui/TypedField.h"
 #include "ui_PanelStep2.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
 #include <cstdlib>
 
 PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prompter, QWidget *parent)
@@ -31,6 +37,8 @@ PanelStep2::PanelStep2(AppObjects &objects, StepNavigator &steps, Prompter &prom
     on(ui->btnCalcNoon, &PanelStep2::btnCalcNoonClick);
     on(ui->BtnStep2Back, &PanelStep2::BtnStep2BackClick);
     on(ui->btnSetp2Next, &PanelStep2::btnSetp2NextClick);
+    on(ui->btnSaveReading, &PanelStep2::btnSaveReadingClick);
+    on(ui->btnLoadReading, &PanelStep2::btnLoadReadingClick);
 }
 
 PanelStep2::~PanelStep2() = default;
@@ -56,6 +64,7 @@ void PanelStep2::ShowMeasurement() {
     ui->labLatitudeRes->setVisible(h.State >= 2);
     ui->labNoonAngle->setVisible(h.State >= 3);
     ui->labNoonRes->setVisible(h.State >= 3);
+    ui->btnSaveReading->setVisible(h.State >= 3);
 
     ui->labPanel2Place->setText(h.PlaceName);
     fitLabelToText(ui->labPanel2Place);
@@ -96,37 +105,129 @@ void PanelStep2::DrawPicture() {
         objects_.DrawStep2->DrawHei(*objects_.CurrHei);
 }
 
+// A refused box keeps what was typed, for the class to mend.
 void PanelStep2::btnAcceptTimeClick() {
-    using namespace typedinput;
-    const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
-    if (!hour)
-        return refuseTypedValue(ui->edTimeH, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeH")));
-    const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
-    if (!minute)
-        return refuseTypedValue(ui->edTimeM, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeM")));
-    THeiObj &h = *objects_.CurrHei;
-    h.EditedTimH = *hour;
-    h.EditedTimM = *minute;
-    h.AcceptTime();
+    if (!acceptTypedTime())
+        return;
+    objects_.CurrHei->ReadingFrom.clear();
     ShowMeasurement();
     DrawPicture();
 }
 
+bool PanelStep2::acceptTypedTime() {
+    using namespace typedinput;
+    const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
+    if (!hour) {
+        refuseTypedValue(ui->edTimeH, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeH")));
+        return false;
+    }
+    const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
+    if (!minute) {
+        refuseTypedValue(ui->edTimeM, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadTimeM")));
+        return false;
+    }
+    THeiObj &h = *objects_.CurrHei;
+    h.EditedTimH = *hour;
+    h.EditedTimM = *minute;
+    h.AcceptTime();
+    return true;
+}
+
 void PanelStep2::btnAcceptHeightClick() {
+    if (!acceptTypedLengths())
+        return;
+    objects_.CurrHei->ReadingFrom.clear();
+    ShowMeasurement();
+    DrawPicture();
+}
+
+bool PanelStep2::acceptTypedLengths() {
     using namespace typedinput;
     // In the order of the boxes on the panel: the shadow above the stick.
     const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
-    if (!shadow)
-        return refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+    if (!shadow) {
+        refuseTypedValue(ui->edShadow, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadShadow")));
+        return false;
+    }
     const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
-    if (!stick)
-        return refuseTypedValue(ui->edStick, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadStick")));
+    if (!stick) {
+        refuseTypedValue(ui->edStick, prompter_, objects_.Lang->GetText(QStringLiteral("msgBadStick")));
+        return false;
+    }
     THeiObj &h = *objects_.CurrHei;
     h.EditedStick = *stick;
     h.EditedShadow = *shadow;
     h.AcceptHeight();
+    return true;
+}
+
+std::optional<double> PanelStep2::longitudeOf(const THeiObj &h) const {
+    const int placeNo =
+        TComm::TextToInt(objects_.Session->GetValue(QStringLiteral("PlaceSelect%1").arg(h.Number()))) + 1;
+    if (placeNo < 1)
+        return std::nullopt;
+    return SolarNoon::parseLongitude(objects_.Comm->GetValue(QStringLiteral("Longitude%1").arg(placeNo)));
+}
+
+void PanelStep2::btnSaveReadingClick() {
+    const THeiObj &h = *objects_.CurrHei;
+    if (h.State < 3)
+        return;
+    const PartnerReading reading = PartnerReading::of(h, objects_.Logic->MeasureDay(), longitudeOf(h));
+    TLang &lang = *objects_.Lang;
+    const QString fileName =
+        prompter_.chooseFile(Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnSaveReading")),
+                             PartnerReadingFile::suggestedName(reading), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    if (!fileName.isEmpty())
+        PartnerReadingFile::write(reading, fileName);
+}
+
+void PanelStep2::btnLoadReadingClick() {
+    TLang &lang = *objects_.Lang;
+    const QString fileName = prompter_.chooseFile(Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")),
+                                                  QString(), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    if (fileName.isEmpty())
+        return;
+    // A file that cannot be read whole throws here, before anything has changed.
+    const PartnerReadingFile::Parsed parsed = PartnerReadingFile::read(fileName);
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    if (!parsed.reading) {
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingRefused")).arg(shownName, parsed.fault));
+        return;
+    }
+    const PartnerReading &reading = *parsed.reading;
+    THeiObj &h = *objects_.CurrHei;
+    if (choosePlace_) {
+        choosePlace_(h.Number(), reading.PlaceName, reading.NoonH, reading.NoonM);
+        // The place's name and true noon come with the choice; the values stay as they are.
+        objects_.Session->StoreHei(h);
+        objects_.Session->RestoreHei(h);
+    }
+
+    // As the class would type them. Until a place keeps repeated readings, it takes their mean.
+    long long shadowSum = 0;
+    for (int shadow : reading.Shadows)
+        shadowSum += shadow;
+    const double meanShadow = static_cast<double>(shadowSum) / static_cast<double>(reading.Shadows.size());
+    ui->edTimeH->setText(QString::number(reading.TimH));
+    ui->edTimeM->setText(QString::number(reading.TimM));
+    ui->edShadow->setText(QString::number(static_cast<long long>(std::nearbyint(meanShadow))));
+    ui->edStick->setText(QString::number(reading.Stick));
+    if (acceptTypedTime()) {
+        h.ReadingFrom = QFileInfo(fileName).fileName();
+        if (acceptTypedLengths() && h.State == 2)
+            h.CalcNoon();
+    }
+    objects_.Session->StoreHei(h);
     ShowMeasurement();
     DrawPicture();
+
+    const QDate measureDay = objects_.Logic->MeasureDay();
+    if (reading.MeasureDate != measureDay) {
+        const QString format = objects_.Logic->ShortDateFormat();
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingOtherDate"))
+                                  .arg(shownName, reading.MeasureDate.toString(format), measureDay.toString(format)));
+    }
 }
 
 void PanelStep2::btnCalcNoonClick() {

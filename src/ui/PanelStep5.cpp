@@ -9,6 +9,7 @@
 #include "platform/Prompter.h"
 #include "print/PrintModule.h"
 #include "report/ResultSheetLayout.h"
+#include "session/ResultsTable.h"
 #include "session/TSession.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
@@ -40,6 +41,7 @@ PanelStep5::PanelStep5(AppObjects &objects, StepNavigator &steps, Prompter &prom
     guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });
     guard_.connect(ui->btnPreview, clicked, this, [this] { btnPreviewClick(); });
     guard_.connect(ui->btnPanel5Back, clicked, this, [this] { btnPanel5BackClick(); });
+    guard_.connect(ui->btnExportResults, clicked, this, [this] { btnExportResultsClick(); });
     guard_.connect(ui->btnReset, clicked, this, [this] {
         if (reset_)
             reset_();
@@ -89,3 +91,12 @@ void PanelStep5::btnPrintClick() {
 void PanelStep5::btnPreviewClick() { previewRunner_(sheet_, printJob(typedCopies().value_or(1)), window()); }
 
 void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }
+
+void PanelStep5::btnExportResultsClick() {
+    TLang &lang = *objects_.Lang;
+    const QString fileName = prompter_.chooseFile(
+        Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnExportResults")),
+        ResultsTable::suggestedName(objects_.Logic->MeasureDay()), lang.GetText(QStringLiteral("dlgResultFiles")));
+    if (!fileName.isEmpty())
+        ResultsTable::write(*objects_.Logic, [&lang](const QString &key) { return lang.GetText(key); }, fileName);
+}

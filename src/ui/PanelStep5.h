@@ -58,6 +58,8 @@ public:
     void btnPreviewClick();
     // Back to the comparison step.
     void btnPanel5BackClick();
+    // Writes the results as a table (ResultsTable) to the file named in the save dialog.
+    void btnExportResultsClick();
 
     // The result sheet's page, which DrawStep5 fills.
     report::ReportPage &sheet() { return sheet_; }

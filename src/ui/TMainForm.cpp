@@ -146,6 +146,8 @@ PanelStep1 &TMainForm::step1() {
 PanelStep2 &TMainForm::step2() {
     if (!step2_) {
         step2_ = new PanelStep2(objects_, *this, prompter_, ui->Panel3);
+        step2_->setPlaceChooser([this](int place, const QString &name, std::optional<int> noonH,
+                                       std::optional<int> noonM) { choosePlace(place, name, noonH, noonM); });
         canvasStep2_.attach(*step2_->image());
         adoptPanel(step2_);
         applyTexts(step2_);
@@ -517,4 +519,17 @@ void TMainForm::restorePlaceChoice() {
         chooseAgain(*step1_->placeList(place), choice.index, choice.name);
     }
     haveListedChoice_ = false;
+}
+
+void TMainForm::choosePlace(int placeNumber, const QString &name, std::optional<int> noonH, std::optional<int> noonM) {
+    TComm &comm = *objects_.Comm;
+    int number = comm.PlaceNumberOf(name);
+    if (number == 0) {
+        number = comm.AddRunPlace(name, noonH, noonM);
+        comm.ShowPlaces(*this);
+    }
+    PanelStep1 &places = step1();
+    places.placeList(placeNumber)->setCurrentIndex(number - 1);
+    places.storeChoice();
+    places.showChosenPlaces();
 }
