@@ -96,16 +96,16 @@ Parsed fromLines(QStringList lines) {
     if (lines.isEmpty() || lines.first() != MarkKey + QStringLiteral("=1"))
         return fault(lines.isEmpty() ? MarkKey : lines.first());
 
-    // Each known key once; nothing else but blank lines at the end.
+    // Each known key once; nothing else but blank lines (as mail programs add them).
     QStringList known{kVersion, kPlace, kDate, kTimeH, kTimeM, kStick, kNoonH, kNoonM, kLongitude};
     for (int i = 1; i <= PartnerReading::MaxShadows; ++i)
         known << shadowKey(i);
     QHash<QString, QString> values;  // known key -> value
     QHash<QString, QString> lineOf;  // known key -> its line
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
+        if (line.isEmpty())
+            continue;
         const QString key = NameValueList::keyOf(line);
         if (!NameValueList::hasKey(line) || !known.contains(key) || values.contains(key))
             return fault(line);

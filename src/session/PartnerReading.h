@@ -61,8 +61,7 @@ struct Parsed {
     std::optional<PartnerReading> reading;
     QString fault;
 };
-// Judges the file's lines: the mark first, each known key once, no other line (blank lines at the
-// end aside), every value of its form and range. A file that is no such reading gives no reading.
+// Judges the file's lines: the mark first, each known key once, no other line but blank ones, every value of its form and range. A file that is no such reading gives no reading.
 Parsed fromLines(QStringList lines);
 // Reads and judges the file. A file that cannot be read whole (missing, a folder, a device or pipe,
 // too large, NUL bytes, UTF-16, broken UTF-8) throws FileError before anything is judged.
