@@ -151,6 +151,7 @@ void TStartForm::restoreLesson(const NameValueList &record) {
     TSession &session = *objects_.Session;
     TLogic &logic = *objects_.Logic;
     session.Values = record;
+    objects_.Comm->RunPlaces = session.RestoreRunPlaces();
     session.RestoreMeasureDay(logic);
     for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
         session.RestoreHei(*hei);

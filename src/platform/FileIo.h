@@ -61,9 +61,9 @@ enum class FileKind {
     Configuration,  // Gnomora_Cfg.ini
     Language,       // Gnomo_Language_<n>.ini
     LessonRecord,   // a lesson's session record kept as a file
-    Reading,        // one place's reading, saved for the partner school
     Picture,        // a photograph or illustration
     Lock,           // the working folder's lock (.gnomora.lock)
+    Reading,        // one place's reading, saved for the partner school
 };
 
 namespace FileIo {

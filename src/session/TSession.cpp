@@ -220,3 +220,19 @@ QString TSession::FloatToText(double value, QChar decimalSeparator) {
     }
     return text;
 }
+
+void TSession::StoreRunPlaces(const NameValueList &runPlaces) {
+    for (const QString &line : runPlaces.lines())
+        if (NameValueList::hasKey(line))
+            Values.setValue(RunPrefix + NameValueList::keyOf(line), NameValueList::valueOf(line));
+}
+
+NameValueList TSession::RestoreRunPlaces() const {
+    NameValueList runPlaces;
+    for (const QString &line : Values.lines()) {
+        const QString key = NameValueList::keyOf(line);
+        if (NameValueList::hasKey(line) && key.startsWith(RunPrefix) && key.size() > RunPrefix.size())
+            runPlaces.setValue(key.mid(RunPrefix.size()), NameValueList::valueOf(line));
+    }
+    return runPlaces;
+}

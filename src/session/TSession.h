@@ -68,6 +68,12 @@ public:
 
     QString GetValue(const QString &name) const { return Values.value(name); }
 
+    // The places listed for this run only (TComm::RunPlaces), kept with the prefix "Run"
+    // (RunPlace6, RunNoonH6 ...), so that a kept lesson names its partner's place again.
+    void StoreRunPlaces(const NameValueList &runPlaces);
+    NameValueList RestoreRunPlaces() const;
+    static inline const QString RunPrefix = QStringLiteral("Run");
+
     // How many of Person11..Person14 are filled: the proposed number of printed copies.
     int CountPersons1() const;
 

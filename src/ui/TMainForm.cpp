@@ -526,6 +526,7 @@ void TMainForm::choosePlace(int placeNumber, const QString &name, std::optional<
     int number = comm.PlaceNumberOf(name);
     if (number == 0) {
         number = comm.AddRunPlace(name, noonH, noonM);
+        objects_.Session->StoreRunPlaces(comm.RunPlaces);
         comm.ShowPlaces(*this);
     }
     PanelStep1 &places = step1();
