@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/PartnerReading.h"
 
-#include "model/DayCount.h"
 #include "model/SolarNoon.h"
 #include "model/THeiObj.h"
 #include "model/TypedInput.h"
@@ -10,7 +9,6 @@
 
 #include <QHash>
 #include <QRegularExpression>
-#include <cmath>
 
 #ifndef GNOMORA_VERSION
 #define GNOMORA_VERSION "0"
