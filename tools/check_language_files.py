@@ -117,17 +117,28 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
 READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
             "hintShadowReadings", "msgBadShadowReadings", "labUncertainty", "labUncertaintyText",
             "labMeridianInside", "labMeridianOutside"]
+# The partner school's reading as a file, and the results as a table for a spreadsheet.
+PARTNER = ["btnSaveReading", "btnLoadReading", "btnExportResults", "dlgReadingFiles", "dlgResultFiles",
+           "PrintReadingFrom"]
+PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate"]
+RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
+                 "csvNoonElevation", "csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
+                 "csvDeviation"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
-             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS)
-CATALOGUE_SIZE = 275
+             + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
+             + PARTNER_MESSAGES + RESULTS_TABLE)
+CATALOGUE_SIZE = 296
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
     "msgNoonOff": {"%1", "%2", "%3"},  # the configured noon, the true noon, the minutes between
     "msgNoonOutsideHours": {"%1"},     # the true noon
+    "msgReadingRefused": {"%1", "%2"},        # the file, the line at fault
+    "msgReadingOtherDate": {"%1", "%2", "%3"},  # the file, its date, the measurement date
+    "PrintReadingFrom": {"%1"},               # the file
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},
     "msgFileError": {"%1", "%2"},        # the file, the reason
@@ -255,6 +266,12 @@ BOXES["msgNoonOff"] = Box(230)
 # Units stand after their box; the hour mark before its box has 30 pixels from the column's left
 # edge, the minute mark 26 between the hour's box and the minute's.
 BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "markMinute": px(4, 26)})
+# Under the measurement panel's back and next buttons, 297 pixels wide; on the print page 195.
+BOXES.update({"btnSaveReading": px(48, 285), "btnLoadReading": px(48, 285), "btnExportResults": px(26, 183)})
+# Dialog filters, message boxes and the headings of a table: the limit only catches a runaway line.
+BOXES.update({k: Box(300) for k in ["dlgReadingFiles", "dlgResultFiles"] + PARTNER_MESSAGES + RESULTS_TABLE})
+# The second line of a place's name on the result sheet.
+BOXES["PrintReadingFrom"] = mm(60, 44.98, 11)
 # Spoken, never drawn: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 # Above the day's shadow plot, beside the top of its length axis: the 8-point face of the pictures.

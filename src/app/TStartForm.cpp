@@ -141,7 +141,7 @@ void TStartForm::offerKeptLesson() {
     }
     switch (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo)) {
     case Prompter::Answer::Yes:
-        objects_.Session->RestoreLesson(*record, *objects_.Logic);
+        objects_.Session->RestoreLesson(*record, *objects_.Logic, *objects_.Comm);
         break;
     case Prompter::Answer::No:
         LessonRecord::discard();

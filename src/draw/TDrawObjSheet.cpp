@@ -43,7 +43,10 @@ QString decimal(double value, QChar separator) { return QString::number(value, '
 
 void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang,
                QChar separator) {
-    page.setCaption(key(labels.name), hei.PlaceName);
+    // A reading loaded from the partner school's file says so under the place's name.
+    page.setCaption(key(labels.name), hei.ReadingFrom.isEmpty()
+                                          ? hei.PlaceName
+                                          : hei.PlaceName + u'\n' + lang.GetText(key("PrintReadingFrom")).arg(hei.ReadingFrom));
     page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
     if (hei.VirtualPartner) {
         // No stick and no shadow: the sun stood overhead.

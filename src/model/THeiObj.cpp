@@ -45,6 +45,7 @@ THeiObj::THeiObj(int number, TComm &comm, TLang &lang, Prompter &prompter, Latit
 void THeiObj::Init() {
     State = 0;
     EditedMoreShadows.clear();
+    ReadingFrom.clear();
     MeasureDate = DayCount::fromDateTime(clock_());
     LoadPlace(-1);
     CalcEquinox();

@@ -170,6 +170,9 @@ public:
     std::int32_t ConfiguredNoonH = 12;    // the configuration's noon, as read without a longitude
     std::int32_t ConfiguredNoonM = 0;
     bool VirtualPartner = false;          // the place is the virtual partner (LoadPlace)
+    // The file the accepted reading was loaded from (the partner school's reading), or empty when
+    // the class typed it. Init empties it.
+    QString ReadingFrom;
 
 private:
     // The latitude label of this place: its caption from the language file with the angle.

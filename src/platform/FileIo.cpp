@@ -173,6 +173,9 @@ std::int64_t maxBytes(FileKind kind) {
     case FileKind::LessonRecord:
         // Names, numbers and a few texts: a few kilobytes.
         return 4 * MiB;
+    case FileKind::Reading:
+        // A dozen short lines; anything near this size is some other file.
+        return 64 * 1024;
     case FileKind::Picture:
         // A 50-megapixel camera JPEG is under 40 MB; an uncompressed 24-bit BMP of 40 megapixels is
         // 120 MB. Larger pictures are refused by their pixel count anyway.

@@ -63,6 +63,7 @@ enum class FileKind {
     LessonRecord,   // a lesson's session record kept as a file
     Picture,        // a photograph or illustration
     Lock,           // the working folder's lock (.gnomora.lock)
+    Reading,        // one place's reading, saved for the partner school
 };
 
 namespace FileIo {

@@ -16,4 +16,14 @@ public:
 
     // A question; returns the button pressed, or Closed.
     virtual Answer confirm(const QString &text, Buttons buttons) = 0;
+
+    // The name of a file to write (Save) or to read (Open), asked in the toolkit's file dialog
+    // that starts at suggestedName; filter names the files offered ("Readings (*.txt)"). Empty
+    // when the dialog was closed without a file. A prompter that cannot ask gives empty.
+    enum class FileAccess { Save, Open };
+    virtual QString chooseFile(FileAccess access, const QString &title, const QString &suggestedName,
+                               const QString &filter) {
+        (void)access, (void)title, (void)suggestedName, (void)filter;
+        return {};
+    }
 };

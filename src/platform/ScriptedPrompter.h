@@ -13,6 +13,8 @@ public:
     QStringList messages;   // texts of plain messages, in order
     QStringList questions;  // texts of questions, in order
     std::deque<Answer> answers;
+    QStringList fileTitles;           // titles of the file dialogs, in order
+    std::deque<QString> fileNames;    // the files chosen in them; "" closes a dialog
 
     void showMessage(const QString &text) override { messages.append(text); }
 
@@ -25,9 +27,20 @@ public:
         return a;
     }
 
+    QString chooseFile(FileAccess, const QString &title, const QString &, const QString &) override {
+        fileTitles.append(title);
+        if (fileNames.empty())
+            throw std::logic_error("ScriptedPrompter: unexpected file dialog: " + title.toStdString());
+        const QString name = fileNames.front();
+        fileNames.pop_front();
+        return name;
+    }
+
     void clear() {
         messages.clear();
         questions.clear();
         answers.clear();
+        fileTitles.clear();
+        fileNames.clear();
     }
 };

@@ -136,6 +136,7 @@ void TSession::StoreHei(const THeiObj &hei) {
     // Written only where they apply, so that a record of single readings stays as it always was.
     Values.setValue(keyOfPlace(kMoreShadows, hei), moreShadowsText(hei.MoreShadows));
     Values.setValue(keyOfPlace(kVirtual, hei), hei.VirtualPartner ? QStringLiteral("1") : QString());
+    Values.setValue(keyOfPlace("ReadingFrom", hei), hei.ReadingFrom);
 }
 
 void TSession::RestoreHei(THeiObj &hei) const {
@@ -172,6 +173,7 @@ void TSession::RestoreHei(THeiObj &hei) const {
         hei.Init();
         hei.LoadPlace(place);
     }
+    hei.ReadingFrom = Values.value(keyOfPlace("ReadingFrom", hei));
 }
 
 void TSession::StoreLogic(const TLogic &logic) {
@@ -182,8 +184,9 @@ void TSession::StoreLogic(const TLogic &logic) {
     Values.setValue(QStringLiteral("MeasureDate"), logic.MeasureDay().toString(Qt::ISODate));
 }
 
-void TSession::RestoreLesson(const NameValueList &record, TLogic &logic) {
+void TSession::RestoreLesson(const NameValueList &record, TLogic &logic, TComm &comm) {
     Values = record;
+    comm.RunPlaces = RestoreRunPlaces();  // before the places, which may be listed for this run only
     RestoreMeasureDay(logic);
     for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
         RestoreHei(*hei);
@@ -291,4 +294,20 @@ QString TSession::FloatToText(double value, QChar decimalSeparator) {
         text += u'E' + QString::number(exponent);
     }
     return text;
+}
+
+void TSession::StoreRunPlaces(const NameValueList &runPlaces) {
+    for (const QString &line : runPlaces.lines())
+        if (NameValueList::hasKey(line))
+            Values.setValue(RunPrefix + NameValueList::keyOf(line), NameValueList::valueOf(line));
+}
+
+NameValueList TSession::RestoreRunPlaces() const {
+    NameValueList runPlaces;
+    for (const QString &line : Values.lines()) {
+        const QString key = NameValueList::keyOf(line);
+        if (NameValueList::hasKey(line) && key.startsWith(RunPrefix) && key.size() > RunPrefix.size())
+            runPlaces.setValue(key.mid(RunPrefix.size()), NameValueList::valueOf(line));
+    }
+    return runPlaces;
 }

@@ -43,8 +43,8 @@ public:
     void StorePlaces(const PlacesChoice &choice);
 
     // Writes every Hei key of the place: HeiState .. HeiNoonHeightAngle; then HeiMoreShadows
-    // ("815;809;811", the readings after the first) and HeiVirtual ("1"), each only where it
-    // applies.
+    // ("815;809;811", the readings after the first), HeiVirtual ("1") and HeiReadingFrom (the
+    // file of a loaded reading), each only where it applies.
     void StoreHei(const THeiObj &hei) override;
     // Reloads the place: the place and its noon time from the configuration (place number
     // PlaceSelect<n> + 1; absent means place 1, -1 means none), then every stored field but
@@ -67,7 +67,7 @@ public:
     // date of the measurement, both places (each measured place showing its latitude again) and
     // the comparison, unprinted. The place lists, the pupils' names and the photographs follow
     // from the record when the places panel is built.
-    void RestoreLesson(const NameValueList &record, TLogic &logic);
+    void RestoreLesson(const NameValueList &record, TLogic &logic, TComm &comm);
 
     // Whether a record holds every value that StoreHei (both places) and StoreLogic write, each
     // readable as what it stands for: whole numbers, progress values in their range, decimal
@@ -81,6 +81,12 @@ public:
     static bool HoldsReadings(const NameValueList &values, int place);
 
     QString GetValue(const QString &name) const { return Values.value(name); }
+
+    // The places listed for this run only (TComm::RunPlaces), kept with the prefix "Run"
+    // (RunPlace6, RunNoonH6 ...), so that a kept lesson names its partner's place again.
+    void StoreRunPlaces(const NameValueList &runPlaces);
+    NameValueList RestoreRunPlaces() const;
+    static inline const QString RunPrefix = QStringLiteral("Run");
 
     // How many of Person11..Person14 are filled: the proposed number of printed copies.
     int CountPersons1() const;

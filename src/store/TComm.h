@@ -31,7 +31,8 @@ public:
     void Init();
     void Done();
 
-    QString GetValue(const QString &key) const { return Cfg.value(key); }
+    // A key the configuration lacks is looked up among the places of this run (RunPlaces).
+    QString GetValue(const QString &key) const;
     void SetValue(const QString &key, const QString &value) { Cfg.setValue(key, value); }
 
     // Writes the whole configuration to Gnomora_Cfg.ini; throws FileError, leaving the old file.
@@ -85,6 +86,16 @@ public:
     std::optional<FileError> CfgReadError;
     // False while another copy of the program works in the same folder: this one saves nothing.
     bool SavesAllowed = true;
+
+    // Places known for this run only: a partner school's reading named a place that the
+    // configuration lacks. They follow the configured places in both place lists (place numbers
+    // PlaceCount + 1 on, keys Place<n>, NoonH<n>, NoonM<n>) and are never written to the file.
+    NameValueList RunPlaces;
+    // The number (1 on) of the place listed under that name, configured or of this run; 0 if none.
+    int PlaceNumberOf(const QString &name) const;
+    // Lists the place for this run with its true noon (none: 12:00) and gives its number. The
+    // place lists show it after the next ShowPlaces.
+    int AddRunPlace(const QString &name, std::optional<int> noonH, std::optional<int> noonM);
 
     std::uint8_t HoverStep = 0;   // step button under the mouse: 0 none, 1..7
     std::uint8_t ActiveStep = 1;  // step shown: 1..6 for steps 0..5, 7 the technical panel

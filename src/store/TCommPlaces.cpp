@@ -42,6 +42,8 @@ void TComm::ShowPlaces(PlacesView &view) {
         }
         view.setField("edLongitude" + p, GetValue("Longitude" + p));
     }
+    for (int n = PlaceCount + 1; !RunPlaces.value("Place" + num(n)).isEmpty(); ++n)
+        view.addPlaceListItem(RunPlaces.value("Place" + num(n)));
     view.placeListsFilled();
 }
 
@@ -143,4 +145,28 @@ std::exception_ptr TComm::loadPicture(const QString &key, PictureSlot &image) co
         image.hidePicture();
         return std::current_exception();
     }
+}
+
+QString TComm::GetValue(const QString &key) const {
+    const qsizetype line = Cfg.indexOfKey(key);
+    return line >= 0 ? Cfg.value(key) : RunPlaces.value(key);
+}
+
+int TComm::PlaceNumberOf(const QString &name) const {
+    for (int n = 1; n <= PlaceCount || !RunPlaces.value("Place" + num(n)).isEmpty(); ++n)
+        if (!name.isEmpty() && GetValue("Place" + num(n)) == name)
+            return n;
+    return 0;
+}
+
+int TComm::AddRunPlace(const QString &name, std::optional<int> noonH, std::optional<int> noonM) {
+    int n = PlaceCount + 1;
+    while (!RunPlaces.value("Place" + num(n)).isEmpty())
+        ++n;
+    RunPlaces.setValue("Place" + num(n), name);
+    if (noonH && noonM) {
+        RunPlaces.setValue("NoonH" + num(n), num(*noonH));
+        RunPlaces.setValue("NoonM" + num(n), num(*noonM));
+    }
+    return n;
 }

@@ -7,7 +7,10 @@
 #include "model/Angles.h"
 #include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
+#include "model/SolarNoon.h"
 #include "model/TypedInput.h"
+#include "session/PartnerReading.h"
+#include "store/TComm.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "ui/Guard.h"
@@ -19,6 +22,9 @@
 #include "ui_PanelStep2.h"
 
 #include <QStringList>
+#include <QDir>
+#include <QFileInfo>
+
 #include <cstdlib>
 
 PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
@@ -39,6 +45,8 @@ PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &
     on(ui->BtnStep2Back, &PanelStep2::BtnStep2BackClick);
     on(ui->btnSetp2Next, &PanelStep2::btnSetp2NextClick);
     guard_.connect(ui->ImageShadowDay, &PictureBox::needsRepaint, this, [this] { drawShadowDay(); });
+    on(ui->btnSaveReading, &PanelStep2::btnSaveReadingClick);
+    on(ui->btnLoadReading, &PanelStep2::btnLoadReadingClick);
 }
 
 PanelStep2::~PanelStep2() = default;
@@ -64,6 +72,7 @@ void PanelStep2::ShowMeasurement() {
     ui->labLatitudeRes->setVisible(h.State >= 2);
     ui->labNoonAngle->setVisible(h.State >= 3);
     ui->labNoonRes->setVisible(h.State >= 3);
+    ui->btnSaveReading->setVisible(h.State >= 3 && !h.VirtualPartner);  // the virtual partner read nothing
 
     ui->labPanel2Place->setText(h.PlaceName);
     fitLabelToText(ui->labPanel2Place);
@@ -161,49 +170,141 @@ void PanelStep2::drawShadowDay() {
     ui->ImageShadowDay->setVisible(shown);
 }
 
+// A refused box keeps what was typed, for the class to mend.
 void PanelStep2::btnAcceptTimeClick() {
-    using namespace typedinput;
-    const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
-    if (!hour)
-        return refuseTypedValue(ui->edTimeH, prompter_, lang_.GetText(QStringLiteral("msgBadTimeH")));
-    const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
-    if (!minute)
-        return refuseTypedValue(ui->edTimeM, prompter_, lang_.GetText(QStringLiteral("msgBadTimeM")));
-    THeiObj &h = *place_;
-    h.EditedTimH = *hour;
-    h.EditedTimM = *minute;
-    h.AcceptTime();
+    if (!acceptTypedTime())
+        return;
+    place_->ReadingFrom.clear();
     ShowMeasurement();
     DrawPicture();
 }
 
+bool PanelStep2::acceptTypedTime() {
+    using namespace typedinput;
+    const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
+    if (!hour) {
+        refuseTypedValue(ui->edTimeH, prompter_, lang_.GetText(QStringLiteral("msgBadTimeH")));
+        return false;
+    }
+    const std::optional<int> minute = wholeNumber(ui->edTimeM->text(), ClockMinute);
+    if (!minute) {
+        refuseTypedValue(ui->edTimeM, prompter_, lang_.GetText(QStringLiteral("msgBadTimeM")));
+        return false;
+    }
+    THeiObj &h = *place_;
+    h.EditedTimH = *hour;
+    h.EditedTimM = *minute;
+    h.AcceptTime();
+    return true;
+}
+
 void PanelStep2::btnAcceptHeightClick() {
+    if (!acceptTypedLengths())
+        return;
+    place_->ReadingFrom.clear();
+    ShowMeasurement();
+    DrawPicture();
+}
+
+bool PanelStep2::acceptTypedLengths() {
     using namespace typedinput;
     // In the order of the boxes on the panel: the shadow above the stick. A ";" marks repeated
     // readings; without one the box holds a single reading, checked as it always was.
     std::vector<int> shadows;
     if (ui->edShadow->text().contains(u';')) {
         const std::optional<std::vector<int>> readings = shadowReadings(ui->edShadow->text());
-        if (!readings)
-            return refuseTypedValue(ui->edShadow, prompter_,
-                                    lang_.GetText(QStringLiteral("msgBadShadowReadings")));
+        if (!readings) {
+            refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadowReadings")));
+            return false;
+        }
         shadows = *readings;
     } else {
         const std::optional<int> shadow = wholeNumber(ui->edShadow->text(), LengthMm);
-        if (!shadow)
-            return refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadow")));
+        if (!shadow) {
+            refuseTypedValue(ui->edShadow, prompter_, lang_.GetText(QStringLiteral("msgBadShadow")));
+            return false;
+        }
         shadows = {*shadow};
     }
     const std::optional<int> stick = wholeNumber(ui->edStick->text(), LengthMm);
-    if (!stick)
-        return refuseTypedValue(ui->edStick, prompter_, lang_.GetText(QStringLiteral("msgBadStick")));
+    if (!stick) {
+        refuseTypedValue(ui->edStick, prompter_, lang_.GetText(QStringLiteral("msgBadStick")));
+        return false;
+    }
     THeiObj &h = *place_;
     h.EditedStick = *stick;
     h.EditedShadow = shadows.front();
     h.EditedMoreShadows.assign(shadows.begin() + 1, shadows.end());
     h.AcceptHeight();
+    return true;
+}
+
+std::optional<double> PanelStep2::longitudeOf(const THeiObj &h) const {
+    const int placeNo =
+        TComm::TextToInt(session_.GetValue(QStringLiteral("PlaceSelect%1").arg(h.Number()))) + 1;
+    if (placeNo < 1)
+        return std::nullopt;
+    return SolarNoon::parseLongitude(logic_.comm().GetValue(QStringLiteral("Longitude%1").arg(placeNo)));
+}
+
+void PanelStep2::btnSaveReadingClick() {
+    const THeiObj &h = *place_;
+    if (h.State < 3)
+        return;
+    const PartnerReading reading = PartnerReading::of(h, logic_.MeasureDay(), longitudeOf(h));
+    TLang &lang = lang_;
+    const QString fileName =
+        prompter_.chooseFile(Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnSaveReading")),
+                             PartnerReadingFile::suggestedName(reading), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    if (!fileName.isEmpty())
+        PartnerReadingFile::write(reading, fileName);
+}
+
+void PanelStep2::btnLoadReadingClick() {
+    TLang &lang = lang_;
+    const QString fileName = prompter_.chooseFile(Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")),
+                                                  QString(), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    if (fileName.isEmpty())
+        return;
+    // A file that cannot be read whole throws here, before anything has changed.
+    const PartnerReadingFile::Parsed parsed = PartnerReadingFile::read(fileName);
+    const QString shownName = QDir::toNativeSeparators(fileName);
+    if (!parsed.reading) {
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingRefused")).arg(shownName, parsed.fault));
+        return;
+    }
+    const PartnerReading &reading = *parsed.reading;
+    THeiObj &h = *place_;
+    if (choosePlace_) {
+        choosePlace_(h.Number(), reading.PlaceName, reading.NoonH, reading.NoonM);
+        // The place's name and true noon come with the choice; the values stay as they are.
+        session_.StoreHei(h);
+        session_.RestoreHei(h);
+    }
+
+    // As the class would type them: repeated readings separated by semicolons.
+    QStringList shadows;
+    for (int shadow : reading.Shadows)
+        shadows << QString::number(shadow);
+    ui->edTimeH->setText(QString::number(reading.TimH));
+    ui->edTimeM->setText(QString::number(reading.TimM));
+    ui->edShadow->setText(shadows.join(QStringLiteral("; ")));
+    ui->edStick->setText(QString::number(reading.Stick));
+    if (acceptTypedTime()) {
+        h.ReadingFrom = QFileInfo(fileName).fileName();
+        if (acceptTypedLengths() && h.State == 2)
+            h.CalcNoon();
+    }
+    session_.StoreHei(h);
     ShowMeasurement();
     DrawPicture();
+
+    const QDate measureDay = logic_.MeasureDay();
+    if (reading.MeasureDate != measureDay) {
+        const QString format = logic_.ShortDateFormat();
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingOtherDate"))
+                                  .arg(shownName, reading.MeasureDate.toString(format), measureDay.toString(format)));
+    }
 }
 
 void PanelStep2::btnCalcNoonClick() {

@@ -2,8 +2,11 @@
 #pragma once
 #include "ui/Guard.h"
 #include <QSize>
+#include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui { class PanelStep2; }
 class PictureBox;
@@ -14,6 +17,7 @@ class THeiObj;
 class TLang;
 class TLogic;
 class TSession;
+struct PartnerReading;
 
 // Steps 2 and 3: the measurement at one place (the one the main window's CurrHei points at). The time, then stick
 // and shadow, then the noon elevation are accepted stage by stage; each accept hands the typed
@@ -43,6 +47,24 @@ public:
 
     PictureBox *image() const;
 
+    // Chooses the place named in step 1 for place 1 or 2, listing it for this run first when the
+    // place lists lack it, with its true noon (none: 12:00); the choice is stored into the session
+    // record. The main window sets it; without it a loaded reading keeps the place chosen.
+    using PlaceChooser = std::function<void(int placeNumber, const QString &name, std::optional<int> noonH,
+                                            std::optional<int> noonM)>;
+    void setPlaceChooser(PlaceChooser chooser) { choosePlace_ = std::move(chooser); }
+
+    // Writes the place's accepted reading (once its noon elevation is computed) to a file that the
+    // partner school loads, named in the save dialog.
+    void btnSaveReadingClick();
+    // Fills the place shown from the partner school's reading file, chosen in the open dialog: the
+    // place is named after the file's place, then time, shadow and stick go through the checks and
+    // accepts of typed values (with their questions), and the noon elevation is computed. A file
+    // that is no such reading is refused (msgReadingRefused, or the file error) and nothing
+    // changes. A file whose date is not the measurement date is taken, and msgReadingOtherDate
+    // says so.
+    void btnLoadReadingClick();
+
 private:
     // The place's latitude under the elevation, shown from State 2 on.
     void showSolvedLatitude(const THeiObj &h);
@@ -60,6 +82,11 @@ private:
     void showVirtualPartner(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
+    // The checks and accepts of the typed values; false when a box was refused.
+    bool acceptTypedTime();
+    bool acceptTypedLengths();
+    // The longitude configured for the place chosen for h, when there is one.
+    std::optional<double> longitudeOf(const THeiObj &h) const;
     void btnCalcNoonClick();
     void BtnStep2BackClick();
     void btnSetp2NextClick();
@@ -73,4 +100,5 @@ private:
     StepNavigator &steps_;
     Prompter &prompter_;
     Guard guard_;
+    PlaceChooser choosePlace_;
 };

@@ -7,6 +7,7 @@
 #include "model/TypedInput.h"
 #include "platform/Prompter.h"
 #include "print/PrintBackEnd.h"
+#include "session/ResultsTable.h"
 #include "session/TSession.h"
 #include "session/SavePermission.h"
 #include "ui/Guard.h"
@@ -25,6 +26,7 @@ PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TCom
     guard_.connect(ui->btnPrint, clicked, this, [this] { btnPrintClick(); });
     guard_.connect(ui->btnPreview, clicked, this, [this] { btnPreviewClick(); });
     guard_.connect(ui->btnPanel5Back, clicked, this, [this] { btnPanel5BackClick(); });
+    guard_.connect(ui->btnExportResults, clicked, this, [this] { btnExportResultsClick(); });
     guard_.connect(ui->btnReset, clicked, this, [this] {
         if (reset_)
             reset_();
@@ -75,3 +77,12 @@ void PanelStep5::btnPrintClick() {
 void PanelStep5::btnPreviewClick() { printer_.previewPage(sheet_, printJob(typedCopies().value_or(1)), window()); }
 
 void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }
+
+void PanelStep5::btnExportResultsClick() {
+    TLang &lang = lang_;
+    const QString fileName = prompter_.chooseFile(
+        Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnExportResults")),
+        ResultsTable::suggestedName(logic_.MeasureDay()), lang.GetText(QStringLiteral("dlgResultFiles")));
+    if (!fileName.isEmpty())
+        ResultsTable::write(logic_, [&lang](const QString &key) { return lang.GetText(key); }, fileName);
+}

@@ -55,6 +55,8 @@ public:
     void btnPreviewClick();
     // Back to the comparison step.
     void btnPanel5BackClick();
+    // Writes the results as a table (ResultsTable) to the file named in the save dialog.
+    void btnExportResultsClick();
 
     // The main window's reset (btnReset) runs this.
     void setResetHandler(std::function<void()> handler) { reset_ = std::move(handler); }

@@ -2,6 +2,7 @@
 #include "ui/QtPrompter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -40,4 +41,10 @@ Prompter::Answer QtPrompter::confirm(const QString &text, Buttons buttons) {
     case QMessageBox::Cancel: return Answer::Cancel;
     default: return Answer::Closed;
     }
+}
+
+QString QtPrompter::chooseFile(FileAccess access, const QString &title, const QString &suggestedName,
+                               const QString &filter) {
+    return access == FileAccess::Save ? QFileDialog::getSaveFileName(parent_, title, suggestedName, filter)
+                                      : QFileDialog::getOpenFileName(parent_, title, suggestedName, filter);
 }

@@ -14,6 +14,8 @@ public:
 
     void showMessage(const QString &text) override;
     Answer confirm(const QString &text, Buttons buttons) override;
+    QString chooseFile(FileAccess access, const QString &title, const QString &suggestedName,
+                       const QString &filter) override;
 
 private:
     QWidget *boxParent() const;

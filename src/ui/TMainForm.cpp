@@ -29,6 +29,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QScreen>
 #include <cmath>
 
@@ -149,7 +150,11 @@ PanelStep2 &TMainForm::step2() {
     if (buildOnce(step2_, [&](QWidget *page) {
             return new PanelStep2(*o.Lang, *o.Logic, *o.Session, *o.DrawStep2, o.CurrHei, *this, prompter_, guard_, page);
         }))
+    {
         connectPicture(*step2_, canvasStep2_);
+        step2_->setPlaceChooser([this](int place, const QString &name, std::optional<int> noonH,
+                                       std::optional<int> noonM) { choosePlace(place, name, noonH, noonM); });
+    }
     return *step2_;
 }
 
@@ -432,4 +437,18 @@ void TMainForm::refreshTexts() {
     step5();
     tech();
     FormShow();
+}
+
+void TMainForm::choosePlace(int placeNumber, const QString &name, std::optional<int> noonH, std::optional<int> noonM) {
+    TComm &comm = *objects_.Comm;
+    int number = comm.PlaceNumberOf(name);
+    if (number == 0) {
+        number = comm.AddRunPlace(name, noonH, noonM);
+        objects_.Session->StoreRunPlaces(comm.RunPlaces);
+        comm.ShowPlaces(views_);
+    }
+    PanelStep1 &places = step1();
+    places.placeList(placeNumber)->setCurrentIndex(number - 1);
+    places.storeChoice();
+    places.showChosenPlaces();
 }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui { class MainForm; }
 class QStackedWidget;
@@ -69,6 +70,10 @@ public:
     // and stores nothing, so a record restored from a kept lesson stays as it is. Every step
     // entry runs this first; ending the run runs it before the lesson is kept.
     void storeShownPanels();
+
+    // Chooses the place of that name for place 1 or 2 in step 1 and stores the choice, listing the
+    // place for this run first (with its true noon) when the configuration lacks it.
+    void choosePlace(int placeNumber, const QString &name, std::optional<int> noonH, std::optional<int> noonM);
 
     void RedrawStepButtons();
     void Panel1Resize();

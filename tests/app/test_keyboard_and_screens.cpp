@@ -154,13 +154,14 @@ TEST(KeyboardOnly, TabWalksTheMeasurementPanelInTheOrderOfTheWork) {
     ASSERT_EQ(r.logic().Hei1.State, 3);  // every control of the panel is shown
 
     const QStringList order = {"edTimeH", "edTimeM", "btnAcceptTime", "edShadow", "edStick",
-                               "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next"};
+                               "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next",
+                               "btnSaveReading", "btnLoadReading"};
     QStringList forward, backward;
     r.find<QWidget>("edTimeH")->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < order.size(); ++i, r.tab(1))
         forward << r.focused();
     EXPECT_EQ(forward, order);
-    r.find<QWidget>("btnSetp2Next")->setFocus(Qt::TabFocusReason);
+    r.find<QWidget>("btnLoadReading")->setFocus(Qt::TabFocusReason);
     for (int i = 0; i < order.size(); ++i, r.key(Qt::Key_Backtab, Qt::ShiftModifier))
         backward.prepend(r.focused());
     EXPECT_EQ(backward, order);

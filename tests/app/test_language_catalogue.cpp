@@ -105,6 +105,8 @@ struct CatalogueRun : AppFixture {
         measure("16", "36", "1800");  // latitudes 70°10' and 30°40': the question; No takes 30°40'
         click("btnCalcNoon");
         ASSERT_EQ(objects().Logic->Hei1.State, 3);
+        prompter.fileNames.push_back("reading.txt");
+        click("btnSaveReading");
         clickStep(2);  // another date with place 1 measured: msgChangeMeasureDate, answered Cancel
         prompter.answers.push_back(Prompter::Answer::Cancel);
         auto *date = main->panelStep1()->findChild<DateBox *>(QStringLiteral("edMeasureDate"));
@@ -136,14 +138,22 @@ struct CatalogueRun : AppFixture {
         click("btnSetp2Next");
         click("btnCalcEarth");  // msgEarthTooLarge
 
-        clickStep(4);  // place 2 again, measured at noon this time
-        measure("12", "0", "1000");
-        click("btnCalcNoon");
+        clickStep(4);  // place 2 again, from the partner's files: a damaged one, then one of another day
+        dir.write("damaged.txt", "GnomoraReading=1\r\nStick=0\r\n");
+        prompter.fileNames.push_back("damaged.txt");
+        click("btnLoadReading");  // msgReadingRefused
+        dir.write("partner.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Partner\r\nDate=2013-06-21\r\n"
+                                 "TimeH=12\r\nTimeM=0\r\nStick=1000\r\nShadow1=1000\r\n");
+        prompter.fileNames.push_back("partner.txt");
+        click("btnLoadReading");  // msgReadingOtherDate; measured at noon this time
+        ASSERT_EQ(objects().Logic->Hei2.State, 3);
         click("btnSetp2Next");
         click("btnCalcEarth");
         ASSERT_EQ(objects().Logic->EarthState, 2);
         click("btnStep4Next");  // the print page with the result sheet
-        ASSERT_EQ(panel(), QString("PanelStep5"));
+        ASSERT_EQ(panel(), QString("PanelStep5"));  // naming the partner's file
+        prompter.fileNames.push_back("results.csv");
+        click("btnExportResults");
         type("edPrintCopies", "0");
         click("btnPrint");  // msgBadCopies
         type("edPrintCopies", "2");
@@ -244,8 +254,16 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                                       "msgNoDistance",    "msgBadDistance",       "msgNoAngleDiff",
                                       "msgEarthTooLarge", "msgBadCopies",     "msgNoPrinter"};
         QStringList expected;
-        for (const QString &key : messages)
+        for (const QString &key : messages) {
+            if (key == "msgBadCopies") {
+                expected.append(file.value("msgReadingRefused").arg("damaged.txt", "Version"));
+                const QString format = run.objects().Logic->ShortDateFormat();
+                expected.append(file.value("msgReadingOtherDate")
+                                    .arg("partner.txt", QDate(2013, 6, 21).toString(format),
+                                         run.objects().Logic->MeasureDay().toString(format)));
+            }
             expected.append(file.value(key));
+        }
         expected.append(file.value("msgPrintFailed").arg("Room 12"));
         expected.append(file.value("msgBadDate"));
         expected.append(file.value("msgFolderInUseNotSaved"));
@@ -316,7 +334,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 275);
+    ASSERT_EQ(catalogue.size(), 296);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

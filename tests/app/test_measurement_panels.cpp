@@ -9,6 +9,8 @@
 #include "ui/PictureBox.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -511,4 +513,131 @@ TEST(ComparisonPanel, LeavingWithTheFocusOutsideItsControlsStillStoresTheCompari
         EXPECT_EQ(f.edit("edDistance")->text(), QString("1000"));
         EXPECT_EQ(f.label("labPropEarth")->text(), QString::number(size) + " km");
     }
+}
+
+// The class at one school saves its reading; the partner school's program, in another working
+// folder, loads it into its other place as if typed there, and both compute the same elevations.
+TEST(PartnerReading, SavedAtOneSchoolAndLoadedAtTheOther) {
+    QByteArray file;
+    double elevation = 0, noonElevation = 0;
+    {
+        MeasurementFixture a;
+        a.click("btnSetp2Next");  // place 2, Kraków, true noon 11:40
+        a.acceptTime("12", "10");
+        a.acceptLengths("1000", "900");
+        EXPECT_FALSE(a.shown("btnSaveReading"));  // only once the noon elevation is computed
+        EXPECT_TRUE(a.shown("btnLoadReading"));
+        a.click("btnCalcNoon");
+        ASSERT_TRUE(a.shown("btnSaveReading"));
+        a.prompter.fileNames.push_back("");  // the dialog closed: nothing written
+        a.click("btnSaveReading");
+        EXPECT_EQ(QDir(a.dir.path()).entryList({"*.txt"}), QStringList());
+        a.prompter.fileNames.push_back(a.dir.file("for the partner.txt"));
+        a.click("btnSaveReading");
+        file = a.dir.read("for the partner.txt");
+        elevation = a.logic().Hei2.SunHeightAtCurrTime;
+        noonElevation = a.logic().Hei2.NoonHeightAngle;
+        EXPECT_TRUE(a.prompter.messages.isEmpty());
+    }
+    ASSERT_TRUE(file.startsWith("GnomoraReading=1\r\n"));
+    EXPECT_TRUE(file.contains("\r\nPlace=Krak\xf3w\r\nDate=2013-06-20\r\nTimeH=12\r\nTimeM=10\r\nStick=1000\r\n"
+                              "Shadow1=900\r\nNoonH=11\r\nNoonM=40\r\n"));
+    EXPECT_FALSE(file.contains("Ala") || file.contains("Ewa"));  // never the pupils' names
+
+    MainWindowFixture b;
+    b.choose(1, 1);  // Gdańsk
+    b.choose(2, 2);  // a place the class chose before the partner's file came
+    b.click("btnStep1Next");
+    b.click("btnSetp2Next");
+    b.dir.write("partner.txt", file);
+    b.prompter.messages.clear();  // the chosen place's photograph is damaged
+    b.prompter.fileNames.push_back("partner.txt");
+    b.click("btnLoadReading");
+    const THeiObj &hei = b.objects().Logic->Hei2;
+    EXPECT_EQ(hei.State, 3);
+    EXPECT_EQ(hei.PlaceName, QString::fromUtf8("Kraków"));  // the listed place is chosen
+    EXPECT_EQ(b.main->panelStep1()->placeList(2)->currentIndex(), 0);
+    EXPECT_EQ(b.objects().Session->GetValue("PlaceState"), QString("1"));
+    EXPECT_EQ(hei.TimM, 10);
+    EXPECT_EQ(hei.Shadow, 900);
+    EXPECT_DOUBLE_EQ(hei.SunHeightAtCurrTime, elevation);
+    EXPECT_DOUBLE_EQ(hei.NoonHeightAngle, noonElevation);
+    EXPECT_EQ(hei.ReadingFrom, QString("partner.txt"));
+    EXPECT_EQ(b.objects().Session->GetValue("HeiReadingFrom2"), QString("partner.txt"));
+    EXPECT_TRUE(b.prompter.messages.isEmpty()) << b.prompter.messages.join("|").toStdString();  // the same date
+    EXPECT_EQ(b.find<QLineEdit>("edShadow")->text(), QString("900"));
+
+    b.click("btnAcceptTime");  // accepted again as typed: the reading is the class's own
+    EXPECT_EQ(hei.ReadingFrom, QString());
+    b.clickStep(3);
+    EXPECT_EQ(b.objects().Session->GetValue("HeiReadingFrom2"), QString());
+}
+
+// A place the partner's program knows and this one does not is listed for this run only, with the
+// true noon of the file; place 1 takes it as well as place 2.
+TEST(PartnerReading, AnUnlistedPlaceIsListedForThisRunOnly) {
+    MeasurementFixture f;
+    // Listed after the configured places, before the virtual partner.
+    const int listed = f.main->panelStep1()->placeList(1)->count() - 1;
+    f.dir.write("kyiv.txt", "\xEF\xBB\xBFGnomoraReading=1\r\nVersion=9\r\nPlace=\xD0\x9A\xD0\xB8\xD1\x97\xD0\xB2\r\n"
+                            "Date=2013-06-21\r\nTimeH=11\r\nTimeM=0\r\nStick=1000\r\nShadow1=500\r\nShadow2=502\r\n"
+                            "NoonH=11\r\nNoonM=0\r\n");
+    f.prompter.fileNames.push_back("kyiv.txt");
+    f.click("btnLoadReading");
+    const THeiObj &hei = f.logic().Hei1;
+    EXPECT_EQ(hei.PlaceName, QString::fromUtf8("Київ"));
+    EXPECT_EQ(hei.NoonH, 11);
+    EXPECT_EQ(hei.SunOnCurrTimeAngle, 0);  // read at the file's true noon
+    EXPECT_EQ(hei.ShadowReadings(), (std::vector<std::int32_t>{500, 502}));  // both readings
+    EXPECT_EQ(hei.MeanShadow(), 501);
+    EXPECT_EQ(hei.State, 3);
+    for (int place : {1, 2}) {
+        const QComboBox *list = f.main->panelStep1()->placeList(place);
+        ASSERT_EQ(list->count(), listed + 2);
+        EXPECT_EQ(list->itemText(listed), QString::fromUtf8("Київ"));
+        EXPECT_EQ(list->itemData(listed + 1).toInt(), THeiObj::VirtualPartnerPlaceNo);
+    }
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->currentIndex(), listed);
+    // Another day than the measurement's: taken, and said.
+    ASSERT_EQ(f.prompter.messages.size(), 1);
+    EXPECT_EQ(f.prompter.messages[0], f.text("msgReadingOtherDate").arg("kyiv.txt", "21/06/2013", "20/06/2013"));
+
+    f.prompter.fileNames.push_back("kyiv.txt");  // loaded again: listed once
+    f.click("btnLoadReading");
+    EXPECT_EQ(f.main->panelStep1()->placeList(2)->count(), listed + 2);
+    f.clickStep(2);
+    f.clickStep(3);
+    EXPECT_EQ(hei.PlaceName, QString::fromUtf8("Київ"));
+    f.main->close();
+    f.start->close();
+    EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), SchoolsCfg);  // never written to the configuration
+}
+
+// A damaged file, or the dialog closed, changes nothing: not the place, not the lists, not the
+// record.
+TEST(PartnerReading, ADamagedFileChangesNothing) {
+    MeasurementFixture f;
+    f.acceptTime("12", "30");
+    f.click("btnSetp2Next");  // the place stored into the record
+    f.click("BtnStep2Back");
+    const QStringList record = f.objects().Session->Values.lines();
+    f.prompter.fileNames.push_back("");
+    f.click("btnLoadReading");
+    f.dir.write("damaged.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Partner\r\nDate=2013-06-20\r\nTimeH=12\r\n"
+                               "TimeM=0\r\nStick=1000\r\nShadow1=0\r\n");
+    f.prompter.fileNames.push_back("damaged.txt");
+    f.click("btnLoadReading");
+    QDir(f.dir.path()).mkdir("folder.txt");
+    f.prompter.fileNames.push_back("folder.txt");
+    f.click("btnLoadReading");
+    ASSERT_EQ(f.prompter.messages.size(), 2);
+    EXPECT_EQ(f.prompter.messages[0], f.text("msgReadingRefused").arg("damaged.txt", "Shadow1=0"));
+    EXPECT_TRUE(f.prompter.messages[1].contains("folder.txt"));  // the general error report
+    EXPECT_EQ(f.logic().Hei1.TimM, 30);
+    EXPECT_EQ(f.logic().Hei1.State, 1);
+    EXPECT_EQ(f.edit("edTimeM")->text(), QString("30"));
+    EXPECT_EQ(f.main->panelStep1()->placeList(1)->count(), 6);  // five places and the virtual partner
+    f.click("btnSetp2Next");  // storing the place shown gives the same record
+    f.click("BtnStep2Back");
+    EXPECT_EQ(f.objects().Session->Values.lines(), record);
 }

@@ -14,6 +14,7 @@
 #include "support/ToolRun.h"
 #include "ui/PanelStep5.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -182,6 +183,44 @@ TEST(PrintPage, TheSheetSaysThePartnerWasVirtual) {
     EXPECT_EQ(run.sheet().caption("PrintYield9"), QString());
     EXPECT_EQ(run.sheet().caption("PrintYield11"), QString::fromUtf8("90°"));
     EXPECT_EQ(run.sheet().caption("PrintYield3a"), QString("800 mm"));
+}
+
+// The results go to a table in the file named in the dialog; the sheet names a reading that came
+// from the partner's file.
+TEST(PrintPage, ExportsTheResultsAndNamesALoadedReading) {
+    PrintRun r;
+    r.prompter.fileNames.push_back("");  // the dialog closed: nothing written
+    r.click("btnExportResults");
+    r.prompter.fileNames.push_back(r.dir.file("results.csv"));
+    r.click("btnExportResults");
+    const QByteArray bytes = r.dir.read("results.csv");
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));  // UTF-8, as spreadsheets recognise it
+    const QStringList rows = QString::fromUtf8(bytes.mid(3)).split("\r\n");
+    ASSERT_EQ(rows.size(), 7);  // CR LF after the last row too
+    EXPECT_EQ(rows[0], r.text("csvDate") + "," + r.text("csvPlace") + "," + r.text("csvTime") + "," +
+                           r.text("csvStick") + "," + r.text("csvShadows") + "," + r.text("csvElevation") + "," +
+                           r.text("csvLatitude") + "," + r.text("csvNoonElevation"));
+    EXPECT_TRUE(rows[1].startsWith(QString::fromUtf8("2013-06-20,Gdańsk,12:05,1000,800,51.34,"))) << rows[1].toStdString();
+    EXPECT_TRUE(rows[2].startsWith(QString::fromUtf8("2013-06-20,Kraków,11:40,1000,1000,45.00,"))) << rows[2].toStdString();
+    EXPECT_EQ(rows[3], QString());
+    const QString deviation = QString::number(TLogic::DeviationPercent(r.logic().EarthSize), 'f', 1);
+    EXPECT_EQ(rows[5], QString("1000,%1,%2,,%3")
+                           .arg(QString::number(r.logic().HeiDiff * 180 / M_PI, 'f', 2))
+                           .arg(r.logic().EarthSize)
+                           .arg(deviation));
+    EXPECT_EQ(QDir(r.dir.path()).entryList({"*.csv"}), QStringList{"results.csv"});
+    EXPECT_EQ(r.captions()["PrintYield7"], QString::fromUtf8("Kraków"));
+
+    // Place 2 again, from the partner's file with the same values: the same circumference.
+    r.clickStep(4);
+    r.dir.write("partner.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Krak\xf3w\r\nDate=2013-06-20\r\n"
+                               "TimeH=11\r\nTimeM=40\r\nStick=1000\r\nShadow1=1000\r\n");
+    r.prompter.fileNames.push_back("partner.txt");
+    r.click("btnLoadReading");
+    r.clickStep(6);
+    ASSERT_EQ(r.panelShown(), QString("PanelStep5"));
+    EXPECT_EQ(r.captions()["PrintYield7"], QString::fromUtf8("Kraków\n") + r.text("PrintReadingFrom").arg("partner.txt"));
+    EXPECT_EQ(r.captions()["PrintYield2"], QString::fromUtf8("Gdańsk"));
 }
 
 TEST(PrintPage, ProposedCopiesFollowPlaceOnesPupilsOnEveryEntry) {

@@ -431,6 +431,34 @@ QByteArray keptLesson(bool place2Lengths = false) {
 
 }  // namespace
 
+// A lesson whose place 1 came from a partner's file naming a place this folder does not list: the
+// next start lists it again, with the file's noon, and the place still names its file.
+TEST(KeptLesson, APartnersPlaceAndFileAreKept) {
+    QByteArray lesson;
+    {
+        TeacherRun f;
+        f.choosePlaces();
+        f.click("btnStep1Next");
+        f.dir.write("kyiv.txt", "\xEF\xBB\xBFGnomoraReading=1\r\nVersion=9\r\nPlace=\xD0\x9A\xD0\xB8\xD1\x97\xD0\xB2\r\n"
+                                "Date=2013-06-20\r\nTimeH=11\r\nTimeM=0\r\nStick=1000\r\nShadow1=500\r\n"
+                                "NoonH=11\r\nNoonM=0\r\n");
+        f.prompter.fileNames.push_back("kyiv.txt");
+        f.click("btnLoadReading");
+        ASSERT_EQ(f.logic().Hei1.State, 3);
+        f.start->close();
+        lesson = f.dir.read(LessonRecord::FileName);
+    }
+    NextStart n(lesson, Prompter::Answer::Yes);
+    n.main->imgStep2Click();
+    const THeiObj &hei = n.logic().Hei1;
+    EXPECT_EQ(hei.PlaceName, QString::fromUtf8("Київ"));
+    EXPECT_EQ(hei.NoonH, 11);
+    EXPECT_EQ(hei.State, 3);
+    EXPECT_EQ(hei.ReadingFrom, QString("kyiv.txt"));
+    EXPECT_EQ(n.main->panelStep1()->placeList(2)->itemText(5), QString::fromUtf8("Київ"));
+    EXPECT_EQ(n.dir.read("Gnomora_Cfg.ini"), SchoolsCfg);
+}
+
 TEST(KeptLesson, ContinuedOnEveryPanel) {
     const QByteArray lesson = keptLesson();
     ASSERT_TRUE(lesson.startsWith("LessonRecord=1\r\n"));

@@ -429,7 +429,7 @@ TEST(SessionRecord, AKeptLessonIsContinuedWithoutAnyWindow) {
     TLogic &continued = next.logic();
     continued.SheetPrinted();  // whatever this run did before, the continued lesson is not printed
     next.world.latitudes.captions.clear();
-    next.session.RestoreLesson(kept.session.Values, continued);
+    next.session.RestoreLesson(kept.session.Values, continued, next.world.comm);
 
     EXPECT_EQ(next.session.Values.lines(), kept.session.Values.lines());
     EXPECT_EQ(continued.MeasureDay(), measureDay);
