@@ -10,27 +10,27 @@
 
 namespace {
 
-report::ReportPage filledSheet() {
-    report::ReportPage page = report::resultSheetPage();
-    for (const report::PageLabel &label : page.labels)
+Report::ReportPage filledSheet() {
+    Report::ReportPage page = Report::resultSheetPage();
+    for (const Report::PageLabel &label : page.labels)
         page.setCaption(label.name, label.name + QStringLiteral(" text"));
     return page;
 }
 
 void layoutSheet(benchmark::State &state) {
-    const report::ReportPage page = filledSheet();
+    const Report::ReportPage page = filledSheet();
     QImage device(1, 1, QImage::Format_RGB32);
     for (auto _ : state) {
-        report::PageLayout layout(page, device);
+        Report::PageLayout layout(page, device);
         benchmark::DoNotOptimize(layout.labelBoxMm(QStringLiteral("PrintYield14")));
     }
 }
 BENCHMARK(layoutSheet);
 
 void renderSheet(benchmark::State &state) {
-    const report::ReportPage page = filledSheet();
+    const Report::ReportPage page = filledSheet();
     for (auto _ : state)
-        benchmark::DoNotOptimize(report::renderPageImage(page, static_cast<int>(state.range(0))));
+        benchmark::DoNotOptimize(Report::renderPageImage(page, static_cast<int>(state.range(0))));
 }
 BENCHMARK(renderSheet)->Arg(96)->Arg(300)->Unit(benchmark::kMillisecond);
 

@@ -81,7 +81,7 @@ void checkShownAngle(double radians, const char *what) {
     FUZZ_CHECK(m.hasMatch() && m.captured(1).toInt() <= 360, "%s %.17g reads \"%s\"", what, radians, qPrintable(text));
 }
 
-void checkWhole(std::int64_t value, typedinput::WholeRange range, const char *what) {
+void checkWhole(std::int64_t value, TypedInput::WholeRange range, const char *what) {
     FUZZ_CHECK(value >= range.min && value <= range.max, "%s %lld", what, static_cast<long long>(value));
 }
 
@@ -89,13 +89,13 @@ void checkWhole(std::int64_t value, typedinput::WholeRange range, const char *wh
 void checkPlaceShown(const THeiObj &h) {
     FUZZ_CHECK(h.State <= 3, "State %d", h.State);
     if (h.State >= 1) {
-        checkWhole(h.TimH, typedinput::ClockHour, "hour");
-        checkWhole(h.TimM, typedinput::ClockMinute, "minute");
+        checkWhole(h.TimH, TypedInput::ClockHour, "hour");
+        checkWhole(h.TimM, TypedInput::ClockMinute, "minute");
         checkShownAngle(h.SunHeightAtCurrTime, "elevation");
     }
     if (h.State >= 2) {
-        checkWhole(h.Stick, typedinput::LengthMm, "stick");
-        checkWhole(h.Shadow, typedinput::LengthMm, "shadow");
+        checkWhole(h.Stick, TypedInput::LengthMm, "stick");
+        checkWhole(h.Shadow, TypedInput::LengthMm, "shadow");
         checkShownAngle(M_PI / 2 - h.SunPlaneAngle, "latitude");
     }
     if (h.State >= 3)
@@ -111,7 +111,7 @@ void checkComparisonShown(const TLogic &logic) {
         checkShownAngle(logic.HeiDiff, "difference");
     }
     if (logic.EarthState >= 1)
-        FUZZ_CHECK(logic.EarthDistance >= 1 && logic.EarthDistance <= typedinput::MaxDistanceKm, "distance %d",
+        FUZZ_CHECK(logic.EarthDistance >= 1 && logic.EarthDistance <= TypedInput::MaxDistanceKm, "distance %d",
                    logic.EarthDistance);
     if (logic.EarthSizeFits(logic.HeiDiff)) {
         static const QRegularExpression percent(QStringLiteral("^[+-]?[0-9]{1,12}[.,][0-9] %$"));

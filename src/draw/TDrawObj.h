@@ -20,13 +20,13 @@ class TLogic;
 class THeiObj;
 class TSession;
 struct ShadowReading;
-namespace report { class ReportPage; }
+namespace Report { class ReportPage; }
 
 // What the result sheet is filled from and into (the kind 5 object only): the sheet's page, the
 // session record holding the pupils' names, and the clock whose date is the sheet's date
 // (the same clock as the model's, so a run has one "today").
 struct ResultSheetBinding {
-    report::ReportPage *page = nullptr;
+    Report::ReportPage *page = nullptr;
     const TSession *session = nullptr;
     Clock clock = systemClock();
 };

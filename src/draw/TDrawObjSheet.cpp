@@ -41,7 +41,7 @@ QString withUnit(std::int32_t value, TLang &lang, const char *unitKey) {
 // A length with one decimal: "812.4".
 QString decimal(double value, QChar separator) { return QString::number(value, 'f', 1).replace(u'.', separator); }
 
-void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang,
+void fillPlace(Report::ReportPage &page, const THeiObj &hei, const PlaceLabels &labels, TLang &lang,
                QChar separator) {
     // A reading loaded from the partner school's file says so under the place's name.
     page.setCaption(key(labels.name), hei.ReadingFrom.isEmpty()
@@ -70,10 +70,10 @@ void fillPlace(report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
 }  // namespace
 
 void TDrawObj::FillResultSheet() {
-    report::ReportPage *sheetPage = sheet_.page;
+    Report::ReportPage *sheetPage = sheet_.page;
     if (!sheetPage || !sheet_.session)
         throw std::logic_error("FillResultSheet: this drawing object has no result sheet to fill");
-    report::ReportPage &page = *sheetPage;
+    Report::ReportPage &page = *sheetPage;
     const TSession &session = *sheet_.session;
 
     for (const char *name : kHeadingKeys)

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace typedinput {
+namespace TypedInput {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::optional<std::vector<int>> shadowReadings(const QString &text) {
     return readings;
 }
 
-}  // namespace typedinput
+}  // namespace TypedInput

@@ -10,7 +10,7 @@
 // nothing otherwise; the caller then refuses it with a message naming the box and the form
 // expected, and changes nothing. The model keeps its own rules for values that come from
 // elsewhere (the session record, the configuration file).
-namespace typedinput {
+namespace TypedInput {
 
 // Whole numbers from min to max, both included.
 struct WholeRange {
@@ -55,4 +55,4 @@ inline constexpr WholeRange MeasureYear{1900, 2100};
 // guessed.
 std::optional<QDate> calendarDate(const QString &text);
 
-}  // namespace typedinput
+}  // namespace TypedInput

@@ -20,7 +20,7 @@
 #include <QProgressDialog>
 #include <algorithm>
 
-namespace printing {
+namespace Printing {
 
 namespace {
 
@@ -28,7 +28,7 @@ PrintResult noPrinter() { return {PrintStatus::NoPrinter, QString()}; }
 
 // Sets a printer up for the page: paper size, portrait, full page (no margins of the printer's
 // own, the page brings them), document name and copy count.
-void preparePrinter(QPrinter &printer, const report::ReportPage &page, const PrintJob &job) {
+void preparePrinter(QPrinter &printer, const Report::ReportPage &page, const PrintJob &job) {
     printer.setPageLayout(QPageLayout(QPageSize(page.setup.paperMm, QPageSize::Millimeter),
                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     printer.setFullPage(true);
@@ -37,14 +37,14 @@ void preparePrinter(QPrinter &printer, const report::ReportPage &page, const Pri
 }
 
 // Paints every copy the printer does not make itself. Returns false when the printer gave up.
-bool paintCopies(QPrinter &printer, const report::ReportPage &page, int copies) {
+bool paintCopies(QPrinter &printer, const Report::ReportPage &page, int copies) {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     for (int i = 0; i < copies; ++i) {
         if (i > 0 && !printer.newPage())
             return false;
-        report::paintPage(painter, page);
+        Report::paintPage(painter, page);
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
@@ -57,20 +57,20 @@ struct PreviewPrinter {
 
 class PagePreviewDialog : private PreviewPrinter, public QPrintPreviewDialog {
 public:
-    PagePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent)
+    PagePreviewDialog(const Report::ReportPage &page, const PrintJob &job, QWidget *parent)
         : QPrintPreviewDialog(&ownPrinter, parent), page_(page), output_(ownPrinter) {
         preparePrinter(ownPrinter, page_, job);
         nameForScreenReaders(job);
         connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
             QPainter painter;
             if (painter.begin(target))
-                report::paintPage(painter, page_);
+                Report::paintPage(painter, page_);
         });
     }
 
     // Shows `page` for `job` next time, with the printer the dialog started with: what the user
     // chose in its print dialog last time (another printer, a PDF file) is not kept.
-    void reuseFor(const report::ReportPage &page, const PrintJob &job) {
+    void reuseFor(const Report::ReportPage &page, const PrintJob &job) {
         page_ = page;
         output_.restore(ownPrinter);
         preparePrinter(ownPrinter, page_, job);
@@ -118,22 +118,22 @@ private:
                 box->setAccessibleName(job.pageNumberName);
     }
 
-    report::ReportPage page_;
+    Report::ReportPage page_;
     const Output output_;
     bool languageChanged_ = false;
 };
 
 // A new preview dialog, its tool bar showing what the toolkit would give it without the toolkit
 // searching the icon theme's folders (print/PreviewIcons.h).
-std::unique_ptr<PagePreviewDialog> buildPreviewDialog(const report::ReportPage &page, const PrintJob &job,
+std::unique_ptr<PagePreviewDialog> buildPreviewDialog(const Report::ReportPage &page, const PrintJob &job,
                                                       QWidget *parent) {
-    const QSet<QString> themed = previewicons::namesInIconTheme(previewicons::toolBarIconNames());
+    const QSet<QString> themed = PreviewIcons::namesInIconTheme(PreviewIcons::toolBarIconNames());
     std::unique_ptr<PagePreviewDialog> dialog;
     {
-        const previewicons::ThemeLookUpPaused paused;
+        const PreviewIcons::ThemeLookUpPaused paused;
         dialog = std::make_unique<PagePreviewDialog>(page, job, parent);
     }
-    previewicons::setToolBarIcons(*dialog, themed);
+    PreviewIcons::setToolBarIcons(*dialog, themed);
     if (parent)
         dialog->resize(parent->window()->size());
     return dialog;
@@ -150,7 +150,7 @@ QString currentPrinterName() {
     return QPrinterInfo::defaultPrinter().printerName();
 }
 
-PrintResult printPage(const report::ReportPage &page, const QString &printerName, const PrintJob &job,
+PrintResult printPage(const Report::ReportPage &page, const QString &printerName, const PrintJob &job,
                       QWidget *parent) {
     if (printerName.isEmpty())
         return noPrinter();
@@ -183,11 +183,11 @@ PrintResult printPage(const report::ReportPage &page, const QString &printerName
     return {PrintStatus::Sent, QString()};
 }
 
-std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
+std::unique_ptr<QDialog> makePreviewDialog(const Report::ReportPage &page, const PrintJob &job, QWidget *parent) {
     return buildPreviewDialog(page, job, parent);
 }
 
-QDialog &keptPreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget &parent) {
+QDialog &keptPreviewDialog(const Report::ReportPage &page, const PrintJob &job, QWidget &parent) {
     if (keptDialog && keptDialog->parentWidget() == &parent && !keptDialog->builtInAnotherLanguage()) {
         keptDialog->reuseFor(page, job);
         keptDialog->resize(parent.window()->size());
@@ -198,11 +198,11 @@ QDialog &keptPreviewDialog(const report::ReportPage &page, const PrintJob &job, 
     return *keptDialog;
 }
 
-void previewPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent) {
+void previewPage(const Report::ReportPage &page, const PrintJob &job, QWidget *parent) {
     if (parent)
         keptPreviewDialog(page, job, *parent).exec();
     else
         makePreviewDialog(page, job)->exec();
 }
 
-}  // namespace printing
+}  // namespace Printing

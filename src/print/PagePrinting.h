@@ -8,13 +8,13 @@
 class QDialog;
 class QWidget;
 
-// Preview and printing of a page. Both paint through report::paintPage(), so the preview shows
+// Preview and printing of a page. Both paint through Report::paintPage(), so the preview shows
 // exactly what the printer receives. Printing never falls back to a PDF file: without a printer
 // the caller is told so and can say it to the user.
 //
 // Printers are named by their queue name; an empty name means "no printer". The toolkit's print
 // support stays inside this library, so its users need neither it nor its headers.
-namespace printing {
+namespace Printing {
 
 enum class PrintStatus {
     Sent,       // the job was handed to the printer's queue
@@ -45,14 +45,14 @@ QString currentPrinterName();
 // Prints the page at once on the named printer, A4 at the printer's resolution, with the job's
 // copy count and no print dialog; a small progress window (over parent) shows while the job is
 // sent. An empty name, or one the system does not know, gives NoPrinter.
-PrintResult printPage(const report::ReportPage &page, const QString &printerName, const PrintJob &job,
+PrintResult printPage(const Report::ReportPage &page, const QString &printerName, const PrintJob &job,
                       QWidget *parent = nullptr);
 
 // Qt's print preview of the page, not yet shown: modal over parent and as large as parent's
 // window, so that the sheet can be read. Its own print button offers every printer and printing
 // to a PDF file, starting with the job's copy count and document name. The dialog keeps its own
 // copy of the page and its own printer.
-std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const PrintJob &job,
+std::unique_ptr<QDialog> makePreviewDialog(const Report::ReportPage &page, const PrintJob &job,
                                            QWidget *parent = nullptr);
 
 // The preview over parent that previewPage() shows: built as makePreviewDialog() builds it the
@@ -60,9 +60,9 @@ std::unique_ptr<QDialog> makePreviewDialog(const report::ReportPage &page, const
 // its printer back to the one it started with; built anew over another parent or after the
 // toolkit's language changed. Building the preview costs many times more than
 // showing it again.
-QDialog &keptPreviewDialog(const report::ReportPage &page, const PrintJob &job, QWidget &parent);
+QDialog &keptPreviewDialog(const Report::ReportPage &page, const PrintJob &job, QWidget &parent);
 
 // Shows the preview and returns when it is closed: the kept one over parent, a new one without.
-void previewPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent = nullptr);
+void previewPage(const Report::ReportPage &page, const PrintJob &job, QWidget *parent = nullptr);
 
-}  // namespace printing
+}  // namespace Printing

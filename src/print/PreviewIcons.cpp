@@ -10,7 +10,7 @@
 #include <QPrintPreviewDialog>
 #include <QSettings>
 
-namespace previewicons {
+namespace PreviewIcons {
 
 namespace {
 
@@ -120,4 +120,4 @@ void setToolBarIcons(QPrintPreviewDialog &dialog, const QSet<QString> &themed) {
         }
 }
 
-}  // namespace previewicons
+}  // namespace PreviewIcons

@@ -13,7 +13,7 @@ class QPrintPreviewDialog;
 // than the rest of the preview. Here the theme folders are listed once instead, and a name is
 // asked of the theme only when a file of that name is there, so the tool bar shows what the
 // toolkit would show.
-namespace previewicons {
+namespace PreviewIcons {
 
 // The theme names of the tool bar's icons.
 QStringList toolBarIconNames();
@@ -41,4 +41,4 @@ private:
 // with the toolkit's own pictures added, as the toolkit does; its pictures alone otherwise.
 void setToolBarIcons(QPrintPreviewDialog &dialog, const QSet<QString> &themed);
 
-}  // namespace previewicons
+}  // namespace PreviewIcons

@@ -8,7 +8,7 @@
 // built from this library) that the program loads the first time it prints or previews, so that
 // the toolkit's print support is neither loaded nor bound at start; the module's root object
 // implements this interface with the functions of print/PagePrinting.h.
-namespace printing {
+namespace Printing {
 
 class PrintBackEnd {
 public:
@@ -16,14 +16,14 @@ public:
     // The printer that "print" means, or an empty name: currentPrinterName().
     virtual QString currentPrinterName() = 0;
     // printPage() on the named printer.
-    virtual PrintResult printPage(const report::ReportPage &page, const QString &printerName, const PrintJob &job,
+    virtual PrintResult printPage(const Report::ReportPage &page, const QString &printerName, const PrintJob &job,
                                   QWidget *parent) = 0;
     // The preview, modal over parent, returning when it is closed: previewPage().
-    virtual void previewPage(const report::ReportPage &page, const PrintJob &job, QWidget *parent) = 0;
+    virtual void previewPage(const Report::ReportPage &page, const PrintJob &job, QWidget *parent) = 0;
 };
 
-}  // namespace printing
+}  // namespace Printing
 
 // The interface's id names its version: a change of its functions takes the next one.
 #define GnomoraPrintBackEnd_iid "org.gnomora.printing.PrintBackEnd/1"
-Q_DECLARE_INTERFACE(printing::PrintBackEnd, GnomoraPrintBackEnd_iid)
+Q_DECLARE_INTERFACE(Printing::PrintBackEnd, GnomoraPrintBackEnd_iid)

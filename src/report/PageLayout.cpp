@@ -10,7 +10,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace report {
+namespace Report {
 
 namespace {
 
@@ -176,4 +176,4 @@ void paintPage(QPainter &painter, const ReportPage &page) {
     PageLayout(page, *painter.device()).paint(painter);
 }
 
-}  // namespace report
+}  // namespace Report

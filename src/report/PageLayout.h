@@ -14,7 +14,7 @@ class QTextLayout;
 // resolution (kLayoutDpi) and the painter scales it to the device, so line breaks and auto-size
 // widths come out the same in millimetres in the print preview, on a printer, in a PDF file and
 // in a test image: font sizes rounded to whole pixels at a low resolution cannot move them.
-namespace report {
+namespace Report {
 
 // Millimetres on paper to device dots and back. Device dots are counted from the paper's top-left
 // corner (printers and PDF writers are used in full-page mode).
@@ -87,4 +87,4 @@ void paintPage(QPainter &painter, const ReportPage &page);
 // Width of a rectangle's thin outline: one pixel of a 96 dpi screen, which still prints visibly.
 inline constexpr double kOutlineWidthMm = 25.4 / 96.0;
 
-}  // namespace report
+}  // namespace Report

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace report {
+namespace Report {
 
 namespace {
 
@@ -51,4 +51,4 @@ void ReportPage::clearCaptions() {
         l.caption.clear();
 }
 
-}  // namespace report
+}  // namespace Report

@@ -10,7 +10,7 @@
 // labels. Every length is in millimetres. Shapes and labels are placed from the band's top-left
 // corner, and the band's top-left corner sits at the page margins (left and top). Apart from the
 // captions, which the program sets at run time by label name, the description is fixed.
-namespace report {
+namespace Report {
 
 struct PageSetup {
     QSizeF paperMm{210.0, 297.0};                // A4 portrait
@@ -79,4 +79,4 @@ public:
     void clearCaptions();
 };
 
-}  // namespace report
+}  // namespace Report

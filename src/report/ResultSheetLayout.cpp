@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/ResultSheetLayout.h"
 
-namespace report {
+namespace Report {
 
 namespace {
 
@@ -111,4 +111,4 @@ ReportPage resultSheetPage() {
     return page;
 }
 
-}  // namespace report
+}  // namespace Report

@@ -8,8 +8,8 @@
 // them by label name (PrintRow1..PrintRow6, PrintRow3a, PrintName1..PrintName8,
 // PrintResults1..PrintResults14 with 3a and 8a, PrintYield2..PrintYield14 with 3a and 8a,
 // PrintFooter1..PrintFooter4) before a preview or a print.
-namespace report {
+namespace Report {
 
 ReportPage resultSheetPage();
 
-}  // namespace report
+}  // namespace Report

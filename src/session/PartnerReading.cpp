@@ -112,7 +112,7 @@ Parsed fromLines(QStringList lines) {
         lineOf.insert(key, line);
     }
 
-    using namespace typedinput;
+    using namespace TypedInput;
     PartnerReading r;
     auto whole = [&](const QString &key, WholeRange range, int &into) {
         // Digits only, as the boxes take them.

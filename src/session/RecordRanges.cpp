@@ -21,7 +21,7 @@ struct Range {
     double min, max;
 };
 
-constexpr Range whole(const char *name, typedinput::WholeRange range) { return {name, double(range.min), double(range.max)}; }
+constexpr Range whole(const char *name, TypedInput::WholeRange range) { return {name, double(range.min), double(range.max)}; }
 
 // Every value of a place, whatever its State. Clock hour angles are taken over a day and a bit
 // (a noon configured up to 24:59); the sun's hour angle is the difference of two of them.
@@ -32,14 +32,14 @@ const Range kPlaceRanges[] = {
     {"EquinoxAngle", 0, 2 * Pi},
     {"EquinoxDispl", -1, 1},  // sine of the declination
     {"EquinoxRadius", 0, 1},  // its cosine
-    whole("EditedTimH", typedinput::ClockHour),
-    whole("EditedTimM", typedinput::ClockMinute),
-    whole("TimH", typedinput::ClockHour),
-    whole("TimM", typedinput::ClockMinute),
-    whole("EditedStick", typedinput::LengthMm),
-    whole("EditedShadow", typedinput::LengthMm),
-    whole("Stick", typedinput::LengthMm),
-    whole("Shadow", typedinput::LengthMm),
+    whole("EditedTimH", TypedInput::ClockHour),
+    whole("EditedTimM", TypedInput::ClockMinute),
+    whole("TimH", TypedInput::ClockHour),
+    whole("TimM", TypedInput::ClockMinute),
+    whole("EditedStick", TypedInput::LengthMm),
+    whole("EditedShadow", TypedInput::LengthMm),
+    whole("Stick", TypedInput::LengthMm),
+    whole("Shadow", TypedInput::LengthMm),
     {"SunHeightAtCurrTime", 0, Pi / 2},  // the elevation of a positive stick and shadow
     {"SunAzimuthHeightAtCurrTime", -2 * Pi, 2 * Pi},
     {"SunPlaneAngle", 0, Pi},  // 90 deg - latitude, the latitude within +-90 deg
@@ -78,7 +78,7 @@ bool comparisonHolds(const NameValueList &values, const TComm &comm) {
     const int distance = TComm::TextToInt(values.value(QStringLiteral("EarthDistance")));
     const int size = TComm::TextToInt(values.value(QStringLiteral("EarthSize")));
     // A distance is accepted only as typed; before that it is 0 or the one of a cleared run.
-    if (!within(distance, earthProgress >= 1 ? 1 : 0, typedinput::MaxDistanceKm))
+    if (!within(distance, earthProgress >= 1 ? 1 : 0, TypedInput::MaxDistanceKm))
         return false;
     if (!within(size, earthProgress >= 2 ? 1 : 0, std::numeric_limits<std::int32_t>::max()))
         return false;
@@ -86,7 +86,7 @@ bool comparisonHolds(const NameValueList &values, const TComm &comm) {
     if (!within(difference, 0, 2 * Pi + kStoredPrecision))
         return false;
     const QDate day = QDate::fromString(values.value(QStringLiteral("MeasureDate")), Qt::ISODate);
-    return within(day.year(), typedinput::MeasureYear.min, typedinput::MeasureYear.max);
+    return within(day.year(), TypedInput::MeasureYear.min, TypedInput::MeasureYear.max);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ std::optional<std::vector<std::int32_t>> moreShadowsOf(const QString &text) {
         return std::nullopt;
     for (const QString &part : parts) {
         const qint64 v = wholeNumber.match(part).hasMatch() ? part.toLongLong() : -1;
-        if (v < typedinput::LengthMm.min || v > typedinput::LengthMm.max)
+        if (v < TypedInput::LengthMm.min || v > TypedInput::LengthMm.max)
             return std::nullopt;
         readings.push_back(static_cast<std::int32_t>(v));
     }

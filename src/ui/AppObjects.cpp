@@ -8,7 +8,7 @@
 #include "session/TSession.h"
 #include "store/TComm.h"
 
-AppObjects::AppObjects() : ResultSheet(report::resultSheetPage()) {}
+AppObjects::AppObjects() : ResultSheet(Report::resultSheetPage()) {}
 AppObjects::~AppObjects() = default;
 
 void AppObjects::release() {

@@ -35,5 +35,5 @@ struct AppObjects {
     std::unique_ptr<TDrawObj> DrawStep4;
     std::unique_ptr<TDrawObj> DrawStep5;
     // The result sheet's page: DrawStep5 fills it, the print panel prints and previews it.
-    report::ReportPage ResultSheet;
+    Report::ReportPage ResultSheet;
 };

@@ -10,8 +10,8 @@
 
 DateBox::DateBox(QWidget *parent) : QLineEdit(parent), calendar_(new QCalendarWidget(this)) {
     calendar_->setWindowFlags(Qt::Popup);
-    calendar_->setMinimumDate(QDate(typedinput::MeasureYear.min, 1, 1));
-    calendar_->setMaximumDate(QDate(typedinput::MeasureYear.max, 12, 31));
+    calendar_->setMinimumDate(QDate(TypedInput::MeasureYear.min, 1, 1));
+    calendar_->setMaximumDate(QDate(TypedInput::MeasureYear.max, 12, 31));
     calendar_->hide();
     // Connected first, so that the box shows the picked day before anyone else hears of it.
     connect(calendar_, &QCalendarWidget::clicked, this, &DateBox::pick);
@@ -31,7 +31,7 @@ std::optional<QDate> DateBox::typedDate() const {
     // The date as the box shows it counts whatever separator the display format uses.
     if (date_.isValid() && text() == date_.toString(format_))
         return date_;
-    return typedinput::calendarDate(text());
+    return TypedInput::calendarDate(text());
 }
 
 void DateBox::setCalendarLocale(const QLocale &locale) {

@@ -7,7 +7,7 @@
 class QCalendarWidget;
 class QLocale;
 
-// A box for a calendar date: typed by hand in any form typedinput::calendarDate reads (21.06.2026,
+// A box for a calendar date: typed by hand in any form TypedInput::calendarDate reads (21.06.2026,
 // 21/06/2026, 2026-06-21 ...), or picked in a calendar that drops down from the button at its
 // right end (or with Alt+Down or F4). It shows a date in its display format; what the user typed
 // stays as typed until the owner reads typedDate() and shows the date it settled on. A day picked

@@ -5,7 +5,7 @@
 
 namespace {
 
-printing::PrintBackEnd &printModule() { return ModuleLoader::plugin<printing::PrintBackEnd>(QStringLiteral("print")); }
+Printing::PrintBackEnd &printModule() { return ModuleLoader::plugin<Printing::PrintBackEnd>(QStringLiteral("print")); }
 
 }  // namespace
 
@@ -16,11 +16,11 @@ ModulePrintBackEnd &ModulePrintBackEnd::instance() {
 
 QString ModulePrintBackEnd::currentPrinterName() { return printModule().currentPrinterName(); }
 
-printing::PrintResult ModulePrintBackEnd::printPage(const report::ReportPage &page, const QString &printerName,
-                                                    const printing::PrintJob &job, QWidget *parent) {
+Printing::PrintResult ModulePrintBackEnd::printPage(const Report::ReportPage &page, const QString &printerName,
+                                                    const Printing::PrintJob &job, QWidget *parent) {
     return printModule().printPage(page, printerName, job, parent);
 }
 
-void ModulePrintBackEnd::previewPage(const report::ReportPage &page, const printing::PrintJob &job, QWidget *parent) {
+void ModulePrintBackEnd::previewPage(const Report::ReportPage &page, const Printing::PrintJob &job, QWidget *parent) {
     printModule().previewPage(page, job, parent);
 }

@@ -6,13 +6,13 @@
 // print support costs nothing until the teacher previews or prints. Each call throws FileError
 // (NotLoadable, ModuleOtherVersion, ...) while the module cannot be loaded; the window's guard
 // words it and the run goes on.
-class ModulePrintBackEnd : public printing::PrintBackEnd {
+class ModulePrintBackEnd : public Printing::PrintBackEnd {
 public:
     // The one the program uses.
     static ModulePrintBackEnd &instance();
 
     QString currentPrinterName() override;
-    printing::PrintResult printPage(const report::ReportPage &page, const QString &printerName,
-                                    const printing::PrintJob &job, QWidget *parent) override;
-    void previewPage(const report::ReportPage &page, const printing::PrintJob &job, QWidget *parent) override;
+    Printing::PrintResult printPage(const Report::ReportPage &page, const QString &printerName,
+                                    const Printing::PrintJob &job, QWidget *parent) override;
+    void previewPage(const Report::ReportPage &page, const Printing::PrintJob &job, QWidget *parent) override;
 };

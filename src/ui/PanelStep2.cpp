@@ -180,7 +180,7 @@ void PanelStep2::btnAcceptTimeClick() {
 }
 
 bool PanelStep2::acceptTypedTime() {
-    using namespace typedinput;
+    using namespace TypedInput;
     const std::optional<int> hour = wholeNumber(ui->edTimeH->text(), ClockHour);
     if (!hour) {
         refuseTypedValue(ui->edTimeH, prompter_, lang_.GetText(QStringLiteral("msgBadTimeH")));
@@ -207,7 +207,7 @@ void PanelStep2::btnAcceptHeightClick() {
 }
 
 bool PanelStep2::acceptTypedLengths() {
-    using namespace typedinput;
+    using namespace TypedInput;
     // In the order of the boxes on the panel: the shadow above the stick. A ";" marks repeated
     // readings; without one the box holds a single reading, checked as it always was.
     std::vector<int> shadows;

@@ -123,7 +123,7 @@ bool PanelStep4::acceptTypedDistance() {
         refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgNoDistance")));
         return false;
     }
-    const std::optional<int> km = typedinput::distanceKm(ui->edDistance->text());
+    const std::optional<int> km = TypedInput::distanceKm(ui->edDistance->text());
     if (!km) {
         refuseTypedValue(ui->edDistance, prompter_, lang.GetText(QStringLiteral("msgBadDistance")));
         return false;

@@ -16,8 +16,8 @@
 #include "ui_PanelStep5.h"
 
 PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
-                       StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer,
-                       report::ReportPage &sheet, Guard guard, QWidget *parent)
+                       StepNavigator &steps, Prompter &prompter, Printing::PrintBackEnd &printer,
+                       Report::ReportPage &sheet, Guard guard, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), lang_(lang), logic_(logic), session_(session),
       comm_(comm), drawing_(drawing), steps_(steps), prompter_(prompter), printer_(printer), sheet_(sheet),
       guard_(guard) {
@@ -41,11 +41,11 @@ void PanelStep5::EnterStep() {
 }
 
 std::optional<int> PanelStep5::typedCopies() const {
-    return typedinput::wholeNumber(ui->edPrintCopies->text(), typedinput::Copies);
+    return TypedInput::wholeNumber(ui->edPrintCopies->text(), TypedInput::Copies);
 }
 
-printing::PrintJob PanelStep5::printJob(int copies) const {
-    printing::PrintJob job;
+Printing::PrintJob PanelStep5::printJob(int copies) const {
+    Printing::PrintJob job;
     job.copies = copies;
     job.documentName = QStringLiteral("Gnomora");
     job.progressText = lang_.GetText(QStringLiteral("msgPrinting"));
@@ -58,17 +58,17 @@ void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
         return refuseTypedValue(ui->edPrintCopies, prompter_, lang_.GetText(QStringLiteral("msgBadCopies")));
-    const printing::PrintResult result =
+    const Printing::PrintResult result =
         printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
     switch (result.status) {
-    case printing::PrintStatus::Sent:
+    case Printing::PrintStatus::Sent:
         logic_.SheetPrinted();
         discardKeptLesson(comm_);  // the sheet keeps the lesson now
         return;
-    case printing::PrintStatus::NoPrinter:
+    case Printing::PrintStatus::NoPrinter:
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoPrinter")));
         return;
-    case printing::PrintStatus::Failed:
+    case Printing::PrintStatus::Failed:
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
         return;
     }

@@ -11,7 +11,7 @@
 #include <optional>
 
 namespace Ui { class PanelStep5; }
-namespace printing { class PrintBackEnd; }
+namespace Printing { class PrintBackEnd; }
 class StepNavigator;
 class Prompter;
 class TComm;
@@ -35,7 +35,7 @@ public:
     // program's is the print module, loaded on first use); `sheet` is the result sheet's page. All must
     // outlive the panel.
     PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
-               StepNavigator &steps, Prompter &prompter, printing::PrintBackEnd &printer, report::ReportPage &sheet,
+               StepNavigator &steps, Prompter &prompter, Printing::PrintBackEnd &printer, Report::ReportPage &sheet,
                Guard guard, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
@@ -64,7 +64,7 @@ public:
 private:
     // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
     std::optional<int> typedCopies() const;
-    printing::PrintJob printJob(int copies) const;
+    Printing::PrintJob printJob(int copies) const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
     TLang &lang_;
@@ -74,8 +74,8 @@ private:
     TDrawObj &drawing_;
     StepNavigator &steps_;
     Prompter &prompter_;
-    printing::PrintBackEnd &printer_;
-    report::ReportPage &sheet_;
+    Printing::PrintBackEnd &printer_;
+    Report::ReportPage &sheet_;
     Guard guard_;
     std::function<void()> reset_;
 };

@@ -64,7 +64,7 @@ void PanelTech::btnSavePlacesClick() {
 }
 
 bool PanelTech::noonTimesTyped() {
-    using namespace typedinput;
+    using namespace TypedInput;
     TLang &lang = lang_;
     for (int n = 1; n <= TComm::PlaceCount; ++n) {
         const QString place = QString::number(n);
@@ -115,7 +115,7 @@ void PanelTech::btnSolarNoonClick(int n) {
     const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));
     // Far from the zone's meridian noon can fall in the hour after midnight, which the noon boxes
     // do not take (an hour 0 reads as "not set"): refused here rather than on saving.
-    if (noon->hour < typedinput::NoonHour.min || noon->hour > typedinput::NoonHour.max) {
+    if (noon->hour < TypedInput::NoonHour.min || noon->hour > TypedInput::NoonHour.max) {
         refuseTypedValue(placesField("edLongitude" + place), prompter_,
                          lang_.GetText(QStringLiteral("labPlace") + place) + u' ' +
                              lang_.GetText(QStringLiteral("msgNoonOutsideHours"))

@@ -45,7 +45,7 @@ const QSize MinimumSize(600, 400);
 
 }  // namespace
 
-TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBackEnd &printer, QWidget *parent)
+TMainForm::TMainForm(AppObjects &objects, Prompter &prompter, Printing::PrintBackEnd &printer, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::MainForm>()), objects_(objects), prompter_(prompter), printer_(printer),
       guard_(objects, prompter),
       canvasStep2_(PanelStep2::ImageDesignSize, [this]() -> DrawCanvas & { return *step2().image(); }),

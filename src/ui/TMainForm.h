@@ -26,7 +26,7 @@ class PanelStep4;
 class PanelStep5;
 class PanelTech;
 class THeiObj;
-namespace report { class ReportPage; }
+namespace Report { class ReportPage; }
 
 // The wizard: seven step buttons on the right select the introduction, the places, the two
 // measurements, the comparison, the print page and the technical panel. Every step is entered by
@@ -43,7 +43,7 @@ class TMainForm : public QWidget, public StepNavigator {
     Q_OBJECT
 public:
     // `printer` prints and previews the result sheet (by default the print module's).
-    TMainForm(AppObjects &objects, Prompter &prompter, printing::PrintBackEnd &printer = ModulePrintBackEnd::instance(),
+    TMainForm(AppObjects &objects, Prompter &prompter, Printing::PrintBackEnd &printer = ModulePrintBackEnd::instance(),
               QWidget *parent = nullptr);
     ~TMainForm() override;
 
@@ -143,7 +143,7 @@ private:
     std::unique_ptr<Ui::MainForm> ui;
     AppObjects &objects_;
     Prompter &prompter_;
-    printing::PrintBackEnd &printer_;
+    Printing::PrintBackEnd &printer_;
     Guard guard_;
     std::function<void()> closed_;
     std::array<StepButton *, 7> stepButtons_{};

@@ -77,7 +77,7 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
         ++printerLookups;
         return QString();  // no printer here: the program says so
     };
-    r.printer.preview = [&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *) {
+    r.printer.preview = [&](const Report::ReportPage &sheet, const Printing::PrintJob &job, QWidget *) {
         previewed << QString::number(job.copies) << sheet.caption("PrintName3") << sheet.caption("PrintYield14");
     };
 
@@ -219,13 +219,13 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
     EXPECT_EQ(accessibleName(f.start->findChild<QWidget *>("edStartText")), f.text("accStartText"));
 
     // The preview names its page view and page-number box in the class's language.
-    printing::PrintJob previewJob;
-    f.printer.preview = [&](const report::ReportPage &, const printing::PrintJob &job, QWidget *) {
+    Printing::PrintJob previewJob;
+    f.printer.preview = [&](const Report::ReportPage &, const Printing::PrintJob &job, QWidget *) {
         previewJob = job;
     };
     f.clickStep(6);
     f.click("btnPreview");
-    const auto preview = printing::makePreviewDialog(f.objects().ResultSheet, previewJob);
+    const auto preview = Printing::makePreviewDialog(f.objects().ResultSheet, previewJob);
     preview->show();
     int named = 0;
 #ifdef _WIN32

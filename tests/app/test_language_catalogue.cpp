@@ -158,11 +158,11 @@ struct CatalogueRun : AppFixture {
         click("btnPrint");  // msgBadCopies
         type("edPrintCopies", "2");
         // The printer is played by the scripted print back-end: none, then one that refuses the job.
-        for (auto status : {printing::PrintStatus::NoPrinter, printing::PrintStatus::Failed}) {
-            printer.print = [&, status](const report::ReportPage &, const QString &, const printing::PrintJob &job,
+        for (auto status : {Printing::PrintStatus::NoPrinter, Printing::PrintStatus::Failed}) {
+            printer.print = [&, status](const Report::ReportPage &, const QString &, const Printing::PrintJob &job,
                                         QWidget *) {
                 jobTexts.append(job.progressText);  // msgPrinting
-                return printing::PrintResult{status, QStringLiteral("Room 12")};
+                return Printing::PrintResult{status, QStringLiteral("Room 12")};
             };
             click("btnPrint");  // msgNoPrinter, then msgPrintFailed
         }
@@ -346,12 +346,12 @@ namespace {
 
 // What the toolkit itself shows in a run: the buttons of a question, the print preview's title,
 // buttons and tool tips, and an edit box's context menu.
-QStringList toolkitTexts(const report::ReportPage &sheet) {
+QStringList toolkitTexts(const Report::ReportPage &sheet) {
     QStringList texts;
     QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     for (QAbstractButton *button : box.buttons())
         texts << button->text().remove(u'&');
-    const auto preview = printing::makePreviewDialog(sheet, printing::PrintJob{});
+    const auto preview = Printing::makePreviewDialog(sheet, Printing::PrintJob{});
     texts << preview->windowTitle();
     for (const QAction *action : preview->findChildren<QAction *>())
         texts << action->text().remove(u'&') << action->toolTip();
@@ -370,7 +370,7 @@ QStringList toolkitTexts(const report::ReportPage &sheet) {
 TEST(LanguageCatalogue, ARunInAnotherLanguageShowsNoEnglish) {
     const NameValueList english = NameValueList::fromBytes(AppFixture::shippedFile(TLang::LanguageFileName(1)));
     // The toolkit's own words before any translation is installed.
-    const QStringList englishToolkit = toolkitTexts(report::resultSheetPage());
+    const QStringList englishToolkit = toolkitTexts(Report::resultSheetPage());
     for (int n : {0, 2, 3}) {
         SCOPED_TRACE(n);
         const QString name = TLang::LanguageFileName(n);

@@ -292,7 +292,7 @@ TEST(LanguagePage, TheToolkitSpeaksTheLanguageOfTheFile) {
                            box.button(QMessageBox::No)->text().remove(u'&')};
     };
     auto previewTitle = [] {
-        return printing::makePreviewDialog(report::ReportPage(), printing::PrintJob())->windowTitle();
+        return Printing::makePreviewDialog(Report::ReportPage(), Printing::PrintJob())->windowTitle();
     };
     EXPECT_EQ(f.start->toolkitLanguage().language(), QString("pl"));
     EXPECT_EQ(buttonTexts(), (QStringList{"Tak", "Nie"}));

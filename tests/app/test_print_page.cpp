@@ -50,12 +50,12 @@ struct PrintRun : MainWindowFixture {
     QLineEdit *edit(const char *name) { return find<QLineEdit>(name); }
     TLogic &logic() { return *objects().Logic; }
     PanelStep5 *panel() { return main->panelStep5(); }
-    const report::ReportPage &sheet() { return objects().ResultSheet; }
+    const Report::ReportPage &sheet() { return objects().ResultSheet; }
     QString panelShown() { return main->currentPanel()->objectName(); }
     QString copies() { return edit("edPrintCopies")->text(); }
     std::map<QString, QString> captions() {
         std::map<QString, QString> all;
-        for (const report::PageLabel &label : sheet().labels)
+        for (const Report::PageLabel &label : sheet().labels)
             all[label.name] = label.caption;
         return all;
     }
@@ -94,7 +94,7 @@ TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
     EXPECT_EQ(run.copies(), QString("4"));  // four pupils at place 1, two at place 2
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
-    report::writePagePdf(run.sheet(), pdf);
+    Report::writePagePdf(run.sheet(), pdf);
     const ToolRun text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
                                                                QStringLiteral("-")});
     ASSERT_TRUE(text.ok) << text.output.toStdString();
@@ -103,7 +103,7 @@ TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
     // every caption is printed, the headings in the program's language
     const QStringList headings = sheetHeadings();
     ASSERT_FALSE(headings.isEmpty());
-    for (const report::PageLabel &label : run.sheet().labels) {
+    for (const Report::PageLabel &label : run.sheet().labels) {
         if (headings.contains(label.name)) {
             EXPECT_FALSE(label.caption.isEmpty()) << label.name.toStdString();
             EXPECT_EQ(label.caption, run.text(label.name.toLatin1().constData()));
@@ -281,13 +281,13 @@ TEST(PrintPage, ResetAsksOnlyWhileTheSheetIsUnprinted) {
 TEST(PrintPage, PreviewShowsTheSheetAndChangesNothingHoweverOftenOpened) {
     PrintRun run;
     struct Call {
-        const report::ReportPage *sheet;
+        const Report::ReportPage *sheet;
         int copies;
         QWidget *parent;
         QString title;
     };
     QList<Call> calls;
-    run.printer.preview = [&](const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent) {
+    run.printer.preview = [&](const Report::ReportPage &sheet, const Printing::PrintJob &job, QWidget *parent) {
         calls.append({&sheet, job.copies, parent, sheet.caption("PrintRow1")});
     };
     const auto captions = run.captions();
@@ -346,11 +346,11 @@ struct RecordedJob {
 TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
     PrintRun run;
     QList<RecordedJob> jobs;
-    run.printer.print = [&](const report::ReportPage &sheet, const QString &, const printing::PrintJob &job,
+    run.printer.print = [&](const Report::ReportPage &sheet, const QString &, const Printing::PrintJob &job,
                             QWidget *parent) {
         EXPECT_EQ(&sheet, &run.sheet());
         jobs.append({job.copies, parent});
-        return printing::PrintResult{printing::PrintStatus::Sent, QString()};
+        return Printing::PrintResult{Printing::PrintStatus::Sent, QString()};
     };
     // Which numbers count is the model's matter; the box reads its own text and hands the count on.
     struct Row {
@@ -386,33 +386,33 @@ TEST(PrintPage, OnlyCopiesFromOneTo999ReachThePrinter) {
 
 TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
     struct Row {
-        printing::PrintStatus status;
+        Printing::PrintStatus status;
         const char *printer;
         bool printed;
         const char *why;
     };
-    const Row rows[] = {{printing::PrintStatus::Sent, "", true, "the printer took the job"},
-                        {printing::PrintStatus::NoPrinter, "", false, "no printer to take it"},
-                        {printing::PrintStatus::Failed, "Staffroom laser", false, "a printer that refused it"}};
+    const Row rows[] = {{Printing::PrintStatus::Sent, "", true, "the printer took the job"},
+                        {Printing::PrintStatus::NoPrinter, "", false, "no printer to take it"},
+                        {Printing::PrintStatus::Failed, "Staffroom laser", false, "a printer that refused it"}};
     for (const Row &r : rows) {
         PrintRun run;
         SCOPED_TRACE(r.why);
         int jobs = 0;
-        run.printer.print = [&](const report::ReportPage &, const QString &, const printing::PrintJob &job, QWidget *) {
+        run.printer.print = [&](const Report::ReportPage &, const QString &, const Printing::PrintJob &job, QWidget *) {
             EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
             ++jobs;
             EXPECT_EQ(job.progressText, run.text("msgPrinting"));
-            return printing::PrintResult{r.status, QString::fromLatin1(r.printer)};
+            return Printing::PrintResult{r.status, QString::fromLatin1(r.printer)};
         };
         run.click("btnPrint");
         EXPECT_EQ(jobs, 1);
         EXPECT_EQ(run.logic().Printed, r.printed);
         switch (r.status) {
-        case printing::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
-        case printing::PrintStatus::NoPrinter:
+        case Printing::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
+        case Printing::PrintStatus::NoPrinter:
             EXPECT_EQ(run.prompter.messages, QStringList{run.text("msgNoPrinter")});
             break;
-        case printing::PrintStatus::Failed:
+        case Printing::PrintStatus::Failed:
             ASSERT_EQ(run.prompter.messages.size(), 1);
             EXPECT_TRUE(run.prompter.messages[0].startsWith(run.text("msgPrintFailed").section("%1", 0, 0)));
             EXPECT_TRUE(run.prompter.messages[0].contains(r.printer));
@@ -465,18 +465,18 @@ TEST(PrintPage, EnteringAgainAfterALanguageSwitchFillsTheSheetInTheNewLanguage) 
 }
 
 TEST(PrintQueue, PrintingSendsTheCopiesAndThenResetNeedsNoQuestion) {
-    if (const std::string reason = cupsqueue::unavailableReason(); !reason.empty())
+    if (const std::string reason = CupsQueue::unavailableReason(); !reason.empty())
         GTEST_SKIP() << reason;
     PrintRun run;
-    const cupsqueue::JobFiles before = cupsqueue::jobFiles();
+    const CupsQueue::JobFiles before = CupsQueue::jobFiles();
     run.edit("edPrintCopies")->setText("2");
     run.click("btnPrint");
     EXPECT_TRUE(run.prompter.messages.isEmpty()) << run.prompter.messages.join('|').toStdString();
     EXPECT_TRUE(run.logic().Printed);
 
-    const QString pdf = cupsqueue::waitForNewJob(before, QStringLiteral("Gnomora"));  // the program's job title
-    ASSERT_FALSE(pdf.isEmpty()) << "no job output in " << cupsqueue::outputDir().toStdString();
-    EXPECT_EQ(cupsqueue::pageCount(pdf), 2);
+    const QString pdf = CupsQueue::waitForNewJob(before, QStringLiteral("Gnomora"));  // the program's job title
+    ASSERT_FALSE(pdf.isEmpty()) << "no job output in " << CupsQueue::outputDir().toStdString();
+    EXPECT_EQ(CupsQueue::pageCount(pdf), 2);
     QFile::remove(pdf);
 
     run.click("btnReset");

@@ -283,7 +283,7 @@ TEST(TeacherTools, TheResultSheetPrintsTheMeasurementDate) {
     f.clickStep(6);
     ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
     QString footer;
-    for (const report::PageLabel &label : f.objects().ResultSheet.labels)
+    for (const Report::PageLabel &label : f.objects().ResultSheet.labels)
         if (label.name == "PrintFooter4")
             footer = label.caption;
     EXPECT_EQ(footer, "18/06/2013");
@@ -665,8 +665,8 @@ TEST(KeptLesson, PrintingOrClearingEndsIt) {
         QTest::mouseClick(f.find<QPushButton>("btnCalcEarth"), Qt::LeftButton);
         f.main->imgStep5Click();
         ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
-        f.printer.print = [](const report::ReportPage &, const QString &, const printing::PrintJob &, QWidget *) {
-            return printing::PrintResult{printing::PrintStatus::Sent, QString()};
+        f.printer.print = [](const Report::ReportPage &, const QString &, const Printing::PrintJob &, QWidget *) {
+            return Printing::PrintResult{Printing::PrintStatus::Sent, QString()};
         };
         QTest::mouseClick(f.find<QPushButton>("btnPrint"), Qt::LeftButton);
         EXPECT_TRUE(f.logic().Printed);

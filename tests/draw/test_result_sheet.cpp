@@ -62,7 +62,7 @@ struct SheetWorld {
     TempWorkDir dir;
     TSession session;  // the record the model stores into and the sheet reads the pupils from
     ModelTestWorld model;
-    report::ReportPage page = report::resultSheetPage();
+    Report::ReportPage page = Report::resultSheetPage();
     TDrawObj draw;
 };
 
@@ -71,7 +71,7 @@ TEST(ResultSheetFill, EveryHeadingGetsTheTextOfItsOwnName) {
     w.draw.FillResultSheet();
     const QStringList headings = sheetHeadings();
     ASSERT_TRUE(headings.contains("PrintRow1") && headings.contains("PrintFooter2")) << "the key catalogue is missing";
-    for (const report::PageLabel &label : w.page.labels) {
+    for (const Report::PageLabel &label : w.page.labels) {
         SCOPED_TRACE(label.name.toStdString());
         if (!headings.contains(label.name))
             EXPECT_FALSE(label.caption.startsWith("t:")) << "a heading's text on a value's label";

@@ -163,7 +163,7 @@ TEST(Earth, TheSizeFitsOnlyTheDifferenceAndDistanceItWasComputedFrom) {
 }
 
 TEST(TypedInput, WholeNumbersWithinTheirRange) {
-    using namespace typedinput;
+    using namespace TypedInput;
     struct Row {
         const char *text;
         WholeRange range;
@@ -266,7 +266,7 @@ TEST(TypedInput, DistanceInKilometresWithEitherSeparator) {
         {nines.c_str(), {}, "ten thousand digits"},
     };
     for (const Row &r : rows)
-        EXPECT_EQ(typedinput::distanceKm(QString::fromUtf8(r.text)), r.km) << QByteArray(r.text).left(24).constData()
+        EXPECT_EQ(TypedInput::distanceKm(QString::fromUtf8(r.text)), r.km) << QByteArray(r.text).left(24).constData()
                                                                            << ": " << r.why;
 }
 
@@ -289,7 +289,7 @@ TEST(TypedInput, MeasurementDatesInTheFormsPeopleWrite) {
         {"21 .06.2026", {}}, {"today", {}},
     };
     for (const Row &r : rows) {
-        const std::optional<QDate> got = typedinput::calendarDate(QString::fromUtf8(r.text));
+        const std::optional<QDate> got = TypedInput::calendarDate(QString::fromUtf8(r.text));
         ASSERT_EQ(got.has_value(), r.date.isValid()) << r.text;
         if (got)
             EXPECT_EQ(*got, r.date) << r.text;

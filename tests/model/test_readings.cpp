@@ -47,7 +47,7 @@ TEST(ShadowReadings, MeanAndStandardErrorOfTheMean) {
 }
 
 TEST(ShadowReadings, TypedWithSemicolonsUpToFive) {
-    using typedinput::shadowReadings;
+    using TypedInput::shadowReadings;
     EXPECT_EQ(shadowReadings(QStringLiteral("812; 815;809 ;811;  813")), (std::vector<int>{812, 815, 809, 811, 813}));
     EXPECT_EQ(shadowReadings(QStringLiteral("850")), std::vector<int>{850});
     for (const char *bad : {"1;2;3;4;5;6", "812;", ";812", "812;;815", "812; 0", "812; 1 000", "812; 8,5",

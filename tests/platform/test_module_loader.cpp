@@ -146,8 +146,8 @@ TEST(ModuleLoader, AModuleInTheWorkingFolderIsNeverLoaded) {
 }
 
 TEST(ModuleLoader, ThePrintModuleHandsOverItsBackEndOnce) {
-    auto *first = &ModuleLoader::plugin<printing::PrintBackEnd>(QStringLiteral("print"));
-    EXPECT_EQ(&ModuleLoader::plugin<printing::PrintBackEnd>(QStringLiteral("print")), first);
+    auto *first = &ModuleLoader::plugin<Printing::PrintBackEnd>(QStringLiteral("print"));
+    EXPECT_EQ(&ModuleLoader::plugin<Printing::PrintBackEnd>(QStringLiteral("print")), first);
     // Asked for another interface, the module is refused naming it.
     try {
         ModuleLoader::plugin<PictureJpeg::Decoder>(QStringLiteral("print"));

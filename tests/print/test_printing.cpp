@@ -21,7 +21,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-using namespace printing;
+using namespace Printing;
 
 namespace {
 
@@ -33,15 +33,15 @@ PrintJob jobOf(int copies, const QString &documentName = QStringLiteral("Gnomora
     return job;
 }
 
-report::ReportPage captionedSheet() {
-    report::ReportPage page = report::resultSheetPage();
+Report::ReportPage captionedSheet() {
+    Report::ReportPage page = Report::resultSheetPage();
     page.setCaption(QStringLiteral("PrintRow1"), QStringLiteral("Printing test"));
     page.setCaption(QStringLiteral("PrintYield3"), QStringLiteral("12:5"));
     return page;
 }
 
 TEST(Printing, WithoutAPrinterNothingIsPrintedAndTheCallerIsTold) {
-    const report::ReportPage page = captionedSheet();
+    const Report::ReportPage page = captionedSheet();
     for (const QString &printer : {QString(), QStringLiteral("GnomoraNoSuchQueue")}) {
         const PrintResult result = printPage(page, printer, jobOf(2));
         EXPECT_EQ(result.status, PrintStatus::NoPrinter) << printer.toStdString();
@@ -59,7 +59,7 @@ struct CopiesRow {
 };
 
 TEST(Printing, TheDefaultQueueReceivesTheSheetWithItsCopyCount) {
-    if (const std::string reason = cupsqueue::unavailableReason(); !reason.empty())
+    if (const std::string reason = CupsQueue::unavailableReason(); !reason.empty())
         GTEST_SKIP() << reason;
     const CopiesRow rows[] = {{2, 2}, {0, 1}};
     for (const CopiesRow &row : rows) {
@@ -70,14 +70,14 @@ TEST(Printing, TheDefaultQueueReceivesTheSheetWithItsCopyCount) {
                                   .arg(QDateTime::currentMSecsSinceEpoch())
                                   .arg(row.asked);
         const PrintJob job = jobOf(row.asked, title);
-        const cupsqueue::JobFiles before = cupsqueue::jobFiles();
+        const CupsQueue::JobFiles before = CupsQueue::jobFiles();
 
         const PrintResult result = printPage(captionedSheet(), currentPrinterName(), job);
         ASSERT_EQ(result.status, PrintStatus::Sent) << result.printerName.toStdString();
 
-        const QString pdf = cupsqueue::waitForNewJob(before, title);
-        ASSERT_FALSE(pdf.isEmpty()) << "no output in " << cupsqueue::outputDir().toStdString();
-        EXPECT_EQ(cupsqueue::pageCount(pdf), row.pages);
+        const QString pdf = CupsQueue::waitForNewJob(before, title);
+        ASSERT_FALSE(pdf.isEmpty()) << "no output in " << CupsQueue::outputDir().toStdString();
+        EXPECT_EQ(CupsQueue::pageCount(pdf), row.pages);
         QFile::remove(pdf);
     }
 }
@@ -102,7 +102,7 @@ TEST(PrintPreview, ShowsTheOnePageOnAnA4PrinterReadyForTheJob) {
     };
     for (const Row row : {Row{3, 3}, Row{0, 1}}) {
         SCOPED_TRACE(row.asked);
-        std::optional<report::ReportPage> page = captionedSheet();
+        std::optional<Report::ReportPage> page = captionedSheet();
         const auto dialog = makePreviewDialog(*page, jobOf(row.asked, QStringLiteral("Sheet")));
         page.reset();  // the dialog paints its own copy, long after the caller's page is gone
         const PreviewParts parts = partsOf(*dialog);
@@ -148,7 +148,7 @@ TEST(PrintPreview, IsKeptForItsWindowAndSetToEachNewJob) {
     // What the user may choose in the preview's print dialog.
     parts.printer->setOutputFileName(QDir::temp().filePath(QStringLiteral("gnomora-preview-test.pdf")));
 
-    QDialog &again = keptPreviewDialog(report::resultSheetPage(), jobOf(0, QStringLiteral("Again")), window);
+    QDialog &again = keptPreviewDialog(Report::resultSheetPage(), jobOf(0, QStringLiteral("Again")), window);
     EXPECT_EQ(&again, &first);
     EXPECT_EQ(parts.printer->docName(), QStringLiteral("Again"));
     EXPECT_EQ(parts.printer->copyCount(), 1);
@@ -201,7 +201,7 @@ TEST(PrintPreview, ToolBarShowsTheThemesIconsOrTheToolkitsOwn) {
     const QString themeName = QIcon::themeName();
     QIcon::setThemeSearchPaths({themes.path()});
     QIcon::setThemeName(QStringLiteral("GnomoraTest"));
-    EXPECT_EQ(previewicons::namesInIconTheme(previewicons::toolBarIconNames()), QSet<QString>{"zoom-in"});
+    EXPECT_EQ(PreviewIcons::namesInIconTheme(PreviewIcons::toolBarIconNames()), QSet<QString>{"zoom-in"});
     {
         const auto ours = makePreviewDialog(captionedSheet(), PrintJob{});
         QPrintPreviewDialog toolkits;

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 // Helpers shared by the report engine's tests.
-namespace reporttest {
+namespace ReportTest {
 
 // At this resolution one millimetre is exactly ten pixels.
 inline constexpr int kDpi = 254;
@@ -33,4 +33,4 @@ inline QRect inkBounds(const QImage &withText, const QImage &without, const QRec
     return ink;
 }
 
-}  // namespace reporttest
+}  // namespace ReportTest

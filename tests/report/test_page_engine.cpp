@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-using namespace report;
-using namespace reporttest;
+using namespace Report;
+using namespace ReportTest;
 
 namespace {
 

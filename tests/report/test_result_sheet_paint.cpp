@@ -11,8 +11,8 @@
 #include <iterator>
 #include <map>
 
-using namespace report;
-using namespace reporttest;
+using namespace Report;
+using namespace ReportTest;
 
 namespace {
 

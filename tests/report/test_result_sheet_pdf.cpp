@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace report;
-using namespace reporttest;
+using namespace Report;
+using namespace ReportTest;
 
 namespace {
 

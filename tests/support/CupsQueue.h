@@ -18,7 +18,7 @@
 // ./test.sh does) starts a local CUPS server whose default printer "GnomoraPDF" is a cups-pdf
 // queue. Each job becomes a PDF file named after the job's title, in which a test counts the
 // pages the printer received.
-namespace cupsqueue {
+namespace CupsQueue {
 
 inline const QString kName = QStringLiteral("GnomoraPDF");
 
@@ -27,7 +27,7 @@ inline const QString kName = QStringLiteral("GnomoraPDF");
 inline std::string unavailableReason() {
     if (toolsUnavailable)
         return toolsUnavailable;
-    if (printing::currentPrinterName() == kName)
+    if (Printing::currentPrinterName() == kName)
         return {};
     return "the default printer is not the " + kName.toStdString() +
            " test queue; run tests/print/cups_pdf_printer.sh as root first";
@@ -88,4 +88,4 @@ inline int pageCount(const QString &pdf) {
     return info.ok && match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-}  // namespace cupsqueue
+}  // namespace CupsQueue

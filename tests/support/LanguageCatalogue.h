@@ -19,7 +19,7 @@ inline QStringList catalogueKeys() {
 inline QStringList sheetHeadings() {
     const QStringList keys = catalogueKeys();
     QStringList headings;
-    for (const report::PageLabel &label : report::resultSheetPage().labels)
+    for (const Report::PageLabel &label : Report::resultSheetPage().labels)
         if (keys.contains(label.name))
             headings.append(label.name);
     return headings;

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace report {
+namespace Report {
 
 void writePagePdf(const ReportPage &page, const QString &fileName, int dotsPerInch, const QString &title) {
     // The page is made in memory and then written whole, so that a full disk never leaves a cut
@@ -53,4 +53,4 @@ QImage renderPageImage(const ReportPage &page, int dotsPerInch) {
     return image;
 }
 
-}  // namespace report
+}  // namespace Report

@@ -7,7 +7,7 @@
 
 // A page rendered to a file or an image, through the same painting routine as printing: what the
 // tests and benchmarks read a page's pixels and text from. The program itself only prints.
-namespace report {
+namespace Report {
 
 // Writes the page as a one-page A4 PDF file at the given resolution, atomically: a failed write
 // leaves no half-written file. Throws FileError naming the file and the reason.
@@ -19,4 +19,4 @@ void writePagePdf(const ReportPage &page, const QString &fileName, int dotsPerIn
 // resolution outside 10 to 1200 dpi.
 QImage renderPageImage(const ReportPage &page, int dotsPerInch);
 
-}  // namespace report
+}  // namespace Report

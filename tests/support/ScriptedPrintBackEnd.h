@@ -7,22 +7,22 @@
 
 // The print back-end of the window tests: each function a test sets stands in for the print
 // module's (the printer looked up, the job printed, the preview shown); the others are the module's.
-struct ScriptedPrintBackEnd : printing::PrintBackEnd {
+struct ScriptedPrintBackEnd : Printing::PrintBackEnd {
     std::function<QString()> printerName;
-    std::function<printing::PrintResult(const report::ReportPage &sheet, const QString &printerName,
-                                        const printing::PrintJob &job, QWidget *parent)>
+    std::function<Printing::PrintResult(const Report::ReportPage &sheet, const QString &printerName,
+                                        const Printing::PrintJob &job, QWidget *parent)>
         print;
-    std::function<void(const report::ReportPage &sheet, const printing::PrintJob &job, QWidget *parent)> preview;
+    std::function<void(const Report::ReportPage &sheet, const Printing::PrintJob &job, QWidget *parent)> preview;
 
     QString currentPrinterName() override {
         return printerName ? printerName() : ModulePrintBackEnd::instance().currentPrinterName();
     }
-    printing::PrintResult printPage(const report::ReportPage &page, const QString &printer,
-                                    const printing::PrintJob &job, QWidget *parent) override {
+    Printing::PrintResult printPage(const Report::ReportPage &page, const QString &printer,
+                                    const Printing::PrintJob &job, QWidget *parent) override {
         return print ? print(page, printer, job, parent)
                      : ModulePrintBackEnd::instance().printPage(page, printer, job, parent);
     }
-    void previewPage(const report::ReportPage &page, const printing::PrintJob &job, QWidget *parent) override {
+    void previewPage(const Report::ReportPage &page, const Printing::PrintJob &job, QWidget *parent) override {
         preview ? preview(page, job, parent) : ModulePrintBackEnd::instance().previewPage(page, job, parent);
     }
 };

@@ -5,18 +5,18 @@
 #include <QObject>
 #include <QtPlugin>
 
-class PrintModule : public QObject, public printing::PrintBackEnd {
+class PrintModule : public QObject, public Printing::PrintBackEnd {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID GnomoraPrintBackEnd_iid)
-    Q_INTERFACES(printing::PrintBackEnd)
+    Q_INTERFACES(Printing::PrintBackEnd)
 public:
-    QString currentPrinterName() override { return printing::currentPrinterName(); }
-    printing::PrintResult printPage(const report::ReportPage &page, const QString &printerName,
-                                    const printing::PrintJob &job, QWidget *parent) override {
-        return printing::printPage(page, printerName, job, parent);
+    QString currentPrinterName() override { return Printing::currentPrinterName(); }
+    Printing::PrintResult printPage(const Report::ReportPage &page, const QString &printerName,
+                                    const Printing::PrintJob &job, QWidget *parent) override {
+        return Printing::printPage(page, printerName, job, parent);
     }
-    void previewPage(const report::ReportPage &page, const printing::PrintJob &job, QWidget *parent) override {
-        printing::previewPage(page, job, parent);
+    void previewPage(const Report::ReportPage &page, const Printing::PrintJob &job, QWidget *parent) override {
+        Printing::previewPage(page, job, parent);
     }
 };
 
