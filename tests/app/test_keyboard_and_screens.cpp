@@ -342,4 +342,32 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
     EXPECT_EQ(earth->picture().size(), earth->size());
 }
 
+// Controls added to a panel over the years must not be laid over each other, at the design size
+// or enlarged; on the measurement panel every control is shown (the reading repeated, the day's
+// plot and the partner's buttons).
+TEST(AnyScreen, NoTwoShownControlsOfAPanelOverlap) {
+    CompleteRun f;
+    f.clickStep(3);
+    ASSERT_TRUE(f.classRun().measure({"12", "5", "800;805;795"}));
+    for (int grow : {0, 200}) {
+        f.main->resize(985 + grow, 692 + grow);
+        QApplication::processEvents();
+        for (int step = 1; step <= 6; ++step) {
+            f.clickStep(step);
+            QWidget *panel = f.main->currentPanel();
+            QList<QWidget *> shown;
+            for (QWidget *w : panel->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (w->isVisibleTo(panel) && !w->geometry().isEmpty() && !qobject_cast<FocusRing *>(w))
+                    shown.append(w);
+            // A pixel's touch at the edge of a label's box (the design's own) is no overlap.
+            const auto inner = [](const QWidget *w) { return w->geometry().adjusted(1, 1, -1, -1); };
+            for (int i = 0; i < shown.size(); ++i)
+                for (int j = i + 1; j < shown.size(); ++j)
+                    EXPECT_FALSE(inner(shown[i]).intersects(inner(shown[j])))
+                        << panel->objectName().toStdString() << " +" << grow << ": "
+                        << shown[i]->objectName().toStdString() << " over " << shown[j]->objectName().toStdString();
+        }
+    }
+}
+
 }  // namespace
