@@ -126,11 +126,11 @@ TEST(PartnerReading, WhatIsNoTextFileIsAFileError) {
     QFile large(dir.file("large.txt"));
     ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(FileIo::maxBytes(FileKind::Reading) + 1));
     large.close();
-    dir.write("nul.txt", KrakowBytes + QByteArray(1, '\0'));
+    dir.write("with-nul-byte.txt", KrakowBytes + QByteArray(1, '\0'));
     dir.write("utf16.txt", QByteArray("\xFF\xFE") + KrakowBytes);
     const std::pair<const char *, FileError::Kind> rows[] = {
         {"missing.txt", FileError::Kind::Missing}, {"folder.txt", FileError::Kind::Folder},
-        {"large.txt", FileError::Kind::TooLarge},  {"nul.txt", FileError::Kind::NulByte},
+        {"large.txt", FileError::Kind::TooLarge},  {"with-nul-byte.txt", FileError::Kind::NulByte},
         {"utf16.txt", FileError::Kind::Utf16},
     };
     for (const auto &[name, kind] : rows) {
