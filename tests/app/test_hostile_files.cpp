@@ -18,6 +18,7 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
 #include "print/PrintBackEnd.h"
 #include "platform/ScriptedPrompter.h"
 #include "session/LessonRecord.h"
+#include "session/PartnerReading.h"
 #include "session/TSession.h"
 #include "support/MainWindowFixture.h"
 #include "support/ModelWorld.h"
@@ -27,6 +28,7 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -111,9 +113,22 @@ std::map<QString, QString> snapshot(const QString &folder) {
     return entries;
 }
 
+const QString PartnerFile = QStringLiteral("partner.txt");
+
+// A partner school's reading as the program saves it.
+QByteArray partnerReading() {
+    PartnerReading reading;
+    reading.PlaceName = QStringLiteral("Zakopane");
+    reading.MeasureDate = kEquinox;
+    reading.Stick = 1000;
+    reading.Shadows = {800, 805};
+    return PartnerReadingFile::toBytes(reading);
+}
+
 // The program as a class starts it in the current folder: the start window (configuration,
 // language file, the folder's lock, a kept lesson), the main window, the technical panel (every
-// language slot), the places with the first school chosen (its photograph); then the run ends.
+// language slot), the places with the first school chosen (its photograph), and where the folder
+// holds one, a partner school's reading loaded on the measurement panel; then the run ends.
 // Every question is closed unanswered. Prints what the program showed and asked.
 void runTheProgramHere() {
     ScriptedPrompter prompter;
@@ -130,6 +145,15 @@ void runTheProgramHere() {
             QComboBox *list = main.panelStep1()->placeList(1);
             list->setCurrentIndex(0);
             emit list->activated(0);
+            // A partner school's reading, where the folder holds one, loaded at place 1.
+            if (QFileInfo::exists(PartnerFile)) {
+                QComboBox *second = main.panelStep1()->placeList(2);
+                second->setCurrentIndex(1);
+                emit second->activated(1);
+                main.imgStep2Click();
+                prompter.fileNames.push_back(PartnerFile);
+                main.findChild<QPushButton *>(QStringLiteral("btnLoadReading"))->click();
+            }
         }
     }  // ended as at the end of the process, without the question to save the settings
     for (const QString &text : prompter.messages)
@@ -230,6 +254,7 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
         {"photograph", work, QStringLiteral("school1.jpg"), picture, QStringLiteral("program"), {}},
         {"kept lesson", work, LessonRecord::FileName, lesson, QStringLiteral("program"), {}},
         {"folder lock", work, TStartForm::LockFileName, "4242\ngnomora\nsala-23\n5f1c\n", QStringLiteral("program"), {}},
+        {"partner's reading", work, PartnerFile, partnerReading(), QStringLiteral("program"), {}},
         // The module check reads the program headers alone, whose segments still lie inside a file
         // of the full size whose second half is zeroed: such a module is loaded (its code is not).
         {"JPEG module", modules, ModuleLoader::fileName(QStringLiteral("hostile-jpeg-for-test")),
