@@ -177,6 +177,16 @@ FRESH = {f"Hei{k}{n}": "0" for k in ("State", "NoonTimeAngle", "CurrTimeAngle", 
                                      "EditedTimM", "TimH", "TimM", "EditedStick", "EditedShadow", "Stick",
                                      "Shadow", "SunHeightAtCurrTime", "SunAzimuthHeightAtCurrTime",
                                      "SunPlaneAngle", "NoonHeightAngle") for n in (1, 2)}
+# The partner school's reading file as the program saves it: Windows-1250, UTF-8 with its mark
+# for a name Windows-1250 cannot hold, repeated readings, and a foreign name=value file.
+READING = ("GnomoraReading=1\r\nVersion=0.1.0\r\nPlace=SP nr 7 w Krakowie\r\nDate=2026-03-20\r\n"
+           "TimeH=12\r\nTimeM=5\r\nStick=1000\r\nShadow1=800\r\nNoonH=11\r\nNoonM=40\r\nLongitude=19.94\r\n")
+put("partner_reading", "krakow", READING.encode("cp1250"))
+put("partner_reading", "kyiv-utf8", b"\xef\xbb\xbf" + READING.replace("SP nr 7 w Krakowie", "Київ").encode("utf-8"))
+put("partner_reading", "five-shadows", READING.replace("Shadow1=800\r\n", "".join(
+    "Shadow%d=%d\r\n" % (i, 800 + i) for i in range(1, 6))).encode("cp1250"))
+put("partner_reading", "not-a-reading", CONFIG.encode("cp1250"))
+
 put("lesson_record", "measured", bytes([0]) + text(CONFIG) + lesson(lesson_values()).encode("cp1250"))
 put("lesson_record", "comma", bytes([1]) + text(CONFIG) + lesson(lesson_values(), ",").encode("cp1250"))
 put("lesson_record", "utf8", bytes([0]) + text(CONFIG) + b"\xef\xbb\xbf"

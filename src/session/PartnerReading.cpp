@@ -93,7 +93,7 @@ Parsed fromLines(QStringList lines) {
         return result;
     };
     if (lines.isEmpty() || lines.first() != MarkKey + QStringLiteral("=1"))
-        return fault(lines.isEmpty() ? MarkKey : lines.first());
+        return fault(lines.isEmpty() || lines.first().isEmpty() ? MarkKey : lines.first());  // names what is missing
 
     // Each known key once; nothing else but blank lines (as mail programs add them).
     QStringList known{kVersion, kPlace, kDate, kTimeH, kTimeM, kStick, kNoonH, kNoonM, kLongitude};

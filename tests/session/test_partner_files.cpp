@@ -83,6 +83,7 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
         const char *fault;
     } rows[] = {
         {"empty", "", "GnomoraReading"},
+        {"a blank line before the mark: the mark is named, not the blank", "\r\n" + KrakowBytes, "GnomoraReading"},
         {"another file of the storage form", "LessonRecord=1\r\nHeiState1=3\r\n", "LessonRecord=1"},
         {"another version of the mark", replaced("GnomoraReading=1", "GnomoraReading=2"), "GnomoraReading=2"},
         {"cut short", KrakowBytes.left(KrakowBytes.indexOf("Stick")), "Stick"},
