@@ -155,5 +155,6 @@ private:
     DeferredCanvas canvasStep2_;
     DeferredCanvas canvasStep4_;
     PanelTech *tech_ = nullptr;
-    PanelViews views_;    bool Closing = false;
+    PanelViews views_;  // what the panels are told, built or not
+    bool Closing = false;
 };
