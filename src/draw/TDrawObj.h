@@ -143,8 +143,9 @@ public:
     //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.
     // Values are printed as the model holds them; the print step is only entered once both places
     // and the Earth's size are computed. Throws std::logic_error when the object was made without
-    // a result sheet (a fault of the program).
-    void FillResultSheet();
+    // a result sheet (a fault of the program). A mean of repeated readings is written with
+    // `decimalSeparator`, the mark of the sheet's language, as the panels show it.
+    void FillResultSheet(QChar decimalSeparator);
 
     // One line between two scene points; with no image, nothing.
     void DrawLine3D(std::uint32_t color, double X1, double Y1, double Z1, double X2, double Y2,

@@ -69,7 +69,7 @@ void fillPlace(Report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
 
 }  // namespace
 
-void TDrawObj::FillResultSheet() {
+void TDrawObj::FillResultSheet(QChar separator) {
     Report::ReportPage *sheetPage = sheet_.page;
     if (!sheetPage || !sheet_.session)
         throw std::logic_error("FillResultSheet: this drawing object has no result sheet to fill");
@@ -84,7 +84,6 @@ void TDrawObj::FillResultSheet() {
             page.setCaption(QStringLiteral("PrintName%1").arg((place - 1) * 4 + person),
                             session.GetValue(QStringLiteral("Person%1%2").arg(place).arg(person)));
 
-    const QChar separator = logic_.comm().locale().decimalSeparator;
     fillPlace(page, logic_.Hei1, kPlace1, lang_, separator);
     fillPlace(page, logic_.Hei2, kPlace2, lang_, separator);
 

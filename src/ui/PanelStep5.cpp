@@ -8,11 +8,13 @@
 #include "platform/Prompter.h"
 #include "print/PrintBackEnd.h"
 #include "session/ResultsTable.h"
-#include "session/TSession.h"
 #include "session/SavePermission.h"
+#include "session/TSession.h"
+#include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
+#include "ui/ToolkitLanguage.h"
 #include "ui_PanelStep5.h"
 
 PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
@@ -37,7 +39,9 @@ PanelStep5::~PanelStep5() = default;
 
 void PanelStep5::EnterStep() {
     ui->edPrintCopies->setText(QString::number(session_.CountPersons1()));
-    drawing_.FillResultSheet();
+    // The sheet's decimal mark is the language's, as on the panels.
+    drawing_.FillResultSheet(
+        ToolkitLanguage::conventionsOf(lang_.Texts.value(ToolkitLanguage::LocaleKey), comm_.locale()).decimalSeparator);
 }
 
 std::optional<int> PanelStep5::typedCopies() const {

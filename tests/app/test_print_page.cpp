@@ -159,9 +159,10 @@ TEST(PrintPage, TheUncertaintyOnlyWhereReadingsWereRepeated) {
                   again.text(inside ? "labMeridianInside" : "labMeridianOutside"));
         again.clickStep(6);
         // Mean and standard error of the mean where the place repeated its reading, with the
-        // computer's decimal mark; the other place's single shadow as before.
+        // language's decimal mark (a comma in Polish, as on the panel); the other place's single
+        // shadow as before.
         EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield3a" : "PrintYield8a"),
-                  place == 1 ? QString::fromUtf8("800.0 ± 1.7 mm") : QString::fromUtf8("1000.0 ± 3.4 mm"));
+                  place == 1 ? QString::fromUtf8("800,0 ± 1,7 mm") : QString::fromUtf8("1000,0 ± 3,4 mm"));
         EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield8a" : "PrintYield3a"),
                   place == 1 ? QString("1000 mm") : QString("800 mm"));
         EXPECT_EQ(again.sheet().caption("PrintYield14"), again.find<QLabel>("labUncertaintyRes")->text());

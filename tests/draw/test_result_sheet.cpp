@@ -66,9 +66,23 @@ struct SheetWorld {
     TDrawObj draw;
 };
 
+// A mean of repeated readings is written with the sheet's decimal mark, both of them; a single
+// reading stays a whole number.
+TEST(ResultSheetFill, RepeatedReadingsTakeTheSheetsDecimalMark) {
+    SheetWorld w;
+    w.model.logic.Hei1.MoreShadows = {1260, 1240};  // mean 1250, standard error 10 / sqrt(3)
+    for (const QChar mark : {u'.', u','}) {
+        SCOPED_TRACE(QString(mark).toStdString());
+        w.draw.FillResultSheet(mark);
+        EXPECT_TRUE(w.caption("PrintYield3a").startsWith(QString::fromUtf8("1250%1%2 ± 5%1%3").arg(mark).arg(0).arg(8)))
+            << w.caption("PrintYield3a").toStdString();
+        EXPECT_TRUE(w.caption("PrintYield8a").startsWith("830 ")) << w.caption("PrintYield8a").toStdString();
+    }
+}
+
 TEST(ResultSheetFill, EveryHeadingGetsTheTextOfItsOwnName) {
     SheetWorld w;
-    w.draw.FillResultSheet();
+    w.draw.FillResultSheet(u'.');
     const QStringList headings = sheetHeadings();
     ASSERT_TRUE(headings.contains("PrintRow1") && headings.contains("PrintFooter2")) << "the key catalogue is missing";
     for (const Report::PageLabel &label : w.page.labels) {
@@ -89,7 +103,7 @@ TEST(ResultSheetFill, PupilsStayOnTheirOwnLines) {
     // place 1: the second name is empty and the fourth absent; place 2: only the last name
     w.session.StorePlaces(PlacesChoice{0, QStringLiteral("A"), {"Anna Nowak", "", "Cezary Bąk", ""},
                                        1, QStringLiteral("B"), {"", "", "", "Zofia Wójcik"}});
-    w.draw.FillResultSheet();
+    w.draw.FillResultSheet(u'.');
     const QStringList expected = {"Anna Nowak", "", deg("Cezary Bąk"), "", "", "", "", deg("Zofia Wójcik")};
     QStringList lines;
     for (int i = 1; i <= 8; ++i)
@@ -98,7 +112,7 @@ TEST(ResultSheetFill, PupilsStayOnTheirOwnLines) {
 
     // a later entry fills afresh: a name taken out leaves its line empty
     w.session.StorePlaces(PlacesChoice{0, QStringLiteral("A"), {"", "", "Cezary Bąk", ""}, 1, QStringLiteral("B"), {}});
-    w.draw.FillResultSheet();
+    w.draw.FillResultSheet(u'.');
     EXPECT_EQ(w.caption("PrintName1"), QString());
     EXPECT_EQ(w.caption("PrintName3"), deg("Cezary Bąk"));
     EXPECT_EQ(w.caption("PrintName8"), QString());
@@ -106,7 +120,7 @@ TEST(ResultSheetFill, PupilsStayOnTheirOwnLines) {
 
 TEST(ResultSheetFill, BothPlacesAndTheResult) {
     SheetWorld w;
-    w.draw.FillResultSheet();
+    w.draw.FillResultSheet(u'.');
     const std::pair<const char *, QString> rows[] = {
         {"PrintYield2", deg("Łódź")},   {"PrintYield3", "12:5"},       {"PrintYield3a", "1250 mm"},
         {"PrintYield4", "1000 mm"},     {"PrintYield5", deg("45°")},   {"PrintYield6", deg("52°30'")},
@@ -124,7 +138,7 @@ TEST(ResultSheetFill, TheDateIsTodayWithTheLocalesSeparator) {
                                                    {u'-', "20-06-2013"}, {u'd', "20d06d2013"}};
     for (const auto &[separator, text] : rows) {
         SheetWorld w(separator);
-        w.draw.FillResultSheet();
+        w.draw.FillResultSheet(u'.');
         EXPECT_EQ(w.caption("PrintFooter4"), QString(text)) << text;
     }
 }
@@ -132,7 +146,7 @@ TEST(ResultSheetFill, TheDateIsTodayWithTheLocalesSeparator) {
 TEST(ResultSheetFill, AnObjectWithoutASheetRefusesClearly) {
     DrawWorld w(5, QSize());
     try {
-        w.draw.FillResultSheet();
+        w.draw.FillResultSheet(u'.');
         FAIL() << "no error";
     } catch (const std::logic_error &e) {
         EXPECT_NE(std::string(e.what()).find("no result sheet"), std::string::npos);
