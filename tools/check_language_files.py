@@ -105,7 +105,7 @@ INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "
 TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n}" for n in range(1, 6)]
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOff", "msgNoonOutsideHours",
-                    "msgBadDate", "msgChangeMeasureDate"]
+                    "msgBadDate", "msgChangeMeasureDate", "msgReplaceLesson", "msgOtherLessonKept"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
                "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
@@ -129,13 +129,15 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 296
+CATALOGUE_SIZE = 298
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
     "msgNoonOff": {"%1", "%2", "%3"},  # the configured noon, the true noon, the minutes between
     "msgNoonOutsideHours": {"%1"},     # the true noon
+    "msgReplaceLesson": {"%1", "%2", "%3", "%4"},  # the other lesson's date, its places, its name beside this one
+    "msgOtherLessonKept": {"%1"},      # where the older lessons lie
     "msgReadingRefused": {"%1", "%2"},        # the file, the line at fault
     "msgReadingOtherDate": {"%1", "%2", "%3"},  # the file, its date, the measurement date
     "PrintReadingFrom": {"%1"},               # the file

@@ -22,6 +22,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QPainter>
@@ -117,14 +119,14 @@ bool TStartForm::mayEndRun() {
 bool TStartForm::keepLesson() {
     if (!objects_.Comm->SavesAllowed || !mainForm_)
         return false;
-    bool kept = false;
+    bool settled = false;
     // A failure to write is shown as any other; the question then follows.
     guard_([&] {
         mainForm_->storeShownPanels();
-        LessonRecord::keep(objects_.Session->Values);
-        kept = true;
+        keepRunAsLesson(*objects_.Session, *objects_.Logic, *objects_.Lang, prompter_);
+        settled = true;
     });
-    return kept;
+    return settled;
 }
 
 void TStartForm::offerKeptLesson() {
@@ -139,14 +141,21 @@ void TStartForm::offerKeptLesson() {
         LessonRecord::setAside();
         return;
     }
-    switch (prompter_.confirm(lang.GetText(QStringLiteral("msgContinueLesson")), Prompter::Buttons::YesNo)) {
+    QString question = lang.GetText(QStringLiteral("msgContinueLesson"));
+    QStringList older;
+    for (const QString &name : LessonRecord::olderLessons())
+        older << QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    if (!older.isEmpty())
+        question += QStringLiteral("\n\n") + lang.GetText(QStringLiteral("msgOtherLessonKept")).arg(older.join(QStringLiteral(", ")));
+    switch (prompter_.confirm(question, Prompter::Buttons::YesNo)) {
     case Prompter::Answer::Yes:
         objects_.Session->RestoreLesson(*record, *objects_.Logic, *objects_.Comm);
         break;
     case Prompter::Answer::No:
         LessonRecord::discard();
         break;
-    default:  // the question closed unanswered: this run starts fresh, the lesson stays for later
+    default:  // the question closed unanswered: this run starts fresh; the kept lesson is another's
+        objects_.Session->OtherKeptLesson = *record;
         break;
     }
 }

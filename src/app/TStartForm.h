@@ -49,8 +49,10 @@ public:
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
     // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
-    // msgContinueLesson (Yes/No). Yes continues it (TSession::RestoreLesson); No removes it; the question
-    // closed without an answer starts this run fresh and keeps the file for the next start. A file
+    // msgContinueLesson (Yes/No), followed by msgOtherLessonKept (%1 where) when older lessons are
+    // kept beside it. Yes continues it (TSession::RestoreLesson); No removes it; the question
+    // closed without an answer starts this run fresh and leaves the file as another lesson
+    // (TSession::OtherKeptLesson), which the end of this run asks about before replacing it. A file
     // that is no kept lesson (damaged, foreign) is not offered: it is refused with msgLessonRefused
     // and set aside (LessonRecord::setAside); the run starts fresh. Nothing is offered while
     // another copy works in the folder.
@@ -76,7 +78,9 @@ private:
     // next start (LessonRecord), which makes the question msgAreYouSure needless. Only where it
     // cannot be kept (another copy works in the folder, the file cannot be written) is it asked.
     bool mayEndRun();
-    // Stores the panels' values into the session record and writes it; false when not kept.
+    // Stores the panels' values into the session record and keeps it (keepRunAsLesson, which
+    // asks before replacing another lesson); false when the run's end is not settled: it could
+    // not be kept.
     bool keepLesson();
 
     std::unique_ptr<Ui::StartForm> ui;

@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "session/RecordRanges.h"
 #include "session/TSession.h"
+#include "store/TComm.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,7 @@ bool exists(const QString &fileName) { return FileIo::exists(fileName); }
 
 void keep(const NameValueList &sessionValues, const QString &fileName) {
     QStringList lines{MarkKey + QStringLiteral("=1")};
-    lines += sessionValues.lines();
+    lines += TSession::WithDecimalMark(sessionValues, u'.').lines();
     NameValueList file(lines);
     if (!file.linesItCannotHold().isEmpty())
         file.setEncoding(TextEncoding::Utf8WithMark);
@@ -37,7 +38,8 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName) {
     }
     if (file.size() == 0 || file.lines().first() != MarkKey + QStringLiteral("=1"))
         return std::nullopt;
-    NameValueList record(file.lines().mid(1));
+    const NameValueList record =
+        TSession::WithDecimalMark(NameValueList(file.lines().mid(1)), comm.locale().decimalSeparator);
     if (!TSession::IsComplete(record, comm) || !RecordRanges::hold(record, comm))
         return std::nullopt;
     return record;
@@ -58,6 +60,35 @@ void setAside(const QString &fileName) {
     if (exists(fileName))
         std::rename(from.constData(), to.constData());
 #endif
+}
+
+About aboutOf(const NameValueList &record) {
+    return {QDate::fromString(record.value(QStringLiteral("MeasureDate")), Qt::ISODate),
+            record.value(QStringLiteral("PlaceName1")), record.value(QStringLiteral("PlaceName2"))};
+}
+
+namespace {
+const QString kDatedPrefix = QStringLiteral("Gnomora_Lesson-");
+const QString kDatedSuffix = QStringLiteral(".ini");
+}  // namespace
+
+QString datedFileName(const QDate &measureDate) {
+    const QString stem = kDatedPrefix + measureDate.toString(Qt::ISODate);
+    QString name = stem + kDatedSuffix;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = stem + u'-' + QString::number(n) + kDatedSuffix;
+    return name;
+}
+
+QStringList olderLessons() {
+    return QDir().entryList({kDatedPrefix + u'*' + kDatedSuffix}, QDir::Files, QDir::Name);
+}
+
+void renameTo(const QString &newName, const QString &fileName) {
+    // QFile::rename never replaces a file of the new name.
+    QFile file(fileName);
+    if (!file.rename(newName))
+        throw FileError(FileError::Kind::WriteFailed, newName, file.errorString());
 }
 
 void discard(const QString &fileName) {

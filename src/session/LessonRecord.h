@@ -2,7 +2,9 @@
 #pragma once
 #include "store/NameValueList.h"
 
+#include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class TComm;
@@ -16,6 +18,9 @@ class TComm;
 // by the line LessonRecord=1 that tells it from any other file of that form. It is written in
 // Windows-1250, or as UTF-8 with the byte-order mark when it holds a letter that Windows-1250
 // lacks (a Ukrainian pupil's name, a place named in a UTF-8 configuration); both are read.
+// Decimal numbers are written with "." whatever the computer's settings and read with "." or
+// ",", so that a lesson moves between computers (a roaming profile) of any number format; in
+// memory the record keeps the locale's mark.
 namespace LessonRecord {
 
 inline const QString FileName = QStringLiteral("Gnomora_Lesson.ini");
@@ -40,6 +45,25 @@ std::optional<NameValueList> read(const TComm &comm, const QString &fileName = F
 // that name), out of the way of the next start but still there to look at. A file that cannot be
 // renamed is left.
 void setAside(const QString &fileName = FileName);
+
+// What a kept lesson is about, as a question names it: the date of its measurement and the names
+// of its two places (empty where none was chosen).
+struct About {
+    QDate measureDate;
+    QString place1;
+    QString place2;
+};
+About aboutOf(const NameValueList &record);
+
+// An older lesson kept beside a newer one is named for its measurement date,
+// Gnomora_Lesson-2026-06-21.ini, with "-2", "-3" ... before ".ini" when that name is taken: the
+// first such name that no file has.
+QString datedFileName(const QDate &measureDate);
+// The older lessons kept beside the newest one (Gnomora_Lesson-*.ini), by name.
+QStringList olderLessons();
+// Renames the kept lesson to a name no file has (FileError when it cannot be renamed; then
+// nothing has changed).
+void renameTo(const QString &newName, const QString &fileName = FileName);
 
 // Removes the file if it is there; a file that cannot be removed is left (no error: the next
 // start asks about it once more).

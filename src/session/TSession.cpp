@@ -296,6 +296,25 @@ QString TSession::FloatToText(double value, QChar decimalSeparator) {
     return text;
 }
 
+NameValueList TSession::WithDecimalMark(const NameValueList &values, QChar mark) {
+    NameValueList marked = values;
+    auto remark = [&](const QString &key) {
+        QString text = values.value(key);
+        if (text.isEmpty())
+            return;
+        for (QChar &c : text)
+            if (c == u'.' || c == u',')
+                c = mark;
+        marked.setValue(key, text);
+    };
+    for (int place = 1; place <= 2; ++place)
+        for (const HeiKey &key : kHeiKeys)
+            if (std::holds_alternative<double THeiObj::*>(key.field))
+                remark(placeKey(key.name, place));
+    remark(QStringLiteral("HeiDiff"));
+    return marked;
+}
+
 void TSession::StoreRunPlaces(const NameValueList &runPlaces) {
     for (const QString &line : runPlaces.lines())
         if (NameValueList::hasKey(line))

@@ -96,6 +96,14 @@ public:
     // which no conversion would read back, are written as "0"; magnitudes whose 15-digit text
     // would leave the double range, as 1.79769313486231E308.
     static QString FloatToText(double value, QChar decimalSeparator);
+    // The record with the decimal mark of every decimal number (the places' angles, HeiDiff) set
+    // to `mark`, whichever of "." and "," it was written with; every other value as it is.
+    static NameValueList WithDecimalMark(const NameValueList &values, QChar mark);
 
     NameValueList Values;
+
+    // The record of the lesson kept in the working folder when this run began, where this run did
+    // not go on with it (the question was closed unanswered): another lesson, which this run
+    // neither replaces nor removes without asking. Empty when there was none or it is continued.
+    NameValueList OtherKeptLesson;
 };

@@ -179,5 +179,5 @@ void PanelStep1::ClearAll() {
     session_.StoreHei(logic_.Hei1);
     session_.StoreHei(logic_.Hei2);
     session_.StoreLogic(logic_);
-    discardKeptLesson(comm_);
+    discardKeptLesson(comm_, session_);
 }

@@ -67,7 +67,7 @@ void PanelStep5::btnPrintClick() {
     switch (result.status) {
     case Printing::PrintStatus::Sent:
         logic_.SheetPrinted();
-        discardKeptLesson(comm_);  // the sheet keeps the lesson now
+        discardKeptLesson(comm_, session_);  // the sheet keeps the lesson now
         return;
     case Printing::PrintStatus::NoPrinter:
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoPrinter")));

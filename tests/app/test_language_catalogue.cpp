@@ -16,6 +16,7 @@
 #include "ui/Guard.h"
 #include "report/ResultSheetLayout.h"
 #include "session/LessonRecord.h"
+#include "session/SavePermission.h"
 #include "support/AppFixture.h"
 #include "support/LanguageCatalogue.h"
 #include "ui/DateBox.h"
@@ -49,6 +50,9 @@ constexpr int ShippedLanguages[] = {0, 1, 2, 3};
 const QByteArray TwoSchools = "Place1=Krak\xf3w\r\nPerson11=Ala\r\nPerson12=Olek\r\nNoonH1=12\r\nNoonM1=00\r\n"
                               "Place2=Gda\xf1sk\r\nPerson21=Ewa\r\nNoonH2=12\r\nNoonM2=00\r\n"
                               "Place3=Zakopane\r\nNoonH3=23\r\nNoonM3=00\r\nLongitude3=19.95\r\n";
+
+// A lesson kept beside the newest one by an earlier end of the program.
+const QString OlderLesson = QStringLiteral("Gnomora_Lesson-2012-12-21.ini");
 
 // A name that the Windows-1250 configuration cannot hold.
 const char *const UkrainianPupil = "Олена Шевченко";
@@ -203,10 +207,15 @@ struct CatalogueRun : AppFixture {
         main->panelTech()->setTimeZone(QTimeZone::utc());
         type("edLongitude1", "180");
         click("btnSolarNoon1");  // msgNoonOutsideHours: noon in the hour after midnight
-        // A lesson kept by an earlier run (msgContinueLesson), and one damaged since (msgLessonRefused).
+        // A lesson kept by an earlier run with an older one beside it (msgContinueLesson,
+        // msgOtherLessonKept), left for later: ending this run asks before replacing it
+        // (msgReplaceLesson, answered No); and one damaged since (msgLessonRefused).
         LessonRecord::keep(objects().Session->Values);
+        dir.write(OlderLesson, "LessonRecord=1\r\n");
         prompter.answers.push_back(Prompter::Answer::Closed);
         start->offerKeptLesson();
+        prompter.answers.push_back(Prompter::Answer::No);
+        ASSERT_EQ(keepRunAsLesson(*objects().Session, *objects().Logic, *objects().Lang, prompter), LessonEnd::Dropped);
         dir.write("Gnomora_Lesson.ini", "LessonRecord=1\r\nHeiState1=3\r\n");
         start->offerKeptLesson();
         main->close();  // and shown once more, as a class comes back to it
@@ -276,9 +285,17 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                         file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
         expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 9);
+        ASSERT_EQ(run.prompter.questions.size(), 10);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
-        EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
+        const QString format = run.objects().Logic->ShortDateFormat();
+        const QDate today = run.objects().Logic->MeasureDay();
+        EXPECT_EQ(run.prompter.questions.takeLast(),
+                  file.value("msgReplaceLesson")
+                      .arg(today.toString(format), "Krak\u00f3w", "Gda\u0144sk",
+                           "Gnomora_Lesson-" + today.toString(Qt::ISODate) + ".ini"));
+        EXPECT_EQ(run.prompter.questions.takeLast(),
+                  file.value("msgContinueLesson") + "\n\n" +
+                      file.value("msgOtherLessonKept").arg(QDir::toNativeSeparators(run.dir.file(OlderLesson))));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgReplaceUnreadCfg"));
         const QString latitudes = file.value("msgTwoLattitudes") + "\r\n" + file.value("msgLattitudeYes") +
@@ -334,7 +351,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 296);
+    ASSERT_EQ(catalogue.size(), 298);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();

@@ -508,6 +508,45 @@ TEST(KeptLesson, OnlyNoRemovesIt) {
     EXPECT_EQ(closed.logic().MeasureDay(), QDate(2013, 6, 21));
 }
 
+// A lesson left for later (its question closed) is another lesson: clearing all leaves it, and
+// ending this run asks whether this lesson replaces it, naming its date and places. Yes keeps
+// this run's lesson only, No the other one only; the question closed keeps both, the other one
+// under the name of its date, which the next start names beside the newest it offers.
+TEST(KeptLesson, AnotherLessonIsReplacedOnlyWhenTheTeacherSaysSo) {
+    const QByteArray other = keptLesson();  // 21 June 2013, Gdańsk and Kraków
+    const QString dated = "Gnomora_Lesson-2013-06-21.ini";
+    for (const Prompter::Answer answer : {Prompter::Answer::Yes, Prompter::Answer::No, Prompter::Answer::Closed}) {
+        SCOPED_TRACE(int(answer));
+        NextStart f(other, Prompter::Answer::Closed);
+        ClassRun run = f.classRun();
+        ASSERT_TRUE(run.clickStep(2) && run.choose(1, 0) && run.choose(2, 1) && run.click("btnClearAll"));
+        ASSERT_TRUE(run.choose(1, 0) && run.choose(2, 1) && run.click("btnStep1Next") && run.read({"12", "0", "800"}));
+        EXPECT_EQ(f.dir.read(LessonRecord::FileName), other);
+        f.prompter.clear();
+        f.prompter.answers.push_back(answer);
+        f.start->close();
+        EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgReplaceLesson")
+                                                        .arg("21/06/2013", QString::fromUtf8("Gdańsk"),
+                                                             QString::fromUtf8("Kraków"), dated)});
+        const NameValueList kept = NameValueList::fromBytes(f.dir.read(LessonRecord::FileName));
+        EXPECT_EQ(kept.value("PlaceName1"), answer == Prompter::Answer::No ? QString::fromUtf8("Gdańsk") : "Krak\u00f3w");
+        EXPECT_EQ(f.dir.read(dated), answer == Prompter::Answer::Closed ? other : QByteArray());
+        if (answer == Prompter::Answer::Closed) {
+            f.restart(Prompter::Answer::Closed);
+            EXPECT_EQ(f.prompter.questions,
+                      QStringList{f.text("msgContinueLesson") + "\n\n" +
+                                  f.text("msgOtherLessonKept").arg(QDir::toNativeSeparators(f.dir.file(dated)))});
+        }
+    }
+    // A run that measured nothing ends without a question, the other lesson as it was.
+    NextStart f(other, Prompter::Answer::Closed);
+    ASSERT_TRUE(f.classRun().choosePlaces());
+    f.start->close();
+    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgContinueLesson")});
+    EXPECT_EQ(f.dir.read(LessonRecord::FileName), other);
+    EXPECT_FALSE(QFileInfo::exists(dated));
+}
+
 // A file that cannot be continued is never offered: it is refused once and set aside under
 // another name (replacing one set aside before), so the next start asks nothing.
 TEST(KeptLesson, ADamagedOrForeignFileIsRefusedOnceAndSetAside) {

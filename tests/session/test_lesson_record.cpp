@@ -109,9 +109,8 @@ TEST(LessonRecord, RefusesWhatIsNoKeptLesson) {
     EXPECT_TRUE(refused(QByteArray(good).replace("EarthState=0", "EarthState=-1")));
     EXPECT_TRUE(refused(QByteArray(good).replace("HeiTimH1=12", "HeiTimH1=99999999999")));
     EXPECT_TRUE(refused(QByteArray(good).replace("MeasureDate=2013-06-20", "MeasureDate=2013-02-30")));
-    // A decimal written with the other separator is no number of this locale.
-    const qsizetype angle = good.indexOf("HeiSunPlaneAngle1=");
-    EXPECT_TRUE(refused(QByteArray(good).replace(good.indexOf(',', angle) , 1, ".")));
+    // A key twice: one part of the program would read the one line, another the other.
+    EXPECT_TRUE(refused(good + "HeiTimH1=13\r\n"));
     EXPECT_TRUE(refused(good + QByteArray(LessonRecord::MaxBytes, ';')));
     // A folder of that name is no file either.
     QFile::remove(LessonRecord::FileName);
@@ -137,9 +136,19 @@ TEST(LessonRecord, EveryStateOfARunIsContinued) {
         TLogic &logic = world.logic;
         session.Init();
         logic.Init();
+        // Written with "." whatever the computer's number format, and continued under either:
+        // the same angles come back.
         auto continued = [&](const char *what) {
             LessonRecord::keep(session.Values);
-            EXPECT_TRUE(LessonRecord::read(world.comm)) << what;
+            EXPECT_FALSE(dir.read(LessonRecord::FileName).contains(',')) << what;
+            for (const QChar mark : {u'.', u','}) {
+                const TComm next(world.prompter, Locale{mark, u'/'});
+                const std::optional<NameValueList> back = LessonRecord::read(next);
+                ASSERT_TRUE(back) << what;
+                for (const char *key : {"HeiSunPlaneAngle1", "HeiNoonHeightAngle2", "HeiDiff"})
+                    EXPECT_EQ(next.TextToFloat(back->value(key)), world.comm.TextToFloat(session.Values.value(key)))
+                        << what << " " << key;
+            }
         };
         continued("nothing measured");
         for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
@@ -151,6 +160,8 @@ TEST(LessonRecord, EveryStateOfARunIsContinued) {
             continued("the time accepted");
             hei->EditedStick = 1000;
             hei->EditedShadow = hei->Number() == 1 ? 800 : 1000;
+            if (hei->Number() == 1)
+                hei->EditedMoreShadows = {812, 795};
             hei->AcceptHeight();
             ASSERT_EQ(hei->State, 2);
             session.StoreHei(*hei);
@@ -180,6 +191,8 @@ TEST(LessonRecord, EveryStateOfARunIsContinued) {
 // A value that no measurement gives, or a state its values do not reach, makes the file no kept
 // lesson; the same value under a state that does not need it is continued.
 TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
+    const std::string long201(201, 'x'), long40000(40000, 'x'), long60000(60000, 'x');
+    const char *const Long201 = long201.c_str(), *const Long40000 = long40000.c_str(), *const Long60000 = long60000.c_str();
     KeptRun run;
     TLogic &logic = run.world.logic;
     THeiObj &hei2 = logic.Hei2;
@@ -216,8 +229,12 @@ TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
         {"not solved, latitude 4 deg", {{"HeiState%1", "1"}, {"HeiSunPlaneAngle%1", "1.5"}}, false},
         {"the virtual partner at latitude 4 deg",
          {{"HeiState%1", "2"}, {"HeiSunPlaneAngle%1", "1.5"}, {"HeiVirtual%1", "1"}}, false},
-        // Up to five shadow readings, each one a box takes.
-        {"four further shadow readings", {{"HeiMoreShadows%1", "801;799;805;798"}}, false},
+        // Up to five shadow readings, each one a box takes; once solved, the elevation is the
+        // one the stick and their mean give.
+        {"four further shadow readings", {{"HeiState%1", "1"}, {"HeiMoreShadows%1", "801;799;805;798"}}, false},
+        {"solved, further readings the elevation was not computed from",
+         {{"HeiMoreShadows%1", "100000000;100000000;100000000;100000000"}}, true},
+        {"solved, a first reading the elevation was not computed from", {{"HeiShadow%1", "3230"}}, true},
         {"five further shadow readings", {{"HeiMoreShadows%1", "801;799;805;798;800"}}, true},
         {"a further reading of 0", {{"HeiMoreShadows%1", "801;0"}}, true},
         {"a further reading that is no number", {{"HeiMoreShadows%1", "801;-5"}}, true},
@@ -233,6 +250,26 @@ TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
         {"a negative circumference", {{"EarthState", "1"}, {"EarthSize", "-40000"}}, true},
         {"a difference of 1E300", {{"HeiDiff", "1E300"}}, true},
         {"measured in 1800", {{"MeasureDate", "1800-06-20"}}, true},
+        // The places listed for this run only, with their noon as a partner's file gives it.
+        {"the run's place at noon 11:05", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "11"}, {"RunNoonM6", "5"}}, false},
+        {"the run's place at noon 99:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "99"}, {"RunNoonM6", "0"}}, true},
+        {"the run's place at noon -5:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "-5"}, {"RunNoonM6", "0"}}, true},
+        {"the run's place at noon 40000000:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "40000000"}, {"RunNoonM6", "0"}}, true},
+        {"the run's place at minute 60", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "11"}, {"RunNoonM6", "60"}}, true},
+        {"the run's noon without its place", {{"RunNoonH6", "11"}, {"RunNoonM6", "5"}}, true},
+        {"the run's second place without the first", {{"RunPlace7", "Kyiv"}}, true},
+        {"a photograph for the run's place", {{"RunPlace6", "Kyiv"}, {"RunPlace6Jpg", "/dev/zero"}}, true},
+        {"the run's place of 201 characters", {{"RunPlace6", Long201}}, true},
+        // The chosen entry of a place list is one the list holds.
+        {"the run's place chosen", {{"RunPlace6", "Kyiv"}, {"PlaceSelect%1", "5"}}, false},
+        {"the run's place chosen, its line missing", {{"PlaceSelect%1", "5"}}, true},
+        {"the virtual partner chosen", {{"PlaceSelect%1", "99"}}, false},
+        {"an entry beyond every list", {{"PlaceSelect%1", "7000"}}, true},
+        // Texts as long as their boxes or files take.
+        {"a reading's file", {{"HeiReadingFrom%1", "kyiv.txt"}}, false},
+        {"a reading's file of 60 000 characters", {{"HeiReadingFrom%1", Long60000}}, true},
+        {"a reading's file with nothing accepted", {{"HeiState%1", "0"}, {"HeiReadingFrom%1", "kyiv.txt"}}, true},
+        {"a pupil of 40 000 characters", {{"Person%11", Long40000}}, true},
     };
     for (const Row &row : rows) {
         for (const int place : {1, 2}) {
@@ -295,11 +332,16 @@ TEST(SavePermission, WritesOnlyForTheCopyThatHoldsTheFolder) {
     EXPECT_EQ(w.prompter.questions, QStringList{"replace?"});
     EXPECT_TRUE(w.prompter.messages.isEmpty());
 
-    for (bool savesAllowed : {false, true}) {
-        TempWorkDir dir;
-        dir.write(LessonRecord::FileName, "LessonRecord=1\r\n");
-        w.comm.SavesAllowed = savesAllowed;
-        discardKeptLesson(w.comm);
-        EXPECT_EQ(QFileInfo::exists(LessonRecord::FileName), !savesAllowed);
-    }
+    // The kept lesson goes with this run's lesson, never while another copy works in the folder
+    // nor when it is another lesson, which this run did not continue.
+    TSession session;
+    for (bool savesAllowed : {false, true})
+        for (bool another : {false, true}) {
+            TempWorkDir dir;
+            dir.write(LessonRecord::FileName, "LessonRecord=1\r\n");
+            w.comm.SavesAllowed = savesAllowed;
+            session.OtherKeptLesson = NameValueList(another ? QStringList{"MeasureDate=2013-06-21"} : QStringList{});
+            discardKeptLesson(w.comm, session);
+            EXPECT_EQ(QFileInfo::exists(LessonRecord::FileName), !savesAllowed || another);
+        }
 }
