@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The kept lesson (Gnomora_Lesson.ini) from arbitrary bytes: read as the next start reads it, and
-// when accepted, continued as the start window continues it and shown as the measurement and
-// comparison panels show it; then kept again as the end of that run keeps it.
+// when accepted, continued as the start window continues it (the places of that run listed again)
+// and shown as the measurement and comparison panels show it, each place's picture and day's
+// shadow drawn; then kept again as the end of that run keeps it.
 //
 // Input: a mode byte (bit 0: "," as the decimal separator), the configuration's text (up to a lone
 // backslash), then the bytes of the lesson file.
@@ -12,9 +13,14 @@
 //  - the values a panel shows at its state are values the boxes would take when typed: the time
 //    from State 1, stick and shadow from State 2, the distance once accepted;
 //  - the circumference's deviation, when shown, is a short finite percentage;
+//  - a place listed for that run only has its noon at a clock time;
+//  - drawing the measurement panel's pictures ends (a hang is the fuzzer's timeout);
 //  - the same lesson, kept again at the end of the run, is accepted by the next start;
 //  - nothing of it is undefined behaviour or a crash.
 #include "FuzzSupport.h"
+#include "draw/DrawCanvas.h"
+#include "draw/ShadowDayPlot.h"
+#include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/Angles.h"
 #include "model/THeiObj.h"
@@ -30,6 +36,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -60,6 +67,19 @@ struct World {
     CaptionRecorder latitudes;
     TSession session;
     TLogic logic;
+};
+
+// A picture control of the design size, painted into an image.
+class ImageCanvas : public DrawCanvas {
+public:
+    explicit ImageCanvas(QSize size) : size_(size) {}
+    QSize clientSize() const override { return size_; }
+    QImage &bitmap() override { return image_; }
+    void bitmapChanged() override {}
+
+private:
+    QSize size_;
+    QImage image_;
 };
 
 QTemporaryDir *folder = nullptr;
@@ -147,17 +167,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // Continued as the start window continues it.
     TLogic &logic = w.logic;
-    w.session.Values = *record;
-    w.session.RestoreMeasureDay(logic);
-    for (THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
-        w.session.RestoreHei(*hei);
-        if (hei->State >= 2)
-            hei->ShowLatitude();
-    }
-    w.session.RestoreLogic(logic);
+    w.session.RestoreLesson(*record, logic, w.comm);
 
     checkPlaceShown(logic.Hei1);
     checkPlaceShown(logic.Hei2);
+    for (const THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+        const int placeNo = TComm::TextToInt(record->value(QStringLiteral("PlaceSelect") + QString::number(hei->Number()))) + 1;
+        if (placeNo > TComm::PlaceCount && !hei->VirtualPartner)
+            checkWhole(hei->NoonH, TypedInput::NoonHour, "noon hour of the run's place");
+    }
+    // The measurement panel of each place: its picture and the day's shadow with its readings.
+    ImageCanvas scene(QSize(120, 96)), dayPlot(QSize(260, 150));
+    TDrawObj drawStep2(w.lang, logic, &scene);
+    drawStep2.Init(2);
+    for (const THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
+        drawStep2.DrawHei(*hei);
+        QList<ShadowReading> readings;
+        for (const std::int32_t shadow : hei->ShadowReadings())
+            readings.append({hei->TimH, hei->TimM, shadow});
+        drawStep2.DrawShadowDay(*hei, readings, dayPlot);
+    }
     checkComparisonShown(logic);
     for (const QString &caption : w.latitudes.captions)
         FUZZ_CHECK(caption.size() <= 12, "latitude caption \"%s\"", qPrintable(caption));  // the texts are "" here

@@ -195,4 +195,7 @@ put("lesson_record", "fresh", bytes([0]) + text("") + lesson(lesson_values(**FRE
     HeiDiff="0", EarthDistance="0", EarthSize="0")).encode("cp1250"))
 put("lesson_record", "half", bytes([0]) + text(CONFIG) + lesson(lesson_values(HeiState2="1", EarthState="0"))
     .encode("cp1250"))
+put("lesson_record", "run-place", bytes([0]) + text(CONFIG) + lesson(lesson_values(
+    PlaceSelect2="5", PlaceName2="Lwów", HeiReadingFrom2="lwow.txt", RunPlace6="Lwów", RunNoonH6="11",
+    RunNoonM6="20")).encode("cp1250"))
 put("lesson_record", "not-a-lesson", bytes([0]) + text(CONFIG) + CONFIG.encode("cp1250"))

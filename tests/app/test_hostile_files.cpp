@@ -43,7 +43,9 @@ namespace {
 // Set in the child: what it opens ("program", or "module:<name>:<interface id>").
 constexpr char kChildRun[] = "GNOMORA_TEST_HOSTILE_RUN";
 
-enum class Form { Pipe, DevZeroLink, Sparse100GB, Empty, SecondHalfZeroed, Utf16 };
+enum class Form { Pipe, DevZeroLink, Sparse100GB, Empty, SecondHalfZeroed, Utf16, AsGiven };
+const std::vector<Form> kDamagedForms = {Form::Pipe,  Form::DevZeroLink,      Form::Sparse100GB,
+                                         Form::Empty, Form::SecondHalfZeroed, Form::Utf16};
 
 const char *nameOf(Form form) {
     switch (form) {
@@ -53,6 +55,7 @@ const char *nameOf(Form form) {
     case Form::Empty: return "empty";
     case Form::SecondHalfZeroed: return "second half zeroed";
     case Form::Utf16: return "UTF-16";
+    case Form::AsGiven: return "as given";
     }
     return "?";
 }
@@ -79,6 +82,10 @@ void make(Form form, const QString &path, const QByteArray &bytes) {
     case Form::SecondHalfZeroed:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.left(bytes.size() / 2) + QByteArray(bytes.size() - bytes.size() / 2, '\0'));
+        return;
+    case Form::AsGiven:
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
         return;
     case Form::Utf16: {
         // As Notepad saves "Unicode": the byte-order mark FF FE, then two bytes a character.
@@ -242,7 +249,14 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
         QByteArray bytes;          // its sound content
         QString run;               // what the child runs
         std::vector<Form> opened;  // forms the program takes as they are (no message)
+        std::vector<Form> forms = kDamagedForms;  // the forms tried
     };
+    // Kept lessons that no run of the program writes.
+    const auto lessonWith = [&](const QByteArray &from, const QByteArray &to) {
+        EXPECT_TRUE(lesson.contains(from)) << from.toStdString();
+        return QByteArray(lesson).replace(from, to);
+    };
+    const QByteArray partnerPlace = "PlaceSelect2=5\r\nRunPlace6=Kyiv\r\n";
     const std::vector<File> files = {
         // An empty configuration is no configuration; an empty language file holds no texts (the
         // program runs without them, as with no file) and an empty slot offers a language without a name.
@@ -253,6 +267,16 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
          AppFixture::shippedFile("Gnomo_Language_2.ini"), QStringLiteral("program"), {Form::Empty}},
         {"photograph", work, QStringLiteral("school1.jpg"), picture, QStringLiteral("program"), {}},
         {"kept lesson", work, LessonRecord::FileName, lesson, QStringLiteral("program"), {}},
+        // A noon no clock shows would loop the day's shadow for ever; a place of this run whose line
+        // is missing would turn into the virtual partner; a file's name of 60 000 characters.
+        {"kept lesson, the run's place at noon 40000000", work, LessonRecord::FileName,
+         lessonWith("PlaceSelect2=1\r\n", partnerPlace + "RunNoonH6=40000000\r\nRunNoonM6=0\r\n"),
+         QStringLiteral("program"), {}, {Form::AsGiven}},
+        {"kept lesson, the run's place missing", work, LessonRecord::FileName,
+         lessonWith("PlaceSelect2=1\r\n", "PlaceSelect2=5\r\n"), QStringLiteral("program"), {}, {Form::AsGiven}},
+        {"kept lesson, a reading's file of 60 000 characters", work, LessonRecord::FileName,
+         lessonWith("HeiState2=", "HeiReadingFrom2=" + QByteArray(60000, 'x') + "\r\nHeiState2="),
+         QStringLiteral("program"), {}, {Form::AsGiven}},
         {"folder lock", work, TStartForm::LockFileName, "4242\ngnomora\nsala-23\n5f1c\n", QStringLiteral("program"), {}},
         {"partner's reading", work, PartnerFile, partnerReading(), QStringLiteral("program"), {}},
         // The module check reads the program headers alone, whose segments still lie inside a file
@@ -267,7 +291,7 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
 
     for (const File &file : files) {
         ASSERT_FALSE(file.bytes.isEmpty()) << file.what;
-        for (Form form : {Form::Pipe, Form::DevZeroLink, Form::Sparse100GB, Form::Empty, Form::SecondHalfZeroed, Form::Utf16}) {
+        for (Form form : file.forms) {
             SCOPED_TRACE(std::string(file.what) + ", " + nameOf(form));
             seed();
             const QString path = file.folder + u'/' + file.name;
