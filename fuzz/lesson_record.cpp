@@ -173,7 +173,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkPlaceShown(logic.Hei2);
     for (const THeiObj *hei : {&logic.Hei1, &logic.Hei2}) {
         const int placeNo = TComm::TextToInt(record->value(QStringLiteral("PlaceSelect") + QString::number(hei->Number()))) + 1;
-        if (placeNo > TComm::PlaceCount && !hei->VirtualPartner)
+        // (A configuration's own key of that number comes first: the configuration is not the lesson.)
+        const QString noonKey = QStringLiteral("NoonH") + QString::number(placeNo);
+        if (placeNo > TComm::PlaceCount && !hei->VirtualPartner && w.comm.Cfg.indexOfKey(noonKey) < 0)
             checkWhole(hei->NoonH, TypedInput::NoonHour, "noon hour of the run's place");
     }
     // The measurement panel of each place: its picture and the day's shadow with its readings.

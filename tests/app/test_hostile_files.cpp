@@ -268,15 +268,12 @@ TEST(HostileFiles, EveryFileTheProgramReadsIsRefusedWithoutHangingOrWriting) {
         {"photograph", work, QStringLiteral("school1.jpg"), picture, QStringLiteral("program"), {}},
         {"kept lesson", work, LessonRecord::FileName, lesson, QStringLiteral("program"), {}},
         // A noon no clock shows would loop the day's shadow for ever; a place of this run whose line
-        // is missing would turn into the virtual partner; a file's name of 60 000 characters.
+        // is missing would turn into the virtual partner.
         {"kept lesson, the run's place at noon 40000000", work, LessonRecord::FileName,
          lessonWith("PlaceSelect2=1\r\n", partnerPlace + "RunNoonH6=40000000\r\nRunNoonM6=0\r\n"),
          QStringLiteral("program"), {}, {Form::AsGiven}},
         {"kept lesson, the run's place missing", work, LessonRecord::FileName,
          lessonWith("PlaceSelect2=1\r\n", "PlaceSelect2=5\r\n"), QStringLiteral("program"), {}, {Form::AsGiven}},
-        {"kept lesson, a reading's file of 60 000 characters", work, LessonRecord::FileName,
-         lessonWith("HeiState2=", "HeiReadingFrom2=" + QByteArray(60000, 'x') + "\r\nHeiState2="),
-         QStringLiteral("program"), {}, {Form::AsGiven}},
         {"folder lock", work, TStartForm::LockFileName, "4242\ngnomora\nsala-23\n5f1c\n", QStringLiteral("program"), {}},
         {"partner's reading", work, PartnerFile, partnerReading(), QStringLiteral("program"), {}},
         // The module check reads the program headers alone, whose segments still lie inside a file

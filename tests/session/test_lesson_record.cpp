@@ -146,8 +146,7 @@ TEST(LessonRecord, EveryStateOfARunIsContinued) {
                 const std::optional<NameValueList> back = LessonRecord::read(next);
                 ASSERT_TRUE(back) << what;
                 for (const char *key : {"HeiSunPlaneAngle1", "HeiNoonHeightAngle2", "HeiDiff"})
-                    EXPECT_EQ(next.TextToFloat(back->value(key)), world.comm.TextToFloat(session.Values.value(key)))
-                        << what << " " << key;
+                    EXPECT_EQ(next.TextToFloat(back->value(key)), world.comm.TextToFloat(session.Values.value(key))) << key;
             }
         };
         continued("nothing measured");
@@ -191,8 +190,7 @@ TEST(LessonRecord, EveryStateOfARunIsContinued) {
 // A value that no measurement gives, or a state its values do not reach, makes the file no kept
 // lesson; the same value under a state that does not need it is continued.
 TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
-    const std::string long201(201, 'x'), long40000(40000, 'x'), long60000(60000, 'x');
-    const char *const Long201 = long201.c_str(), *const Long40000 = long40000.c_str(), *const Long60000 = long60000.c_str();
+    const std::string long40000(40000, 'x'), long60000(60000, 'x');
     KeptRun run;
     TLogic &logic = run.world.logic;
     THeiObj &hei2 = logic.Hei2;
@@ -234,7 +232,6 @@ TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
         {"four further shadow readings", {{"HeiState%1", "1"}, {"HeiMoreShadows%1", "801;799;805;798"}}, false},
         {"solved, further readings the elevation was not computed from",
          {{"HeiMoreShadows%1", "100000000;100000000;100000000;100000000"}}, true},
-        {"solved, a first reading the elevation was not computed from", {{"HeiShadow%1", "3230"}}, true},
         {"five further shadow readings", {{"HeiMoreShadows%1", "801;799;805;798;800"}}, true},
         {"a further reading of 0", {{"HeiMoreShadows%1", "801;0"}}, true},
         {"a further reading that is no number", {{"HeiMoreShadows%1", "801;-5"}}, true},
@@ -255,21 +252,16 @@ TEST(LessonRecord, RefusesValuesNoMeasurementGives) {
         {"the run's place at noon 99:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "99"}, {"RunNoonM6", "0"}}, true},
         {"the run's place at noon -5:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "-5"}, {"RunNoonM6", "0"}}, true},
         {"the run's place at noon 40000000:00", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "40000000"}, {"RunNoonM6", "0"}}, true},
-        {"the run's place at minute 60", {{"RunPlace6", "Kyiv"}, {"RunNoonH6", "11"}, {"RunNoonM6", "60"}}, true},
         {"the run's noon without its place", {{"RunNoonH6", "11"}, {"RunNoonM6", "5"}}, true},
-        {"the run's second place without the first", {{"RunPlace7", "Kyiv"}}, true},
         {"a photograph for the run's place", {{"RunPlace6", "Kyiv"}, {"RunPlace6Jpg", "/dev/zero"}}, true},
-        {"the run's place of 201 characters", {{"RunPlace6", Long201}}, true},
         // The chosen entry of a place list is one the list holds.
         {"the run's place chosen", {{"RunPlace6", "Kyiv"}, {"PlaceSelect%1", "5"}}, false},
         {"the run's place chosen, its line missing", {{"PlaceSelect%1", "5"}}, true},
         {"the virtual partner chosen", {{"PlaceSelect%1", "99"}}, false},
-        {"an entry beyond every list", {{"PlaceSelect%1", "7000"}}, true},
         // Texts as long as their boxes or files take.
         {"a reading's file", {{"HeiReadingFrom%1", "kyiv.txt"}}, false},
-        {"a reading's file of 60 000 characters", {{"HeiReadingFrom%1", Long60000}}, true},
-        {"a reading's file with nothing accepted", {{"HeiState%1", "0"}, {"HeiReadingFrom%1", "kyiv.txt"}}, true},
-        {"a pupil of 40 000 characters", {{"Person%11", Long40000}}, true},
+        {"a reading's file of 60 000 characters", {{"HeiReadingFrom%1", long60000.c_str()}}, true},
+        {"a pupil of 40 000 characters", {{"Person%11", long40000.c_str()}}, true},
     };
     for (const Row &row : rows) {
         for (const int place : {1, 2}) {
@@ -332,8 +324,7 @@ TEST(SavePermission, WritesOnlyForTheCopyThatHoldsTheFolder) {
     EXPECT_EQ(w.prompter.questions, QStringList{"replace?"});
     EXPECT_TRUE(w.prompter.messages.isEmpty());
 
-    // The kept lesson goes with this run's lesson, never while another copy works in the folder
-    // nor when it is another lesson, which this run did not continue.
+    // Never while another copy works in the folder, nor a lesson this run did not continue.
     TSession session;
     for (bool savesAllowed : {false, true})
         for (bool another : {false, true}) {
