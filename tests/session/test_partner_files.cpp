@@ -100,13 +100,15 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
         {"a stick of 0 mm", replaced("Stick=1000", "Stick=0"), "Stick=0"},
         {"a shadow past 100 km", replaced("Shadow1=800", "Shadow1=100000001"), "Shadow1=100000001"},
         {"a shadow with decimals", replaced("Shadow1=800", "Shadow1=800.5"), "Shadow1=800.5"},
-        {"a shadow with blanks", replaced("Shadow1=800", "Shadow1= 800"), "Shadow1= 800"},
+        {"a blank inside a shadow", replaced("Shadow1=800", "Shadow1=8 00"), "Shadow1=8 00"},
         {"no first shadow", replaced("Shadow1=800", "Shadow2=800"), "Shadow1"},
         {"a sixth shadow", KrakowBytes + "Shadow6=800\r\n", "Shadow6=800"},
         {"a gap among the shadows", KrakowBytes + "Shadow3=800\r\n", "Shadow3=800"},
         {"noon hour 0", replaced("NoonH=11", "NoonH=0"), "NoonH=0"},
         {"a noon hour without its minute", replaced("NoonM=40\r\n", ""), "NoonM"},
         {"a longitude past 180", replaced("19.9400", "190"), "Longitude=190"},
+        {"a name of nothing but a soft hyphen", replaced("Place=Krak\xf3w", "Place=\xAD"), "Place=\xAD"},
+        {"a time zone nobody knows", KrakowBytes + "TimeZone=Mars/Olympus\r\n", "TimeZone=Mars/Olympus"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.why);
@@ -118,6 +120,56 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
     EXPECT_TRUE(parse(KrakowBytes + "\r\n\r\n").reading);
     EXPECT_TRUE(parse(QByteArray(KrakowBytes).replace("Stick=", "\r\nStick=")).reading);
     EXPECT_TRUE(parse(QByteArray(KrakowBytes).replace("\r\n", "\n")).reading);
+}
+
+// What a hand edit or another editor leaves is still the reading, the name as a person reads it.
+TEST(PartnerReading, HandEditsAndOtherEditorsAreTheSameReading) {
+    auto replaced = [](const char *from, const QByteArray &to) { return QByteArray(KrakowBytes).replace(from, to); };
+    const struct {
+        const char *why;
+        QByteArray bytes;
+        const char *place;  // UTF-8
+        double longitude;
+    } rows[] = {
+        {"as written", KrakowBytes, "Kraków", 19.94},
+        {"blanks around \"=\" and after values", replaced("Shadow1=800\r\n", "Shadow1 = 800 \r\n\t\r\n")
+                                                      .replace("GnomoraReading=1", "GnomoraReading = 1 "),
+         "Kraków", 19.94},
+        {"a decimal comma", replaced("19.9400", "19,94"), "Kraków", 19.94},
+        {"UTF-8 without the mark, as Notepad saves it", replaced("Place=Krak\xf3w", "Place=SP nr 12 w Gda\xC5\x84sku"),
+         "SP nr 12 w Gdańsku", 19.94},
+        {"bidirectional and invisible characters, blanks",
+         replaced("Place=Krak\xf3w", "Place=\xE2\x80\xAE SP  nr 4\xE2\x80\x8B\xC2\xAD \xE2\x81\xA6"), "SP nr 4", 19.94},
+        {"a letter and its combining accent", replaced("Place=Krak\xf3w", "Place=Krako\xCC\x81w"), "Kraków", 19.94},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.why);
+        const PartnerReadingFile::Parsed parsed = parse(row.bytes);
+        ASSERT_TRUE(parsed.reading) << parsed.fault.toStdString();
+        EXPECT_EQ(parsed.reading->PlaceName, QString::fromUtf8(row.place));
+        EXPECT_EQ(parsed.reading->Shadows, QList<int>{800});
+        EXPECT_DOUBLE_EQ(*parsed.reading->Longitude, row.longitude);
+    }
+}
+
+// The clock time of true noon the reading was taken by: the file's noon first, else its longitude's
+// by the clock of the file's time zone, else of this computer's.
+TEST(PartnerReading, TrueNoonByTheClockOfTheFile) {
+    PartnerReading r = krakow();
+    const QTimeZone warsaw("Europe/Warsaw");
+    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 11);
+    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 40);
+    r.NoonH.reset();
+    r.NoonM.reset();
+    r.Longitude = 30.523;  // Kyiv, 15 July 2026: 12:04 in Warsaw, 13:04 by Kyiv's clocks
+    r.MeasureDate = QDate(2026, 7, 15);
+    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 12);
+    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 4);
+    r.TimeZone = "Europe/Kiev";
+    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 13);
+    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 4);
+    r.Longitude.reset();
+    EXPECT_FALSE(r.TrueNoon(warsaw));
 }
 
 // What cannot be read whole is refused as the file it is, before a line is judged.
