@@ -120,7 +120,8 @@ READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner
 # The partner school's reading as a file, and the results as a table for a spreadsheet.
 PARTNER = ["btnSaveReading", "btnLoadReading", "btnExportResults", "dlgReadingFiles", "dlgResultFiles",
            "PrintReadingFrom"]
-PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate"]
+PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate", "dlgAllFiles", "msgReadingForOtherPlace",
+                    "msgReadingReplaces"]
 RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
                  "csvNoonElevation", "csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
                  "csvDeviation"]
@@ -129,7 +130,7 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 296
+CATALOGUE_SIZE = 299
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -138,6 +139,9 @@ PLACEHOLDERS = {
     "msgNoonOutsideHours": {"%1"},     # the true noon
     "msgReadingRefused": {"%1", "%2"},        # the file, the line at fault
     "msgReadingOtherDate": {"%1", "%2", "%3"},  # the file, its date, the measurement date
+    "msgReadingForOtherPlace": {"%1", "%2", "%3", "%4"},  # the file, its school, the place it is, the place shown
+    "msgReadingReplaces": {"%1", "%2", "%3", "%4", "%5", "%6", "%7"},  # the place, its school, time, stick,
+    # shadows; the file's school, the file
     "PrintReadingFrom": {"%1"},               # the file
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},

@@ -124,52 +124,33 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
 
 // What a hand edit or another editor leaves is still the reading, the name as a person reads it.
 TEST(PartnerReading, HandEditsAndOtherEditorsAreTheSameReading) {
-    auto replaced = [](const char *from, const QByteArray &to) { return QByteArray(KrakowBytes).replace(from, to); };
-    const struct {
-        const char *why;
-        QByteArray bytes;
-        const char *place;  // UTF-8
-        double longitude;
-    } rows[] = {
-        {"as written", KrakowBytes, "Kraków", 19.94},
-        {"blanks around \"=\" and after values", replaced("Shadow1=800\r\n", "Shadow1 = 800 \r\n\t\r\n")
-                                                      .replace("GnomoraReading=1", "GnomoraReading = 1 "),
-         "Kraków", 19.94},
-        {"a decimal comma", replaced("19.9400", "19,94"), "Kraków", 19.94},
-        {"UTF-8 without the mark, as Notepad saves it", replaced("Place=Krak\xf3w", "Place=SP nr 12 w Gda\xC5\x84sku"),
-         "SP nr 12 w Gdańsku", 19.94},
-        {"bidirectional and invisible characters, blanks",
-         replaced("Place=Krak\xf3w", "Place=\xE2\x80\xAE SP  nr 4\xE2\x80\x8B\xC2\xAD \xE2\x81\xA6"), "SP nr 4", 19.94},
-        {"a letter and its combining accent", replaced("Place=Krak\xf3w", "Place=Krako\xCC\x81w"), "Kraków", 19.94},
+    auto replaced = [](const char *from, const char *to) { return QByteArray(KrakowBytes).replace(from, to); };
+    const std::pair<QByteArray, const char *> rows[] = {  // the file, the place's name
+        {replaced("Shadow1=800\r\n", "Shadow1 = 800 \r\n\t\r\n").replace("GnomoraReading=1", "GnomoraReading = 1 "), "Kraków"},
+        {replaced("19.9400", "19,94"), "Kraków"},
+        {replaced("Place=Krak\xf3w", "Place=SP nr 12 w Gda\xC5\x84sku"), "SP nr 12 w Gdańsku"},  // Notepad's UTF-8
+        {replaced("Place=Krak\xf3w", "Place=\xE2\x80\xAE SP  nr 4\xE2\x80\x8B\xC2\xAD \xE2\x81\xA6"), "SP nr 4"},
+        {replaced("Place=Krak\xf3w", "Place=Krako\xCC\x81w"), "Kraków"},  // a combining accent
     };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.why);
-        const PartnerReadingFile::Parsed parsed = parse(row.bytes);
+    for (const auto &[bytes, place] : rows) {
+        const PartnerReadingFile::Parsed parsed = parse(bytes);
         ASSERT_TRUE(parsed.reading) << parsed.fault.toStdString();
-        EXPECT_EQ(parsed.reading->PlaceName, QString::fromUtf8(row.place));
+        EXPECT_EQ(parsed.reading->PlaceName, QString::fromUtf8(place));
         EXPECT_EQ(parsed.reading->Shadows, QList<int>{800});
-        EXPECT_DOUBLE_EQ(*parsed.reading->Longitude, row.longitude);
+        EXPECT_DOUBLE_EQ(*parsed.reading->Longitude, 19.94);
     }
 }
 
-// The clock time of true noon the reading was taken by: the file's noon first, else its longitude's
-// by the clock of the file's time zone, else of this computer's.
+// Without a noon the file's longitude gives it, by the clock of the file's zone, else this computer's.
 TEST(PartnerReading, TrueNoonByTheClockOfTheFile) {
     PartnerReading r = krakow();
-    const QTimeZone warsaw("Europe/Warsaw");
-    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 11);
-    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 40);
     r.NoonH.reset();
     r.NoonM.reset();
-    r.Longitude = 30.523;  // Kyiv, 15 July 2026: 12:04 in Warsaw, 13:04 by Kyiv's clocks
+    r.Longitude = 30.523;  // Kyiv on 15 July 2026: 12:04 by Warsaw's clocks, 13:04 by Kyiv's
     r.MeasureDate = QDate(2026, 7, 15);
-    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 12);
-    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 4);
+    EXPECT_EQ(r.TrueNoon(QTimeZone("Europe/Warsaw"))->hour, 12);
     r.TimeZone = "Europe/Kiev";
-    EXPECT_EQ(r.TrueNoon(warsaw)->hour, 13);
-    EXPECT_EQ(r.TrueNoon(warsaw)->minute, 4);
-    r.Longitude.reset();
-    EXPECT_FALSE(r.TrueNoon(warsaw));
+    EXPECT_EQ(r.TrueNoon(QTimeZone("Europe/Warsaw"))->hour, 13);
 }
 
 // What cannot be read whole is refused as the file it is, before a line is judged.
