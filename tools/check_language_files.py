@@ -120,7 +120,8 @@ READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner
 # The partner school's reading as a file, and the results as a table for a spreadsheet.
 PARTNER = ["btnSaveReading", "btnLoadReading", "btnExportResults", "dlgReadingFiles", "dlgResultFiles",
            "PrintReadingFrom"]
-PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate"]
+PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate", "dlgAllFiles", "msgReadingForOtherPlace",
+                    "msgReadingReplaces"]
 RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
                  "csvNoonElevation", "csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
                  "csvDeviation"]
@@ -140,6 +141,9 @@ PLACEHOLDERS = {
     "msgOtherLessonKept": {"%1"},      # where the older lessons lie
     "msgReadingRefused": {"%1", "%2"},        # the file, the line at fault
     "msgReadingOtherDate": {"%1", "%2", "%3"},  # the file, its date, the measurement date
+    "msgReadingForOtherPlace": {"%1", "%2", "%3", "%4"},  # the file, its school, the place it is, the place shown
+    "msgReadingReplaces": {"%1", "%2", "%3", "%4", "%5", "%6", "%7"},  # the place, its school, time, stick,
+    # shadows; the file's school, the file
     "PrintReadingFrom": {"%1"},               # the file
     "LatitudeCaption1": {"%1"},  # the latitude
     "LatitudeCaption2": {"%1"},

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -102,9 +103,11 @@ void THeiObj::LoadPlace(int placeNo) {
         ConfiguredNoonM = NoonM;
         const std::optional<double> longitude =
             SolarNoon::parseLongitude(comm_.GetValue(QStringLiteral("Longitude") + s));
+        const QString zoneId = comm_.GetValue(QStringLiteral("TimeZone") + s).trimmed();
+        const QTimeZone zone = zoneId.isEmpty() ? clock_().timeZone() : QTimeZone(zoneId.toLatin1());
         const std::optional<SolarNoon::ClockTime> trueNoon =
-            longitude ? SolarNoon::noonClockTime(DayCount::toDate(MeasureDate), *longitude, clock_().timeZone())
-                      : std::nullopt;
+            longitude && zone.isValid() ? SolarNoon::noonClockTime(DayCount::toDate(MeasureDate), *longitude, zone)
+                                        : std::nullopt;
         if (trueNoon) {
             NoonH = trueNoon->hour;
             NoonM = trueNoon->minute;
@@ -118,6 +121,21 @@ void THeiObj::LoadPlace(int placeNo) {
         ConfiguredNoonM = NoonM;
     }
     NoonTimeAngle = hourAngle(NoonH, NoonM);
+}
+
+void THeiObj::TakeReadingNoon(int hour, int minute) {
+    NoonFromLongitude = false;
+    NoonH = ConfiguredNoonH = hour;
+    NoonM = ConfiguredNoonM = minute;
+    NoonTimeAngle = hourAngle(NoonH, NoonM);
+}
+
+void THeiObj::TakeReadingNoonAngle(double noonTimeAngle) {
+    if (!std::isfinite(noonTimeAngle) || std::fabs(noonTimeAngle) > 4 * std::numbers::pi)
+        return;
+    const long long minutes = std::llround(noonTimeAngle / (2 * std::numbers::pi) * 1440) + 720;
+    const int inDay = static_cast<int>(((minutes % 1440) + 1440) % 1440);
+    TakeReadingNoon(inDay / 60, inDay % 60);
 }
 
 int THeiObj::ConfiguredNoonOffMinutes() const {

@@ -58,9 +58,18 @@ public:
     // not a number or 0 means 12:00 (the minute is dropped too). A place with a longitude
     // (Longitude<n>, degrees east) takes instead the clock time of true solar noon there on the
     // day of MeasureDate, in the time zone of the clock (summer time included); its configured
-    // noon is kept in ConfiguredNoonH/M to be compared. VirtualPartnerPlaceNo names the virtual
-    // partner (its name from the language file, noon 12:00).
+    // noon is kept in ConfiguredNoonH/M to be compared. A school in another time zone than the
+    // computer's names it (TimeZone<n>, an IANA id such as Europe/Kyiv): its clocks count then;
+    // a zone this computer does not know leaves the configured noon. VirtualPartnerPlaceNo names
+    // the virtual partner (its name from the language file, noon 12:00).
     void LoadPlace(int placeNo);
+
+    // A partner school's reading was taken by its own clock: the true noon its file gives holds
+    // for that reading, whatever the configuration lists for the place. Nothing to compare it with.
+    void TakeReadingNoon(int hour, int minute);
+    // The same noon again from its hour angle (NoonTimeAngle, radians from 12:00), as the session
+    // record keeps it for a loaded reading: to the nearest minute of one day.
+    void TakeReadingNoonAngle(double noonTimeAngle);
 
     // How far the configured noon lies from the true noon the longitude gives, in minutes
     // (positive: configured later); 0 for a place whose noon is the configured one.

@@ -16,11 +16,21 @@ QString fromUtf8(QByteArrayView bytes) {
     return decoder(bytes);
 }
 
+bool isAscii(QByteArrayView bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 Decoded decode(const QByteArray &bytes) {
-    if (!bytes.startsWith(Utf8Mark))
+    if (!bytes.startsWith(Utf8Mark)) {
+        if (!isAscii(bytes) && bytes.isValidUtf8())
+            return {fromUtf8(bytes), TextEncoding::Utf8, -1};
         return {AnsiCodec::decode(bytes), TextEncoding::Windows1250, -1};
+    }
     const QByteArrayView body = QByteArrayView(bytes).sliced(Utf8Mark.size());
     Decoded result{fromUtf8(body), TextEncoding::Utf8WithMark, -1};
     // Valid UTF-8 comes back unchanged when encoded again; an invalid sequence does not, and the
@@ -36,8 +46,11 @@ Decoded decode(const QByteArray &bytes) {
 }
 
 QByteArray encode(const QString &text, TextEncoding encoding) {
-    if (encoding == TextEncoding::Windows1250)
-        return AnsiCodec::encode(text);
+    switch (encoding) {
+    case TextEncoding::Windows1250: return AnsiCodec::encode(text);
+    case TextEncoding::Utf8: return text.toUtf8();
+    case TextEncoding::Utf8WithMark: break;
+    }
     return Utf8Mark + text.toUtf8();
 }
 

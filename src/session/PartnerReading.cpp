@@ -6,6 +6,7 @@
 #include "model/TypedInput.h"
 #include "platform/FileIo.h"
 #include "store/NameValueList.h"
+#include "store/ReadableName.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -25,6 +26,7 @@ const QString kStick = QStringLiteral("Stick");
 const QString kNoonH = QStringLiteral("NoonH");
 const QString kNoonM = QStringLiteral("NoonM");
 const QString kLongitude = QStringLiteral("Longitude");
+const QString kTimeZone = QStringLiteral("TimeZone");
 QString shadowKey(int i) { return QStringLiteral("Shadow%1").arg(i); }
 
 // Longer than any place name the places editor shows in full.
@@ -55,6 +57,14 @@ PartnerReading PartnerReading::of(const THeiObj &place, QDate measureDate, std::
     r.Longitude = longitude;
     r.Version = QStringLiteral(GNOMORA_VERSION);
     return r;
+}
+
+std::optional<SolarNoon::ClockTime> PartnerReading::TrueNoon(const QTimeZone &ownZone) const {
+    if (NoonH && NoonM)
+        return SolarNoon::ClockTime{*NoonH, *NoonM};
+    if (!Longitude)
+        return std::nullopt;
+    return SolarNoon::noonClockTime(MeasureDate, *Longitude, TimeZone.isEmpty() ? ownZone : QTimeZone(TimeZone));
 }
 
 namespace PartnerReadingFile {
@@ -92,23 +102,26 @@ Parsed fromLines(QStringList lines) {
         result.fault = what;
         return result;
     };
-    if (lines.isEmpty() || lines.first() != MarkKey + QStringLiteral("=1"))
+    // Blanks around "=" and at either end of the value are no part of either.
+    auto keyOf = [](const QString &line) { return NameValueList::keyOf(line).trimmed(); };
+    auto valueOf = [](const QString &line) { return NameValueList::valueOf(line).trimmed(); };
+    if (lines.isEmpty() || keyOf(lines.first()) != MarkKey || valueOf(lines.first()) != QStringLiteral("1"))
         return fault(lines.isEmpty() || lines.first().isEmpty() ? MarkKey : lines.first());  // names what is missing
 
     // Each known key once; nothing else but blank lines (as mail programs add them).
-    QStringList known{kVersion, kPlace, kDate, kTimeH, kTimeM, kStick, kNoonH, kNoonM, kLongitude};
+    QStringList known{kVersion, kPlace, kDate, kTimeH, kTimeM, kStick, kNoonH, kNoonM, kLongitude, kTimeZone};
     for (int i = 1; i <= PartnerReading::MaxShadows; ++i)
         known << shadowKey(i);
     QHash<QString, QString> values;  // known key -> value
     QHash<QString, QString> lineOf;  // known key -> its line
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString &line = lines[i];
-        if (line.isEmpty())
+        if (line.trimmed().isEmpty())
             continue;
-        const QString key = NameValueList::keyOf(line);
+        const QString key = keyOf(line);
         if (!NameValueList::hasKey(line) || !known.contains(key) || values.contains(key))
             return fault(line);
-        values.insert(key, NameValueList::valueOf(line));
+        values.insert(key, valueOf(line));
         lineOf.insert(key, line);
     }
 
@@ -117,7 +130,7 @@ Parsed fromLines(QStringList lines) {
     auto whole = [&](const QString &key, WholeRange range, int &into) {
         // Digits only, as the boxes take them.
         const std::optional<int> v = wholeNumber(values.value(key), range);
-        if (!v || values.value(key) != values.value(key).trimmed())
+        if (!v)
             return false;
         into = *v;
         return true;
@@ -128,7 +141,7 @@ Parsed fromLines(QStringList lines) {
     r.Version = values.value(kVersion);
     if (r.Version.size() > 40)
         return fault(lineOf.value(kVersion));
-    r.PlaceName = values.value(kPlace);
+    r.PlaceName = ReadableName::of(values.value(kPlace));
     if (!isPlaceName(r.PlaceName))
         return fault(lineOf.value(kPlace));
     r.MeasureDate = QDate::fromString(values.value(kDate), Qt::ISODate);
@@ -169,6 +182,11 @@ Parsed fromLines(QStringList lines) {
         r.Longitude = SolarNoon::parseLongitude(values.value(kLongitude));
         if (!r.Longitude)
             return fault(lineOf.value(kLongitude));
+    }
+    if (values.contains(kTimeZone)) {
+        r.TimeZone = values.value(kTimeZone).toLatin1();
+        if (values.value(kTimeZone).size() > 64 || !QTimeZone(r.TimeZone).isValid())
+            return fault(lineOf.value(kTimeZone));
     }
     result.reading = r;
     return result;

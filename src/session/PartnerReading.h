@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "model/SolarNoon.h"
+
 #include <QDate>
 #include <QList>
 #include <QStringList>
@@ -26,6 +28,11 @@ class THeiObj;
 //     NoonH=12  NoonM=40         (true noon, both or neither)
 //     Longitude=19.94            (degrees east, "." before the decimals; may be absent)
 // Lengths and times are taken only within the ranges the measurement panel's boxes take.
+// Written with "." whatever the computer's settings, a longitude is read with "." or ",". Blanks
+// around "=" and at either end of a value are harmless, as a hand edit leaves them; the place's
+// name is taken as a person reads it (ReadableName). A hand-written file may name the IANA time
+// zone of its clock (TimeZone=Europe/Kyiv), which counts only where it gives no noon; the program
+// writes none, so that every version reads its files.
 struct PartnerReading {
     static constexpr int MaxShadows = 5;
 
@@ -38,7 +45,13 @@ struct PartnerReading {
     std::optional<int> NoonH;  // the place's true noon, when known
     std::optional<int> NoonM;
     std::optional<double> Longitude;  // degrees east
+    QByteArray TimeZone;       // IANA id of the file's clock, when the file names one
     QString Version;           // of the program that wrote the file
+
+    // The clock time of true noon by the clock the reading was taken by: the file's noon, or else
+    // the true noon at its longitude on its date in its time zone (ownZone when it names none).
+    // Nothing when the file gives neither.
+    std::optional<SolarNoon::ClockTime> TrueNoon(const QTimeZone &ownZone) const;
 
     // The accepted values of a place measured on the given day, at the given longitude if known.
     static PartnerReading of(const THeiObj &place, QDate measureDate, std::optional<double> longitude);

@@ -174,6 +174,9 @@ void TSession::RestoreHei(THeiObj &hei) const {
         hei.LoadPlace(place);
     }
     hei.ReadingFrom = Values.value(keyOfPlace("ReadingFrom", hei));
+    // A partner's reading keeps the noon of its own clock, which the configuration may not know.
+    if (!hei.ReadingFrom.isEmpty())
+        hei.TakeReadingNoonAngle(comm.TextToFloat(Values.value(keyOfPlace("NoonTimeAngle", hei))));
 }
 
 void TSession::StoreLogic(const TLogic &logic) {

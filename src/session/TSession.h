@@ -48,7 +48,8 @@ public:
     void StoreHei(const THeiObj &hei) override;
     // Reloads the place: the place and its noon time from the configuration (place number
     // PlaceSelect<n> + 1; absent means place 1, -1 means none), then every stored field but
-    // NoonTimeAngle, which follows from the noon time. The virtual partner then takes its zenith
+    // NoonTimeAngle, which follows from the noon time (a reading loaded from a file keeps the noon
+    // it was taken by: HeiNoonTimeAngle is read back for it). The virtual partner then takes its zenith
     // reading afresh; a place that was the virtual partner and is now another starts afresh.
     void RestoreHei(THeiObj &hei) const;
 

@@ -91,7 +91,8 @@ public:
     // configuration lacks. They follow the configured places in both place lists (place numbers
     // PlaceCount + 1 on, keys Place<n>, NoonH<n>, NoonM<n>) and are never written to the file.
     NameValueList RunPlaces;
-    // The number (1 on) of the place listed under that name, configured or of this run; 0 if none.
+    // The number (1 on) of the place listed under that name as a person reads it (ReadableName),
+    // configured or of this run; 0 if none.
     int PlaceNumberOf(const QString &name) const;
     // Lists the place for this run with its true noon (none: 12:00) and gives its number. The
     // place lists show it after the next ShowPlaces.

@@ -3,6 +3,7 @@
 #include "platform/FileIo.h"
 #include "platform/Prompter.h"
 #include "store/PlacesView.h"
+#include "store/ReadableName.h"
 #include "store/TComm.h"
 
 #include <algorithm>
@@ -153,8 +154,11 @@ QString TComm::GetValue(const QString &key) const {
 }
 
 int TComm::PlaceNumberOf(const QString &name) const {
+    const QString wanted = ReadableName::of(name);
+    if (wanted.isEmpty())
+        return 0;
     for (int n = 1; n <= PlaceCount || !RunPlaces.value("Place" + num(n)).isEmpty(); ++n)
-        if (!name.isEmpty() && GetValue("Place" + num(n)) == name)
+        if (ReadableName::of(GetValue("Place" + num(n))) == wanted)
             return n;
     return 0;
 }

@@ -144,6 +144,19 @@ void PanelStep1::cbPlaceSelect1Change() { showPlace(1); }
 
 void PanelStep1::cbPlaceSelect2Change() { showPlace(2); }
 
+void PanelStep1::chooseSchool(int placeNumber, int index) {
+    QComboBox *list = placeList(placeNumber);
+    if (list->currentIndex() != index) {
+        for (int person = 1; person <= 4; ++person)
+            personField(placeNumber, person)->clear();
+        for (PlaceSlots::Person &person : places_[placeNumber - 1].placeSlots.persons)
+            person.filled.clear();
+        list->setCurrentIndex(index);
+    }
+    guard_([&] { showPlace(placeNumber); });
+    storeChoice();
+}
+
 void PanelStep1::showPlace(int placeNumber) {
     comm_.ShowPlacePictures(chosenPlaceIndex(placeNumber), places_[placeNumber - 1].placeSlots);
 }

@@ -55,6 +55,10 @@ public:
     // them, the names left as they are (a kept lesson being continued). A picture that cannot be
     // read is reported and hidden.
     void showChosenPlaces();
+    // Chooses the school at list position index for place 1 or 2, as a loaded reading does, and
+    // stores the choice. The pupils follow their school: a new school's first two persons are
+    // filled in and every name of the school chosen before goes (the sheet names who measured).
+    void chooseSchool(int placeNumber, int index);
 
     // The date of the measurement (edMeasureDate): it shows the model's date whenever the panel
     // is shown. A date the user settles on (Enter, leaving the box, a day picked in the calendar)

@@ -10,8 +10,8 @@
 #include "model/SolarNoon.h"
 #include "model/TypedInput.h"
 #include "session/PartnerReading.h"
-#include "store/TComm.h"
 #include "session/TSession.h"
+#include "store/ReadableName.h"
 #include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
@@ -24,6 +24,7 @@
 #include <QStringList>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimeZone>
 
 #include <cstdlib>
 
@@ -172,6 +173,15 @@ void PanelStep2::drawShadowDay() {
 
 // A refused box keeps what was typed, for the class to mend.
 void PanelStep2::btnAcceptTimeClick() {
+    using namespace TypedInput;
+    THeiObj &h = *place_;
+    if (!h.ReadingFrom.isEmpty() && wholeNumber(ui->edTimeH->text(), ClockHour) &&
+        wholeNumber(ui->edTimeM->text(), ClockMinute)) {
+        // The class's own time counts from the noon listed for the place, no longer the file's.
+        h.ReadingFrom.clear();
+        session_.StoreHei(h);
+        session_.RestoreHei(h);
+    }
     if (!acceptTypedTime())
         return;
     place_->ReadingFrom.clear();
@@ -262,8 +272,9 @@ void PanelStep2::btnSaveReadingClick() {
 
 void PanelStep2::btnLoadReadingClick() {
     TLang &lang = lang_;
-    const QString fileName = prompter_.chooseFile(Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")),
-                                                  QString(), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    const QString fileName = prompter_.chooseFile(
+        Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")), QString(),
+        lang.GetText(QStringLiteral("dlgReadingFiles")) + QStringLiteral(";;") + lang.GetText(QStringLiteral("dlgAllFiles")));
     if (fileName.isEmpty())
         return;
     // A file that cannot be read whole throws here, before anything has changed.
@@ -274,13 +285,19 @@ void PanelStep2::btnLoadReadingClick() {
         return;
     }
     const PartnerReading &reading = *parsed.reading;
+    if (!mayTakeReading(reading, shownName))
+        return;
     THeiObj &h = *place_;
     if (choosePlace_) {
         choosePlace_(h.Number(), reading.PlaceName, reading.NoonH, reading.NoonM);
-        // The place's name and true noon come with the choice; the values stay as they are.
+        // The place's name and listed noon come with the choice; the values stay as they are.
+        h.ReadingFrom.clear();
         session_.StoreHei(h);
         session_.RestoreHei(h);
     }
+    // The reading was taken by the partner's clock: its true noon holds, not the one listed here.
+    if (const std::optional<SolarNoon::ClockTime> noon = reading.TrueNoon(QTimeZone::systemTimeZone()))
+        h.TakeReadingNoon(noon->hour, noon->minute);
 
     // As the class would type them: repeated readings separated by semicolons.
     QStringList shadows;
@@ -305,6 +322,37 @@ void PanelStep2::btnLoadReadingClick() {
         prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingOtherDate"))
                                   .arg(shownName, reading.MeasureDate.toString(format), measureDay.toString(format)));
     }
+}
+
+bool PanelStep2::mayTakeReading(const PartnerReading &reading, const QString &shownName) {
+    TLang &lang = lang_;
+    const THeiObj &h = *place_;
+    // The virtual partner is no school that measured.
+    if (ReadableName::same(reading.PlaceName, lang.GetText(QStringLiteral("VirtualPartnerPlace")))) {
+        prompter_.showMessage(
+            lang.GetText(QStringLiteral("msgReadingRefused")).arg(shownName, QStringLiteral("Place=") + reading.PlaceName));
+        return false;
+    }
+    // A school's own file loaded where the partner's was meant would make both places one.
+    const int other = h.Number() == 1 ? 2 : 1;
+    const QString otherName = session_.GetValue(QStringLiteral("PlaceName%1").arg(other));
+    if (!otherName.isEmpty() && ReadableName::same(reading.PlaceName, otherName)) {
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingForOtherPlace"))
+                                  .arg(shownName, reading.PlaceName, QString::number(other), QString::number(h.Number())));
+        return false;
+    }
+    if (h.State < 2)
+        return true;
+    // A measured place: what goes is named, and only Yes replaces it.
+    QStringList shadows;
+    for (std::int32_t shadow : h.ShadowReadings())
+        shadows << QString::number(shadow);
+    const QString text =
+        lang.GetText(QStringLiteral("msgReadingReplaces"))
+            .arg(QString::number(h.Number()), h.PlaceName,
+                 QStringLiteral("%1:%2").arg(h.TimH).arg(h.TimM, 2, 10, QLatin1Char('0')), QString::number(h.Stick),
+                 shadows.join(QStringLiteral("; ")), reading.PlaceName, shownName);
+    return prompter_.confirm(text, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
 }
 
 void PanelStep2::btnCalcNoonClick() {

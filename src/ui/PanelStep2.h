@@ -62,7 +62,8 @@ public:
     // accepts of typed values (with their questions), and the noon elevation is computed. A file
     // that is no such reading is refused (msgReadingRefused, or the file error) and nothing
     // changes. A file whose date is not the measurement date is taken, and msgReadingOtherDate
-    // says so.
+    // says so. The reading keeps the true noon of the partner's clock (PartnerReading::TrueNoon),
+    // whatever this computer lists for its place; the place's pupils follow the school.
     void btnLoadReadingClick();
 
 private:
@@ -82,6 +83,12 @@ private:
     void showVirtualPartner(const THeiObj &h);
     void btnAcceptTimeClick();
     void btnAcceptHeightClick();
+    // Whether the reading may fill the place shown: the virtual partner is refused as a place a
+    // file names (msgReadingRefused), and so is the school chosen as the other place, which would
+    // make both places one (msgReadingForOtherPlace, naming the place the file is for). A measured
+    // place (lengths accepted) is replaced only when msgReadingReplaces, naming its school and
+    // reading, is answered Yes.
+    bool mayTakeReading(const PartnerReading &reading, const QString &shownName);
     // The checks and accepts of the typed values; false when a box was refused.
     bool acceptTypedTime();
     bool acceptTypedLengths();

@@ -108,8 +108,12 @@ void PanelTech::refuseLongitude(int n) {
 void PanelTech::btnSolarNoonClick(int n) {
     const QString place = QString::number(n);
     const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
+    // A school in another time zone names it in the configuration (TimeZone<n>): its clocks count.
+    const QString zoneId = comm_.GetValue("TimeZone" + place).trimmed();
+    const QTimeZone named(zoneId.toLatin1());
+    const QTimeZone &zone = named.isValid() ? named : timeZone_;
     const std::optional<SolarNoon::ClockTime> noon =
-        longitude ? SolarNoon::noonClockTime(logic_.MeasureDay(), *longitude, timeZone_) : std::nullopt;
+        longitude ? SolarNoon::noonClockTime(logic_.MeasureDay(), *longitude, zone) : std::nullopt;
     if (!noon)
         return refuseLongitude(n);
     const QString minute = QStringLiteral("%1").arg(noon->minute, 2, 10, QLatin1Char('0'));

@@ -447,8 +447,5 @@ void TMainForm::choosePlace(int placeNumber, const QString &name, std::optional<
         objects_.Session->StoreRunPlaces(comm.RunPlaces);
         comm.ShowPlaces(views_);
     }
-    PanelStep1 &places = step1();
-    places.placeList(placeNumber)->setCurrentIndex(number - 1);
-    places.storeChoice();
-    places.showChosenPlaces();
+    step1().chooseSchool(placeNumber, number - 1);
 }

@@ -146,10 +146,15 @@ struct CatalogueRun : AppFixture {
         dir.write("damaged.txt", "GnomoraReading=1\r\nStick=0\r\n");
         prompter.fileNames.push_back("damaged.txt");
         click("btnLoadReading");  // msgReadingRefused
+        dir.write("own.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Krak\xf3w\r\nDate=2013-06-20\r\n"
+                             "TimeH=12\r\nTimeM=0\r\nStick=1000\r\nShadow1=1000\r\n");
+        prompter.fileNames.push_back("own.txt");
+        click("btnLoadReading");  // msgReadingForOtherPlace: place 1's own file
+        prompter.answers.push_back(Prompter::Answer::Yes);
         dir.write("partner.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Partner\r\nDate=2013-06-21\r\n"
                                  "TimeH=12\r\nTimeM=0\r\nStick=1000\r\nShadow1=1000\r\n");
         prompter.fileNames.push_back("partner.txt");
-        click("btnLoadReading");  // msgReadingOtherDate; measured at noon this time
+        click("btnLoadReading");  // msgReadingReplaces, then msgReadingOtherDate; measured at noon this time
         ASSERT_EQ(objects().Logic->Hei2.State, 3);
         click("btnSetp2Next");
         click("btnCalcEarth");

@@ -5,6 +5,7 @@
 #include "session/TSession.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
+#include "ui/DateBox.h"
 #include "ui/PanelStep4.h"
 #include "ui/PictureBox.h"
 
@@ -611,6 +612,100 @@ TEST(PartnerReading, AnUnlistedPlaceIsListedForThisRunOnly) {
     f.main->close();
     f.start->close();
     EXPECT_EQ(f.dir.read("Gnomora_Cfg.ini"), SchoolsCfg);  // never written to the configuration
+}
+
+namespace {
+
+// Place 1 Kraków, place 2 Gdańsk (Ewa, and Zosia typed) on the given day; place 2's panel shown.
+struct PartnerFixture : MainWindowFixture {
+    explicit PartnerFixture(QDate day = fixedNow().date()) {
+        clickStep(2);
+        find<DateBox>("edMeasureDate")->setDate(day);
+        emit find<DateBox>("edMeasureDate")->editingFinished();
+        choose(1, 0);
+        choose(2, 1);
+        person(2, 3)->setText("Zosia");
+        clickStep(4);
+    }
+    THeiObj &place2() { return objects().Logic->Hei2; }
+    // A partner's reading of this place, the time minutes after midnight, with its noon if given.
+    void load(const char *file, const QByteArray &place, int time, int shadow, int noon = -1) {
+        dir.write(file, "GnomoraReading=1\r\nVersion=1\r\nPlace=" + place + "\r\nDate=" +
+                            objects().Logic->MeasureDay().toString(Qt::ISODate).toLatin1() + "\r\nTimeH=" +
+                            QByteArray::number(time / 60) + "\r\nTimeM=" + QByteArray::number(time % 60) +
+                            "\r\nStick=1000\r\nShadow1=" + QByteArray::number(shadow) + "\r\n" +
+                            (noon < 0 ? QByteArray() : "NoonH=" + QByteArray::number(noon / 60) + "\r\nNoonM=" +
+                                                           QByteArray::number(noon % 60) + "\r\n"));
+        prompter.fileNames.push_back(file);
+        click("btnLoadReading");
+    }
+};
+
+}  // namespace
+
+// A December reading 30 minutes before the partner's true noon gives 14°18' by the partner's
+// clock, whatever this computer lists: the place unlisted, listed with noon 12:00, or listed with a
+// longitude while the file was written one time zone east. A time typed here counts from the
+// noon listed here again.
+TEST(PartnerReading, TheReadingCountsFromTheNoonOfThePartnersClock) {
+    const struct {
+        QByteArray place;
+        const char *longitude;  // Longitude2 listed here
+    } rows[] = {{"Toru\xf1", nullptr}, {"Gda\xf1sk", nullptr}, {"Gda\xf1sk", "18.65"}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.place.toStdString());
+        PartnerFixture f(QDate(2013, 12, 20));
+        f.objects().Comm->SetValue("Longitude2", row.longitude);
+        f.clickStep(3);
+        f.clickStep(4);
+        const int listed = f.place2().NoonH * 60 + f.place2().NoonM;
+        const int noon = row.longitude ? listed + 60 : 11 * 60 + 33;
+        f.load("partner.txt", row.place, noon - 30, 4004, noon);
+        EXPECT_EQ(f.find<QLabel>("labNoonRes")->text(), QString::fromUtf8("14°18'"));
+        f.clickStep(3);
+        f.clickStep(4);
+        EXPECT_EQ(f.find<QLabel>("labNoonRes")->text(), QString::fromUtf8("14°18'"));
+        f.click("btnAcceptTime");
+        EXPECT_EQ(f.place2().NoonH * 60 + f.place2().NoonM, row.place == "Toru\xf1" ? noon : listed);
+        EXPECT_EQ(f.person(2, 1)->text(), row.place == "Toru\xf1" ? QString() : QString("Ewa"));  // pupils follow
+    }
+}
+
+// Onto a measured place only after Yes to a question naming what goes; a file of the other place
+// of this lesson, however dressed, or of the virtual partner, is refused saying why.
+TEST(PartnerReading, NothingMeasuredIsReplacedUnseen) {
+    PartnerFixture f;
+    f.measure("800");
+    const QString kind = f.text("msgReadingForOtherPlace").arg("p.txt", QString::fromUtf8("Kraków"), "1", "2");
+    const QString question = f.text("msgReadingReplaces").arg("2", QString::fromUtf8("Gdańsk"), "12:00", "1000", "800", "Bad picture", "p.txt");
+    const struct {
+        QByteArray place;
+        std::optional<Prompter::Answer> answer;
+        QString said;  // the message, or the question
+    } rows[] = {
+        {"Krak\xf3w", {}, kind},
+        {"\xE2\x80\xAE" "Krak\xC3\xB3w\xE2\x80\x8B", {}, kind},
+        {"Wirtualny partner (zenit)", {}, f.text("msgReadingRefused").arg("p.txt", "Place=Wirtualny partner (zenit)")},
+        {"Bad picture", Prompter::Answer::No, question},
+        {"Bad picture", Prompter::Answer::Closed, question},
+        {"Bad picture", Prompter::Answer::Yes, question},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.place.toStdString());
+        f.prompter.clear();
+        const QStringList record = f.objects().Session->Values.lines();
+        if (row.answer)
+            f.prompter.answers.push_back(*row.answer);
+        f.load("p.txt", row.place, 12 * 60, 900);
+        EXPECT_EQ(row.answer ? f.prompter.questions : f.prompter.messages, QStringList{row.said});
+        EXPECT_EQ(f.place2().Shadow, row.answer == Prompter::Answer::Yes ? 900 : 800);
+        if (row.answer != Prompter::Answer::Yes)
+            EXPECT_EQ(f.objects().Session->Values.lines(), record);
+    }
+    EXPECT_EQ(f.place2().PlaceName, QString("Bad picture"));
+    const QStringList pupils{"Zenon", "", "", ""};  // the new school's, none of Gdańsk's
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(f.objects().Session->GetValue(QStringLiteral("Person2%1").arg(n)), pupils[n - 1]);
 }
 
 // A damaged file, or the dialog closed, changes nothing: not the place, not the lists, not the

@@ -136,8 +136,15 @@ TEST(PlaceTime, TrueNoonFromTheLongitude) {
         int h, m;        // the noon the place takes
         bool fromLongitude;
         int off;         // configured minus true noon, minutes
+        const char *zone = nullptr;  // TimeZone1; nullptr: absent, the clock's zone counts
     };
     const Row rows[] = {
+        // Kyiv's school by Kyiv's clocks (summer UTC+3, winter UTC+2); by the computer's in Warsaw
+        // an hour earlier; a zone nobody knows leaves the configured noon.
+        {{2026, 7, 15}, "30.523", "13", "04", 13, 4, true, 0, "Europe/Kiev"},
+        {{2026, 12, 7}, "30.523", "11", "49", 11, 49, true, 0, "Europe/Kiev"},
+        {{2026, 7, 15}, "30.523", "13", "04", 12, 4, true, 60},
+        {{2026, 7, 15}, "30.523", "13", "04", 13, 4, false, 0, "Mars/Olympus"},
         {{2026, 7, 15}, "19.945", "11", "40", 12, 46, true, -66},  // Kraków 12:46:14, summer time
         {{2026, 12, 7}, "19.945", "11", "40", 11, 32, true, 8},    // 11:31:39 in winter time
         {{2026, 12, 7}, "19,945", "11", "42", 11, 32, true, 10},
@@ -154,6 +161,8 @@ TEST(PlaceTime, TrueNoonFromTheLongitude) {
         world.comm.SetValue("NoonM1", row.noonM);
         if (row.longitude)
             world.comm.SetValue("Longitude1", row.longitude);
+        if (row.zone)
+            world.comm.SetValue("TimeZone1", row.zone);
         THeiObj &hei = world.started().Hei1;
         hei.LoadPlace(1);
         SCOPED_TRACE(testing::Message() << row.day.toString(Qt::ISODate).toStdString() << " " << row.longitude);

@@ -100,13 +100,15 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
         {"a stick of 0 mm", replaced("Stick=1000", "Stick=0"), "Stick=0"},
         {"a shadow past 100 km", replaced("Shadow1=800", "Shadow1=100000001"), "Shadow1=100000001"},
         {"a shadow with decimals", replaced("Shadow1=800", "Shadow1=800.5"), "Shadow1=800.5"},
-        {"a shadow with blanks", replaced("Shadow1=800", "Shadow1= 800"), "Shadow1= 800"},
+        {"a blank inside a shadow", replaced("Shadow1=800", "Shadow1=8 00"), "Shadow1=8 00"},
         {"no first shadow", replaced("Shadow1=800", "Shadow2=800"), "Shadow1"},
         {"a sixth shadow", KrakowBytes + "Shadow6=800\r\n", "Shadow6=800"},
         {"a gap among the shadows", KrakowBytes + "Shadow3=800\r\n", "Shadow3=800"},
         {"noon hour 0", replaced("NoonH=11", "NoonH=0"), "NoonH=0"},
         {"a noon hour without its minute", replaced("NoonM=40\r\n", ""), "NoonM"},
         {"a longitude past 180", replaced("19.9400", "190"), "Longitude=190"},
+        {"a name of nothing but a soft hyphen", replaced("Place=Krak\xf3w", "Place=\xAD"), "Place=\xAD"},
+        {"a time zone nobody knows", KrakowBytes + "TimeZone=Mars/Olympus\r\n", "TimeZone=Mars/Olympus"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.why);
@@ -118,6 +120,37 @@ TEST(PartnerReading, AFileThatIsNoReadingIsRefusedNamingTheFault) {
     EXPECT_TRUE(parse(KrakowBytes + "\r\n\r\n").reading);
     EXPECT_TRUE(parse(QByteArray(KrakowBytes).replace("Stick=", "\r\nStick=")).reading);
     EXPECT_TRUE(parse(QByteArray(KrakowBytes).replace("\r\n", "\n")).reading);
+}
+
+// What a hand edit or another editor leaves is still the reading, the name as a person reads it.
+TEST(PartnerReading, HandEditsAndOtherEditorsAreTheSameReading) {
+    auto replaced = [](const char *from, const char *to) { return QByteArray(KrakowBytes).replace(from, to); };
+    const std::pair<QByteArray, const char *> rows[] = {  // the file, the place's name
+        {replaced("Shadow1=800\r\n", "Shadow1 = 800 \r\n\t\r\n").replace("GnomoraReading=1", "GnomoraReading = 1 "), "Kraków"},
+        {replaced("19.9400", "19,94"), "Kraków"},
+        {replaced("Place=Krak\xf3w", "Place=SP nr 12 w Gda\xC5\x84sku"), "SP nr 12 w Gdańsku"},  // Notepad's UTF-8
+        {replaced("Place=Krak\xf3w", "Place=\xE2\x80\xAE SP  nr 4\xE2\x80\x8B\xC2\xAD \xE2\x81\xA6"), "SP nr 4"},
+        {replaced("Place=Krak\xf3w", "Place=Krako\xCC\x81w"), "Kraków"},  // a combining accent
+    };
+    for (const auto &[bytes, place] : rows) {
+        const PartnerReadingFile::Parsed parsed = parse(bytes);
+        ASSERT_TRUE(parsed.reading) << parsed.fault.toStdString();
+        EXPECT_EQ(parsed.reading->PlaceName, QString::fromUtf8(place));
+        EXPECT_EQ(parsed.reading->Shadows, QList<int>{800});
+        EXPECT_DOUBLE_EQ(*parsed.reading->Longitude, 19.94);
+    }
+}
+
+// Without a noon the file's longitude gives it, by the clock of the file's zone, else this computer's.
+TEST(PartnerReading, TrueNoonByTheClockOfTheFile) {
+    PartnerReading r = krakow();
+    r.NoonH.reset();
+    r.NoonM.reset();
+    r.Longitude = 30.523;  // Kyiv on 15 July 2026: 12:04 by Warsaw's clocks, 13:04 by Kyiv's
+    r.MeasureDate = QDate(2026, 7, 15);
+    EXPECT_EQ(r.TrueNoon(QTimeZone("Europe/Warsaw"))->hour, 12);
+    r.TimeZone = "Europe/Kiev";
+    EXPECT_EQ(r.TrueNoon(QTimeZone("Europe/Warsaw"))->hour, 13);
 }
 
 // What cannot be read whole is refused as the file it is, before a line is judged.

@@ -291,3 +291,14 @@ TEST(TCommPlaces, LongitudesShownAndSavedOnlyWhenFilled) {
     EXPECT_FALSE(saved.contains("Longitude1"));
     EXPECT_TRUE(saved.contains("Longitude2=19.945\r\n"));
 }
+
+// A name from a file finds the listed place that reads the same; other letters or case do not.
+TEST(TCommPlaces, AListedPlaceIsFoundByTheNameAPersonReads) {
+    PlacesFixture f("Place1=Krak\xf3w\r\nPlace2=Nowy S\xb9\x63z\r\n");
+    const std::pair<const char16_t *, int> rows[] = {
+        {u"Kraków", 1},        {u"Krako\u0301w", 1},  {u"\u202EKraków\u202C", 1}, {u"Kra\u200Bk\u00ADów\uFEFF", 1},
+        {u" Nowy \u00A0 Sącz\u200E ", 2}, {u"kraków", 0}, {u"Krakow", 0}, {u"\u200B", 0},
+    };
+    for (const auto &[name, number] : rows)
+        EXPECT_EQ(f.comm.PlaceNumberOf(QString::fromUtf16(name)), number) << QString::fromUtf16(name).toStdString();
+}

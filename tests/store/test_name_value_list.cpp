@@ -77,6 +77,9 @@ TEST(NameValueList, BothEncodingsRoundTripByteForByte) {
         {"\xEF\xBB\xBF; Місця\r\nPlace1=Київ – Łódź ☀ 𝄞\r\n\r\nx=\xEF\xBB\xBF\r\n", TextEncoding::Utf8WithMark,
          "Київ – Łódź ☀ 𝄞"},
         {"\xEF\xBB\xBF\xEF\xBB\xBFPlace1=a second mark belongs to the first key\r\n", TextEncoding::Utf8WithMark, ""},
+        // UTF-8 without the mark, as Notepad saves it; plain ASCII stays Windows-1250.
+        {"Place1=SP nr 12 w Gda\xC5\x84sku \xC2\xB0\r\n", TextEncoding::Utf8, "SP nr 12 w Gdańsku °"},
+        {"Place1=SP nr 12\r\n", TextEncoding::Windows1250, "SP nr 12"},
     };
     for (const Row &r : rows) {
         dir.write("cfg.ini", r.bytes);
@@ -108,6 +111,11 @@ TEST(NameValueList, TheMarkIsNeverAddedToAFileWithoutIt) {
     utf8.clear();
     utf8.setValue("a", "1");
     EXPECT_EQ(utf8.toBytes(), QByteArray("a=1\r\n"));
+    // UTF-8 without the mark takes any script and stays without the mark.
+    auto notepad = NameValueList::fromBytes("Place1=Gda\xC5\x84sk\r\n");
+    notepad.setValue("Person11", QString::fromUtf8("Олена"));
+    EXPECT_TRUE(notepad.linesItCannotHold().isEmpty());
+    EXPECT_EQ(notepad.toBytes(), QByteArray("Place1=Gdańsk\r\nPerson11=Олена\r\n"));
 }
 
 // Written back, the bytes that could not be read would be lost: such a file is refused, naming the line.
