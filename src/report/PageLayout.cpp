@@ -117,7 +117,7 @@ std::optional<QRectF> textExtent(const PageLabel &item, const DeviceScale &layou
         return std::nullopt;
     const double boxWidth = item.boxMm.width() * layout.dotsPerMmX;
     const Attempt a = layOutText(item, item.font.pointSize, item.autoSize ? 1e9 : boxWidth,
-                                 QTextOption::WrapAtWordBoundary, metrics);
+                                 QTextOption::WordWrap, metrics);
     const double width = std::min(a.longestLine, item.autoSize ? a.longestLine : boxWidth) / layout.dotsPerMmX;
     QRectF extent(anchoredLeft(item.boxMm, item.align, width), item.boxMm.top(), width, a.height / layout.dotsPerMmY);
     if (!item.autoSize)  // a fixed box aligns its text inside it
@@ -227,7 +227,7 @@ PageLayout::PageLayout(const ReportPage &page, const QPaintDevice &device)
                                                                    : 2 * std::min(anchor - leftMm, rightMm - anchor);
                 lineWidth = std::max(roomMm, 1.0) * layout_.dotsPerMmX;
             }
-            text = layOutText(item, size, lineWidth, QTextOption::WrapAtWordBoundary, &metrics);
+            text = layOutText(item, size, lineWidth, QTextOption::WordWrap, &metrics);
             if (last && text.wordTooWide)  // no size leaves the word whole: break it inside the box
                 text = layOutText(item, size, lineWidth, QTextOption::WrapAtWordBoundaryOrAnywhere, &metrics);
             const double width = item.autoSize ? std::min(text.longestLine, lineWidth) : designDots.width();
