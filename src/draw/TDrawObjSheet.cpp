@@ -84,8 +84,8 @@ void TDrawObj::FillResultSheet(QChar separator) {
     const THeiObj *school = logic_.Hei1.VirtualPartner ? &logic_.Hei2 : &logic_.Hei1;
     const bool alone = logic_.Hei1.VirtualPartner || logic_.Hei2.VirtualPartner;
     const QString measured = logic_.MeasureDay().toString(logic_.ShortDateFormat());
-    page.setCaption(QStringLiteral("PrintRow5"), lang_.GetText(alone ? QStringLiteral("PrintRow5Alone") : QStringLiteral("PrintRow5"), {measured}));
-    page.setCaption(QStringLiteral("PrintRow6"), lang_.GetText(alone ? QStringLiteral("PrintRow6Alone") : QStringLiteral("PrintRow6"), {measured}));
+    for (const QString row : {QStringLiteral("PrintRow5"), QStringLiteral("PrintRow6")})
+        page.setCaption(row, lang_.GetText(alone ? row + QStringLiteral("Alone") : row, {measured}));
 
     for (int place = 1; place <= 2; ++place)
         for (int person = 1; person <= 4; ++person)

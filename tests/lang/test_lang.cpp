@@ -102,23 +102,13 @@ void recordMessage(QtMsgType, const QMessageLogContext &, const QString &message
 // A translator may leave out a placeholder or reorder them: the text reads as written and
 // nothing is logged (QString::arg would warn "Argument missing" and, chained, fill the wrong one).
 TEST(TLang, PlaceholdersAreFilledByTheirNumberAndAMissingOneLogsNothing) {
-    LangFixture f("inside=40 008 km lies inside.\r\nresult=%1 km \xb1 %2 km\r\nswapped=%2, then %1\r\n");
-    struct Row {
-        const char *key;
-        QStringList values;
-        QString expected;
-    };
-    const Row rows[] = {
-        {"inside", {"40008"}, "40 008 km lies inside."},
-        {"result", {"40000", "11"}, QString::fromUtf8("40000 km ± 11 km")},
-        {"swapped", {"a", "b"}, "b, then a"},
-        {"swapped", {"a"}, "%2, then a"},                  // a placeholder without a value stays
-        {"result", {"%2", "x"}, QString::fromUtf8("%2 km ± x km")},  // a value is never filled again
-    };
+    LangFixture f("inside=40 008 km lies inside.\r\nswapped=%2, then %1\r\n");
     loggedMessages.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
-    for (const Row &row : rows)
-        EXPECT_EQ(f.lang.GetText(row.key, row.values), row.expected) << row.key;
+    EXPECT_EQ(f.lang.GetText("inside", {"40008"}), "40 008 km lies inside.");
+    EXPECT_EQ(f.lang.GetText("swapped", {"a", "b"}), "b, then a");
+    EXPECT_EQ(f.lang.GetText("swapped", {"a"}), "%2, then a");  // a placeholder without a value stays
+    EXPECT_EQ(f.lang.GetText("swapped", {"%2", "x"}), "x, then %2");  // a value is never filled again
     EXPECT_EQ(FillPlaceholders("only %2 and 100%", {"a", "b"}), "only b and 100%");
     EXPECT_EQ(FillPlaceholders("%10 of %1", QStringList(10, "v")), "v of v");
     qInstallMessageHandler(previous);

@@ -147,7 +147,7 @@ TEST(ReadingUncertainty, ShownWheneverTheSizeFits) {
         measure(logic.Hei2, 13, 30, 1000, repeating == 2 ? std::vector<std::int32_t>{1080, 1088} : std::vector<std::int32_t>{1084});
         computeEarth(logic, 1780);
         ASSERT_EQ(logic.EarthState, 2);
-        EXPECT_GT(logic.EarthUncertaintyKm().value_or(0), 0) << "place repeating " << repeating;
+        EXPECT_TRUE(logic.EarthUncertaintyKm().has_value()) << "place repeating " << repeating;
         // A place measured again after the computation: the circumference no longer fits.
         measure(logic.Hei1, 13, 5, 1000, {610, 612});
         EXPECT_FALSE(logic.EarthUncertaintyKm()) << "place repeating " << repeating;

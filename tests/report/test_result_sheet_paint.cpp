@@ -353,7 +353,7 @@ TEST_F(ResultSheetPaint, CrowdedCaptionsNeitherOverlapNorBreakInsideAWord) {
     const Captions rows[] = {
         // A mean with its uncertainty beside the stick's row, a reading file's long name, long
         // school and pupil names, a long statement with the date.
-        {{"PrintYield2", QStringLiteral("Gdańsk\n(pomiar z pliku Pomiar_szkoly_partnerskiej_Gdańsk_2026-06-21.txt)")},
+        {{"PrintYield2", QStringLiteral("Gdańsk\n(pomiar z pliku Pomiar_Gdańsk_2026-06-21.txt)")},
          {"PrintResults3a", QStringLiteral("Długość cienia:")},
          {"PrintYield3a", QStringLiteral("507,2 ± 1,3 mm")},
          {"PrintYield4", QStringLiteral("1000 mm")},
