@@ -84,7 +84,7 @@ void TDrawObj::FillResultSheet(QChar separator) {
     const THeiObj *school = logic_.Hei1.VirtualPartner ? &logic_.Hei2 : &logic_.Hei1;
     const bool alone = logic_.Hei1.VirtualPartner || logic_.Hei2.VirtualPartner;
     const QString measured = logic_.MeasureDay().toString(logic_.ShortDateFormat());
-    for (const QString row : {QStringLiteral("PrintRow5"), QStringLiteral("PrintRow6")})
+    for (const QString &row : {QStringLiteral("PrintRow5"), QStringLiteral("PrintRow6")})
         page.setCaption(row, lang_.GetText(alone ? row + QStringLiteral("Alone") : row, {measured}));
 
     for (int place = 1; place <= 2; ++place)
