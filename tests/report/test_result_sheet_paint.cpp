@@ -354,13 +354,9 @@ TEST_F(ResultSheetPaint, CrowdedCaptionsNeitherOverlapNorBreakInsideAWord) {
         // A mean with its uncertainty beside the stick's row, a reading file's long name, long
         // school and pupil names, a long statement with the date.
         {{"PrintYield2", QStringLiteral("Gdańsk\n(pomiar z pliku Pomiar_Gdańsk_2026-06-21.txt)")},
-         {"PrintResults3a", QStringLiteral("Długość cienia:")},
-         {"PrintYield3a", QStringLiteral("507,2 ± 1,3 mm")},
-         {"PrintYield4", QStringLiteral("1000 mm")},
-         {"PrintYield8a", QStringLiteral("1000,0 ± 12,3 mm")},
-         {"PrintYield9", QStringLiteral("1000 mm")},
+         {"PrintResults3a", QStringLiteral("Długość cienia:")}, {"PrintYield3a", QStringLiteral("507,2 ± 1,3 mm")},
+         {"PrintYield8a", QStringLiteral("1000,0 ± 12,3 mm")}, {"PrintYield14", QStringLiteral("40015 km ± 290 km")},
          {"PrintYield7", QStringLiteral("Szkoła Podstawowa nr 12 im. Mikołaja Kopernika w Szczebrzeszynie")},
-         {"PrintYield14", QStringLiteral("40015 km ± 290 km")},
          {"PrintName1", QStringLiteral("Maria Magdalena Konstantynopolitańczykiewiczówna-Brzęczyszczykiewicz")},
          {"PrintRow5", QStringLiteral("die am 21.06.2026 an zwei Schulen den Schatten eines Stabs gemessen haben")},
          {"PrintFooter1", QStringLiteral("Miejsce wystawienia dyplomu:")},
