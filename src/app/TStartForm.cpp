@@ -199,13 +199,9 @@ bool TStartForm::createSharedObjects() {
         objects_.DrawStep2->Init(2);
         objects_.DrawStep4 = std::make_unique<TDrawObj>(*objects_.Lang, *objects_.Logic, mainForm_->canvasStep4());
         objects_.DrawStep4->Init(4);
-        // DrawStep5 fills the result sheet, dated with the measurement.
+        // DrawStep5 fills the result sheet, issued on the day of printing.
         objects_.DrawStep5 = std::make_unique<TDrawObj>(
-            *objects_.Lang, *objects_.Logic,
-            ResultSheetBinding{&objects_.ResultSheet, objects_.Session.get(),
-                               [logic = objects_.Logic.get(), clock = clock_] {
-                                   return QDateTime(logic->MeasureDay(), clock().time());
-                               }});
+            *objects_.Lang, *objects_.Logic, ResultSheetBinding{&objects_.ResultSheet, objects_.Session.get(), clock_});
         objects_.DrawStep5->Init(5);
         return true;
     } catch (const std::exception &e) {

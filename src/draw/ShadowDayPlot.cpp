@@ -5,6 +5,7 @@
 #include "draw/DrawSlots.h"
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "model/ClockText.h"
 #include "model/THeiObj.h"
 
 #include <QFontMetrics>
@@ -40,7 +41,7 @@ double roundUp(double v) {
 QString clockText(double minutes) {
     const long whole = std::lround(minutes);
     const long inDay = ((whole % 1440) + 1440) % 1440;
-    return QStringLiteral("%1:%2").arg(inDay / 60).arg(inDay % 60, 2, 10, QLatin1Char('0'));
+    return ClockText(inDay / 60, inDay % 60);
 }
 
 QString millimetres(double length) { return QString::number(std::lround(length)); }

@@ -23,8 +23,8 @@ struct ShadowReading;
 namespace Report { class ReportPage; }
 
 // What the result sheet is filled from and into (the kind 5 object only): the sheet's page, the
-// session record holding the pupils' names, and the clock whose date is the sheet's date
-// (the same clock as the model's, so a run has one "today").
+// session record holding the pupils' names, and the clock whose date is the sheet's date of
+// issue, the day of printing (the same clock as the model's, so a run has one "today").
 struct ResultSheetBinding {
     Report::ReportPage *page = nullptr;
     const TSession *session = nullptr;
@@ -132,15 +132,17 @@ public:
 
     // Sets every caption of the result sheet, in this order:
     //   the headings (PrintRow*, PrintResults*, PrintFooter1/2): the language text of their own name;
+    //     the two lines that state the measurement (PrintRow5/6) carry its date for %1, and with
+    //     the virtual partner the texts of a class alone (PrintRow5Alone/PrintRow6Alone);
     //   PrintName1..4 := session values Person11..14, PrintName5..8 := Person21..24 (an empty name
     //     leaves its line empty; the others do not move up);
     //   per place (Hei1 into PrintYield2..6 with 3a, Hei2 into PrintYield7..11 with 8a): the place
-    //     name, the clock time as hours ":" minutes without leading zeros (9:5), shadow and stick
-    //     with a blank and the language's unitMm, the elevation at the measurement and at noon by
-    //     AngleToText;
+    //     name, the clock time (ClockText, 9:05), shadow and stick with a blank and the language's
+    //     unitMm, the elevation at the measurement and at noon by AngleToText;
     //   PrintYield12 := AngleToText(HeiDiff), PrintYield13/14 := EarthDistance/EarthSize, a blank
-    //     and unitKm;
-    //   PrintFooter3 := place 1's name, PrintFooter4 := today in TLogic::ShortDateFormat.
+    //     and unitKm, the circumference with its uncertainty (labUncertaintyText);
+    //   PrintFooter3 := the class's school (place 1, or place 2 beside a virtual partner),
+    //     PrintFooter4 := the day of printing in TLogic::ShortDateFormat.
     // Values are printed as the model holds them; the print step is only entered once both places
     // and the Earth's size are computed. Throws std::logic_error when the object was made without
     // a result sheet (a fault of the program). A mean of repeated readings is written with

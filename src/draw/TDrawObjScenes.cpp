@@ -7,6 +7,7 @@
 #include "draw/SegmentClip.h"
 #include "lang/TLang.h"
 #include "model/Angles.h"
+#include "model/ClockText.h"
 #include "model/THeiObj.h"
 #include "model/TLogic.h"
 
@@ -23,23 +24,18 @@ constexpr double kOverhead = 1e-9;
 
 constexpr double kEarthRadius = 6000;  // scene units of the Earth picture
 
-// A clock time as it is read out: 9:05.
-QString clockText(std::int32_t hours, std::int32_t minutes) {
-    return QStringLiteral("%1:%2").arg(hours).arg(minutes, 2, 10, QLatin1Char('0'));
-}
-
 // What the shadow scene of a place shows, in words.
 QString shadowSceneText(TLang &lang, const THeiObj &hei) {
-    const QString time = clockText(hei.TimH, hei.TimM);
+    const QString time = ClockText(hei.TimH, hei.TimM);
     if (hei.VirtualPartner)
-        return lang.GetText(QStringLiteral("picShadowSceneVirtual")).arg(hei.PlaceName);
+        return lang.GetText(QStringLiteral("picShadowSceneVirtual"), {hei.PlaceName});
     if (hei.State < 2)
-        return lang.GetText(QStringLiteral("picShadowScene")).arg(hei.PlaceName, time);
-    QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"))
-                       .arg(hei.PlaceName, time, AngleToText(hei.SunHeightAtCurrTime),
-                            QString::number(std::lround(hei.MeanShadow())));  // one reading: Shadow
+        return lang.GetText(QStringLiteral("picShadowScene"), {hei.PlaceName, time});
+    QString text = lang.GetText(QStringLiteral("picShadowSceneMeasured"),
+                                {hei.PlaceName, time, AngleToText(hei.SunHeightAtCurrTime),
+                                 QString::number(std::lround(hei.MeanShadow()))});  // one reading: Shadow
     if (hei.State >= 3)
-        text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon")).arg(AngleToText(hei.NoonHeightAngle));
+        text += u' ' + lang.GetText(QStringLiteral("picShadowSceneNoon"), {AngleToText(hei.NoonHeightAngle)});
     return text;
 }
 
@@ -175,7 +171,7 @@ void TDrawObj::DrawEarth() {
     });
     const double latitude1 = logic_.Hei1.Latitude();
     const double latitude2 = logic_.Hei2.Latitude();
-    describe(lang_.GetText(QStringLiteral("picEarthSection"))
-                 .arg(logic_.Hei1.PlaceName, AngleToText(latitude1), logic_.Hei2.PlaceName,
-                      AngleToText(latitude2), AngleToText(std::fabs(latitude1 - latitude2))));
+    describe(lang_.GetText(QStringLiteral("picEarthSection"),
+                           {logic_.Hei1.PlaceName, AngleToText(latitude1), logic_.Hei2.PlaceName,
+                            AngleToText(latitude2), AngleToText(std::fabs(latitude1 - latitude2))}));
 }

@@ -4,6 +4,7 @@
 
 #include "lang/TLang.h"
 #include "model/Angles.h"
+#include "model/ClockText.h"
 #include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
 #include "report/ReportPage.h"
@@ -46,17 +47,17 @@ void fillPlace(Report::ReportPage &page, const THeiObj &hei, const PlaceLabels &
     // A reading loaded from the partner school's file says so under the place's name.
     page.setCaption(key(labels.name), hei.ReadingFrom.isEmpty()
                                           ? hei.PlaceName
-                                          : hei.PlaceName + u'\n' + lang.GetText(key("PrintReadingFrom")).arg(hei.ReadingFrom));
-    page.setCaption(key(labels.time), QString::number(hei.TimH) + u':' + QString::number(hei.TimM));
+                                          : hei.PlaceName + u'\n' + lang.GetText(key("PrintReadingFrom"), {hei.ReadingFrom}));
+    page.setCaption(key(labels.time), ClockText(hei.TimH, hei.TimM));
     if (hei.VirtualPartner) {
         // No stick and no shadow: the sun stood overhead.
         page.setCaption(key(labels.shadow), lang.GetText(QStringLiteral("PrintVirtualPartner")));
         page.setCaption(key(labels.stick), QString());
     } else if (!hei.MoreShadows.empty()) {
-        // The mean of the readings and the standard error of that mean.
+        // The mean of the readings and its uncertainty: their spread and the ruler's millimetre.
         const ReadingUncertainty::ShadowSpread spread = ReadingUncertainty::spreadOf(hei.ShadowReadings());
         page.setCaption(key(labels.shadow), decimal(spread.meanMm, separator) + QStringLiteral(" \u00b1 ") +
-                                                decimal(spread.standardErrorMm, separator) + u' ' +
+                                                decimal(spread.uncertaintyMm, separator) + u' ' +
                                                 lang.GetText(QStringLiteral("unitMm")));
         page.setCaption(key(labels.stick), withUnit(hei.Stick, lang, "unitMm"));
     } else {
@@ -78,6 +79,13 @@ void TDrawObj::FillResultSheet(QChar separator) {
 
     for (const char *name : kHeadingKeys)
         page.setCaption(key(name), lang_.GetText(key(name)));
+    // The lines that state the measurement give its date, and a class alone measured at its own
+    // school only.
+    const THeiObj *school = logic_.Hei1.VirtualPartner ? &logic_.Hei2 : &logic_.Hei1;
+    const bool alone = logic_.Hei1.VirtualPartner || logic_.Hei2.VirtualPartner;
+    const QString measured = logic_.MeasureDay().toString(logic_.ShortDateFormat());
+    for (const QString &row : {QStringLiteral("PrintRow5"), QStringLiteral("PrintRow6")})
+        page.setCaption(row, lang_.GetText(alone ? row + QStringLiteral("Alone") : row, {measured}));
 
     for (int place = 1; place <= 2; ++place)
         for (int person = 1; person <= 4; ++person)
@@ -89,14 +97,14 @@ void TDrawObj::FillResultSheet(QChar separator) {
 
     page.setCaption(QStringLiteral("PrintYield12"), AngleToText(logic_.HeiDiff));
     page.setCaption(QStringLiteral("PrintYield13"), withUnit(logic_.EarthDistance, lang_, "unitKm"));
-    // With its uncertainty only where a place repeated its reading.
     const std::optional<std::int32_t> uncertainty = logic_.EarthUncertaintyKm();
     page.setCaption(QStringLiteral("PrintYield14"),
-                    uncertainty ? lang_.GetText(QStringLiteral("labUncertaintyText"))
-                                      .arg(QString::number(logic_.EarthSize), QString::number(*uncertainty))
+                    uncertainty ? lang_.GetText(QStringLiteral("labUncertaintyText"),
+                                                {QString::number(logic_.EarthSize), QString::number(*uncertainty)})
                                 : withUnit(logic_.EarthSize, lang_, "unitKm"));
 
-    page.setCaption(QStringLiteral("PrintFooter3"), logic_.Hei1.PlaceName);
+    // Issued at the class's school on the day of printing.
+    page.setCaption(QStringLiteral("PrintFooter3"), school->PlaceName);
     const Clock clock = sheet_.clock ? sheet_.clock : systemClock();
     page.setCaption(QStringLiteral("PrintFooter4"), clock().date().toString(logic_.ShortDateFormat()));
 }

@@ -53,17 +53,17 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
         return error.reason;
     switch (error.kind) {
     case Kind::TooLarge:
-        return text.arg(QString::number(double(error.limit) / (1024 * 1024), 'g', 3));
+        return FillPlaceholders(text, {QString::number(double(error.limit) / (1024 * 1024), 'g', 3)});
     case Kind::SizeLimit:
     case Kind::NotUtf8:
     case Kind::NulByte:
     case Kind::Utf16:
     case Kind::TooManyScans:
-        return text.arg(error.limit);
+        return FillPlaceholders(text, {QString::number(error.limit)});
     case Kind::TooManyPixels:
-        return text.arg(error.detail, QString::number(error.limit / 1'000'000));
+        return FillPlaceholders(text, {error.detail, QString::number(error.limit / 1'000'000)});
     case Kind::NotAPicture:
-        return text.arg(QFileInfo(error.fileName).suffix().toUpper(), error.detail);
+        return FillPlaceholders(text, {QFileInfo(error.fileName).suffix().toUpper(), error.detail});
     case Kind::ReadFailed:
     case Kind::WriteFailed:
     case Kind::NotLoadable:
@@ -74,7 +74,7 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
     case Kind::UnknownExtension:
     case Kind::NoReader:
     case Kind::OutOfMemory:
-        return text.arg(error.detail);
+        return FillPlaceholders(text, {error.detail});
     default:
         return text;
     }
@@ -83,13 +83,13 @@ QString fileErrorReason(const FileError &error, TLang &lang) {
 QString fileErrorText(const FileError &error, TLang &lang) {
     const QString text = lang.GetText(QStringLiteral("msgFileError"));
     const QString reason = fileErrorReason(error, lang);
-    return usable(text) ? text.arg(error.fileName, reason) : QStringLiteral("File %1: %2").arg(error.fileName, reason);
+    return usable(text) ? FillPlaceholders(text, {error.fileName, reason}) : QStringLiteral("File %1: %2").arg(error.fileName, reason);
 }
 
 QString folderLockQuestion(const FolderLock::Holder &holder, const QString &lockFile, TLang &lang) {
     if (holder.process > 0)
-        return lang.GetText(QStringLiteral("msgFolderLockElsewhere")).arg(holder.computer).arg(holder.process);
-    return lang.GetText(QStringLiteral("msgFolderLockUnreadable")).arg(lockFile);
+        return lang.GetText(QStringLiteral("msgFolderLockElsewhere"), {holder.computer, QString::number(holder.process)});
+    return lang.GetText(QStringLiteral("msgFolderLockUnreadable"), {lockFile});
 }
 
 QString folderLockRefusedText(const FileError &error, TLang &lang) {

@@ -74,6 +74,34 @@ QString TLang::GetText(const QString &key) {
     return QString();
 }
 
+QString TLang::GetText(const QString &key, const QStringList &values) {
+    return FillPlaceholders(GetText(key), values);
+}
+
+QString FillPlaceholders(const QString &text, const QStringList &values) {
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto digitAt = [&](qsizetype at) { return at < text.size() ? text[at].digitValue() : -1; };
+        const int first = text[i] == u'%' ? digitAt(i + 1) : -1;
+        if (first < 1) {
+            result += text[i];
+            continue;
+        }
+        // Two digits when they name a value (%10 with ten values), else one.
+        const int second = digitAt(i + 2);
+        const bool twoDigits = second >= 0 && first * 10 + second <= values.size();
+        const int number = twoDigits ? first * 10 + second : first;
+        if (number > values.size()) {
+            result += text[i];
+            continue;
+        }
+        result += values[number - 1];
+        i += twoDigits ? 2 : 1;
+    }
+    return result;
+}
+
 QString TLang::GetLines(const QString &key, int count) {
     QString result = GetText(key + QStringLiteral("_00"));
     for (int i = 1; i < count; ++i) {
@@ -103,7 +131,7 @@ void TLang::FillLangList() {
                 const QString text = GetText(QStringLiteral("msgLangFileSkipped"));
                 prompter_.showMessage(text.isEmpty() || text == QStringLiteral(".")
                                           ? builtInText(BuiltInText::LanguageFileSkipped).arg(name, builtInReason(e))
-                                          : text.arg(name, fileErrorReason(e, *this)));
+                                          : FillPlaceholders(text, {name, fileErrorReason(e, *this)}));
             }
             continue;
         }

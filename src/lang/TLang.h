@@ -48,6 +48,8 @@ public:
     // key gives "" and is added with the text "." (so the next lookup gives "."). The text is cut
     // at MaxTextLength characters (the file keeps it whole).
     QString GetText(const QString &key);
+    // The text of key with its placeholders %1, %2 ... filled in by number (FillPlaceholders).
+    QString GetText(const QString &key, const QStringList &values);
 
     // Lines key_00, key_01 ... key_<count-1>, joined by CR LF. Empty lines after the first are left
     // out; an empty first line still starts the text with CR LF if a later line follows. The whole
@@ -89,3 +91,10 @@ private:
     LangView &view_;
     QSet<QString> reportedSkips_;  // language files reported as left out of the list
 };
+
+// A language text with %1 ... %99 replaced by values[0] ... values[98], each by its own number
+// and in one pass, so a value that holds "%1" stays as it is. A translator may leave out a
+// placeholder or reorder them: what the text lacks is simply not shown, and a placeholder
+// without a value stays as written; nothing is logged (QString::arg would warn, and a chain of
+// arg calls would put the first value into the lowest placeholder the text kept).
+QString FillPlaceholders(const QString &text, const QStringList &values);

@@ -17,12 +17,13 @@ ShadowSpread spreadOf(const std::vector<std::int32_t> &readingsMm) {
     for (std::int32_t r : readingsMm)
         sum += r;
     spread.meanMm = sum / n;
-    if (readingsMm.size() < 2)
-        return spread;
-    double squares = 0;
-    for (std::int32_t r : readingsMm)
-        squares += (r - spread.meanMm) * (r - spread.meanMm);
-    spread.standardErrorMm = std::sqrt(squares / (n - 1)) / std::sqrt(n);
+    if (readingsMm.size() >= 2) {
+        double squares = 0;
+        for (std::int32_t r : readingsMm)
+            squares += (r - spread.meanMm) * (r - spread.meanMm);
+        spread.standardErrorMm = std::sqrt(squares / (n - 1)) / std::sqrt(n);
+    }
+    spread.uncertaintyMm = std::hypot(spread.standardErrorMm, WholeUnit);
     return spread;
 }
 
@@ -33,7 +34,7 @@ std::optional<double> noonElevation(const PlaceReading &reading) {
     if (!(L > 0 && S > 0))
         return std::nullopt;
     const double h = std::atan(L / S);
-    const double dh = L / (L * L + S * S) * shadow.standardErrorMm;
+    const double dh = std::hypot(L * shadow.uncertaintyMm, S * WholeUnit) / (L * L + S * S);
 
     const double p = reading.latitude;
     const double H = reading.hourAngle;
@@ -51,11 +52,12 @@ std::optional<std::int32_t> circumferenceKm(std::int32_t distanceKm, double heiD
     if (!(distanceKm > 0 && heiDiff > 0))
         return std::nullopt;
     const double circumference = 2 * std::numbers::pi * distanceKm / heiDiff;
-    const double u = circumference / heiDiff * std::hypot(noonUncertainty1, noonUncertainty2);
+    const double u = circumference * std::hypot(std::hypot(noonUncertainty1, noonUncertainty2) / heiDiff,
+                                                WholeUnit / distanceKm);
     if (!std::isfinite(u) || u >= std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     if (u < 1)
-        return static_cast<std::int32_t>(std::nearbyint(u));
+        return 1;
     // Two significant digits: the uncertainty's own first digits are all it can say.
     const double unit = std::pow(10.0, std::max(0.0, std::floor(std::log10(u)) - 1));
     return static_cast<std::int32_t>(std::nearbyint(u / unit) * unit);

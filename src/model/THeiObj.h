@@ -100,9 +100,9 @@ public:
     std::vector<std::int32_t> ShadowReadings() const;
     // The shadow the elevation was computed from: the mean of the readings, millimetres.
     double MeanShadow() const;
-    // The standard uncertainty of the noon elevation from the readings' spread and the
-    // whole-minute clock (ReadingUncertainty), radians: 0 for the virtual partner, nothing before
-    // the latitude is solved or where no uncertainty follows.
+    // The standard uncertainty of the noon elevation from the readings' spread, the ruler's whole
+    // millimetres and the whole-minute clock (ReadingUncertainty), radians: 0 for the virtual
+    // partner, nothing before the latitude is solved or where no uncertainty follows.
     std::optional<double> NoonElevationUncertainty() const;
 
     // The place number of the virtual partner: the place on the class's meridian where the sun

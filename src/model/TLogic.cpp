@@ -135,8 +135,6 @@ bool TLogic::EarthSizeFits(double noonDifference) const {
 }
 
 std::optional<std::int32_t> TLogic::EarthUncertaintyKm() const {
-    if (Hei1.MoreShadows.empty() && Hei2.MoreShadows.empty())
-        return std::nullopt;
     const double heiDiff = std::fabs(Hei1.NoonHeightAngle - Hei2.NoonHeightAngle);
     if (!EarthSizeFits(heiDiff))
         return std::nullopt;

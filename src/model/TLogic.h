@@ -97,9 +97,9 @@ public:
     // so it holds after any store and restore through the session record.
     bool EarthSizeFits(double noonDifference) const;
 
-    // The uncertainty of the computed circumference, km (two significant digits), propagated from
-    // both places' readings (ReadingUncertainty): only where a place repeated its shadow reading
-    // and the circumference fits the difference of the places' noon elevations; nothing otherwise.
+    // The uncertainty of the computed circumference, km (two significant digits, at least 1),
+    // propagated from both places' readings and the distance (ReadingUncertainty): wherever the
+    // circumference fits the difference of the places' noon elevations; nothing otherwise.
     std::optional<std::int32_t> EarthUncertaintyKm() const;
     // Whether the meridional circumference lies within the result +- that uncertainty.
     bool MeridianWithinUncertainty(std::int32_t uncertaintyKm) const;

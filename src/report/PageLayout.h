@@ -74,6 +74,7 @@ public:
 
 private:
     struct Placed;
+    class Fitter;
     ReportPage page_;
     DeviceScale device_;
     DeviceScale layout_ = DeviceScale::ofDpi(kLayoutDpi);

@@ -5,6 +5,7 @@
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
 #include "model/Angles.h"
+#include "model/ClockText.h"
 #include "model/ReadingUncertainty.h"
 #include "model/TLogic.h"
 #include "model/SolarNoon.h"
@@ -112,9 +113,9 @@ void PanelStep2::showReadings(const THeiObj &h) {
     QStringList readings;
     for (std::int32_t r : h.ShadowReadings())
         readings << QString::number(r);
-    ui->labShadowReadings->setText(lang.GetText(QStringLiteral("labShadowReadingsText"))
-                                       .arg(readings.join(QStringLiteral(", ")), decimal(spread.meanMm),
-                                            decimal(spread.standardErrorMm)));
+    ui->labShadowReadings->setText(lang.GetText(QStringLiteral("labShadowReadingsText"),
+                                                {readings.join(QStringLiteral(", ")), decimal(spread.meanMm),
+                                                 decimal(spread.standardErrorMm)}));
 }
 
 void PanelStep2::showVirtualPartner(const THeiObj &h) {
@@ -139,10 +140,9 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
     ui->labNoonOff->setVisible(far);
     if (!far)
         return;
-    auto clock = [](int hour, int minute) { return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0')); };
-    ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"))
-                                .arg(clock(h.ConfiguredNoonH, h.ConfiguredNoonM), clock(h.NoonH, h.NoonM),
-                                     QString::number(std::abs(off))));
+    ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"),
+                                              {ClockText(h.ConfiguredNoonH, h.ConfiguredNoonM), ClockText(h.NoonH, h.NoonM),
+                                               QString::number(std::abs(off))}));
 }
 
 void PanelStep2::showSolvedLatitude(const THeiObj &h) {
@@ -281,7 +281,7 @@ void PanelStep2::btnLoadReadingClick() {
     const PartnerReadingFile::Parsed parsed = PartnerReadingFile::read(fileName);
     const QString shownName = QDir::toNativeSeparators(fileName);
     if (!parsed.reading) {
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingRefused")).arg(shownName, parsed.fault));
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingRefused"), {shownName, parsed.fault}));
         return;
     }
     const PartnerReading &reading = *parsed.reading;
@@ -319,8 +319,8 @@ void PanelStep2::btnLoadReadingClick() {
     const QDate measureDay = logic_.MeasureDay();
     if (reading.MeasureDate != measureDay) {
         const QString format = logic_.ShortDateFormat();
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingOtherDate"))
-                                  .arg(shownName, reading.MeasureDate.toString(format), measureDay.toString(format)));
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingOtherDate"),
+                                               {shownName, reading.MeasureDate.toString(format), measureDay.toString(format)}));
     }
 }
 

@@ -15,6 +15,7 @@
 #include "ui/ToolkitLanguage.h"
 #include "ui_PanelStep4.h"
 
+#include <cmath>
 #include <numbers>
 #include <optional>
 
@@ -70,6 +71,22 @@ void PanelStep4::ShowComparison() {
         sizeShown ? TLogic::DeviationText(logic.EarthSize, deviationSeparator()) : QString());
     set(ui->labProp360, AngleToText(2 * std::numbers::pi));
     showUncertainty(accepted && sizeShown);
+    showVirtualDistance();
+}
+
+void PanelStep4::showVirtualDistance() {
+    const TLogic &logic = logic_;
+    const THeiObj *partner = logic.Hei1.VirtualPartner ? &logic.Hei1 : logic.Hei2.VirtualPartner ? &logic.Hei2 : nullptr;
+    ui->labVirtualDistance->setVisible(partner != nullptr);
+    if (!partner)
+        return;
+    const THeiObj &school = partner == &logic.Hei1 ? logic.Hei2 : logic.Hei1;
+    // The partner's latitude is the sun's declination: north of the equator from March to
+    // September, south of it in the other half of the year.
+    const double latitude = partner->Latitude();
+    ui->labVirtualDistance->setText(
+        lang_.GetText(latitude >= 0 ? QStringLiteral("labVirtualDistanceNorth") : QStringLiteral("labVirtualDistanceSouth"),
+                      {school.PlaceName, AngleToText(std::fabs(latitude))}));
 }
 
 void PanelStep4::showUncertainty(bool sizeShown) {
@@ -78,17 +95,18 @@ void PanelStep4::showUncertainty(bool sizeShown) {
     if (sizeShown)
         uncertainty = logic.EarthUncertaintyKm();
     for (QWidget *w : {static_cast<QWidget *>(ui->labUncertainty), static_cast<QWidget *>(ui->labUncertaintyRes),
-                       static_cast<QWidget *>(ui->labUncertaintyVerdict)})
+                       static_cast<QWidget *>(ui->labUncertaintyVerdict),
+                       static_cast<QWidget *>(ui->labUncertaintyIncludes)})
         w->setVisible(uncertainty.has_value());
     if (!uncertainty)
         return;
     TLang &lang = lang_;
-    ui->labUncertaintyRes->setText(lang.GetText(QStringLiteral("labUncertaintyText"))
-                                       .arg(QString::number(logic.EarthSize), QString::number(*uncertainty)));
+    ui->labUncertaintyRes->setText(
+        lang.GetText(QStringLiteral("labUncertaintyText"), {QString::number(logic.EarthSize), QString::number(*uncertainty)}));
     fitLabelToText(ui->labUncertaintyRes);
     const QString verdict = logic.MeridianWithinUncertainty(*uncertainty) ? QStringLiteral("labMeridianInside")
                                                                            : QStringLiteral("labMeridianOutside");
-    ui->labUncertaintyVerdict->setText(lang.GetText(verdict).arg(TLogic::MeridionalCircumferenceKm));
+    ui->labUncertaintyVerdict->setText(lang.GetText(verdict, {QString::number(TLogic::MeridionalCircumferenceKm)}));
     fitLabelToText(ui->labUncertaintyVerdict);
 }
 

@@ -40,9 +40,12 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    // The circumference with its uncertainty and whether the meridian's 40008 km lies within it,
-    // shown only for a circumference shown where a place repeated its shadow reading.
+    // The circumference with its uncertainty, whether the meridian's 40008 km lies within it and
+    // what the uncertainty includes, shown with every circumference shown.
     void showUncertainty(bool sizeShown);
+    // With the virtual partner: which distance to type, from the school north or south to the
+    // partner's latitude (the sun's declination), as measured on a map.
+    void showVirtualDistance();
     // The decimal mark of the deviation: the class's language's (its file's Locale), or the
     // user's own when the file names no locale.
     QChar deviationSeparator() const;

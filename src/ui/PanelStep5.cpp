@@ -40,8 +40,7 @@ PanelStep5::~PanelStep5() = default;
 void PanelStep5::EnterStep() {
     ui->edPrintCopies->setText(QString::number(session_.CountPersons1()));
     // The sheet's decimal mark is the language's, as on the panels.
-    drawing_.FillResultSheet(
-        ToolkitLanguage::conventionsOf(lang_.Texts.value(ToolkitLanguage::LocaleKey), comm_.locale()).decimalSeparator);
+    drawing_.FillResultSheet(decimalMark());
 }
 
 std::optional<int> PanelStep5::typedCopies() const {
@@ -73,9 +72,13 @@ void PanelStep5::btnPrintClick() {
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoPrinter")));
         return;
     case Printing::PrintStatus::Failed:
-        prompter_.showMessage(lang_.GetText(QStringLiteral("msgPrintFailed")).arg(result.printerName));
+        prompter_.showMessage(lang_.GetText(QStringLiteral("msgPrintFailed"), {result.printerName}));
         return;
     }
+}
+
+QChar PanelStep5::decimalMark() const {
+    return ToolkitLanguage::conventionsOf(lang_.Texts.value(ToolkitLanguage::LocaleKey), comm_.locale()).decimalSeparator;
 }
 
 void PanelStep5::btnPreviewClick() { printer_.previewPage(sheet_, printJob(typedCopies().value_or(1)), window()); }
@@ -88,5 +91,6 @@ void PanelStep5::btnExportResultsClick() {
         Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnExportResults")),
         ResultsTable::suggestedName(logic_.MeasureDay()), lang.GetText(QStringLiteral("dlgResultFiles")));
     if (!fileName.isEmpty())
-        ResultsTable::write(logic_, [&lang](const QString &key) { return lang.GetText(key); }, fileName);
+        ResultsTable::write(logic_, [&lang](const QString &key) { return lang.GetText(key); },
+                            ResultsTable::NumberFormat{decimalMark()}, fileName);
 }

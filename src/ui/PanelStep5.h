@@ -65,6 +65,9 @@ private:
     // The copies typed in edPrintCopies when they are a count btnPrint takes (1 to 999).
     std::optional<int> typedCopies() const;
     Printing::PrintJob printJob(int copies) const;
+    // The decimal mark of the class's language (its file's Locale), or the user's own when the
+    // file names no locale: the sheet and the results table are read by the class.
+    QChar decimalMark() const;
 
     std::unique_ptr<Ui::PanelStep5> ui;
     TLang &lang_;

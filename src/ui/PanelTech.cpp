@@ -2,6 +2,7 @@
 #include "ui/PanelTech.h"
 
 #include "lang/TLang.h"
+#include "model/ClockText.h"
 #include "model/SolarNoon.h"
 #include "model/TLogic.h"
 #include "model/TypedInput.h"
@@ -122,8 +123,7 @@ void PanelTech::btnSolarNoonClick(int n) {
     if (noon->hour < TypedInput::NoonHour.min || noon->hour > TypedInput::NoonHour.max) {
         refuseTypedValue(placesField("edLongitude" + place), prompter_,
                          lang_.GetText(QStringLiteral("labPlace") + place) + u' ' +
-                             lang_.GetText(QStringLiteral("msgNoonOutsideHours"))
-                                 .arg(QString::number(noon->hour) + u':' + minute));
+                             lang_.GetText(QStringLiteral("msgNoonOutsideHours"), {ClockText(noon->hour, noon->minute)}));
         return;
     }
     placesField("edNoonH" + place)->setText(QString::number(noon->hour));

@@ -29,10 +29,10 @@ void applyAccessibleName(QWidget *w, TLang &lang) {
     const QString key = w->property("accessibleKey").toString();
     if (key.isEmpty())
         return;
-    QString name = lang.GetText(key);
+    QStringList args;
     for (const QString &arg : w->property("accessibleArgs").toString().split(u',', Qt::SkipEmptyParts))
-        name = name.arg(arg.trimmed());
-    w->setAccessibleName(name);
+        args << arg.trimmed();
+    w->setAccessibleName(lang.GetText(key, args));
 }
 
 }  // namespace

@@ -348,7 +348,8 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     ASSERT_TRUE(run.objects().DrawStep2->DrawShadowDay(north, {}, plot));
     // The texts of repeated readings and of the virtual partner, which the class's run never meets.
     for (const char *key : {"labShadowReadingsText", "msgBadShadowReadings", "labUncertaintyText", "labMeridianInside",
-                            "labMeridianOutside", "picShadowSceneVirtual", "PrintVirtualPartner"})
+                            "labMeridianOutside", "picShadowSceneVirtual", "PrintVirtualPartner", "PrintRow5Alone",
+                            "PrintRow6Alone", "labVirtualDistanceNorth", "labVirtualDistanceSouth"})
         lang.GetText(QLatin1String(key));
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {

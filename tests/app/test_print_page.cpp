@@ -3,6 +3,7 @@
 // proposed copies, preview, print and reset. The print queue test needs the test print queue of
 // support/CupsQueue.h, which writes each job as a PDF.
 #include "lang/TLang.h"
+#include "model/Angles.h"
 #include "model/TLogic.h"
 #include "print/PagePrinting.h"
 #include "support/PageOutput.h"
@@ -100,18 +101,19 @@ TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
     ASSERT_TRUE(text.ok) << text.output.toStdString();
     const QString out = text.output.normalized(QString::NormalizationForm_KC);
 
-    // every caption is printed, the headings in the program's language
+    // every caption is printed, the headings in the program's language, the measurement's date in
+    // the line that states it
     const QStringList headings = sheetHeadings();
     ASSERT_FALSE(headings.isEmpty());
     for (const Report::PageLabel &label : run.sheet().labels) {
         if (headings.contains(label.name)) {
             EXPECT_FALSE(label.caption.isEmpty()) << label.name.toStdString();
-            EXPECT_EQ(label.caption, run.text(label.name.toLatin1().constData()));
+            EXPECT_EQ(label.caption, FillPlaceholders(run.text(label.name.toLatin1().constData()), {"20/06/2013"}));
         }
         EXPECT_TRUE(out.contains(label.caption)) << label.name.toStdString() << ": " << label.caption.toStdString();
     }
-    EXPECT_EQ(run.sheet().caption("PrintYield3"), QString("12:5"));
-    EXPECT_TRUE(out.contains(QStringLiteral("12:5\n")));
+    EXPECT_EQ(run.sheet().caption("PrintYield3"), QString("12:05"));
+    EXPECT_TRUE(out.contains(QStringLiteral("12:05\n")));
     EXPECT_GT(run.logic().EarthSize, 10000);
     EXPECT_TRUE(out.contains(QString::number(run.logic().EarthSize) + QStringLiteral(" km")));
     EXPECT_TRUE(out.contains(QStringLiteral("20/06/2013")));
@@ -130,20 +132,24 @@ TEST(PrintPage, TheSheetAsAPrinterReceivesIt) {
     }
 }
 
-TEST(PrintPage, TheUncertaintyOnlyWhereReadingsWereRepeated) {
-    PrintRun run;  // one reading at each place: the sheet and step 4 as they always were
+// Every result has its uncertainty, a single reading's too, and step 4 says what it includes.
+TEST(PrintPage, TheUncertaintyWithEveryResult) {
+    PrintRun run;  // one reading at each place
     EXPECT_EQ(run.sheet().caption("PrintYield3a"), QString("800 mm"));
-    EXPECT_EQ(run.sheet().caption("PrintYield14"), QString::number(run.logic().EarthSize) + " km");
     run.clickStep(5);
-    EXPECT_TRUE(run.find<QWidget>("labUncertainty")->isHidden());
-    EXPECT_TRUE(run.find<QWidget>("labUncertaintyRes")->isHidden());
+    EXPECT_EQ(run.sheet().caption("PrintYield14"), run.find<QLabel>("labUncertaintyRes")->text());
+    EXPECT_GT(run.logic().EarthUncertaintyKm().value_or(0), 0);
+    EXPECT_EQ(run.find<QLabel>("labUncertaintyIncludes")->text(), run.text("labUncertaintyIncludes"));
+    EXPECT_FALSE(run.find<QWidget>("labUncertaintyIncludes")->isHidden());
+    EXPECT_TRUE(run.find<QWidget>("labVirtualDistance")->isHidden());  // a partner school: no map to measure on
 
-    for (int place : {1, 2}) {
+    for (int place : {1, 2, 3}) {  // 3: place 1 with five identical readings
         SCOPED_TRACE(place);
         PrintRun again;
-        again.clickStep(place + 2);
-        const Reading repeated = place == 1 ? Reading{"12", "5", "800;805;795;802;798"}
-                                            : Reading{"11", "40", "1000;1010;990;1004;996"};
+        again.clickStep(place == 2 ? 4 : 3);
+        const Reading repeated = place == 1   ? Reading{"12", "5", "800;805;795;802;798"}
+                                 : place == 2 ? Reading{"11", "40", "1000;1010;990;1004;996"}
+                                              : Reading{"12", "5", "800;800;800;800;800"};
         ASSERT_TRUE(again.classRun().measure(repeated));
         again.clickStep(5);
         again.click("btnCalcEarth");
@@ -158,13 +164,13 @@ TEST(PrintPage, TheUncertaintyOnlyWhereReadingsWereRepeated) {
         EXPECT_EQ(again.find<QLabel>("labUncertaintyVerdict")->text(),
                   again.text(inside ? "labMeridianInside" : "labMeridianOutside"));
         again.clickStep(6);
-        // Mean and standard error of the mean where the place repeated its reading, with the
-        // language's decimal mark (a comma in Polish, as on the panel); the other place's single
-        // shadow as before.
-        EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield3a" : "PrintYield8a"),
-                  place == 1 ? QString::fromUtf8("800,0 ± 1,7 mm") : QString::fromUtf8("1000,0 ± 3,4 mm"));
-        EXPECT_EQ(again.sheet().caption(place == 1 ? "PrintYield8a" : "PrintYield3a"),
-                  place == 1 ? QString("1000 mm") : QString("800 mm"));
+        // The mean and its uncertainty where the place repeated its reading, with the language's
+        // decimal mark (a comma in Polish, as on the panel): readings that agree still keep the
+        // ruler's millimetre. The other place's single shadow as before.
+        const char *means[] = {"800,0 ± 1,7 mm", "1000,0 ± 3,4 mm", "800,0 ± 0,3 mm"};
+        EXPECT_EQ(again.sheet().caption(place == 2 ? "PrintYield8a" : "PrintYield3a"), QString::fromUtf8(means[place - 1]));
+        EXPECT_EQ(again.sheet().caption(place == 2 ? "PrintYield3a" : "PrintYield8a"),
+                  place == 2 ? QString("800 mm") : QString("1000 mm"));
         EXPECT_EQ(again.sheet().caption("PrintYield14"), again.find<QLabel>("labUncertaintyRes")->text());
     }
 }
@@ -184,6 +190,18 @@ TEST(PrintPage, TheSheetSaysThePartnerWasVirtual) {
     EXPECT_EQ(run.sheet().caption("PrintYield9"), QString());
     EXPECT_EQ(run.sheet().caption("PrintYield11"), QString::fromUtf8("90°"));
     EXPECT_EQ(run.sheet().caption("PrintYield3a"), QString("800 mm"));
+    // Worded for a class alone, issued at its school.
+    EXPECT_EQ(run.sheet().caption("PrintRow5"), FillPlaceholders(run.text("PrintRow5Alone"), {"20/06/2013"}));
+    EXPECT_EQ(run.sheet().caption("PrintRow6"), FillPlaceholders(run.text("PrintRow6Alone"), {"20/06/2013"}));
+    EXPECT_EQ(run.sheet().caption("PrintFooter3"), QString::fromUtf8("Gdańsk"));
+
+    // Step 4 says which distance to type: from the school to the June declination, north.
+    run.clickStep(5);
+    EXPECT_FALSE(run.find<QWidget>("labVirtualDistance")->isHidden());
+    EXPECT_EQ(run.find<QLabel>("labVirtualDistance")->text(),
+              FillPlaceholders(run.text("labVirtualDistanceNorth"),
+                               {QString::fromUtf8("Gdańsk"), AngleToText(run.logic().Hei2.Latitude())}));
+    EXPECT_TRUE(run.find<QLabel>("labVirtualDistance")->text().contains(QString::fromUtf8("23°26'")));
 }
 
 // The results go to a table in the file named in the dialog; the sheet names a reading that came
@@ -198,16 +216,17 @@ TEST(PrintPage, ExportsTheResultsAndNamesALoadedReading) {
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));  // UTF-8, as spreadsheets recognise it
     const QStringList rows = QString::fromUtf8(bytes.mid(3)).split("\r\n");
     ASSERT_EQ(rows.size(), 7);  // CR LF after the last row too
-    EXPECT_EQ(rows[0], r.text("csvDate") + "," + r.text("csvPlace") + "," + r.text("csvTime") + "," +
-                           r.text("csvStick") + "," + r.text("csvShadows") + "," + r.text("csvElevation") + "," +
-                           r.text("csvLatitude") + "," + r.text("csvNoonElevation"));
-    EXPECT_TRUE(rows[1].startsWith(QString::fromUtf8("2013-06-20,Gdańsk,12:05,1000,800,51.34,"))) << rows[1].toStdString();
-    EXPECT_TRUE(rows[2].startsWith(QString::fromUtf8("2013-06-20,Kraków,11:40,1000,1000,45.00,"))) << rows[2].toStdString();
+    // In Polish: decimal commas, so fields are separated by semicolons.
+    EXPECT_TRUE(rows[0].startsWith(r.text("csvDate") + ";" + r.text("csvPlace") + ";"));
+    EXPECT_EQ(rows[0].count(';'), 13);
+    EXPECT_TRUE(rows[1].startsWith(QString::fromUtf8("2013-06-20;Gdańsk;12:05;1000;800;;;;;800,00;;51,34;"))) << rows[1].toStdString();
+    EXPECT_TRUE(rows[2].startsWith(QString::fromUtf8("2013-06-20;Kraków;11:40;1000;1000;;;;;1000,00;;45,00;"))) << rows[2].toStdString();
     EXPECT_EQ(rows[3], QString());
-    const QString deviation = QString::number(TLogic::DeviationPercent(r.logic().EarthSize), 'f', 1);
-    EXPECT_EQ(rows[5], QString("1000,%1,%2,,%3")
-                           .arg(QString::number(r.logic().HeiDiff * 180 / M_PI, 'f', 2))
+    const QString deviation = QString::number(TLogic::DeviationPercent(r.logic().EarthSize), 'f', 1).replace('.', ',');
+    EXPECT_EQ(rows[5], QString("1000;%1;%2;%3;%4")
+                           .arg(QString::number(r.logic().HeiDiff * 180 / M_PI, 'f', 2).replace('.', ','))
                            .arg(r.logic().EarthSize)
+                           .arg(*r.logic().EarthUncertaintyKm())
                            .arg(deviation));
     EXPECT_EQ(QDir(r.dir.path()).entryList({"*.csv"}), QStringList{"results.csv"});
     EXPECT_EQ(r.captions()["PrintYield7"], QString::fromUtf8("Kraków"));

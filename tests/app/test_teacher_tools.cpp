@@ -275,18 +275,19 @@ TEST(TeacherTools, TheMeasurementDateOfStepOne) {
     EXPECT_EQ(DayCount::toDate(f.logic().Hei1.MeasureDate), QDate(2013, 6, 19));
 }
 
-TEST(TeacherTools, TheResultSheetPrintsTheMeasurementDate) {
+// The sheet is issued on the day it is printed (20 June) and states the day of the measurement
+// where it says what the pupils measured ("którzy dnia %1 zmierzyli" in Polish).
+TEST(TeacherTools, TheResultSheetPrintsTheMeasurementDateAndIsIssuedToday) {
     TeacherRun f;
     f.clickStep(2);
     f.typeDate(QDate(2013, 6, 18));
     f.wholeRun();
     f.clickStep(6);
     ASSERT_EQ(f.main->currentPanel()->objectName(), "PanelStep5");
-    QString footer;
-    for (const Report::PageLabel &label : f.objects().ResultSheet.labels)
-        if (label.name == "PrintFooter4")
-            footer = label.caption;
-    EXPECT_EQ(footer, "18/06/2013");
+    const Report::ReportPage &sheet = f.objects().ResultSheet;
+    EXPECT_EQ(sheet.caption("PrintFooter4"), "20/06/2013");
+    EXPECT_EQ(sheet.caption("PrintRow5") + ' ' + sheet.caption("PrintRow6"),
+              QString::fromUtf8("którzy dnia 18/06/2013 zmierzyli cień patyka w dwóch szkołach."));
 }
 
 TEST(TeacherTools, TrueNoonFromTheLongitude) {

@@ -122,9 +122,9 @@ TEST(ResultSheetFill, BothPlacesAndTheResult) {
     SheetWorld w;
     w.draw.FillResultSheet(u'.');
     const std::pair<const char *, QString> rows[] = {
-        {"PrintYield2", deg("Łódź")},   {"PrintYield3", "12:5"},       {"PrintYield3a", "1250 mm"},
+        {"PrintYield2", deg("Łódź")},   {"PrintYield3", "12:05"},       {"PrintYield3a", "1250 mm"},
         {"PrintYield4", "1000 mm"},     {"PrintYield5", deg("45°")},   {"PrintYield6", deg("52°30'")},
-        {"PrintYield7", "Kraków"},      {"PrintYield8", "9:0"},        {"PrintYield8a", "830 mm"},
+        {"PrintYield7", "Kraków"},      {"PrintYield8", "9:00"},        {"PrintYield8a", "830 mm"},
         {"PrintYield9", "900 mm"},      {"PrintYield10", deg("47°20'")}, {"PrintYield11", deg("59°42'")},
         {"PrintYield12", deg("7°12'")}, {"PrintYield13", "800 km"},    {"PrintYield14", "40000 km"},
         {"PrintFooter3", deg("Łódź")},

@@ -94,6 +94,27 @@ TEST(TLang, GetTextPresentEmptyAndMissingKeys) {
     EXPECT_EQ(f.lang.Texts.lines().last(), QString("blank=."));
 }
 
+namespace {
+QStringList loggedMessages;
+void recordMessage(QtMsgType, const QMessageLogContext &, const QString &message) { loggedMessages << message; }
+}  // namespace
+
+// A translator may leave out a placeholder or reorder them: the text reads as written and
+// nothing is logged (QString::arg would warn "Argument missing" and, chained, fill the wrong one).
+TEST(TLang, PlaceholdersAreFilledByTheirNumberAndAMissingOneLogsNothing) {
+    LangFixture f("inside=40 008 km lies inside.\r\nswapped=%2, then %1\r\n");
+    loggedMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordMessage);
+    EXPECT_EQ(f.lang.GetText("inside", {"40008"}), "40 008 km lies inside.");
+    EXPECT_EQ(f.lang.GetText("swapped", {"a", "b"}), "b, then a");
+    EXPECT_EQ(f.lang.GetText("swapped", {"a"}), "%2, then a");  // a placeholder without a value stays
+    EXPECT_EQ(f.lang.GetText("swapped", {"%2", "x"}), "x, then %2");  // a value is never filled again
+    EXPECT_EQ(FillPlaceholders("only %2 and 100%", {"a", "b"}), "only b and 100%");
+    EXPECT_EQ(FillPlaceholders("%10 of %1", QStringList(10, "v")), "v of v");
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(loggedMessages.isEmpty()) << loggedMessages.join('|').toStdString();
+}
+
 TEST(TLang, EmptyTextUnderAnotherCaseIsRewrittenInPlace) {
     LangFixture f("EMPTY=\r\nnext=1\r\n");
     EXPECT_EQ(f.lang.GetText("Empty"), QString());

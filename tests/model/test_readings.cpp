@@ -39,11 +39,15 @@ TEST(ShadowReadings, MeanAndStandardErrorOfTheMean) {
     const ReadingUncertainty::ShadowSpread five = ReadingUncertainty::spreadOf({610, 612, 608, 615, 611});
     EXPECT_DOUBLE_EQ(five.meanMm, 611.2);
     EXPECT_NEAR(five.standardErrorMm, std::sqrt(26.8 / 4) / std::sqrt(5.0), 1e-12);
+    // The mean keeps the ruler's whole millimetre: 0.5 / sqrt(3) = 0.288675 mm beside the spread.
+    EXPECT_NEAR(five.uncertaintyMm, std::sqrt(26.8 / 20 + 0.25 / 3), 1e-12);
     const ReadingUncertainty::ShadowSpread one = ReadingUncertainty::spreadOf({850});
     EXPECT_EQ(one.meanMm, 850);
     EXPECT_EQ(one.standardErrorMm, 0);
+    EXPECT_NEAR(one.uncertaintyMm, 0.288675, 1e-6);
     const ReadingUncertainty::ShadowSpread same = ReadingUncertainty::spreadOf({700, 700, 700});
     EXPECT_EQ(same.standardErrorMm, 0);
+    EXPECT_NEAR(same.uncertaintyMm, 0.288675, 1e-6);
 }
 
 TEST(ShadowReadings, TypedWithSemicolonsUpToFive) {
@@ -77,11 +81,12 @@ TEST(ShadowReadings, OneReadingIsTheElevationOfThatShadowAndRepeatedOnesOfTheirM
 // Worked independently in Python: the latitude found by bisection of
 // sin p sin d + cos p cos d cos H = sin h, and its changes by central differences for the mean
 // shadow +- its standard error and the hour angle +- half a minute (pi / 1440), added in
-// quadrature:
-//   place 1: latitude 52.717917 deg, noon elevation 60.713679 deg +- 0.066643 deg
-//   place 2: latitude 68.732056 deg, noon elevation 44.699541 deg +- 0.092789 deg
-//   difference 16.014139 deg; 1780 km: 40014.64 km +- 285.46 km -> 40015 km +- 290 km (40008
-//   inside); 1750 km: 39340.24 km +- 280.65 km -> 39340 km +- 280 km (40008 outside).
+// quadrature, together with the stick and the mean shadow each +- 0.5 / sqrt(3) mm (whole
+// millimetres; for the shadow added to its standard error) and the distance +- 0.5 / sqrt(3) km:
+//   place 1: latitude 52.717917 deg, noon elevation 60.713679 deg +- 0.068503 deg
+//   place 2: latitude 68.732056 deg, noon elevation 44.699541 deg +- 0.093664 deg
+//   difference 16.014139 deg; 1780 km: 40014.64 km +- 290.03 km -> 40015 km +- 290 km (40008
+//   inside); 1750 km: 39340.24 km +- 285.14 km -> 39340 km +- 290 km (40008 outside).
 TEST(ReadingUncertainty, TwoPlacesFiveReadingsEachWorkedByHand) {
     ModelTestWorld world(kJune);
     TLogic &logic = world.started();
@@ -91,8 +96,8 @@ TEST(ReadingUncertainty, TwoPlacesFiveReadingsEachWorkedByHand) {
     ASSERT_EQ(logic.Hei2.State, 3);
     EXPECT_NEAR(toDegrees(logic.Hei1.Latitude()), 52.717917, 1e-5);
     EXPECT_NEAR(toDegrees(logic.Hei2.Latitude()), 68.732056, 1e-5);
-    EXPECT_NEAR(toDegrees(logic.Hei1.NoonElevationUncertainty().value()), 0.066643, 1e-5);
-    EXPECT_NEAR(toDegrees(logic.Hei2.NoonElevationUncertainty().value()), 0.092789, 1e-5);
+    EXPECT_NEAR(toDegrees(logic.Hei1.NoonElevationUncertainty().value()), 0.068503, 1e-5);
+    EXPECT_NEAR(toDegrees(logic.Hei2.NoonElevationUncertainty().value()), 0.093664, 1e-5);
 
     computeEarth(logic, 1780);
     ASSERT_EQ(logic.EarthState, 2);
@@ -102,11 +107,39 @@ TEST(ReadingUncertainty, TwoPlacesFiveReadingsEachWorkedByHand) {
 
     computeEarth(logic, 1750);
     EXPECT_EQ(logic.EarthSize, 39340);
-    EXPECT_EQ(logic.EarthUncertaintyKm(), 280);
-    EXPECT_FALSE(logic.MeridianWithinUncertainty(280));
+    EXPECT_EQ(logic.EarthUncertaintyKm(), 290);
+    EXPECT_FALSE(logic.MeridianWithinUncertainty(290));
 }
 
-TEST(ReadingUncertainty, ShownOnlyWhereAPlaceRepeatedItsReadingAndTheSizeFits) {
+// Nothing is exact: a single reading and five identical ones still leave the ruler's and the
+// map's whole units. Worked by hand, at true noon beside the virtual partner (its noon elevation
+// 90 deg is exact), stick and shadow 1000 mm, 5000 km:
+//   u(stick) = u(shadow) = 0.5 mm / sqrt(3) = 0.288675 mm;
+//   h = atan(1000 / 1000) = 45 deg, dh/dS = -1/2000, dh/dL = +1/2000 per mm,
+//   so u(h) = sqrt(2) * 0.288675 / 2000 = 2.04124e-4 rad;
+//   at true noon the latitude moves as the elevation does and the clock drops out;
+//   difference 45 deg = 0.785398 rad, C = 2 pi * 5000 / 0.785398 = 40000 km;
+//   u(distance) = 0.5 km / sqrt(3) = 0.288675 km;
+//   u(C) = 40000 * sqrt((2.04124e-4 / 0.785398)^2 + (0.288675 / 5000)^2) = 10.65 km -> 11 km,
+//   so 40008 km lies inside.
+TEST(ReadingUncertainty, NeverZeroWorkedByHand) {
+    for (const std::vector<std::int32_t> &shadows : {std::vector<std::int32_t>{1000}, std::vector<std::int32_t>(5, 1000)}) {
+        SCOPED_TRACE(shadows.size());
+        ModelTestWorld world(kJune);
+        TLogic &logic = world.started();
+        logic.Hei2.LoadPlace(THeiObj::VirtualPartnerPlaceNo);
+        logic.Hei2.TakeZenithReading();
+        measure(logic.Hei1, 12, 0, 1000, shadows);
+        EXPECT_NEAR(logic.Hei1.NoonElevationUncertainty().value(), 2.04124e-4, 1e-9);
+        computeEarth(logic, 5000);
+        ASSERT_EQ(logic.EarthState, 2);
+        EXPECT_EQ(logic.EarthSize, 40000);
+        EXPECT_EQ(logic.EarthUncertaintyKm(), 11);
+        EXPECT_TRUE(logic.MeridianWithinUncertainty(11));
+    }
+}
+
+TEST(ReadingUncertainty, ShownWheneverTheSizeFits) {
     for (int repeating : {0, 1, 2}) {
         ModelTestWorld world(kJune);
         TLogic &logic = world.started();
@@ -114,7 +147,7 @@ TEST(ReadingUncertainty, ShownOnlyWhereAPlaceRepeatedItsReadingAndTheSizeFits) {
         measure(logic.Hei2, 13, 30, 1000, repeating == 2 ? std::vector<std::int32_t>{1080, 1088} : std::vector<std::int32_t>{1084});
         computeEarth(logic, 1780);
         ASSERT_EQ(logic.EarthState, 2);
-        EXPECT_EQ(logic.EarthUncertaintyKm().has_value(), repeating != 0) << "place repeating " << repeating;
+        EXPECT_TRUE(logic.EarthUncertaintyKm().has_value()) << "place repeating " << repeating;
         // A place measured again after the computation: the circumference no longer fits.
         measure(logic.Hei1, 13, 5, 1000, {610, 612});
         EXPECT_FALSE(logic.EarthUncertaintyKm()) << "place repeating " << repeating;
@@ -122,10 +155,13 @@ TEST(ReadingUncertainty, ShownOnlyWhereAPlaceRepeatedItsReadingAndTheSizeFits) {
 }
 
 TEST(ReadingUncertainty, TwoSignificantDigitsAndNothingWithoutACircumference) {
-    // 2 pi * 1000 km / 0.1 rad = 62832 km; +-0.001 rad at each place: 62832 / 0.1 * 0.0014142 = 888.6
+    // 2 pi * 1000 km / 0.1 rad = 62832 km; +-0.001 rad at each place: 62832 * sqrt((0.0014142 / 0.1)^2
+    // + (0.288675 / 1000)^2) = 888.8; the distance's whole kilometre alone leaves 18.1 km.
     EXPECT_EQ(ReadingUncertainty::circumferenceKm(1000, 0.1, 0.001, 0.001), 890);
-    EXPECT_EQ(ReadingUncertainty::circumferenceKm(1000, 0.1, 0.0001, 0), 63);  // 62.8
-    EXPECT_EQ(ReadingUncertainty::circumferenceKm(1000, 0.1, 0, 0), 0);
+    EXPECT_EQ(ReadingUncertainty::circumferenceKm(1000, 0.1, 0.0001, 0), 65);  // 62.8 with 18.1: 65.4
+    EXPECT_EQ(ReadingUncertainty::circumferenceKm(1000, 0.1, 0, 0), 18);
+    // 2 pi * 100000 km / 3 rad = 209440 km, +- 0.6 km from the distance: never below 1.
+    EXPECT_EQ(ReadingUncertainty::circumferenceKm(100000, 3, 0, 0), 1);
     EXPECT_FALSE(ReadingUncertainty::circumferenceKm(0, 0.1, 0.001, 0.001));
     EXPECT_FALSE(ReadingUncertainty::circumferenceKm(1000, 0, 0.001, 0.001));
     EXPECT_FALSE(ReadingUncertainty::circumferenceKm(1000, 1e-12, 0.001, 0.001));

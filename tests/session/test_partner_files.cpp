@@ -202,10 +202,11 @@ TEST(ResultsTable, FieldsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(ResultsTable::field("Kraków"), QStringLiteral("Kraków"));
     EXPECT_EQ(ResultsTable::field("Nowy Sącz, Szkoła \"Jedynka\""),
               QStringLiteral("\"Nowy Sącz, Szkoła \"\"Jedynka\"\"\""));
+    EXPECT_EQ(ResultsTable::field("Nowy Sącz, Szkoła", u';'), QStringLiteral("Nowy Sącz, Szkoła"));
+    EXPECT_EQ(ResultsTable::field("A; B", u';'), QStringLiteral("\"A; B\""));
     EXPECT_EQ(ResultsTable::field("two\r\nlines"), QStringLiteral("\"two\r\nlines\""));
     // A name a spreadsheet would run as a formula stays a text.
     EXPECT_EQ(ResultsTable::field("=HYPERLINK(\"x\")"), QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\""));
-    EXPECT_EQ(ResultsTable::field("-5", false), QStringLiteral("-5"));
 }
 
 // The table as Python's csv module reads it: what a spreadsheet or a script gets.
@@ -235,10 +236,12 @@ TEST(ResultsTable, ReadBackByPythonsCsvModule) {
         return texts;
     };
     ASSERT_EQ(rows.size(), 6);
-    EXPECT_EQ(cells(0), QStringList({"csvDate", "Miejsce, \"nazwa\"", "csvTime", "csvStick", "csvShadows",
-                                     "csvElevation", "csvLatitude", "csvNoonElevation"}));
-    EXPECT_EQ(cells(1), QStringList({"2013-06-20", "Nowy Sącz, Szkoła \"Jedynka\"", "12:05", "1000", "800", "51.34",
-                                     "62.09", "51.34"}));
+    const QString reading = QStringLiteral("csvShadowReading");
+    EXPECT_EQ(cells(0), QStringList({"csvDate", "Miejsce, \"nazwa\"", "csvTime", "csvStick", reading, reading, reading,
+                                     reading, reading, "csvShadows", "csvShadowError", "csvElevation", "csvLatitude",
+                                     "csvNoonElevation"}));
+    EXPECT_EQ(cells(1), QStringList({"2013-06-20", "Nowy Sącz, Szkoła \"Jedynka\"", "12:05", "1000", "800", "", "", "",
+                                     "", "800.00", "", "51.34", "62.09", "51.34"}));
     EXPECT_EQ(cells(2)[1], QStringLiteral("Київ"));
     EXPECT_EQ(cells(3), QStringList());  // the empty row between the places and the result
     EXPECT_EQ(cells(4), QStringList({"csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
@@ -250,4 +253,13 @@ TEST(ResultsTable, ReadBackByPythonsCsvModule) {
     result.uncertaintyKm = 1300;
     const QString last = QString::fromUtf8(ResultsTable::toBytes({}, result, heading)).split("\r\n").at(3);
     EXPECT_EQ(last, QStringLiteral("800,7.20,41000,1300,2.5"));
+
+    // With a decimal comma the fields are separated by semicolons; every reading has its column,
+    // then their mean and its standard error (4 / sqrt(3)).
+    ResultsTable::PlaceRow kyiv = row("Київ", 1000, 45);
+    kyiv.shadowsMm = {1000, 1004, 996};
+    const QStringList polish =
+        QString::fromUtf8(ResultsTable::toBytes({kyiv}, result, heading, ResultsTable::NumberFormat{u','})).split("\r\n");
+    EXPECT_EQ(polish[1], QString::fromUtf8("2013-06-20;Київ;12:05;1000;1000;1004;996;;;1000,00;2,31;45,00;68,43;45,00"));
+    EXPECT_EQ(polish[4], QStringLiteral("800;7,20;41000;1300;2,5"));
 }
