@@ -436,6 +436,10 @@ void TMainForm::refreshTexts() {
     step4();
     step5();
     tech();
+    // The latitude captions are written by the places: in the new language now.
+    if (objects_.Logic)
+        for (THeiObj *place : {&objects_.Logic->Hei1, &objects_.Logic->Hei2})
+            place->ShowLatitude();
     FormShow();
 }
 

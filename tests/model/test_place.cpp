@@ -277,8 +277,6 @@ TEST(PlaceLatitude, FortyFiveDegreesAtNoonOnAnyDate) {
         EXPECT_TRUE(world.prompter.messages.isEmpty());
         EXPECT_NEAR(hei.Latitude(), M_PI / 4 + declination, 1e-12);
         EXPECT_NEAR(hei.NoonHeightAngle, M_PI / 4, 1e-12);
-        EXPECT_EQ(world.latitudes.captions.value(1), "Lattitude location 1=" + angle(M_PI / 4 + declination));
-        EXPECT_EQ(world.latitudes.captions.value(2), "Lattitude location 2=" + angle(M_PI / 4 + declination));
     }
 }
 
