@@ -15,6 +15,7 @@
 #include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/NoonText.h"
 #include "ui/PictureBox.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
@@ -24,8 +25,6 @@
 #include <QStringList>
 #include <QDir>
 #include <QFileInfo>
-
-#include <cstdlib>
 
 PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
                        StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
@@ -89,7 +88,7 @@ void PanelStep2::ShowMeasurement() {
     ui->labNoonRes->setText(AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
     showSolvedLatitude(h);
-    showNoonOff(h);
+    showNoonToGoOut(h);
     showReadings(h);
     showVirtualPartner(h);
 }
@@ -132,16 +131,11 @@ void PanelStep2::showVirtualPartner(const THeiObj &h) {
         w->setVisible(false);
 }
 
-void PanelStep2::showNoonOff(const THeiObj &h) {
-    const int off = h.ConfiguredNoonOffMinutes();
-    const bool far = std::abs(off) > THeiObj::NoonToleranceMinutes;
-    ui->labNoonOff->setVisible(far);
-    if (!far)
-        return;
-    auto clock = [](int hour, int minute) { return QStringLiteral("%1:%2").arg(hour).arg(minute, 2, 10, QLatin1Char('0')); };
-    ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"))
-                                .arg(clock(h.ConfiguredNoonH, h.ConfiguredNoonM), clock(h.NoonH, h.NoonM),
-                                     QString::number(std::abs(off))));
+void PanelStep2::showNoonToGoOut(const THeiObj &h) {
+    const bool shown = !h.VirtualPartner && !h.PlaceName.isEmpty();
+    ui->labTrueNoon->setVisible(shown);
+    if (shown)
+        ui->labTrueNoon->setText(noonToGoOutText(lang_, logic_, {h.NoonH, h.NoonM, h.NoonFromLongitude}));
 }
 
 void PanelStep2::showSolvedLatitude(const THeiObj &h) {
