@@ -306,7 +306,8 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
     auto *scroll = f.main->findChild<QScrollArea *>("Panel3Scroll");
     QWidget *next = f.find<QPushButton>("btnSetp2Next");
     PictureBox *picture = f.main->panelStep2()->image();
-    const QRect nextAtDesign(616, 550, 113, 25), pictureAtDesign(8, 80, 529, 415);
+    auto *plot = f.find<PictureBox>("ImageShadowDay");
+    const QRect nextAtDesign(616, 550, 113, 25), pictureAtDesign(8, 80, 529, 415), plotAtDesign(8, 582, 416, 104);
     f.main->resize(700, 450);
     QApplication::processEvents();
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible() && scroll->verticalScrollBar()->isVisible());
@@ -320,6 +321,9 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
         EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible());
         EXPECT_EQ(next->geometry(), nextAtDesign.translated(grow, grow));
         EXPECT_EQ(picture->geometry(), pictureAtDesign.adjusted(0, 0, grow, grow));
+        // The day's plot under it widens with the window, drawn at its new width.
+        EXPECT_EQ(plot->geometry(), plotAtDesign.adjusted(0, grow, grow, grow));
+        EXPECT_EQ(plot->picture().size(), plot->size());
         // The picture is painted at the new size at once, as entering the step paints it.
         const QImage shown = picture->picture();
         EXPECT_EQ(shown.size(), picture->size());
