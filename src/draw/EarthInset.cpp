@@ -76,7 +76,7 @@ QString shortName(const QString &name, const QString &other, const QFontMetrics 
     if (skipped && !kept.isEmpty())
         kept.last() += QStringLiteral("\u2026");
     const QString distinct = kept.isEmpty() ? name : kept.join(u' ');
-    return metrics.elidedText(distinct, Qt::ElideRight, room);
+    return metrics.horizontalAdvance(distinct) <= room ? distinct : metrics.elidedText(distinct, Qt::ElideRight, room);
 }
 
 bool needed(const EarthInsetScene &s) {

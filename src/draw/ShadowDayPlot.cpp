@@ -181,21 +181,25 @@ void paint(QPainter &painter, const ShadowDayScene &s, const QRect &box) {
     painter.setBrush(Qt::NoBrush);
 
     // Above the plot: the unit at the top of the length axis, and at the right the legend, a red
-    // dot for the readings (when there are any) and a blue bar for the shortest shadow. The
-    // legend keeps the bar's entry when the row has no room for both.
+    // dot for the readings (when there are any) and a blue bar for the shortest shadow. Where the
+    // row is short the legend comes first: the readings' entry takes the unit's place (the noon
+    // entry names millimetres too), and the bar's entry stays when there is room for nothing else.
     painter.setClipRect(box);
     const int rowTop = box.top() + 2, baseline = rowTop + metrics.ascent();
     const int rowMiddle = rowTop + metrics.height() / 2;
-    painter.setPen(textPen);
-    painter.drawText(QPoint(area.left() + kTick + 2, baseline), s.unitText);
-    const int swatch = 10, gap = 4, entryGap = 12;
+    const int swatch = 10, gap = 4, entryGap = 8;
     const int noonWidth = swatch + gap + metrics.horizontalAdvance(s.noonText);
     const int readingWidth = swatch + gap + metrics.horizontalAdvance(s.readingText);
-    const int legendLeft = area.left() + kTick + 2 + metrics.horizontalAdvance(s.unitText) + entryGap;
+    const int unitLeft = area.left() + kTick + 2;
+    const int unitRight = unitLeft + metrics.horizontalAdvance(s.unitText) + entryGap;
     int x = box.right() - 2 - noonWidth;
-    const bool readingShown = !s.readings.isEmpty() && x - entryGap - readingWidth >= legendLeft;
+    const int readingLeft = x - entryGap - readingWidth;
+    const bool readingShown = !s.readings.isEmpty() && readingLeft >= unitLeft;
+    const bool unitShown = readingShown ? readingLeft >= unitRight : x >= unitRight;
+    painter.setPen(textPen);
+    if (unitShown)
+        painter.drawText(QPoint(unitLeft, baseline), s.unitText);
     if (readingShown) {
-        const int readingLeft = x - entryGap - readingWidth;
         painter.setPen(pen(DrawColor::Red, 1));
         painter.setBrush(DrawColor::toQColor(DrawColor::Red));
         painter.drawEllipse(QPointF(readingLeft + swatch / 2.0, rowMiddle), kDotRadius, kDotRadius);
@@ -203,7 +207,7 @@ void paint(QPainter &painter, const ShadowDayScene &s, const QRect &box) {
         painter.setPen(textPen);
         painter.drawText(QPoint(readingLeft + swatch + gap, baseline), s.readingText);
     }
-    x = std::max(x, legendLeft);
+    x = std::max(x, box.left() + 2);
     painter.setPen(pen(DrawColor::Blue, 3));
     painter.drawLine(QPoint(x + swatch / 2, rowTop + 2), QPoint(x + swatch / 2, rowTop + metrics.height() - 2));
     painter.setPen(textPen);
