@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -372,6 +373,21 @@ TEST(AnyScreen, NoTwoShownControlsOfAPanelOverlap) {
                         << shown[i]->objectName().toStdString() << " over " << shown[j]->objectName().toStdString();
         }
     }
+    // On the places editor a button keeps clear of the boxes around it by its focus ring's width.
+    f.clickStep(7);
+    QWidget *places = f.find<QWidget>("TechPagePlaces");
+    for (QPushButton *button : places->findChildren<QPushButton *>())
+        for (QWidget *w : places->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w != button && !qobject_cast<FocusRing *>(w))
+                EXPECT_FALSE(button->geometry().adjusted(-2, -2, 2, 2).intersects(w->geometry()))
+                    << button->objectName().toStdString() << " touches " << w->objectName().toStdString();
+
+    // Five readings stand whole in the shadow box.
+    f.clickStep(3);
+    ASSERT_TRUE(f.classRun().measure({"12", "5", "804;809;807;811;805"}));
+    auto *shadow = f.find<QLineEdit>("edShadow");
+    const int room = shadow->width() - 2 * shadow->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+    EXPECT_LE(shadow->fontMetrics().horizontalAdvance(shadow->text()), room) << shadow->text().toStdString();
 }
 
 }  // namespace
