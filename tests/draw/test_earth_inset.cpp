@@ -48,6 +48,14 @@ TEST(EarthInset, CloseSchoolsGetAnInsetThatHidesNothing) {
         EXPECT_GT(countColour(with, Px::Yellow, area), 100);
         EXPECT_GT(countColour(with, Px::Green, area), 300);
         EXPECT_EQ(countColour(with, Px::Blue) + countColour(with, Px::Grey) + countColour(with, Px::Olive), 0);
+        // Right of the places the two elevations stand one under the other, not over each other.
+        w.draw.ShowAngles = false;
+        const QImage bare = w.paint(false);
+        w.draw.ShowAngles = true;
+        const int left = int(212 + 158.7 * std::sin(degrees(90 - std::max(row.lat1, row.lat2)))) + 9;
+        const QRect right(left, 0, kImageStep4.width() - left, kImageStep4.height());
+        const QRect texts = differenceBounds(without.copy(right), bare.copy(right));
+        EXPECT_GE(texts.height(), 2 * QFontMetrics(TDrawObj::TextFont()).height());
     }
 }
 
