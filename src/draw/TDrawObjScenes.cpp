@@ -163,7 +163,8 @@ void TDrawObj::DrawEarth() {
         };
         Beside texts[2] = {besidePlace(p1y, p1z, eta1), besidePlace(p2y, p2z, eta2)};
         const bool apart = !texts[0].cell.intersects(texts[1].cell);
-        if (!apart) {
+        const bool oneText = texts[0].cell == texts[1].cell && texts[0].text == texts[1].text;  // one place
+        if (!apart && !oneText) {
             const int lower = texts[0].row > texts[1].row ? 0 : 1;
             texts[lower].row = texts[1 - lower].row + metrics.height();
         }
