@@ -93,7 +93,9 @@ ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoo
 PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection",
                         "picShadowDay", "picShadowDayAllDay", "picShadowDayNoon", "picShadowDayReadings"]
 # Texts written into the pictures.
-PICTURE_TEXTS = ["plotNoonShadow"]
+PICTURE_TEXTS = ["plotNoonShadow", "plotReading"]
+# When the class goes outside: a chosen place's true noon on the measurement day, or its noon as set.
+NOON_TEXTS = ["labTrueNoonToday", "labTrueNoonOn", "labNoonSet"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
 # panel and the printing messages.
@@ -106,6 +108,8 @@ TEACHER = (["labMeasureDate", "labLatitude", "labDeviation"] + [f"labLongitude{n
            + [f"btnSolarNoon{n}" for n in range(1, 6)])
 TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOff", "msgNoonOutsideHours",
                     "msgBadDate", "msgChangeMeasureDate", "msgReplaceLesson", "msgOtherLessonKept"]
+TEACHER_MESSAGES = ["msgBadLongitude", "msgContinueLesson", "msgLessonRefused", "msgNoonOutsideHours",
+                    "msgBadDate", "msgChangeMeasureDate"]
 # The general error report: a file error is "msgFileError" with the file and the reason of its kind.
 FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissing", "errFolder",
                "errNotRegularFile", "errTooLarge", "errReadFailed", "errWriteFailed", "errSizeLimit", "errNotUtf8",
@@ -127,7 +131,7 @@ RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "cs
                  "csvDeviation"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
              + TECH_LANGUAGE + TECH_PLACES + MESSAGES + COMPASS + RESULT_SHEET + FOLDER_MESSAGES
-             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
+             + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + NOON_TEXTS + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
 CATALOGUE_SIZE = 298
@@ -135,7 +139,9 @@ CATALOGUE_SIZE = 298
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
-    "msgNoonOff": {"%1", "%2", "%3"},  # the configured noon, the true noon, the minutes between
+    "labTrueNoonToday": {"%1"},  # the true noon
+    "labTrueNoonOn": {"%1", "%2"},  # the true noon, the measurement date
+    "labNoonSet": {"%1"},  # the noon configured
     "msgNoonOutsideHours": {"%1"},     # the true noon
     "msgReplaceLesson": {"%1", "%2", "%3", "%4"},  # the other lesson's date, its places, its name beside this one
     "msgOtherLessonKept": {"%1"},      # where the older lessons lie
@@ -268,7 +274,7 @@ BOXES.update({f"labLongitude{n}": px(14, 92) for n in range(1, 6)})
 BOXES.update({f"btnSolarNoon{n}": px(22, 149) for n in range(1, 6)})
 BOXES.update({k: Box(300) for k in TEACHER_MESSAGES + FILE_ERRORS})
 # Under the shadow scene, left of the back button: four lines of 416 pixels.
-BOXES["msgNoonOff"] = Box(230)
+BOXES.update({k: Box(230) for k in NOON_TEXTS})
 # Units stand after their box; the hour mark before its box has 30 pixels from the column's left
 # edge, the minute mark 26 between the hour's box and the minute's.
 BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "markMinute": px(4, 26)})
@@ -282,6 +288,7 @@ BOXES["PrintReadingFrom"] = mm(60, 44.98, 11)
 BOXES.update({k: Box(300) for k in ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS})
 # Above the day's shadow plot, beside the top of its length axis: the 8-point face of the pictures.
 BOXES["plotNoonShadow"] = px(24, 150, size=11)
+BOXES["plotReading"] = px(24, 120, size=11)
 
 # The virtual partner's name stands in the place lists (249 pixels less the arrow); the readings
 # under the place's name take two lines of 480 pixels; the uncertainty's three lines end at the

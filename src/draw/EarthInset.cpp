@@ -9,6 +9,7 @@
 #include "model/TLogic.h"
 
 #include <QFontMetrics>
+#include <QStringList>
 #include <algorithm>
 #include <cstdint>
 #include <QPainter>
@@ -47,17 +48,6 @@ bool hidesSomething(const EarthInsetScene &s, const QRect &box) {
     return area.intersects(s.differenceCell);
 }
 
-// Where two names stop agreeing, moved back to the start of the word it falls in: the names from
-// there on are what tells them apart.
-qsizetype differingWordStart(const QString &a, const QString &b) {
-    qsizetype i = 0;
-    while (i < a.size() && i < b.size() && a[i] == b[i])
-        ++i;
-    while (i > 0 && !a[i - 1].isSpace())
-        --i;
-    return i;
-}
-
 // A point at the given distance from the vertex in a drawn direction (degrees, counter-clockwise
 // from the right, the screen's y axis pointing down).
 QPointF polar(QPointF vertex, double length, double directionDeg) {
@@ -67,6 +57,27 @@ QPointF polar(QPointF vertex, double length, double directionDeg) {
 }  // namespace
 
 namespace EarthInset {
+
+QString shortName(const QString &name, const QString &other, const QFontMetrics &metrics, int room) {
+    if (metrics.horizontalAdvance(name) <= room)
+        return name;
+    const QStringList words = name.split(u' ', Qt::SkipEmptyParts);
+    const QStringList otherWords = other.split(u' ', Qt::SkipEmptyParts);
+    QStringList kept;
+    bool skipped = false;
+    for (const QString &word : words) {
+        if (otherWords.contains(word)) {
+            skipped = true;
+            continue;
+        }
+        kept << (skipped ? QStringLiteral("\u2026") + word : word);
+        skipped = false;
+    }
+    if (skipped && !kept.isEmpty())
+        kept.last() += QStringLiteral("\u2026");
+    const QString distinct = kept.isEmpty() ? name : kept.join(u' ');
+    return metrics.horizontalAdvance(distinct) <= room ? distinct : metrics.elidedText(distinct, Qt::ElideRight, room);
+}
 
 bool needed(const EarthInsetScene &s) {
     return s.elevationCell[0].intersects(s.elevationCell[1]) &&
@@ -142,15 +153,13 @@ void paint(QPainter &painter, const EarthInsetScene &s, const QRect &box) {
     painter.drawText(QPointF(vertex.x() + 32, vertex.y() - 13 + metrics.ascent()), s.angleText);
 
     // The places and their names, left of each place, each between the radii around it. A name
-    // too long for its room keeps what tells it from the other: a beginning both share gives way
-    // to an ellipsis, then the name is shortened at its end.
+    // too long for its room keeps what tells it from the other (shortName).
     painter.setPen(pen(DrawColor::Green, 1));
     painter.setBrush(DrawColor::toQColor(DrawColor::Green));
     for (int i = 0; i < 2; ++i)
         painter.drawEllipse(at[i], 2.5, 2.5);
     // Where a radius crosses a row of pixels.
     auto radiusAt = [&](int place, double row) { return vertex.x() + (vertex.y() - row) / std::tan(rad(direction[place])); };
-    const qsizetype differs = differingWordStart(s.name[0], s.name[1]);
     for (int i = 0; i < 2; ++i) {
         const double top = at[i].y() - metrics.height() / 2.0, bottom = top + metrics.height();
         double rightEdge = at[i].x() - 7;
@@ -164,10 +173,7 @@ void paint(QPainter &painter, const EarthInsetScene &s, const QRect &box) {
         const int room = int(rightEdge - leftEdge);
         if (room <= 0)
             continue;
-        QString text = s.name[i];
-        if (metrics.horizontalAdvance(text) > room && differs > 0)
-            text = QStringLiteral("\u2026") + text.mid(differs);
-        text = metrics.elidedText(text, Qt::ElideRight, room);
+        const QString text = shortName(s.name[i], s.name[1 - i], metrics, room);
         painter.drawText(QPointF(rightEdge - metrics.horizontalAdvance(text), top + metrics.ascent()), text);
     }
     painter.restore();

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+class QFontMetrics;
 class QPainter;
 
 // Schools lying close together (a few degrees apart) meet in one point of the Earth picture and
@@ -41,6 +42,12 @@ namespace EarthInset {
 
 // Size of the box in pixels.
 inline constexpr QSize BoxSize{160, 136};
+
+// A place's name as the inset writes it in `room` pixels: whole when it fits; otherwise the
+// words it shares with the other place's name give way to an ellipsis, so that two schools
+// named alike up to their number and town still read apart ("…12 …Gdańsku", "…7 …Łodzi");
+// what still does not fit is cut at its end.
+QString shortName(const QString &name, const QString &other, const QFontMetrics &metrics, int room);
 
 // The inset is wanted: the two elevation texts overlap, and the places are at least an
 // arc-minute apart (places on one latitude have no arc to show).

@@ -23,7 +23,9 @@ constexpr int kSamples = 240;     // points of the curve between sunrise and sun
 constexpr int kTextRow = 14;      // the height of a row of text above or below the plot area
 constexpr int kMargin = 6;        // pixels between the box's sides and the plot area
 constexpr double kDotRadius = 3;  // the readings' dots
-constexpr int kTick = 3;          // length of the hour ticks below the time axis
+constexpr int kTick = 3;          // length of the ticks beside the axes
+constexpr int kValueColumn = 40;  // room left of the length axis for its numbers
+constexpr double kMinutesPerDay = 24 * 60;
 
 // The smallest of 1, 1.5, 2, 2.5, 3, 4, 5, 6 and 8 times a power of ten that is at least v (1 for
 // nothing usable): a round length that leaves little of the plot unused.
@@ -68,13 +70,16 @@ std::optional<ShadowDayScene> scene(const THeiObj &hei, const QList<ShadowReadin
     s.sunrise = hei.ClockMinutesAt(-sunset);
     s.sunset = hei.ClockMinutesAt(sunset);
     s.noon = QPointF(hei.ClockMinutesAt(0), *shortest);
-    if (!std::isfinite(s.sunrise) || !std::isfinite(s.sunset) || !(s.sunset > s.sunrise))
+    // The time axis spans at most a day around a noon of the day, so its ticks are few whatever
+    // the place's values hold.
+    if (!(s.noon.x() >= 0 && s.noon.x() <= kMinutesPerDay) || !(s.sunset > s.sunrise))
         return std::nullopt;
     double longestReading = 0;
-    for (const ShadowReading &r : readings) {
-        s.readings.append(QPointF(r.hour * 60.0 + r.minute, r.shadowMm));
-        longestReading = std::max(longestReading, double(r.shadowMm));
-    }
+    if (!hei.VirtualPartner)
+        for (const ShadowReading &r : readings) {
+            s.readings.append(QPointF(r.hour * 60.0 + r.minute, r.shadowMm));
+            longestReading = std::max(longestReading, double(r.shadowMm));
+        }
     s.top = roundUp(std::max({3 * *shortest, stick, 1.2 * longestReading}));
     for (int i = 0; i <= kSamples; ++i) {
         const double hourAngle = sunset * (2.0 * i / kSamples - 1);
@@ -86,13 +91,14 @@ std::optional<ShadowDayScene> scene(const THeiObj &hei, const QList<ShadowReadin
 }
 
 QRect plotArea(const QRect &box) {
-    return box.adjusted(kMargin, kTextRow + 2, -kMargin, -(kTextRow + kTick + 1));
+    return box.adjusted(kMargin + kValueColumn, kTextRow + 2, -kMargin, -(kTextRow + kTick + 1));
 }
 
 QPointF toPixel(const ShadowDayScene &s, const QRect &box, QPointF point) {
     // From the first to the last pixel of the area: its left and bottom edges are the axes.
     const QRect area = plotArea(box);
-    const double across = (point.x() - s.sunrise) / (s.sunset - s.sunrise);
+    // A reading far outside the day only stands beyond the plot's side.
+    const double across = std::clamp((point.x() - s.sunrise) / (s.sunset - s.sunrise), -1.0, 2.0);
     // Far beyond the top the curve is only a line leaving the plot.
     const double up = std::clamp(point.y() / s.top, -1.0, 100.0);
     return QPointF(area.left() + across * (area.right() - area.left()), area.bottom() - up * (area.bottom() - area.top()));
@@ -108,13 +114,14 @@ void paint(QPainter &painter, const ShadowDayScene &s, const QRect &box) {
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     const QRect area = plotArea(box);
     const QFontMetrics metrics = painter.fontMetrics();
+    const QPen textPen = pen(ShadowDayPlot::TextColor, 1);
 
     // The axes, and the whole hours on the time axis: numbered every 1, 2, 3 or 6 hours, as
-    // many as leave room between their numbers.
+    // many as leave room between their numbers. The hours are counted from the axis's span,
+    // which lies within two days.
     painter.setPen(pen(DrawColor::Green, 1));
     painter.drawLine(area.bottomLeft(), area.bottomRight());
     painter.drawLine(area.bottomLeft(), area.topLeft());
-    painter.drawLine(area.topLeft(), area.topLeft() + QPoint(kTick, 0));
     const double minutesPerPixel = (s.sunset - s.sunrise) / std::max(1, area.width());
     const int labelRoom = metrics.horizontalAdvance(QStringLiteral("00")) + 8;
     int every = 6;
@@ -123,15 +130,39 @@ void paint(QPainter &painter, const ShadowDayScene &s, const QRect &box) {
             every = hours;
             break;
         }
-    for (int hour = int(std::ceil(s.sunrise / 60)); hour * 60 <= s.sunset; ++hour) {
-        const int x = int(std::lround(toPixel(s, box, QPointF(hour * 60, 0)).x()));
+    const int firstHour = int(std::ceil(std::clamp(s.sunrise, -kMinutesPerDay, 2 * kMinutesPerDay) / 60));
+    const int lastHour = int(std::floor(std::clamp(s.sunset, -kMinutesPerDay, 2 * kMinutesPerDay) / 60));
+    for (int hour = firstHour; hour <= lastHour; ++hour) {
+        const int x = int(std::lround(toPixel(s, box, QPointF(hour * 60.0, 0)).x()));
+        painter.setPen(pen(DrawColor::Green, 1));
         painter.drawLine(QPoint(x, area.bottom()), QPoint(x, area.bottom() + kTick));
         if (hour % every != 0)
             continue;
         const QString text = QString::number(((hour % 24) + 24) % 24);
         const int left = std::clamp(x - metrics.horizontalAdvance(text) / 2, box.left(),
                                     box.right() + 1 - metrics.horizontalAdvance(text));
+        painter.setPen(textPen);
         painter.drawText(QPoint(left, area.bottom() + kTick + 1 + metrics.ascent()), text);
+    }
+
+    // A few round lengths numbered left of the length axis: quarters, halves or only the top,
+    // as many as the height leaves room for; 0 is where the time axis is.
+    int parts = 1;
+    for (const int n : {4, 2})
+        if (area.height() / n >= metrics.height() + 2 && std::fmod(s.top, n) == 0) {
+            parts = n;
+            break;
+        }
+    for (int i = 1; i <= parts; ++i) {
+        const double length = s.top * i / parts;
+        const int y = int(std::lround(toPixel(s, box, QPointF(s.sunrise, length)).y()));
+        painter.setPen(pen(DrawColor::Green, 1));
+        painter.drawLine(QPoint(area.left() - kTick, y), QPoint(area.left(), y));
+        const QString text = millimetres(length);
+        painter.setPen(textPen);
+        painter.drawText(QPoint(std::max(box.left() + 2, area.left() - kTick - 2 - metrics.horizontalAdvance(text)),
+                                y - metrics.height() / 2 + metrics.ascent()),
+                         text);
     }
 
     // The shortest shadow as a bar from the time axis, then the curve over it, then the readings.
@@ -150,28 +181,38 @@ void paint(QPainter &painter, const ShadowDayScene &s, const QRect &box) {
         painter.drawEllipse(toPixel(s, box, reading), kDotRadius, kDotRadius);
     painter.setBrush(Qt::NoBrush);
 
-    // The texts above the plot: the top of the length axis on the left, the shortest shadow's
-    // label over its bar, moved right of the other when they would meet; when there is no room
-    // for both, the noon label alone.
+    // Above the plot: the unit at the top of the length axis, and at the right the legend, a red
+    // dot for the readings (when there are any) and a blue bar for the shortest shadow. Where the
+    // row is short the legend comes first: the readings' entry takes the unit's place (the noon
+    // entry names millimetres too), and the bar's entry stays when there is room for nothing else.
     painter.setClipRect(box);
-    painter.setPen(pen(DrawColor::Green, 1));
-    const int baseline = box.top() + 2 + metrics.ascent();
-    const QRect topCell(area.left() + kTick + 2, box.top() + 2, metrics.horizontalAdvance(s.topText), metrics.height());
-    const int noonWidth = metrics.horizontalAdvance(s.noonText);
-    const int lo = box.left() + 2, hi = std::max(lo, box.right() - 1 - noonWidth);
-    QRect noonCell(std::clamp(int(std::lround(noon.x())) - noonWidth / 2, lo, hi), box.top() + 2, noonWidth,
-                   metrics.height());
-    bool topShown = true;
-    if (noonCell.intersects(topCell.adjusted(0, 0, 6, 0))) {
-        noonCell.moveLeft(topCell.right() + 7);
-        if (noonCell.right() > box.right() - 1) {
-            topShown = false;
-            noonCell.moveLeft(hi);
-        }
+    const int rowTop = box.top() + 2, baseline = rowTop + metrics.ascent();
+    const int rowMiddle = rowTop + metrics.height() / 2;
+    const int swatch = 10, gap = 4, entryGap = 8;
+    const int noonWidth = swatch + gap + metrics.horizontalAdvance(s.noonText);
+    const int readingWidth = swatch + gap + metrics.horizontalAdvance(s.readingText);
+    const int unitLeft = area.left() + kTick + 2;
+    const int unitRight = unitLeft + metrics.horizontalAdvance(s.unitText) + entryGap;
+    int x = box.right() - 2 - noonWidth;
+    const int readingLeft = x - entryGap - readingWidth;
+    const bool readingShown = !s.readings.isEmpty() && readingLeft >= unitLeft;
+    const bool unitShown = readingShown ? readingLeft >= unitRight : x >= unitRight;
+    painter.setPen(textPen);
+    if (unitShown)
+        painter.drawText(QPoint(unitLeft, baseline), s.unitText);
+    if (readingShown) {
+        painter.setPen(pen(DrawColor::Red, 1));
+        painter.setBrush(DrawColor::toQColor(DrawColor::Red));
+        painter.drawEllipse(QPointF(readingLeft + swatch / 2.0, rowMiddle), kDotRadius, kDotRadius);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(textPen);
+        painter.drawText(QPoint(readingLeft + swatch + gap, baseline), s.readingText);
     }
-    if (topShown)
-        painter.drawText(QPoint(topCell.left(), baseline), s.topText);
-    painter.drawText(QPoint(noonCell.left(), baseline), s.noonText);
+    x = std::max(x, box.left() + 2);
+    painter.setPen(pen(DrawColor::Blue, 3));
+    painter.drawLine(QPoint(x + swatch / 2, rowTop + 2), QPoint(x + swatch / 2, rowTop + metrics.height() - 2));
+    painter.setPen(textPen);
+    painter.drawText(QPoint(x + swatch + gap, baseline), s.noonText);
     painter.restore();
 }
 
@@ -202,7 +243,8 @@ bool TDrawObj::DrawShadowDay(const THeiObj &hei, const QList<ShadowReading> &rea
     if (!scene)
         return false;
     scene->noonText = lang_.GetText(QStringLiteral("plotNoonShadow")).arg(clockText(scene->noon.x()), millimetres(scene->noon.y()));
-    scene->topText = millimetres(scene->top) + u' ' + lang_.GetText(QStringLiteral("unitMm"));
+    scene->readingText = lang_.GetText(QStringLiteral("plotReading"));
+    scene->unitText = lang_.GetText(QStringLiteral("unitMm"));
     if (sizeBitmapOf(plot)) {
         QPainter painter(&plot.bitmap());
         if (painter.isActive()) {

@@ -143,7 +143,8 @@ void TDrawObj::DrawEarth() {
             return;
         // Each place's elevation 10 pixels right of it and 4 up. Places far enough apart for
         // their texts not to touch may still have one place's ray run through the other's text:
-        // that text moves up or down clear of the ray. Texts that touch are the inset's to sort out.
+        // that text moves up or down clear of the ray. Texts that would touch stand one under
+        // the other (the lower place's below); the inset shows the places apart.
         const QFontMetrics metrics = painter_->fontMetrics();
         struct Beside {
             QString text;
@@ -156,8 +157,13 @@ void TDrawObj::DrawEarth() {
             b.cell = QRect(held(b.column), held(b.row), metrics.horizontalAdvance(b.text), metrics.height());
             return b;
         };
-        const Beside texts[2] = {besidePlace(p1y, p1z, eta1), besidePlace(p2y, p2z, eta2)};
+        Beside texts[2] = {besidePlace(p1y, p1z, eta1), besidePlace(p2y, p2z, eta2)};
         const bool apart = !texts[0].cell.intersects(texts[1].cell);
+        const bool oneText = texts[0].cell == texts[1].cell && texts[0].text == texts[1].text;  // one place
+        if (!apart && !oneText) {
+            const int lower = texts[0].row > texts[1].row ? 0 : 1;
+            texts[lower].row = texts[1 - lower].row + metrics.height();
+        }
         const TLineSlot *otherRay[2] = {&Line4, &Line5};
         for (int i = 0; i < 2; ++i)
             writeText(texts[i].text, texts[i].column, texts[i].row + (apart ? clearOfRay(texts[i].cell, *otherRay[i]) : 0),

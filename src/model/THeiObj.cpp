@@ -58,6 +58,7 @@ void THeiObj::Init() {
     AcceptHeight();
     CalcNoon();
     State = 0;
+    ShowLatitude();  // nothing measured: no latitude to show
 }
 
 void THeiObj::CalcEquinox() {
@@ -220,7 +221,12 @@ void THeiObj::TakeZenithReading() {
     CalcNoon();
 }
 
-void THeiObj::ShowLatitude() { writeLatitudeCaption(Latitude()); }
+void THeiObj::ShowLatitude() {
+    if (State >= 2)
+        writeLatitudeCaption(Latitude());
+    else
+        latitudes_.setLatitudeCaption(number_, QString());
+}
 
 void THeiObj::writeLatitudeCaption(double latitude) {
     // The caption names where the angle goes with %1; without it the angle follows the text.

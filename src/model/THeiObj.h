@@ -46,8 +46,8 @@ public:
     };
 
     // Starting values: today's date, no place (noon 12:00), time 12:00, stick = shadow = 1000
-    // (45 deg, latitude 45 deg + declination, shown on the latitude label), noon elevation
-    // computed; then State 0 so that the place counts as not measured.
+    // (45 deg, latitude 45 deg + declination), noon elevation computed; then State 0 so that the
+    // place counts as not measured, and its latitude label emptied.
     void Init();
 
     // EquinoxAngle, EquinoxDispl, EquinoxRadius from the day of MeasureDate.
@@ -113,7 +113,8 @@ public:
     // and its noon elevation 90 deg. The latitude label shows it; State 3.
     void TakeZenithReading();
 
-    // Writes Latitude() into the place's latitude label.
+    // Writes Latitude() with its caption in the current language into the place's latitude
+    // label once the latitude is solved (State 2 on); before, the label shows nothing.
     void ShowLatitude();
 
     // The noon elevation from SunPlaneAngle and the declination (whatever State is); State 3.

@@ -4,6 +4,7 @@
 #include "lang/TLang.h"
 #include "model/Angles.h"
 #include "model/DayCount.h"
+#include "model/LatitudeView.h"
 #include "model/ReadingUncertainty.h"
 #include "model/SessionStore.h"
 #include "platform/Prompter.h"
@@ -27,6 +28,33 @@ Clock TLogic::measureClock(Clock clock) {
             now.setDate(measureDay_);
         return now;
     };
+}
+
+namespace {
+
+// A place loaded only to read its noon shows no latitude.
+class NoLatitudeShown : public LatitudeView {
+public:
+    void setLatitudeCaption(int, const QString &) override {}
+};
+
+}  // namespace
+
+std::optional<TLogic::PlaceNoon> TLogic::NoonOf(int placeNo) const {
+    if (placeNo < 1 || placeNo == THeiObj::VirtualPartnerPlaceNo)
+        return std::nullopt;
+    NoLatitudeShown noLabel;
+    THeiObj place(0, comm_, lang_, prompter_, noLabel, [this] {
+        QDateTime now = clock_();
+        if (measureDay_.isValid())
+            now.setDate(measureDay_);
+        return now;
+    });
+    place.MeasureDate = DayCount::fromDateTime(QDateTime(MeasureDay().isValid() ? MeasureDay() : clock_().date(), QTime(12, 0)));
+    place.LoadPlace(placeNo);
+    if (place.PlaceName.isEmpty())
+        return std::nullopt;
+    return PlaceNoon{place.NoonH, place.NoonM, place.NoonFromLongitude};
 }
 
 void TLogic::Init() {

@@ -62,6 +62,20 @@ public:
     // holds it is being restored, with every place's values computed for it.
     void SetMeasureDay(QDate day);
 
+    // The date of the measurement is today's.
+    bool MeasuresToday() const { return measureDay_ == clock_().date(); }
+
+    // The clock time a configured place's class counts from on the measurement day, as a place
+    // loaded for it would take it (THeiObj::LoadPlace): true noon from its longitude, or the
+    // noon configured for a place without one (fromLongitude false). Nothing for no place, an
+    // unnamed place or the virtual partner, which reads nothing.
+    struct PlaceNoon {
+        int hour = 12;
+        int minute = 0;
+        bool fromLongitude = false;
+    };
+    std::optional<PlaceNoon> NoonOf(int placeNo) const;
+
     // The Earth's meridional circumference, km: a north-south measurement compares with it.
     static constexpr std::int32_t MeridionalCircumferenceKm = 40008;
     // How far a circumference lies from it, in per cent: (km - 40008) / 40008 * 100.

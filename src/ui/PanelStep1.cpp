@@ -9,6 +9,7 @@
 #include "session/SavePermission.h"
 #include "ui/DateBox.h"
 #include "ui/Guard.h"
+#include "ui/NoonText.h"
 #include "ui/PictureSlots.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
@@ -49,6 +50,17 @@ void PanelStep1::showMeasureDate() {
     // Month and day names in the class's language, weeks as its country counts them.
     ui->edMeasureDate->setCalendarLocale(
         ToolkitLanguage::localeOf(lang_.Texts.value(ToolkitLanguage::LocaleKey)));
+    showNoonsToGoOut();  // true noon moves with the date
+}
+
+void PanelStep1::showNoonsToGoOut() {
+    for (int place : {1, 2}) {
+        QLabel *label = place == 1 ? ui->labTrueNoon1 : ui->labTrueNoon2;
+        const std::optional<TLogic::PlaceNoon> noon = logic_.NoonOf(chosenPlaceIndex(place) + 1);
+        label->setVisible(noon.has_value());
+        if (noon)
+            label->setText(noonToGoOutText(lang_, logic_, *noon));
+    }
 }
 
 void PanelStep1::edMeasureDateChange() {
@@ -82,6 +94,7 @@ void PanelStep1::showChosenPlaces() {
             comm_.ShowPlacePictures(chosenPlaceIndex(place), places_[place - 1].placeSlots,
                                              TComm::PersonNames::Keep);
         });
+    showNoonsToGoOut();
 }
 
 PanelStep1::~PanelStep1() = default;
@@ -159,6 +172,7 @@ void PanelStep1::chooseSchool(int placeNumber, int index) {
 
 void PanelStep1::showPlace(int placeNumber) {
     comm_.ShowPlacePictures(chosenPlaceIndex(placeNumber), places_[placeNumber - 1].placeSlots);
+    showNoonsToGoOut();
 }
 
 PanelStep1::PlaceControls::PlaceControls(QLineEdit *person1, QLineEdit *person2, PictureBox *place,
@@ -188,6 +202,7 @@ void PanelStep1::ClearAll() {
         for (int person = 1; person <= 4; ++person)
             personField(place, person)->clear();
     logic_.Clear();
+    showNoonsToGoOut();
     session_.StorePlaces(choice());
     session_.StoreHei(logic_.Hei1);
     session_.StoreHei(logic_.Hei2);

@@ -67,6 +67,9 @@ public:
     // msgBadDate; the model keeps its date and the box shows it again, selected.
     void edMeasureDateChange();
     void showMeasureDate();
+    // Beside each chosen place's photographs, the time its class goes outside on the measurement
+    // day (noonToGoOutText); nothing for no place or the virtual partner.
+    void showNoonsToGoOut();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -16,6 +16,7 @@
 #include "store/TComm.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
+#include "ui/NoonText.h"
 #include "ui/PictureBox.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
@@ -26,8 +27,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTimeZone>
-
-#include <cstdlib>
 
 PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
                        StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
@@ -91,7 +90,7 @@ void PanelStep2::ShowMeasurement() {
     ui->labNoonRes->setText(AngleToText(h.NoonHeightAngle));
     fitLabelToText(ui->labNoonRes);
     showSolvedLatitude(h);
-    showNoonOff(h);
+    showNoonToGoOut(h);
     showReadings(h);
     showVirtualPartner(h);
 }
@@ -143,6 +142,11 @@ void PanelStep2::showNoonOff(const THeiObj &h) {
     ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"),
                                               {ClockText(h.ConfiguredNoonH, h.ConfiguredNoonM), ClockText(h.NoonH, h.NoonM),
                                                QString::number(std::abs(off))}));
+void PanelStep2::showNoonToGoOut(const THeiObj &h) {
+    const bool shown = !h.VirtualPartner && !h.PlaceName.isEmpty();
+    ui->labTrueNoon->setVisible(shown);
+    if (shown)
+        ui->labTrueNoon->setText(noonToGoOutText(lang_, logic_, {h.NoonH, h.NoonM, h.NoonFromLongitude}));
 }
 
 void PanelStep2::showSolvedLatitude(const THeiObj &h) {

@@ -69,9 +69,9 @@ public:
 private:
     // The place's latitude under the elevation, shown from State 2 on.
     void showSolvedLatitude(const THeiObj &h);
-    // A word under the picture when the place's configured noon lies more than
-    // THeiObj::NoonToleranceMinutes from the true noon its longitude gives (msgNoonOff).
-    void showNoonOff(const THeiObj &h);
+    // Under the picture, the time the class goes outside: the place's true noon on the
+    // measurement day (noonToGoOutText); nothing for the virtual partner, which reads nothing.
+    void showNoonToGoOut(const THeiObj &h);
     // The plot of the shadow's length through the day, under the scene and the step buttons;
     // shown once the place's latitude is solved.
     void drawShadowDay();

@@ -31,6 +31,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QScreen>
+#include <QStyle>
 #include <cmath>
 
 namespace {
@@ -109,7 +110,8 @@ void TMainForm::placeOnScreen(QMargins frame) {
         resize(DesignSize);
         return;
     }
-    const QRect fitted = fittedGeometry(DesignSize, frame, screen->availableGeometry());
+    const QRect fitted = fittedGeometry(DesignSize, frame, screen->availableGeometry(),
+                                        ui->Panel3Scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
     setMinimumSize(MinimumSize.boundedTo(fitted.size()));
     resize(fitted.size());
     // The frame's corner: window managers place that corner where a program asks, whatever they
@@ -436,6 +438,10 @@ void TMainForm::refreshTexts() {
     step4();
     step5();
     tech();
+    // The latitude captions are written by the places: in the new language now.
+    if (objects_.Logic)
+        for (THeiObj *place : {&objects_.Logic->Hei1, &objects_.Logic->Hei2})
+            place->ShowLatitude();
     FormShow();
 }
 

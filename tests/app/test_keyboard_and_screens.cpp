@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -306,7 +307,8 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
     auto *scroll = f.main->findChild<QScrollArea *>("Panel3Scroll");
     QWidget *next = f.find<QPushButton>("btnSetp2Next");
     PictureBox *picture = f.main->panelStep2()->image();
-    const QRect nextAtDesign(616, 550, 113, 25), pictureAtDesign(8, 80, 529, 415);
+    auto *plot = f.find<PictureBox>("ImageShadowDay");
+    const QRect nextAtDesign(616, 550, 113, 25), pictureAtDesign(8, 80, 529, 415), plotAtDesign(8, 582, 416, 104);
     f.main->resize(700, 450);
     QApplication::processEvents();
     EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible() && scroll->verticalScrollBar()->isVisible());
@@ -320,6 +322,9 @@ TEST(AnyScreen, TheWindowFitsTheScreenPanelsScrollBelowTheDesignSizeAndStretchAb
         EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible() || scroll->verticalScrollBar()->isVisible());
         EXPECT_EQ(next->geometry(), nextAtDesign.translated(grow, grow));
         EXPECT_EQ(picture->geometry(), pictureAtDesign.adjusted(0, 0, grow, grow));
+        // The day's plot under it widens with the window, drawn at its new width.
+        EXPECT_EQ(plot->geometry(), plotAtDesign.adjusted(0, grow, grow, grow));
+        EXPECT_EQ(plot->picture().size(), plot->size());
         // The picture is painted at the new size at once, as entering the step paints it.
         const QImage shown = picture->picture();
         EXPECT_EQ(shown.size(), picture->size());
@@ -368,6 +373,21 @@ TEST(AnyScreen, NoTwoShownControlsOfAPanelOverlap) {
                         << shown[i]->objectName().toStdString() << " over " << shown[j]->objectName().toStdString();
         }
     }
+    // On the places editor a button keeps clear of the boxes around it by its focus ring's width.
+    f.clickStep(7);
+    QWidget *places = f.find<QWidget>("TechPagePlaces");
+    for (QPushButton *button : places->findChildren<QPushButton *>())
+        for (QWidget *w : places->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w != button && !qobject_cast<FocusRing *>(w))
+                EXPECT_FALSE(button->geometry().adjusted(-2, -2, 2, 2).intersects(w->geometry()))
+                    << button->objectName().toStdString() << " touches " << w->objectName().toStdString();
+
+    // Five readings stand whole in the shadow box.
+    f.clickStep(3);
+    ASSERT_TRUE(f.classRun().measure({"12", "5", "804;809;807;811;805"}));
+    auto *shadow = f.find<QLineEdit>("edShadow");
+    const int room = shadow->width() - 2 * shadow->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+    EXPECT_LE(shadow->fontMetrics().horizontalAdvance(shadow->text()), room) << shadow->text().toStdString();
 }
 
 }  // namespace

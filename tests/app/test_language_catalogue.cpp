@@ -183,8 +183,8 @@ struct CatalogueRun : AppFixture {
         emit find<QLineEdit>("edMeasureDate")->editingFinished();  // msgBadDate
         choosePlace(1, 2);
         choosePlace(2, 1);
-        click("btnStep1Next");  // msgNoonOff under the shadow scene
-        ASSERT_TRUE(find<QLabel>("labNoonOff")->isVisible());
+        click("btnStep1Next");  // the time to go outside under the shadow scene
+        ASSERT_TRUE(find<QLabel>("labTrueNoon")->isVisible());
 
         clickStep(7);
         auto *pages = find<QTabWidget>("TechPageControl");

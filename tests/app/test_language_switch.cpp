@@ -3,6 +3,8 @@
 // re-applying an edited file, and what the switch writes into the language files.
 #include "app/StartText.h"
 #include "lang/TLang.h"
+#include "model/Angles.h"
+#include "model/TLogic.h"
 #include "print/PagePrinting.h"
 #include "store/NameValueList.h"
 #include "store/TComm.h"
@@ -110,6 +112,11 @@ TEST(LanguagePage, ChoosingALanguageChangesBothWindowsAtOnceAndKeepsThePanelOpen
     ASSERT_EQ(f.languageList()->count(), 3);
     EXPECT_EQ(f.languageList()->itemText(1), QString("English"));
     f.expectTextsOf(shipped(0));
+    // Place 1's latitude is solved (place 2 measured nothing): its caption follows the language.
+    THeiObj &place1 = f.objects().Logic->Hei1;
+    place1.AcceptTime();
+    place1.AcceptHeight();
+    ASSERT_EQ(place1.State, 2);
 
     for (int n : {2, 1}) {
         const QImage stepButtonBefore = f.main->stepButton(1)->picture();
@@ -123,6 +130,8 @@ TEST(LanguagePage, ChoosingALanguageChangesBothWindowsAtOnceAndKeepsThePanelOpen
         f.expectTextsOf(shipped(n));
         EXPECT_NE(f.main->stepButton(1)->picture(), stepButtonBefore);
         EXPECT_EQ(kept->text(), QString("kept"));
+        EXPECT_EQ(f.shown("labTech1"), shipped(n).value("LatitudeCaption1").arg(AngleToText(place1.Latitude())));
+        EXPECT_EQ(f.shown("LabTech2"), QString());
     }
     EXPECT_TRUE(f.prompter.messages.isEmpty()) << f.prompter.messages.join(" | ").toStdString();
     for (int n : {0, 1, 2})  // complete files are not rewritten

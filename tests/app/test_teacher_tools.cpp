@@ -81,53 +81,59 @@ TEST(TeacherTools, TheLatitudeStandsUnderTheElevation) {
 }
 
 // Place 2 is Kraków, configured 11:40. Given its longitude it is measured from the true noon of
-// the measurement date, and the panel says how far the configured noon lies from it.
-TEST(TeacherTools, TheMeasurementPanelSaysWhenTheConfiguredNoonIsFarFromTheTrueOne) {
+// the measurement date, whatever noon is configured; step 1 and the measurement panel tell the
+// class when to go outside: that true noon, or for a place without a longitude its noon as set.
+TEST(TeacherTools, Step1AndTheMeasurementPanelTellWhenToGoOutside) {
     TeacherRun f;
     TComm &comm = *f.objects().Comm;
     comm.SetValue("Longitude1", "19.945");
     const QDate day = AppFixture::fixedNow().date();
-    const SolarNoon::ClockTime trueNoon = *SolarNoon::noonClockTime(day, 19.945, QTimeZone::systemTimeZone());
-    const int trueMinutes = trueNoon.hour * 60 + trueNoon.minute;
+    auto trueNoonOn = [](QDate date) {
+        const SolarNoon::ClockTime noon = *SolarNoon::noonClockTime(date, 19.945, QTimeZone::systemTimeZone());
+        return noon.hour * 60 + noon.minute;
+    };
+    const int trueMinutes = trueNoonOn(day);
     auto configure = [&](int minutes) {
         comm.SetValue("NoonH1", QString::number(minutes / 60));
         comm.SetValue("NoonM1", QString::number(minutes % 60));
     };
     auto clock = [](int minutes) { return QString("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QChar('0')); };
     f.choosePlaces();
+    // Gdańsk has no longitude: its configured noon counts, and step 1 says so.
+    const QString gdansk = f.text("labNoonSet").arg("12:00");
+    EXPECT_EQ(f.label("labTrueNoon1")->text(), gdansk);
+    EXPECT_EQ(f.label("labTrueNoon2")->text(), f.text("labTrueNoonToday").arg(clock(trueMinutes)));
+    // Measured on another day: its true noon, with the date.
+    const QDate later = day.addDays(60);
+    f.typeDate(later);
+    EXPECT_EQ(f.label("labTrueNoon2")->text(),
+              f.text("labTrueNoonOn").arg(clock(trueNoonOn(later)), later.toString(f.logic().ShortDateFormat())));
+    f.typeDate(day);
     f.click("btnStep1Next");
-    EXPECT_FALSE(f.shown("labNoonOff"));  // Gdańsk: no longitude, its configured noon counts
+    EXPECT_EQ(f.label("labTrueNoon")->text(), gdansk);
     EXPECT_EQ(f.logic().Hei1.NoonH, 12);
 
-    const struct {
-        int configured;  // minutes after midnight
-        bool said;
-    } rows[] = {{700, std::abs(700 - trueMinutes) > 10}, {trueMinutes + 10, false}, {trueMinutes - 10, false},
-                {trueMinutes + 11, true}, {trueMinutes - 11, true}};
-    for (const auto &row : rows) {
-        configure(row.configured);
-        f.clickStep(1);
+    for (const int configured : {700, trueMinutes + 11, trueMinutes - 11}) {
+        configure(configured);
+        f.clickStep(2);
+        SCOPED_TRACE(clock(configured).toStdString());
+        EXPECT_EQ(f.label("labTrueNoon2")->text(), f.text("labTrueNoonToday").arg(clock(trueMinutes)));
         f.clickStep(4);
-        SCOPED_TRACE(clock(row.configured).toStdString());
-        EXPECT_EQ(f.logic().Hei2.NoonH, trueNoon.hour);
-        EXPECT_EQ(f.logic().Hei2.NoonM, trueNoon.minute);
-        EXPECT_EQ(f.shown("labNoonOff"), row.said);
-        if (row.said)
-            EXPECT_EQ(f.label("labNoonOff")->text(),
-                      f.text("msgNoonOff").arg(clock(row.configured), clock(trueMinutes),
-                                               QString::number(std::abs(row.configured - trueMinutes))));
+        EXPECT_EQ(f.logic().Hei2.NoonH, trueMinutes / 60);
+        EXPECT_EQ(f.logic().Hei2.NoonM, trueMinutes % 60);
+        EXPECT_EQ(f.label("labTrueNoon")->text(), f.text("labTrueNoonToday").arg(clock(trueMinutes)));
     }
     // A reading at the true noon is one at hour angle 0.
-    f.edit("edTimeH")->setText(QString::number(trueNoon.hour));
-    f.edit("edTimeM")->setText(QString::number(trueNoon.minute));
+    f.edit("edTimeH")->setText(QString::number(trueMinutes / 60));
+    f.edit("edTimeM")->setText(QString::number(trueMinutes % 60));
     f.click("btnAcceptTime");
     EXPECT_NEAR(f.logic().Hei2.SunOnCurrTimeAngle, 0, 1e-15);
-    // Without the longitude the configured noon counts again, and nothing is said.
+    // Without the longitude the configured noon counts again, and is said as set.
     comm.SetValue("Longitude1", "");
     f.clickStep(1);
     f.clickStep(4);
-    EXPECT_FALSE(f.shown("labNoonOff"));
     EXPECT_EQ(f.logic().Hei2.NoonH * 60 + f.logic().Hei2.NoonM, trueMinutes - 11);
+    EXPECT_EQ(f.label("labTrueNoon")->text(), f.text("labNoonSet").arg(clock(trueMinutes - 11)));
 }
 
 TEST(TeacherTools, TheDeviationShowsOnlyWithTheCircumference) {

@@ -48,6 +48,14 @@ TEST(EarthInset, CloseSchoolsGetAnInsetThatHidesNothing) {
         EXPECT_GT(countColour(with, Px::Yellow, area), 100);
         EXPECT_GT(countColour(with, Px::Green, area), 300);
         EXPECT_EQ(countColour(with, Px::Blue) + countColour(with, Px::Grey) + countColour(with, Px::Olive), 0);
+        // Right of the places the two elevations stand one under the other, not over each other.
+        w.draw.ShowAngles = false;
+        const QImage bare = w.paint(false);
+        w.draw.ShowAngles = true;
+        const int left = int(212 + 158.7 * std::sin(degrees(90 - std::max(row.lat1, row.lat2)))) + 9;
+        const QRect right(left, 0, kImageStep4.width() - left, kImageStep4.height());
+        const QRect texts = differenceBounds(without.copy(right), bare.copy(right));
+        EXPECT_GT(texts.height(), 3 * QFontMetrics(TDrawObj::TextFont()).height() / 2);
     }
 }
 
@@ -95,6 +103,20 @@ TEST(EarthInset, LongNamesAreToldApartAndKeepOffTheRadii) {
     // Another school at either place shows another name.
     EXPECT_FALSE(differenceBounds(painted[0][0], painted[0][1]).isNull());
     EXPECT_FALSE(differenceBounds(painted[1][0], painted[1][1]).isNull());
+
+    // What each name keeps in a room too small for it: the words the other name lacks, number
+    // and town alike; names with nothing in common, or that fit, as they are.
+    const QFontMetrics metrics(TDrawObj::TextFont());
+    const QString gdansk = QString::fromUtf8(school("12 w Gdańsku")), lodz = QString::fromUtf8(school("7 w Łodzi"));
+    const struct {
+        QString name, other, shown;
+    } rows[] = {{gdansk, lodz, QString::fromUtf8("…12 …Gdańsku")},
+                {lodz, gdansk, QString::fromUtf8("…7 …Łodzi")},
+                {"Warszawa", QString::fromUtf8("Kraków"), "Warszawa"}};
+    for (const auto &row : rows) {
+        EXPECT_EQ(EarthInset::shortName(row.name, row.other, metrics, metrics.horizontalAdvance(row.shown)), row.shown);
+        EXPECT_EQ(EarthInset::shortName(row.name, row.other, metrics, 1000), row.name);
+    }
 }
 
 // Places 8 to 15 degrees apart, rays slanting down in December or up in June: one place's ray

@@ -83,9 +83,10 @@ TEST(EarthPicture, EqualLatitudes) {
 TEST(EarthPicture, PlaceNearerTheEquatorTakesTheDifference) {
     EarthPicture e(37, 47, 40, 50);  // the example's places swapped: place 2 now nearer the equator
     const QImage with = e.image().copy();
+    // Place 2's elevation would stand over place 1's at (324, 121): it stands under it.
     const std::vector<TextCell> cells = {
         {{318, 116}, angle(47), Px::Green},
-        {{324, 121}, angle(50), Px::Green},
+        {{324, 116 + QFontMetrics(TDrawObj::TextFont()).height()}, angle(50), Px::Green},
         {{232, 223}, difference(47, 50), Px::Yellow},
     };
     EXPECT_TRUE(textsInCells(with, e.withoutTexts(), cells));

@@ -306,9 +306,9 @@ TEST(Logic, InitStoresBothPlacesThenTheComparison) {
     EXPECT_EQ(world.logic.Hei2.Number(), 2);
     EXPECT_EQ(world.logic.Hei1.State, 0);
     EXPECT_EQ(world.logic.Hei2.State, 0);
-    // On the equinox the latitude for 45 deg at noon is 45 deg.
-    EXPECT_EQ(world.latitudes.captions.value(1), "Lattitude location 1=45" + kDeg);
-    EXPECT_EQ(world.latitudes.captions.value(2), "Lattitude location 2=45" + kDeg);
+    // Nothing measured yet: the latitude labels show nothing (not the starting values' 45 deg).
+    EXPECT_EQ(world.latitudes.captions.value(1, "unset"), "");
+    EXPECT_EQ(world.latitudes.captions.value(2, "unset"), "");
     EXPECT_TRUE(world.prompter.messages.isEmpty());
 }
 

@@ -146,6 +146,10 @@ TEST(ScreenFit, TheFramedWindowLiesWithinTheAvailableAreaCentredAndNeverLarger) 
         EXPECT_LE(std::abs(outer.center().x() - available.center().x()), 1);
     }
     EXPECT_EQ(fittedGeometry(design, frame, QRect(0, 0, 5, 5)).size(), QSize(1, 1));
+    // A screen too low for the design (1920 x 1080 at 150 %) but wide enough: the window is cut in
+    // height only and widened by its scroll bar; one as high as the design is not widened.
+    EXPECT_EQ(fittedGeometry(design, frame, QRect(0, 0, 1280, 720), 16).size(), QSize(985 + 16, 720 - 36));
+    EXPECT_EQ(fittedGeometry(design, frame, QRect(0, 0, 1280, 692 + 36), 16).size(), design);
 }
 
 }  // namespace
