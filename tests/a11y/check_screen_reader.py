@@ -17,8 +17,20 @@ import tempfile
 import time
 import unittest
 
-PROGRAM, DATA = sys.argv[1], pathlib.Path(sys.argv[2])
+PROGRAM, DATA = os.path.abspath(sys.argv[1]), pathlib.Path(sys.argv[2]).resolve()
 SKIPPED = 77
+
+# The bindings come with the system's Python (python3-gi, gir1.2-atspi-2.0), which may not be the
+# one that runs this script.
+try:
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+except (ImportError, ValueError) as missing:
+    if os.path.realpath(sys.executable) != os.path.realpath("/usr/bin/python3") and os.path.exists("/usr/bin/python3"):
+        os.execv("/usr/bin/python3", ["/usr/bin/python3", *sys.argv])
+    print(f"skipped: the Atspi bindings are missing ({missing})")
+    sys.exit(SKIPPED)
 
 # Everything runs inside a session bus of its own, where the accessibility bus is started on demand.
 if "GNOMORA_PRIVATE_SESSION_BUS" not in os.environ:
@@ -27,14 +39,6 @@ if "GNOMORA_PRIVATE_SESSION_BUS" not in os.environ:
         sys.exit(SKIPPED)
     os.environ["GNOMORA_PRIVATE_SESSION_BUS"] = "1"
     os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
-
-try:
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-except (ImportError, ValueError) as missing:
-    print(f"skipped: the Atspi bindings are missing ({missing})")
-    sys.exit(SKIPPED)
 
 
 def language_texts(file_name):
@@ -72,7 +76,8 @@ def read_lines(text):
     """The text's lines, as a screen reader reads them one after another."""
     lines, offset, count = [], 0, Atspi.Text.get_character_count(text)
     while offset < count:
-        line = Atspi.Text.get_string_at_offset(text, offset, Atspi.TextGranularity.LINE)
+        # The toolkit's bridge answers the older boundary form of the question, not the granularity one.
+        line = Atspi.Text.get_text_at_offset(text, offset, Atspi.TextBoundaryType.LINE_START)
         lines.append(line.content.rstrip("\n"))
         if line.end_offset <= offset:
             break
