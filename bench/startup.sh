@@ -6,14 +6,17 @@
 # only the same texts as Gnomora's two windows in real widgets (bench/startup_text.cpp), and the
 # floor, the same pixels painted with a painter alone (bench/startup_painter.cpp). All run as whole
 # processes, one after the other in the same run, on a private Xvfb display (or Qt's offscreen
-# platform with --offscreen), in a working folder filled from data/. Each ends itself after
-# painting: Gnomora as bench/startup_gnomora.cpp builds it, the yardsticks because
-# GNOMORA_QUIT_AFTER_PAINT is set.
+# platform with --offscreen), in a working folder filled from data/. Each ends itself once its
+# windows are painted and it has nothing left to do, no event for 100 ms and no timer pending
+# (bench/startup_idle.h): Gnomora as bench/startup_gnomora.cpp builds it, the yardsticks because
+# GNOMORA_QUIT_WHEN_IDLE is set. What a program does after its first paint (a repaint when a
+# control takes the focus, work queued for the idle loop) is counted with its start.
 #
 # Usage: bench/startup.sh [--offscreen] [--instructions] [RUNS]      (default 40 runs of each)
 #   GNOMORA_STARTUP_BUILD=DIR   build folder (default build-startup; Release, no tests)
 # Prints each program's median wall and CPU time, and Gnomora's paired ratios to each yardstick
-# (each run against the yardstick's run next to it) with their median, minimum and maximum.
+# (each run against the yardstick's run next to it) with their median, minimum and maximum. The
+# wall time ends at the program's last event, which it prints, not after its quiet wait.
 # With --instructions it counts instead each program's instructions once under callgrind (the
 # program's own process; repeatable to a fraction of a per cent, whatever the machine's load) and
 # prints Gnomora's ratio to each yardstick.
@@ -45,7 +48,7 @@ trap cleanup EXIT
 mkdir -p "$scratch/work" && cp -R data/. "$scratch/work/"
 export XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export GNOMORA_QUIT_AFTER_PAINT=1
+export GNOMORA_QUIT_WHEN_IDLE=1
 
 if [ "$platform" = offscreen ]; then
   export QT_QPA_PLATFORM=offscreen
@@ -66,7 +69,7 @@ cd "$scratch/work"
 
 # Both must end by themselves, or the figures mean nothing.
 for program in "$gnomora" "$bare" "$text" "$painter"; do
-  timeout 20 "$program" >/dev/null 2>&1 || { echo "startup: $program did not end after painting" >&2; exit 1; }
+  timeout 20 "$program" >/dev/null 2>&1 || { echo "startup: $program did not become idle after painting" >&2; exit 1; }
 done
 
 if [ -n "$instructions" ]; then
@@ -94,7 +97,8 @@ fi
 
 echo "platform: $platform, $runs runs each, alternating"
 # Alternating runs, so that a change in the machine's load touches both alike. Each run is timed
-# as a whole process: wall time from spawn to exit, and the CPU time it used (user + system).
+# as a whole process: wall time from spawn to the program's last event (it prints the monotonic
+# clock then, "idle-at <ns>"), and the CPU time it used (user + system).
 python3 - "$gnomora" "$bare" "$text" "$painter" "$runs" <<'PY'
 import os, statistics, subprocess, sys, time
 programs = {"gnomora": sys.argv[1], "bare": sys.argv[2], "text": sys.argv[3], "painter": sys.argv[4]}
@@ -103,14 +107,14 @@ wall = {name: [] for name in programs}
 cpu = {name: [] for name in programs}
 for i in range(runs + 3):  # the first three of each warm the caches and are not counted
     for name, program in programs.items():
-        start = time.perf_counter()
-        child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        start = time.monotonic_ns()
+        child = subprocess.Popen([program], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        output = child.stdout.read().decode()
         _, status, usage = os.wait4(child.pid, 0)
-        elapsed = time.perf_counter() - start
-        if status != 0:
+        if status != 0 or not output.startswith("idle-at "):
             sys.exit(f"startup: {program} failed (status {status})")
         if i >= 3:
-            wall[name].append(elapsed * 1000)
+            wall[name].append((int(output.split()[1]) - start) / 1e6)
             cpu[name].append((usage.ru_utime + usage.ru_stime) * 1000)
 for name in programs:
     print(f"{name:8s} wall median {statistics.median(wall[name]):6.1f} ms   cpu median {statistics.median(cpu[name]):6.1f} ms")

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench/startup.sh: a bare Qt Widgets program that shows one window (a label and
-// a button) and ends after its first paint. Gnomora's start-up to both windows painted is
-// measured against it, as whole processes.
+// a button) and ends when it has nothing left to do after its first paint. Gnomora's start-up to
+// both windows painted and idle is measured against it, as whole processes.
 //   --standard-icon   also gives the button the style's "apply" icon (as Gnomora's start button
 //                     has), to show what that icon costs on its own.
 //   --families A,B    sets the window's font families, as Gnomora's windows ask for Tahoma and
 //                     MS Sans Serif before DejaVu Sans, to show what matching absent fonts costs.
+#include "startup_idle.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -15,25 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <cstdlib>
-
-namespace {
-
-class QuitAfterPaint : public QObject {
-protected:
-    bool eventFilter(QObject *receiver, QEvent *event) override {
-        if (event->type() == QEvent::Paint && !done_ && receiver->isWidgetType()) {
-            done_ = true;
-            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });  // as Gnomora ends when measured
-        }
-        return false;
-    }
-
-private:
-    bool done_ = false;
-};
-
-}  // namespace
+#include <memory>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -54,9 +38,9 @@ int main(int argc, char **argv) {
         button->setIcon(window.style()->standardIcon(QStyle::SP_DialogApplyButton));
     layout->addWidget(button);
     window.resize(426, 209);
-    QuitAfterPaint quit;
-    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_AFTER_PAINT"))
-        app.installEventFilter(&quit);
+    std::unique_ptr<QuitWhenIdle> quit;
+    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_WHEN_IDLE"))
+        quit = std::make_unique<QuitWhenIdle>(QList<QWidget *>{&window});
     window.show();
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 // its picture is, and the seven step buttons' three bold yellow lines with their black outline
 // (the black text once, placed eight times). Same face and hinting, the texts of the Polish
 // language file. What a program showing these pixels must spend, with no control of any kind.
+#include "startup_idle.h"
 #include "startup_texts.h"
 #include "ui/WindowFont.h"
 
@@ -15,7 +16,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
-#include <cstdlib>
+#include <memory>
 #include <functional>
 
 namespace {
@@ -108,22 +109,6 @@ void paintMainWindow(QPainter &painter, const QWidget &window) {
     }
 }
 
-class QuitAfterBothPaint : public QObject {
-public:
-    QuitAfterBothPaint(QWidget *first, QWidget *second) : pending_{first, second} {}
-
-protected:
-    bool eventFilter(QObject *receiver, QEvent *event) override {
-        if (event->type() == QEvent::Paint && receiver->isWidgetType() &&
-            pending_.removeOne(static_cast<QWidget *>(receiver)->window()) && pending_.isEmpty())
-            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
-        return false;
-    }
-
-private:
-    QList<QWidget *> pending_;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -137,9 +122,9 @@ int main(int argc, char **argv) {
     main.setWindowTitle(text("MainForm"));
     main.resize(985, 692);
 
-    QuitAfterBothPaint quit(&start, &main);
-    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_AFTER_PAINT"))
-        app.installEventFilter(&quit);
+    std::unique_ptr<QuitWhenIdle> quit;
+    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_WHEN_IDLE"))
+        quit = std::make_unique<QuitWhenIdle>(QList<QWidget *>{&start, &main});
     start.show();
     main.show();
     return QApplication::exec();

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The second yardstick of bench/startup.sh: a Qt program that paints only the texts of Gnomora's
-// two first windows, in the same face and hinting, and ends after both are painted: the start
+// two first windows, in the same face and hinting, and ends when both are painted and idle: the start
 // window's welcome lines and button, the introduction's 25 lines at 16 pixels, the seven step
 // buttons' three bold lines each (yellow with a black outline, drawn the cheapest way we know: the
 // black text once, placed eight times), and a grey rectangle where the introduction's picture is.
 // The texts are those of the Polish language file. What Gnomora costs
 // beyond this is the cost of its own work, not of showing text.
+#include "startup_idle.h"
 #include "startup_texts.h"
 #include "ui/WindowFont.h"
 
@@ -18,7 +19,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
-#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -54,22 +55,6 @@ protected:
 
 private:
     QStringList lines_;
-};
-
-class QuitAfterBothPaint : public QObject {
-public:
-    QuitAfterBothPaint(QWidget *first, QWidget *second) : pending_{first, second} {}
-
-protected:
-    bool eventFilter(QObject *receiver, QEvent *event) override {
-        if (event->type() == QEvent::Paint && receiver->isWidgetType() &&
-            pending_.removeOne(static_cast<QWidget *>(receiver)->window()) && pending_.isEmpty())
-            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
-        return false;
-    }
-
-private:
-    QList<QWidget *> pending_;
 };
 
 }  // namespace
@@ -113,9 +98,9 @@ int main(int argc, char **argv) {
         (new TextCell(lines, &main))->setGeometry(752, 98 * row++, 233, 98);
     }
 
-    QuitAfterBothPaint quit(&start, &main);
-    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_AFTER_PAINT"))
-        app.installEventFilter(&quit);
+    std::unique_ptr<QuitWhenIdle> quit;
+    if (qEnvironmentVariableIsSet("GNOMORA_QUIT_WHEN_IDLE"))
+        quit = std::make_unique<QuitWhenIdle>(QList<QWidget *>{&start, &main});
     start.show();
     main.show();
     return QApplication::exec();

@@ -9,7 +9,7 @@ packages=(cmake g++ ninja-build qt6-base-dev qt6-translations-l10n libjpeg62-tur
           libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool openbox imagemagick
           poppler-utils cups printer-driver-cups-pdf python3 tzdata
           clang libclang-rt-14-dev llvm dpkg-dev file lintian appstream desktop-file-utils libjpeg-turbo-progs
-          valgrind)
+          valgrind dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0)
 
 missing=()
 for p in "${packages[@]}"; do

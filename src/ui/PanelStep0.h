@@ -12,6 +12,12 @@ public:
     explicit PanelStep0(QWidget *parent = nullptr);
     ~PanelStep0() override;
 
+protected:
+    // The page shows no mark of its focus (no ring, no frame, no caret): taking or losing the
+    // focus, as it does when the window is activated, changes no pixel and repaints nothing.
+    void focusInEvent(QFocusEvent *) override {}
+    void focusOutEvent(QFocusEvent *) override {}
+
 private:
     std::unique_ptr<Ui::PanelStep0> ui;
 };

@@ -47,6 +47,33 @@ TEST(MainWindow, FirstShowOpensTheIntroductionWithOnlyItsButtonGreen) {
     EXPECT_FALSE(f.objects().Lang->Changed) << f.objects().Lang->Texts.lines().mid(162).join(", ").toStdString();
 }
 
+// The introduction shows no mark of the focus: when it takes the focus (as it does when the window
+// is activated) and when it loses it to a step button, none of it is painted again.
+TEST(MainWindow, TheIntroductionIsNotRepaintedWhenTheFocusComesOrGoes) {
+    MainWindowFixture f;
+    QWidget *introduction = f.main->currentPanel();
+    f.main->repaint();
+    QCoreApplication::processEvents();  // nothing of the opening left to paint
+    struct PaintCounter : QObject {
+        QWidget *panel;
+        int paints = 0;
+        explicit PaintCounter(QWidget *watched) : panel(watched) { qApp->installEventFilter(this); }
+        bool eventFilter(QObject *receiver, QEvent *event) override {
+            auto *widget = qobject_cast<QWidget *>(receiver);
+            if (event->type() == QEvent::Paint && (widget == panel || panel->isAncestorOf(widget)))
+                ++paints;
+            return false;
+        }
+    } counter(introduction);
+    for (QWidget *next : {static_cast<QWidget *>(f.main->stepButton(2)), introduction,
+                          static_cast<QWidget *>(f.main->stepButton(3))}) {
+        next->setFocus(Qt::ActiveWindowFocusReason);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+    EXPECT_EQ(counter.paints, 0);
+}
+
 TEST(MainWindow, HoveringPaintsTheButtonBlueUntilAnotherIsTouched) {
     MainWindowFixture f;
     QTest::mouseMove(f.main->stepButton(3), QPoint(20, 20));

@@ -385,6 +385,17 @@ TEST(StartWindow, WelcomeTextLooksAndBehavesAsADisabledTextBox) {
     EXPECT_TRUE(reader->state().readOnly);
     EXPECT_EQ(reader->text(QAccessible::Value), QStringLiteral("one\ntwo"));
     EXPECT_EQ(reader->text(QAccessible::Name), f.objects().Lang->GetText(QStringLiteral("accStartText")));
+    // Its text interface gives the lines and where each character is painted on the screen: the
+    // middle of a character's box finds that character, blank field finds none.
+    QAccessibleTextInterface *lines = reader->textInterface();
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(lines->text(0, lines->characterCount()), QStringLiteral("one\ntwo"));
+    const QRect w = lines->characterRect(5);
+    EXPECT_TRUE(QRect(shown->mapToGlobal(QPoint(0, 0)), shown->size()).contains(w));
+    EXPECT_GT(w.top(), lines->characterRect(1).top());
+    EXPECT_EQ(lines->offsetAtPoint(w.center()), 5);
+    EXPECT_EQ(lines->offsetAtPoint(shown->mapToGlobal(QPoint(shown->width() - 4, shown->height() - 4))), -1);
+    EXPECT_EQ(reader->editableTextInterface(), nullptr);
     EXPECT_FALSE(shown->isEnabled());
     EXPECT_EQ(shown->focusPolicy(), Qt::NoFocus);
 }
