@@ -92,5 +92,34 @@ for _ in $(seq 60); do [ -e "$inst" ] || break; sleep 0.5; done
 [ -f "$appdata/Gnomora/Gnomora_Cfg.ini" ] && result working-folder-kept ok \
   || result working-folder-kept "failed: uninstalling removed the teacher's folder"
 
+# A folder outside Program Files: the installer makes the folders above it that are missing and
+# removes them again on uninstalling, while it leaves one that was there before. (Wine keeps no
+# access lists on its files, so the list the installer sets there is not seen here.)
+installer_win="Z:$(tr / '\\' <<< "$installer")"
+install_into() {
+  "$wine" cmd /c "$installer_win /S /D=$1" > /dev/null 2>&1
+  [ -f "$2/gnomora.exe" ]
+}
+uninstall_from() {
+  "$wine" "$1\\uninstall.exe" /S
+  for _ in $(seq 60); do [ -e "$2/uninstall.exe" ] || break; sleep 0.5; done
+  sleep 1
+}
+school="$drive/Programy szkolne"
+if install_into 'C:\Programy szkolne\Gnomora' "$school/Gnomora"; then
+  uninstall_from 'C:\Programy szkolne\Gnomora' "$school/Gnomora"
+  [ ! -e "$school" ] && result made-parent-removed ok || result made-parent-removed "failed: $school stays"
+else
+  result made-parent-removed "failed: nothing was installed into $school/Gnomora"
+fi
+mkdir -p "$school" && echo 'timetable' > "$school/plan.txt"
+if install_into 'C:\Programy szkolne\Gnomora' "$school/Gnomora"; then
+  uninstall_from 'C:\Programy szkolne\Gnomora' "$school/Gnomora"
+  [ -f "$school/plan.txt" ] && [ ! -e "$school/Gnomora" ] && result existing-parent-kept ok \
+    || result existing-parent-kept "failed: $(ls -A "$school" | tr '\n' ' ')"
+else
+  result existing-parent-kept "failed: nothing was installed into $school/Gnomora"
+fi
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
