@@ -52,6 +52,20 @@ result uninstall-entry "$ok"
 [ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Gnomora.lnk" ] \
   && result start-menu ok || result start-menu "failed: no Start-menu entry"
 
+# --version and --help answer on the output they were started with and make no working folder.
+version=$(cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' --version 2> /dev/null | tr -d '\r')
+help=$(cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' --help 2> /dev/null | tr -d '\r')
+expected_version=gnomora\ $(basename "$installer" | sed 's/^gnomora-//; s/-win64\.exe$//')
+if [ "$version" != "$expected_version" ]; then
+  result version-and-help "failed: --version printed '$version'"
+elif ! grep -q -- '--version' <<< "$help"; then
+  result version-and-help "failed: --help printed '$help'"
+elif [ -e "$appdata/Gnomora" ]; then
+  result version-and-help "failed: they made the working folder $appdata/Gnomora"
+else
+  result version-and-help ok
+fi
+
 # The installed program: its start window (the window's title is the program's name) on screen.
 start_program() {
   (cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' > "$out/program.log" 2>&1) &
