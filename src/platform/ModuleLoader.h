@@ -21,9 +21,9 @@ namespace ModuleLoader {
 // The module's file name: "libgnomora-<name>.so" (on Windows "gnomora-<name>.dll", beside the program).
 QString fileName(const QString &name);
 
-// A loaded module: its root object and the file it was loaded from.
+// A loaded module: the function that makes its root object, and the file it was loaded from.
 struct Module {
-    QObject *root;
+    ModulePlugin::InstanceFunction instance;
     QString path;
     QByteArray iid;  // the interface id its plugin data names
 };
@@ -36,7 +36,7 @@ const Module &load(const QString &name, const char *iid);
 // The module's implementation of `Interface`, an interface declared with Q_DECLARE_INTERFACE.
 template <typename Interface> Interface &plugin(const QString &name) {
     const Module &module = load(name, qobject_interface_iid<Interface *>());
-    return ModulePlugin::as<Interface>(module.root, module.path);
+    return ModulePlugin::as<Interface>(ModulePlugin::rootObject(module.instance, module.path), module.path);
 }
 
 // The folders searched for modules, in order, for a program in `programFolder`.

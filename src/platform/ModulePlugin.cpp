@@ -21,25 +21,23 @@ bool builtForThisToolkit(const QJsonObject &data) {
     return (built >> 16) == QT_VERSION_MAJOR && ((built >> 8) & 0xff) <= QT_VERSION_MINOR;
 }
 
-using InstanceFunction = QObject *(*)();
-
 // Maps exactly the file `path` and finds the function that makes the plugin's root object. On
 // Windows the DLLs it needs in turn come only from its own folder and the system's, never from
 // the working folder or along PATH.
-InstanceFunction mapInstanceFunction(const QString &path) {
+ModulePlugin::InstanceFunction mapInstanceFunction(const QString &path) {
 #ifdef Q_OS_WIN
     const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
     const HMODULE module =
         LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     if (!module)
         throw FileError(FileError::Kind::NotLoadable, path, WindowsPath::errorText(GetLastError()));
-    const auto function = reinterpret_cast<InstanceFunction>(GetProcAddress(module, "qt_plugin_instance"));
+    const auto function = reinterpret_cast<ModulePlugin::InstanceFunction>(GetProcAddress(module, "qt_plugin_instance"));
 #else
     // Every symbol bound now, so that one missing fails here rather than in the middle of a lesson.
     void *module = ::dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!module)
         throw FileError(FileError::Kind::NotLoadable, path, QString::fromLocal8Bit(::dlerror()));
-    const auto function = reinterpret_cast<InstanceFunction>(::dlsym(module, "qt_plugin_instance"));
+    const auto function = reinterpret_cast<ModulePlugin::InstanceFunction>(::dlsym(module, "qt_plugin_instance"));
 #endif
     if (!function)
         throw FileError(FileError::Kind::ModuleEntryMissing, path, QStringLiteral("qt_plugin_instance"));
@@ -50,7 +48,7 @@ InstanceFunction mapInstanceFunction(const QString &path) {
 
 namespace ModulePlugin {
 
-QObject *open(const QString &path, const char *iid) {
+InstanceFunction open(const QString &path, const char *iid) {
     // Reads the plugin data from the file without loading it.
     const QPluginLoader reader(path);
     const QJsonObject data = reader.metaData();
@@ -58,7 +56,11 @@ QObject *open(const QString &path, const char *iid) {
         throw FileError(FileError::Kind::NotLoadable, path, reader.errorString());
     if (data.value(QLatin1String("IID")).toString() != QLatin1String(iid) || !builtForThisToolkit(data))
         throw FileError(FileError::Kind::ModuleOtherVersion, path);
-    QObject *root = mapInstanceFunction(path)();
+    return mapInstanceFunction(path);
+}
+
+QObject *rootObject(InstanceFunction instance, const QString &path) {
+    QObject *root = instance();
     if (!root)
         throw FileError(FileError::Kind::ModuleEntryMissing, path, QStringLiteral("qt_plugin_instance"));
     return root;

@@ -11,15 +11,22 @@
 // is refused before its code runs instead of being called through the wrong functions.
 namespace ModulePlugin {
 
-// Maps the module file at `path`, which ModuleFile::check has passed, and returns its root object,
-// once its plugin data (read from the file, nothing of it run) names `iid` and a toolkit version
-// this program can load. Exactly that file is mapped: the toolkit's own loader would first try
-// variants beside it ("<file>.avx2" on a processor that has those instructions), which nothing
-// has checked. Throws FileError naming `path`: NotLoadable with the toolkit's or the system's
-// words for a file that holds no plugin data or does not load, ModuleOtherVersion for a plugin of
-// another interface, interface version or toolkit version, ModuleEntryMissing when it makes no
-// root object.
-QObject *open(const QString &path, const char *iid);
+// The function of a loaded module that makes (once) and returns its root object.
+using InstanceFunction = QObject *(*)();
+
+// Maps the module file at `path`, which ModuleFile::check has passed, once its plugin data (read
+// from the file, nothing of it run) names `iid` and a toolkit version this program can load, and
+// returns the function that makes its root object. Exactly that file is mapped: the toolkit's own
+// loader would first try variants beside it ("<file>.avx2" on a processor that has those
+// instructions), which nothing has checked. Throws FileError naming `path`: NotLoadable with the
+// toolkit's or the system's words for a file that holds no plugin data or does not load,
+// ModuleOtherVersion for a plugin of another interface, interface version or toolkit version,
+// ModuleEntryMissing when it lacks the function.
+InstanceFunction open(const QString &path, const char *iid);
+
+// The root object that `instance` of the module loaded from `path` makes; FileError
+// ModuleEntryMissing when it makes none.
+QObject *rootObject(InstanceFunction instance, const QString &path);
 
 // The root object of the module loaded from `path` as `Interface`. The root object's answer to
 // the interface id (qobject_cast) is taken only where its C++ type implements the interface too
