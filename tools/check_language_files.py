@@ -112,7 +112,7 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
                "errNulByte", "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension",
                "errNoReader", "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
                "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
-               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
+               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner", "errModuleAltered"]
 # Repeated shadow readings with their uncertainty, and the virtual partner of a class working alone.
 READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
             "hintShadowReadings", "msgBadShadowReadings", "labUncertainty", "labUncertaintyText",
@@ -129,7 +129,7 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 296
+CATALOGUE_SIZE = 297
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
