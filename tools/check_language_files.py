@@ -116,7 +116,7 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
                "errNulByte", "errUtf16", "errInUse", "errNotReadAtStart", "errNoExtension", "errUnknownExtension",
                "errNoReader", "errTooManyPixels", "errTooManyScans", "errNotAPicture", "errDamaged", "errOutOfMemory",
                "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
-               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner"]
+               "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner", "errModuleAltered"]
 # Repeated shadow readings with their uncertainty, and the virtual partner of a class working alone.
 READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
             "hintShadowReadings", "msgBadShadowReadings", "labUncertainty", "labUncertaintyText",

@@ -9,17 +9,26 @@ set(gnomora_windows ${CMAKE_CURRENT_LIST_DIR})
 # A window program: no console window opens beside it. The icon and the version come from a
 # resource script.
 set(GNOMORA_WINDOWS_ICON ${gnomora_windows}/gnomora.ico)
+set(GNOMORA_WINDOWS_MANIFEST ${CMAKE_BINARY_DIR}/packaging/gnomora.manifest)
+configure_file(${gnomora_windows}/gnomora.manifest.in ${GNOMORA_WINDOWS_MANIFEST} @ONLY)
 configure_file(${gnomora_windows}/gnomora.rc.in ${CMAKE_BINARY_DIR}/packaging/gnomora.rc @ONLY)
 set_target_properties(gnomora PROPERTIES WIN32_EXECUTABLE ON)
 target_sources(gnomora PRIVATE ${CMAKE_BINARY_DIR}/packaging/gnomora.rc)
 
 # The modules are gnomora-<name>.dll beside the program; each exports only the two functions through
-# which the toolkit reads its plugin data and makes its root object.
+# which the toolkit reads its plugin data and makes its root object, and carries the version as
+# the program does.
+set(gnomora_module_description_print "printing")
+set(gnomora_module_description_jpeg "JPEG pictures")
 foreach(module print jpeg)
   set_target_properties(gnomora_${module}_module PROPERTIES
     PREFIX ""
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-  target_sources(gnomora_${module}_module PRIVATE ${gnomora_windows}/gnomora-${module}.def)
+  set(GNOMORA_MODULE ${module})
+  set(GNOMORA_MODULE_DESCRIPTION ${gnomora_module_description_${module}})
+  configure_file(${gnomora_windows}/gnomora-module.rc.in ${CMAKE_BINARY_DIR}/packaging/gnomora-${module}.rc @ONLY)
+  target_sources(gnomora_${module}_module PRIVATE ${gnomora_windows}/gnomora-${module}.def
+                                                  ${CMAKE_BINARY_DIR}/packaging/gnomora-${module}.rc)
 endforeach()
 
 # The toolkit's DLLs, its plugins and the compiler's runtime beside the program and the modules

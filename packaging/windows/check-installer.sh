@@ -52,6 +52,20 @@ result uninstall-entry "$ok"
 [ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Gnomora.lnk" ] \
   && result start-menu ok || result start-menu "failed: no Start-menu entry"
 
+# --version and --help answer on the output they were started with and make no working folder.
+version=$(cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' --version 2> /dev/null | tr -d '\r')
+help=$(cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' --help 2> /dev/null | tr -d '\r')
+expected_version=gnomora\ $(basename "$installer" | sed 's/^gnomora-//; s/-win64\.exe$//')
+if [ "$version" != "$expected_version" ]; then
+  result version-and-help "failed: --version printed '$version'"
+elif ! grep -q -- '--version' <<< "$help"; then
+  result version-and-help "failed: --help printed '$help'"
+elif [ -e "$appdata/Gnomora" ]; then
+  result version-and-help "failed: they made the working folder $appdata/Gnomora"
+else
+  result version-and-help ok
+fi
+
 # The installed program: its start window (the window's title is the program's name) on screen.
 start_program() {
   (cd "$drive" && "$wine" 'C:\Program Files\Gnomora\gnomora.exe' > "$out/program.log" 2>&1) &
@@ -91,6 +105,35 @@ for _ in $(seq 60); do [ -e "$inst" ] || break; sleep 0.5; done
   || result uninstall-entry-removed ok
 [ -f "$appdata/Gnomora/Gnomora_Cfg.ini" ] && result working-folder-kept ok \
   || result working-folder-kept "failed: uninstalling removed the teacher's folder"
+
+# A folder outside Program Files: the installer makes the folders above it that are missing and
+# removes them again on uninstalling, while it leaves one that was there before. (Wine keeps no
+# access lists on its files, so the list the installer sets there is not seen here.)
+installer_win="Z:$(tr / '\\' <<< "$installer")"
+install_into() {
+  "$wine" cmd /c "$installer_win /S /D=$1" > /dev/null 2>&1
+  [ -f "$2/gnomora.exe" ]
+}
+uninstall_from() {
+  "$wine" "$1\\uninstall.exe" /S
+  for _ in $(seq 60); do [ -e "$2/uninstall.exe" ] || break; sleep 0.5; done
+  sleep 1
+}
+school="$drive/Programy szkolne"
+if install_into 'C:\Programy szkolne\Gnomora' "$school/Gnomora"; then
+  uninstall_from 'C:\Programy szkolne\Gnomora' "$school/Gnomora"
+  [ ! -e "$school" ] && result made-parent-removed ok || result made-parent-removed "failed: $school stays"
+else
+  result made-parent-removed "failed: nothing was installed into $school/Gnomora"
+fi
+mkdir -p "$school" && echo 'timetable' > "$school/plan.txt"
+if install_into 'C:\Programy szkolne\Gnomora' "$school/Gnomora"; then
+  uninstall_from 'C:\Programy szkolne\Gnomora' "$school/Gnomora"
+  [ -f "$school/plan.txt" ] && [ ! -e "$school/Gnomora" ] && result existing-parent-kept ok \
+    || result existing-parent-kept "failed: $(ls -A "$school" | tr '\n' ' ')"
+else
+  result existing-parent-kept "failed: nothing was installed into $school/Gnomora"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -5,6 +5,9 @@
 ;   gnomora-<version>-win64.exe /S                       silent install into Program Files
 ;   gnomora-<version>-win64.exe /S /D=C:\Apps\Gnomora    another folder (/D last, without quotes)
 ;   "C:\Program Files\Gnomora\uninstall.exe" /S         silent uninstall
+; A folder outside Program Files gets the access list Program Files has (administrators and the
+; system change it, users read and run it) instead of inheriting write access for every signed-in
+; user from the folder above, and folders the installer made above it go again when left empty.
 ; The teachers' working folders (%APPDATA%\Gnomora) are never touched: the program fills them on
 ; its first start, and uninstalling leaves them.
 Unicode true
@@ -38,6 +41,7 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "GPL-3.0-or-later"
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 !define MUI_ICON "${SRCDIR}\gnomora.ico"
 !define MUI_UNICON "${SRCDIR}\gnomora.ico"
 !insertmacro MUI_PAGE_DIRECTORY
@@ -57,8 +61,44 @@ Function un.onInit
   SetRegView 64
 FunctionEnd
 
+; $R9: the topmost folder above $INSTDIR that does not exist yet and that installing makes, or "".
+Function FindMissingParents
+  StrCpy $R9 ""
+  ${GetParent} "$INSTDIR" $0
+  loop:
+    StrCmp $0 "" done
+    IfFileExists "$0\*.*" done
+    StrCpy $R9 $0
+    ${GetParent} "$0" $0
+    Goto loop
+  done:
+FunctionEnd
+
+; Outside Program Files: no access inherited from the folder above; administrators and the system
+; in full, users read and run. Files copied in afterwards inherit this list.
+Function SecureInstallFolder
+  StrLen $0 "$PROGRAMFILES64\"
+  StrCpy $1 "$INSTDIR\" $0
+  StrCmp $1 "$PROGRAMFILES64\" done
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", i 1, *p .r2, p 0) i .r3'
+  IntCmp $3 0 failed
+  System::Call 'advapi32::GetSecurityDescriptorDacl(p r2, *i .r4, *p .r5, *i .r6) i .r3'
+  ; DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION
+  System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i 1, i 0x80000004, p 0, p 0, p r5, p 0) i .r3'
+  System::Call 'kernel32::LocalFree(p r2)'
+  IntCmp $3 0 done
+  failed:
+    SetErrorLevel 2
+    MessageBox MB_ICONSTOP "$INSTDIR: the access list could not be set (error $3)." /SD IDOK
+    Abort
+  done:
+FunctionEnd
+
 Section "Gnomora"
   SetShellVarContext all
+  Call FindMissingParents
+  CreateDirectory "$INSTDIR"
+  Call SecureInstallFolder
   SetOutPath "$INSTDIR"
   File /r "${SRCDIR}\*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -73,6 +113,8 @@ Section "Gnomora"
   WriteRegDWORD HKLM "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTKEY}" "NoRepair" 1
   WriteRegDWORD HKLM "${UNINSTKEY}" "EstimatedSize" ${SIZE_KB}
+  StrCmp $R9 "" +2
+  WriteRegStr HKLM "${UNINSTKEY}" "CreatedParent" "$R9"
 SectionEnd
 
 ; Only what the installer put there: a folder the administrator chose may hold other files.
@@ -90,5 +132,15 @@ Section "Uninstall"
   Delete "$INSTDIR\qt.conf"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; The folders above it that installing made, while they are empty.
+  ReadRegStr $R9 HKLM "${UNINSTKEY}" "CreatedParent"
+  StrCmp $R9 "" parentsDone
+  ${un.GetParent} "$INSTDIR" $0
+  parentLoop:
+    RMDir "$0"
+    StrCmp $0 $R9 parentsDone
+    ${un.GetParent} "$0" $0
+    StrCmp $0 "" parentsDone parentLoop
+  parentsDone:
   DeleteRegKey HKLM "${UNINSTKEY}"
 SectionEnd

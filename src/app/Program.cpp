@@ -28,10 +28,32 @@ bool displayAvailable() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// `gnomora --help` and `--version` answer on the terminal, before anything needs a display. The
-// program itself takes no arguments, so anything else is refused. Returns the exit code when the
-// program should end here.
+#ifdef Q_OS_WIN
+// A window program has no console of its own: its output goes to the console of the command line
+// it was started from, if any. Output already sent elsewhere (a file, a pipe) stays there.
+void writeToStartingConsole() {
+    const auto unconnected = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return !handle || handle == INVALID_HANDLE_VALUE || GetFileType(handle) == FILE_TYPE_UNKNOWN;
+    };
+    const bool output = unconnected(STD_OUTPUT_HANDLE), errors = unconnected(STD_ERROR_HANDLE);
+    if ((!output && !errors) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (output)
+        std::freopen("CONOUT$", "w", stdout);
+    if (errors)
+        std::freopen("CONOUT$", "w", stderr);
+}
+#endif
+
+}  // namespace
+
 std::optional<int> answerCommandLine(int argc, char **argv) {
+    if (argc <= 1)
+        return std::nullopt;
+#ifdef Q_OS_WIN
+    writeToStartingConsole();
+#endif
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Measures the Earth's circumference with a shadow stick at two schools.\n"
@@ -65,8 +87,6 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
     return std::nullopt;
 }
 
-}  // namespace
-
 int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown) {
 #ifdef Q_OS_WIN
     // Libraries loaded later (the toolkit's plugins, the modules and what they need) are looked for
@@ -83,6 +103,7 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
         return 2;
     }
     FileIo::failWritesPastTheSizeLimit();
+    chooseWholeGlyphFontEngine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gnomora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Gnomora"));

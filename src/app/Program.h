@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <functional>
+#include <optional>
 
 class TStartForm;
 class TMainForm;
@@ -10,3 +11,8 @@ class TMainForm;
 // given, runs once the start window is shown (the start-up benchmark ends the process from there).
 // Returns the exit code.
 int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown = {});
+
+// Answers `gnomora --help` and `--version` and refuses any other argument, on the terminal the
+// program was started from, before anything needs a display or a folder. Returns the exit code
+// when the program should end here.
+std::optional<int> answerCommandLine(int argc, char **argv);

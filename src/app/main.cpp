@@ -5,6 +5,9 @@
 #endif
 
 int main(int argc, char **argv) {
+    // Answered before any folder is made or entered.
+    if (const std::optional<int> exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
 #ifdef _WIN32
     // Windows has no launcher script: the program enters the user's working folder itself.
     WorkFolder::enterOnWindows();

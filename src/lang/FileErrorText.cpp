@@ -34,6 +34,7 @@ QString fileErrorReasonKey(FileError::Kind kind) {
     case Kind::ModuleOtherVersion: return QStringLiteral("errModuleOtherVersion");
     case Kind::ModuleWritableByOthers: return QStringLiteral("errModuleWritableByOthers");
     case Kind::ModuleForeignOwner: return QStringLiteral("errModuleForeignOwner");
+    case Kind::ModuleAltered: return QStringLiteral("errModuleAltered");
     case Kind::NoExtension: return QStringLiteral("errNoExtension");
     case Kind::UnknownExtension: return QStringLiteral("errUnknownExtension");
     case Kind::NoReader: return QStringLiteral("errNoReader");

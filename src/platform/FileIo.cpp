@@ -76,6 +76,9 @@ QString englishReason(FileError::Kind kind, const QString &fileName, const QStri
         return QStringLiteral("%1 belongs to another user, so this part of the program is not run; "
                               "install Gnomora again")
             .arg(detail);
+    case Kind::ModuleAltered:
+        return QStringLiteral("this part of the program differs from the one built with this Gnomora (it was changed "
+                              "or damaged); install Gnomora again");
     case Kind::NoExtension:
         return QStringLiteral("the name has no extension, so the picture's format is unknown "
                               "(use .jpg, .jpeg, .bmp, .png, .gif or .ico)");

@@ -30,6 +30,7 @@ public:
         ModuleOtherVersion,      // the module hands over no table of functions, or one of another version
         ModuleWritableByOthers,  // `detail`: the module or folder that the group or others may write
         ModuleForeignOwner,      // `detail`: the module or folder that belongs to another user
+        ModuleAltered,           // a module of this build whose bytes are not those it was built with
 
         // Picture files (thrown as PictureError):
         NoExtension,       // the name has no extension, so the format is unknown

@@ -2,6 +2,7 @@
 #include "platform/ModuleFile.h"
 
 #include "platform/FileIo.h"
+#include "platform/ModuleDigests.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,6 +129,7 @@ void check(const QString &path, const QString &installationRoot) {
     if (!S_ISREG(status.st_mode))
         refuse(Kind::ModuleNotRegularFile, path);
     checkSegmentsInside(path, fd, std::uint64_t(status.st_size));
+    ModuleDigests::check(path);
 }
 
 }  // namespace ModuleFile

@@ -14,7 +14,8 @@
 //   installation root through a link, every folder up to "/" is checked;
 // - the loadable segments that its ELF program headers list lie inside the file (else
 //   ModuleCutShort). A file that is not an ELF file of this computer's class is left to the loader,
-//   which refuses it from its header alone, without mapping it.
+//   which refuses it from its header alone, without mapping it;
+// - a module that this build made has the bytes it was built with (ModuleDigests, else ModuleAltered).
 namespace ModuleFile {
 
 void check(const QString &path, const QString &installationRoot);

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QPluginLoader>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -50,17 +49,19 @@ bool somethingNamed(const QString &path) {
     return ::stat(QFile::encodeName(path).constData(), &status) == 0;
 }
 
-struct Loaded {
-    QPluginLoader *module;
-    QString path;
-};
+}  // namespace
 
-const Loaded &library(const QString &name, const char *iid) {
+namespace ModuleLoader {
+
+const Module &load(const QString &name, const char *iid) {
     // Loaded modules are kept for the life of the process: the objects they hand out are used
     // until the end.
-    static QHash<QString, Loaded> loaded;
-    if (const auto known = loaded.constFind(name); known != loaded.cend())
+    static QHash<QString, Module> loaded;
+    if (const auto known = loaded.constFind(name); known != loaded.cend()) {
+        if (known->iid != iid)
+            throw FileError(FileError::Kind::ModuleOtherVersion, known->path);
         return *known;
+    }
 
     // Where none is found, the message names the place of an installed one, in the system's words,
     // as for any missing file. Otherwise the first module found that is refused is named.
@@ -72,7 +73,9 @@ const Loaded &library(const QString &name, const char *iid) {
             continue;
         try {
             ModuleFile::check(candidate, place.root);
-            return *loaded.insert(name, {ModulePlugin::open(candidate, iid).release(), candidate});
+            // The file checked, not a link that might be changed to lead elsewhere meanwhile.
+            const QString resolved = QFileInfo(candidate).canonicalFilePath();
+            return *loaded.insert(name, {ModulePlugin::open(resolved, iid), candidate, iid});
         } catch (const FileError &error) {
             if (!refusal)
                 refusal = error;
@@ -84,10 +87,6 @@ const Loaded &library(const QString &name, const char *iid) {
                     QString::fromLocal8Bit(std::strerror(ENOENT)));
 }
 
-}  // namespace
-
-namespace ModuleLoader {
-
 QString fileName(const QString &name) { return QStringLiteral("libgnomora-%1.so").arg(name); }
 
 QStringList searchFolders(const QString &programFolder) {
@@ -95,16 +94,6 @@ QStringList searchFolders(const QString &programFolder) {
     for (const SearchFolder &place : searchPlaces(programFolder))
         folders << place.folder;
     return folders;
-}
-
-void *load(const QString &name, const char *iid) {
-    // Asked for at every use (each JPEG picture): looked up once.
-    static QHash<QString, void *> implementations;
-    const QString key = name + u'/' + QLatin1String(iid);
-    if (void *known = implementations.value(key))
-        return known;
-    const Loaded &module = library(name, iid);
-    return *implementations.insert(key, ModulePlugin::implementation(*module.module, module.path, iid));
 }
 
 }  // namespace ModuleLoader

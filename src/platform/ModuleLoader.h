@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include "platform/ModulePlugin.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -19,14 +21,22 @@ namespace ModuleLoader {
 // The module's file name: "libgnomora-<name>.so" (on Windows "gnomora-<name>.dll", beside the program).
 QString fileName(const QString &name);
 
-// Loads the module `name` (once; it stays loaded) and returns its implementation of the interface
-// `iid`. Throws FileError naming the module and what is wrong when it cannot: one of the kinds of
+// A loaded module: the function that makes its root object, and the file it was loaded from.
+struct Module {
+    ModulePlugin::InstanceFunction instance;
+    QString path;
+    QByteArray iid;  // the interface id its plugin data names
+};
+
+// Loads the module `name` (once; it stays loaded) whose plugin data names the interface `iid`.
+// Throws FileError naming the module and what is wrong when it cannot: one of the kinds of
 // ModuleFile::check, NotLoadable with the loader's reason, or those of ModulePlugin.
-void *load(const QString &name, const char *iid);
+const Module &load(const QString &name, const char *iid);
 
 // The module's implementation of `Interface`, an interface declared with Q_DECLARE_INTERFACE.
 template <typename Interface> Interface &plugin(const QString &name) {
-    return *static_cast<Interface *>(load(name, qobject_interface_iid<Interface *>()));
+    const Module &module = load(name, qobject_interface_iid<Interface *>());
+    return ModulePlugin::as<Interface>(ModulePlugin::rootObject(module.instance, module.path), module.path);
 }
 
 // The folders searched for modules, in order, for a program in `programFolder`.

@@ -19,6 +19,8 @@ constexpr double kMmPerInch = 25.4;
 
 QFont fontFor(const LabelFont &wanted) {
     QFont font(wanted.face);
+    // Where the named face is missing, a sans-serif one stands in, as the sheet was drawn with.
+    font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(wanted.pointSize);
     font.setBold(wanted.bold);
     font.setItalic(wanted.italic);

@@ -12,3 +12,9 @@ QFont windowFont(int pixelSize, bool bold = false);
 // DejaVu Sans. Only installed faces are named, because naming an absent one sends the toolkit on
 // a font search of its own.
 QString windowFamily();
+
+// Before the application object is made: on Windows, has the toolkit draw text with FreeType
+// instead of its default glyph path through GDI, which under Wine's Tahoma at 96 dpi drops
+// hyphens, dashes and fraction bars and draws the degree sign as "^". A platform given on the
+// command line (-platform) or in QT_QPA_PLATFORM is left as it is. Elsewhere it does nothing.
+void chooseWholeGlyphFontEngine(int argc, char **argv);

@@ -39,10 +39,10 @@ def install(root: pathlib.Path, launcher: str) -> pathlib.Path:
     return bin_dir / "gnomora-launcher"
 
 
-def run(launcher: pathlib.Path, home: pathlib.Path, record: pathlib.Path, work: str):
+def run(launcher: pathlib.Path, home: pathlib.Path, record: pathlib.Path, work: str, *arguments: str):
     env = dict(os.environ, HOME=str(home), GNOMORA_HOME=work, RECORD=str(record))
     env.pop("XDG_DATA_HOME", None)
-    result = subprocess.run([str(launcher), "--version"], env=env, capture_output=True, text=True, timeout=60)
+    result = subprocess.run([str(launcher), *arguments], env=env, capture_output=True, text=True, timeout=60)
     lines = record.read_text().splitlines() if record.exists() else []
     return result, lines
 
@@ -67,7 +67,7 @@ def main() -> int:
         check(result.returncode == 0, f"a good start ends with the program's status, got {result.returncode}")
         check(lines[:1] == [str(work)], f"the program runs in the working folder: {lines}")
         check("unprepared=" in lines, f"no failure is handed on: {lines}")
-        check("args=--version" in lines, f"the arguments reach the program: {lines}")
+        check("args=" in lines, f"the program is started without arguments: {lines}")
         check((work / "Gnomora_Cfg.ini").read_bytes() == b"Place1=Own school\r\n", "the teacher's file was overwritten")
         check((work / "Gnomo_Language_0.ini").exists(), "a missing file was not seeded")
 
@@ -80,6 +80,15 @@ def main() -> int:
         check(result.returncode == 1, f"a folder that cannot be made ends with status 1, got {result.returncode}")
         check(f"unprepared={bad}" in lines, f"the program is told which folder failed, to show it: {lines}")
         check(bad in result.stderr, f"the failure is also on the standard error: {result.stderr!r}")
+
+        # --help and --version are answered by the program without any working folder.
+        for option in ("--version", "--help"):
+            record.unlink()
+            fresh = root / f"fresh{option}"
+            result, lines = run(launcher, root, record, str(fresh), option)
+            check(result.returncode == 0, f"{option} ends with the program's status, got {result.returncode}")
+            check(f"args={option}" in lines, f"{option} reaches the program: {lines}")
+            check(not fresh.exists(), f"{option} made the working folder {fresh}")
 
     for f in failures:
         print("FAIL:", f)

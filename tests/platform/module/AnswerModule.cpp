@@ -2,7 +2,9 @@
 // A module for the module loader's tests. ANSWER_<kind> chooses what it is: a plugin of the
 // interface the tests ask for (current), of its next version (newer), of another interface
 // (other), one whose plugin data names the interface that its root object does not implement
-// (undeclared), or a library without plugin data, as modules were before they were plugins (plain).
+// (undeclared), one whose root object is of another class that claims the interface's id for an
+// interface of its own (foreign), or a library without plugin data, as modules were before they
+// were plugins (plain).
 #include "Answer.h"
 
 #include <QObject>
@@ -18,6 +20,24 @@ const struct Ran {
 #if defined(ANSWER_plain)
 
 extern "C" __attribute__((visibility("default"))) int gnomora_test_answer() { return 42; }
+
+#elif defined(ANSWER_foreign)
+
+// Another program's interface under the same id: it has no answer(), so calling that through it
+// would jump past the end of its function table.
+class Foreign {
+public:
+    virtual ~Foreign() = default;
+};
+Q_DECLARE_INTERFACE(Foreign, GnomoraTestAnswer_iid)
+
+class ForeignModule : public QObject, public Foreign {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID GnomoraTestAnswer_iid)
+    Q_INTERFACES(Foreign)
+};
+
+#include "AnswerModule.moc"
 
 #else
 
