@@ -133,15 +133,6 @@ void PanelStep2::showVirtualPartner(const THeiObj &h) {
         w->setVisible(false);
 }
 
-void PanelStep2::showNoonOff(const THeiObj &h) {
-    const int off = h.ConfiguredNoonOffMinutes();
-    const bool far = std::abs(off) > THeiObj::NoonToleranceMinutes;
-    ui->labNoonOff->setVisible(far);
-    if (!far)
-        return;
-    ui->labNoonOff->setText(lang_.GetText(QStringLiteral("msgNoonOff"),
-                                              {ClockText(h.ConfiguredNoonH, h.ConfiguredNoonM), ClockText(h.NoonH, h.NoonM),
-                                               QString::number(std::abs(off))}));
 void PanelStep2::showNoonToGoOut(const THeiObj &h) {
     const bool shown = !h.VirtualPartner && !h.PlaceName.isEmpty();
     ui->labTrueNoon->setVisible(shown);
