@@ -30,7 +30,7 @@ PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, TComm &com
     guard_.connect(ui->btnPreview, clicked, this, [this] { btnPreviewClick(); });
     guard_.connect(ui->btnPanel5Back, clicked, this, [this] { btnPanel5BackClick(); });
     guard_.connect(ui->btnExportResults, clicked, this, [this] { btnExportResultsClick(); });
-    guard_.connect(ui->edPrintCopies, &QLineEdit::textEdited, this, [this] { showPrintTarget(); });
+    guard_.connect(ui->edPrintCopies, &QLineEdit::textChanged, this, [this] { showPrintTarget(); });
     guard_.connect(ui->btnReset, clicked, this, [this] {
         if (reset_)
             reset_();
