@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QStyle>
+#include <algorithm>
 
 DateBox::DateBox(QWidget *parent) : QLineEdit(parent), calendar_(new QCalendarWidget(this)) {
     calendar_->setMinimumDate(QDate(TypedInput::MeasureYear.min, 1, 1));

@@ -14,7 +14,9 @@ QString startFolder(const TComm &comm) {
     const QString remembered = comm.GetValue(Key);
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         return remembered;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A fresh account may lack its documents folder: then the home folder, never the working one.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString proposedPath(const TComm &comm, const QString &fileName) { return QDir(startFolder(comm)).filePath(fileName); }

@@ -7,7 +7,8 @@ class TComm;
 
 // Where the file dialogs open and what they propose. A dialog opens in the folder of the file last
 // chosen in one (kept in the configuration under DocumentFolder, so that the next run opens there
-// too, when the configuration is saved), else in the teacher's documents folder: never in the
+// too, when the configuration is saved), else in the teacher's documents folder (or home folder
+// where there is none): never in the
 // program's working folder, which teachers neither know nor find again.
 namespace DocumentFolder {
 

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -519,7 +520,10 @@ TEST(ComparisonPanel, LeavingWithTheFocusOutsideItsControlsStillStoresTheCompari
 // The class at one school saves its reading; the partner school's program, in another working
 // folder, loads it into its other place as if typed there, and both compute the same elevations.
 TEST(PartnerReading, SavedAtOneSchoolAndLoadedAtTheOther) {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The teacher's documents folder, or the home folder on an account without one.
+    const QString documents = QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).isDir()
+                                  ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                  : QDir::homePath();
     QByteArray file;
     double elevation = 0, noonElevation = 0;
     {
