@@ -25,9 +25,9 @@
 #include "ui/PictureBox.h"
 #include "ui/StepButton.h"
 
-#include <QDir>
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
