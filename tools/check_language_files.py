@@ -89,7 +89,8 @@ RESULT_SHEET = ["PrintRow1", "PrintRow2", "PrintRow3", "PrintRow3a", "PrintRow4"
 ACCESSIBLE_NAMES = ["accPupil", "accHour", "accMinute", "accPersonName", "accNoonHour", "accNoonMinute",
                     "accPlacePhotoFile", "accPersonPhotoFile", "accTechPages", "accLongitude", "accPlacePhoto", "accPersonPhoto",
                     "accIntroPicture", "accShadowScene", "accShadowDay", "accEarthSection", "accSolarNoon", "accStartText",
-                    "accPreviewPage", "accPreviewPageNumber"]
+                    "accPreviewPage", "accPreviewPageNumber", "accCalendarButton", "accCalendar", "accProportion",
+                    "accEarthUnknown"]
 PICTURE_DESCRIPTIONS = ["picShadowScene", "picShadowSceneMeasured", "picShadowSceneNoon", "picEarthSection",
                         "picShadowDay", "picShadowDayAllDay", "picShadowDayNoon", "picShadowDayReadings"]
 # Texts written into the pictures.
@@ -99,7 +100,8 @@ NOON_TEXTS = ["labTrueNoonToday", "labTrueNoonOn", "labNoonSet"]
 # Refusals of typed values that are not numbers the box takes, and of a circumference too large.
 # Texts of the program's own that are no control's caption: the latitude captions of the technical
 # panel and the printing messages.
-PROGRAM_TEXTS = ["LatitudeCaption1", "LatitudeCaption2", "msgNoPrinter", "msgPrinting", "msgPrintFailed"]
+PROGRAM_TEXTS = ["LatitudeCaption1", "LatitudeCaption2", "msgNoPrinter", "msgPrinting", "msgPrintFailed",
+                 "labPrintTarget", "labPrintSent", "labPrintNoPrinter"]
 INPUT_MESSAGES = ["msgBadTimeH", "msgBadTimeM", "msgBadShadow", "msgBadStick", "msgBadDistance", "msgBadCopies",
                   "msgBadNoonH", "msgBadNoonM", "msgEarthTooLarge"]
 # The teacher's tools: the measurement date, the latitude on the measurement panel, the deviation
@@ -121,9 +123,9 @@ READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner
             "labMeridianInside", "labMeridianOutside"]
 # The partner school's reading as a file, and the results as a table for a spreadsheet.
 PARTNER = ["btnSaveReading", "btnLoadReading", "btnExportResults", "dlgReadingFiles", "dlgResultFiles",
-           "PrintReadingFrom"]
+           "PrintReadingFrom", "fileReading", "fileResults"]
 PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate", "dlgAllFiles", "msgReadingForOtherPlace",
-                    "msgReadingReplaces"]
+                    "msgReadingReplaces", "msgFileSaved"]
 RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
                  "csvNoonElevation", "csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
                  "csvDeviation"]
@@ -132,7 +134,7 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + NOON_TEXTS + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 298
+CATALOGUE_SIZE = 315
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -185,6 +187,12 @@ PLACEHOLDERS = {
     "picShadowSceneVirtual": {"%1"},  # the place
     "labShadowReadingsText": {"%1", "%2", "%3"},  # the readings, their mean, its standard error
     "labUncertaintyText": {"%1", "%2"},  # the circumference, its uncertainty
+    "fileReading": {"%1", "%2"},  # the place, the date
+    "fileResults": {"%1", "%2", "%3"},  # place 1, place 2, the date
+    "msgFileSaved": {"%1"},  # the file's full path
+    "labPrintTarget": {"%1", "%2"},  # the printer, the copies
+    "labPrintSent": {"%1", "%2"},
+    "accProportion": {"%1", "%2", "%3", "%4"},  # the distance, the circumference, the difference, 360°
 }
 
 # Faces used by --measure. DejaVu Sans is what fontconfig puts in for the Windows
@@ -280,6 +288,10 @@ BOXES.update({"unitMm": px(4, 40), "unitKm": px(4, 40), "markHour": px(6, 30), "
 BOXES.update({"btnSaveReading": px(48, 285), "btnLoadReading": px(48, 285), "btnExportResults": px(26, 183)})
 # Dialog filters, message boxes and the headings of a table: the limit only catches a runaway line.
 BOXES.update({k: Box(300) for k in ["dlgReadingFiles", "dlgResultFiles"] + PARTNER_MESSAGES + RESULTS_TABLE})
+# Proposed file names (a file system takes 255 characters, the places' names come on top).
+BOXES.update({"fileReading": Box(40), "fileResults": Box(40)})
+# The print page's status line: two lines of 601 pixels.
+BOXES.update({k: Box(140) for k in ["labPrintTarget", "labPrintSent", "labPrintNoPrinter"]})
 # The second line of a place's name on the result sheet.
 BOXES["PrintReadingFrom"] = mm(60, 44.98, 11)
 # Spoken, never drawn: the limit only catches a runaway line.

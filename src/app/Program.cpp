@@ -87,6 +87,8 @@ std::optional<int> answerCommandLine(int argc, char **argv) {
     return std::nullopt;
 }
 
+void nameApplication() { QApplication::setApplicationName(QStringLiteral("gnomora")); }
+
 int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown) {
 #ifdef Q_OS_WIN
     // Libraries loaded later (the toolkit's plugins, the modules and what they need) are looked for
@@ -105,8 +107,7 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
     FileIo::failWritesPastTheSizeLimit();
     chooseWholeGlyphFontEngine(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("gnomora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Gnomora"));
+    nameApplication();
     // Windows and message boxes share one face; nothing then needs the desktop's default face,
     // whose loading would only slow the start.
     QApplication::setFont(windowFont(13));

@@ -10,6 +10,11 @@ class TMainForm;
 // the start window and the main window, shows the start window and runs the event loop. shown, if
 // given, runs once the start window is shown (the start-up benchmark ends the process from there).
 // Returns the exit code.
+// Names the application as the program does (the application object must exist). It sets no
+// display name: the window system would append it to every window title, and the language's
+// titles already begin with the program's name ("Gnomora – ...").
+void nameApplication();
+
 int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMainForm &)> &shown = {});
 
 // Answers `gnomora --help` and `--version` and refuses any other argument, on the terminal the

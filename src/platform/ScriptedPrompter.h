@@ -14,6 +14,7 @@ public:
     QStringList questions;  // texts of questions, in order
     std::deque<Answer> answers;
     QStringList fileTitles;           // titles of the file dialogs, in order
+    QStringList fileProposals;        // the folder or file each of them started at
     std::deque<QString> fileNames;    // the files chosen in them; "" closes a dialog
 
     void showMessage(const QString &text) override { messages.append(text); }
@@ -27,8 +28,9 @@ public:
         return a;
     }
 
-    QString chooseFile(FileAccess, const QString &title, const QString &, const QString &) override {
+    QString chooseFile(FileAccess, const QString &title, const QString &suggestedName, const QString &) override {
         fileTitles.append(title);
+        fileProposals.append(suggestedName);
         if (fileNames.empty())
             throw std::logic_error("ScriptedPrompter: unexpected file dialog: " + title.toStdString());
         const QString name = fileNames.front();
@@ -41,6 +43,7 @@ public:
         questions.clear();
         answers.clear();
         fileTitles.clear();
+        fileProposals.clear();
         fileNames.clear();
     }
 };

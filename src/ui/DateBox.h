@@ -12,6 +12,10 @@ class QLocale;
 // right end (or with Alt+Down or F4). It shows a date in its display format; what the user typed
 // stays as typed until the owner reads typedDate() and shows the date it settled on. A day picked
 // in the calendar is shown at once, before the calendar's clicked signal reaches the owner.
+//
+// The calendar drops down inside the box's window, over the controls below the box (or above it
+// where the window has no room below), not as a separate pop-up window: so a screen reader finds it
+// among the window's controls. Escape or the focus moving elsewhere closes it.
 class DateBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -31,14 +35,21 @@ public:
     // The month and day names and the first day of the week of the calendar.
     void setCalendarLocale(const QLocale &locale);
     void showCalendar();
+    // What a screen reader calls the drop button and the calendar (the language's words).
+    void setAccessibleNames(const QString &dropButton, const QString &calendar);
+    QWidget *dropButton() const { return dropButton_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void pick(QDate date);
+    void hideCalendar();
+    void closeCalendar();
 
     QCalendarWidget *calendar_;
+    QWidget *dropButton_ = nullptr;
     QString format_ = QStringLiteral("dd/MM/yyyy");
     QDate date_;
 };

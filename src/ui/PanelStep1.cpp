@@ -50,6 +50,9 @@ void PanelStep1::showMeasureDate() {
     // Month and day names in the class's language, weeks as its country counts them.
     ui->edMeasureDate->setCalendarLocale(
         ToolkitLanguage::localeOf(lang_.Texts.value(ToolkitLanguage::LocaleKey)));
+    TLang &lang = lang_;
+    ui->edMeasureDate->setAccessibleNames(lang.GetText(QStringLiteral("accCalendarButton")),
+                                          lang.GetText(QStringLiteral("accCalendar")));
     showNoonsToGoOut();  // true noon moves with the date
 }
 

@@ -14,6 +14,7 @@
 #include "session/TSession.h"
 #include "store/ReadableName.h"
 #include "store/TComm.h"
+#include "ui/DocumentFolder.h"
 #include "ui/Guard.h"
 #include "ui/LabelFit.h"
 #include "ui/NoonText.h"
@@ -28,10 +29,10 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
-PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
-                       StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
+PanelStep2::PanelStep2(TLang &lang, TLogic &logic, TSession &session, TComm &comm, TDrawObj &drawing,
+                       THeiObj *const &place, StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep2>()), lang_(lang), logic_(logic), session_(session),
-      drawing_(drawing), place_(place), steps_(steps), prompter_(prompter), guard_(guard) {
+      comm_(comm), drawing_(drawing), place_(place), steps_(steps), prompter_(prompter), guard_(guard) {
     ui->setupUi(this);
     // The buttons act on the place shown, so only while there is one.
     auto on = [this](QPushButton *button, void (PanelStep2::*handler)()) {
@@ -258,20 +259,28 @@ void PanelStep2::btnSaveReadingClick() {
         return;
     const PartnerReading reading = PartnerReading::of(h, logic_.MeasureDay(), longitudeOf(h));
     TLang &lang = lang_;
+    // Named in the class's language after the place and the day: "Odczyt_Kraków_2013-06-20.txt".
+    const QString proposed = DocumentFolder::fileName(lang.GetText(QStringLiteral("fileReading")),
+                                                      {reading.PlaceName, reading.MeasureDate.toString(Qt::ISODate)},
+                                                      QStringLiteral(".txt"));
     const QString fileName =
         prompter_.chooseFile(Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnSaveReading")),
-                             PartnerReadingFile::suggestedName(reading), lang.GetText(QStringLiteral("dlgReadingFiles")));
-    if (!fileName.isEmpty())
-        PartnerReadingFile::write(reading, fileName);
+                             DocumentFolder::proposedPath(comm_, proposed), lang.GetText(QStringLiteral("dlgReadingFiles")));
+    if (fileName.isEmpty())
+        return;
+    DocumentFolder::remember(comm_, fileName);
+    PartnerReadingFile::write(reading, fileName);
+    prompter_.showMessage(DocumentFolder::savedText(lang.GetText(QStringLiteral("msgFileSaved")), fileName));
 }
 
 void PanelStep2::btnLoadReadingClick() {
     TLang &lang = lang_;
     const QString fileName = prompter_.chooseFile(
-        Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")), QString(),
+        Prompter::FileAccess::Open, lang.GetText(QStringLiteral("btnLoadReading")), DocumentFolder::startFolder(comm_),
         lang.GetText(QStringLiteral("dlgReadingFiles")) + QStringLiteral(";;") + lang.GetText(QStringLiteral("dlgAllFiles")));
     if (fileName.isEmpty())
         return;
+    DocumentFolder::remember(comm_, fileName);
     // A file that cannot be read whole throws here, before anything has changed.
     const PartnerReadingFile::Parsed parsed = PartnerReadingFile::read(fileName);
     const QString shownName = QDir::toNativeSeparators(fileName);

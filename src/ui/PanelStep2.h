@@ -33,8 +33,9 @@ public:
     // The size of the picture control in the panel's design.
     static constexpr QSize ImageDesignSize{529, 415};
 
-    // place: the place shown (none while it is null), as the main window chooses it.
-    PanelStep2(TLang &lang, TLogic &logic, TSession &session, TDrawObj &drawing, THeiObj *const &place,
+    // place: the place shown (none while it is null), as the main window chooses it; comm keeps the
+    // folder the file dialogs open in.
+    PanelStep2(TLang &lang, TLogic &logic, TSession &session, TComm &comm, TDrawObj &drawing, THeiObj *const &place,
                StepNavigator &steps, Prompter &prompter, Guard guard, QWidget *parent = nullptr);
     ~PanelStep2() override;
 
@@ -102,6 +103,7 @@ private:
     TLang &lang_;
     TLogic &logic_;
     TSession &session_;
+    TComm &comm_;
     TDrawObj &drawing_;
     THeiObj *const &place_;
     StepNavigator &steps_;

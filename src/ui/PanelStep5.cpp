@@ -11,13 +11,14 @@
 #include "session/SavePermission.h"
 #include "session/TSession.h"
 #include "store/TComm.h"
+#include "ui/DocumentFolder.h"
 #include "ui/Guard.h"
 #include "ui/RefuseTypedValue.h"
 #include "ui/StepNavigator.h"
 #include "ui/ToolkitLanguage.h"
 #include "ui_PanelStep5.h"
 
-PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, TComm &comm, TDrawObj &drawing,
                        StepNavigator &steps, Prompter &prompter, Printing::PrintBackEnd &printer,
                        Report::ReportPage &sheet, Guard guard, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::PanelStep5>()), lang_(lang), logic_(logic), session_(session),
@@ -29,6 +30,7 @@ PanelStep5::PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TCom
     guard_.connect(ui->btnPreview, clicked, this, [this] { btnPreviewClick(); });
     guard_.connect(ui->btnPanel5Back, clicked, this, [this] { btnPanel5BackClick(); });
     guard_.connect(ui->btnExportResults, clicked, this, [this] { btnExportResultsClick(); });
+    guard_.connect(ui->edPrintCopies, &QLineEdit::textChanged, this, [this] { showPrintTarget(); });
     guard_.connect(ui->btnReset, clicked, this, [this] {
         if (reset_)
             reset_();
@@ -41,6 +43,19 @@ void PanelStep5::EnterStep() {
     ui->edPrintCopies->setText(QString::number(session_.CountPersons1()));
     // The sheet's decimal mark is the language's, as on the panels.
     drawing_.FillResultSheet(decimalMark());
+    printerName_ = printer_.currentPrinterName();
+    showPrintTarget();
+    ui->edPrintCopies->setFocus(Qt::OtherFocusReason);
+}
+
+void PanelStep5::showPrintTarget() {
+    TLang &lang = lang_;
+    QString status;
+    if (printerName_.isEmpty())
+        status = lang.GetText(QStringLiteral("labPrintNoPrinter"));
+    else if (const std::optional<int> copies = typedCopies())
+        status = lang.GetText(QStringLiteral("labPrintTarget"), {printerName_, QString::number(*copies)});
+    ui->labPrintStatus->setText(status);
 }
 
 std::optional<int> PanelStep5::typedCopies() const {
@@ -61,17 +76,20 @@ void PanelStep5::btnPrintClick() {
     const std::optional<int> copies = typedCopies();
     if (!copies)
         return refuseTypedValue(ui->edPrintCopies, prompter_, lang_.GetText(QStringLiteral("msgBadCopies")));
-    const Printing::PrintResult result =
-        printer_.printPage(sheet_, printer_.currentPrinterName(), printJob(*copies), this);
+    printerName_ = printer_.currentPrinterName();
+    const Printing::PrintResult result = printer_.printPage(sheet_, printerName_, printJob(*copies), this);
     switch (result.status) {
     case Printing::PrintStatus::Sent:
         logic_.SheetPrinted();
         discardKeptLesson(comm_, session_);  // the sheet keeps the lesson now
+        ui->labPrintStatus->setText(lang_.GetText(QStringLiteral("labPrintSent"), {printerName_, QString::number(*copies)}));
         return;
     case Printing::PrintStatus::NoPrinter:
+        showPrintTarget();
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgNoPrinter")));
         return;
     case Printing::PrintStatus::Failed:
+        showPrintTarget();
         prompter_.showMessage(lang_.GetText(QStringLiteral("msgPrintFailed"), {result.printerName}));
         return;
     }
@@ -87,10 +105,18 @@ void PanelStep5::btnPanel5BackClick() { steps_.imgStep4Click(); }
 
 void PanelStep5::btnExportResultsClick() {
     TLang &lang = lang_;
+    const TLogic &logic = logic_;
+    // Named in the class's language after both places and the day.
+    const QString proposed = DocumentFolder::fileName(
+        lang.GetText(QStringLiteral("fileResults")),
+        {logic.Hei1.PlaceName, logic.Hei2.PlaceName, logic.MeasureDay().toString(Qt::ISODate)}, QStringLiteral(".csv"));
     const QString fileName = prompter_.chooseFile(
         Prompter::FileAccess::Save, lang.GetText(QStringLiteral("btnExportResults")),
-        ResultsTable::suggestedName(logic_.MeasureDay()), lang.GetText(QStringLiteral("dlgResultFiles")));
-    if (!fileName.isEmpty())
-        ResultsTable::write(logic_, [&lang](const QString &key) { return lang.GetText(key); },
-                            ResultsTable::NumberFormat{decimalMark()}, fileName);
+        DocumentFolder::proposedPath(comm_, proposed), lang.GetText(QStringLiteral("dlgResultFiles")));
+    if (fileName.isEmpty())
+        return;
+    DocumentFolder::remember(comm_, fileName);
+    ResultsTable::write(logic_, [&lang](const QString &key) { return lang.GetText(key); },
+                        ResultsTable::NumberFormat{decimalMark()}, fileName);
+    prompter_.showMessage(DocumentFolder::savedText(lang.GetText(QStringLiteral("msgFileSaved")), fileName));
 }

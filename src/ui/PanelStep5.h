@@ -34,20 +34,23 @@ public:
     // `drawing` fills the result sheet (DrawStep5); `printer` looks up the printer, prints and previews (the
     // program's is the print module, loaded on first use); `sheet` is the result sheet's page. All must
     // outlive the panel.
-    PanelStep5(TLang &lang, TLogic &logic, TSession &session, const TComm &comm, TDrawObj &drawing,
+    PanelStep5(TLang &lang, TLogic &logic, TSession &session, TComm &comm, TDrawObj &drawing,
                StepNavigator &steps, Prompter &prompter, Printing::PrintBackEnd &printer, Report::ReportPage &sheet,
                Guard guard, QWidget *parent = nullptr);
     ~PanelStep5() override;
 
     // The work of entering the step: edPrintCopies := the number of place 1's participants
-    // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions.
+    // (TSession::CountPersons1), then DrawStep5 fills the sheet's captions. The status line
+    // names the printer that btnPrint will use and the copies it will send; the copies box has the
+    // focus, the first thing to settle before printing.
     void EnterStep();
 
     // Prints the sheet at once on the back-end's current printer with the copies of edPrintCopies,
     // a whole number from 1 to 999 (a slip such as 4444 would keep a school's printer busy for
     // hours); another count is refused with msgBadCopies before any printer is looked for.
-    // Logic's Printed becomes true when the printer took the job; without a printer, or when the
-    // printer refuses, the user is told why and nothing changes.
+    // Logic's Printed becomes true when the printer took the job, and the status line says what
+    // was sent where; without a printer, or when the printer refuses, the user is told why and
+    // nothing changes.
     void btnPrintClick();
     // The preview of the sheet; changes nothing, even when the user prints from inside it. Its
     // print dialog starts with the copies of edPrintCopies, or one copy when btnPrint would refuse
@@ -68,12 +71,15 @@ private:
     // The decimal mark of the class's language (its file's Locale), or the user's own when the
     // file names no locale: the sheet and the results table are read by the class.
     QChar decimalMark() const;
+    // The status line before printing: the printer and the copies typed (nothing about copies
+    // that btnPrint would refuse), or that there is no printer.
+    void showPrintTarget();
 
     std::unique_ptr<Ui::PanelStep5> ui;
     TLang &lang_;
     TLogic &logic_;
     TSession &session_;
-    const TComm &comm_;
+    TComm &comm_;
     TDrawObj &drawing_;
     StepNavigator &steps_;
     Prompter &prompter_;
@@ -81,4 +87,5 @@ private:
     Report::ReportPage &sheet_;
     Guard guard_;
     std::function<void()> reset_;
+    QString printerName_;  // the printer looked up when the step was entered or last printed to
 };

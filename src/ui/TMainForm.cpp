@@ -150,7 +150,7 @@ PanelStep1 &TMainForm::step1() {
 PanelStep2 &TMainForm::step2() {
     AppObjects &o = objects_;
     if (buildOnce(step2_, [&](QWidget *page) {
-            return new PanelStep2(*o.Lang, *o.Logic, *o.Session, *o.DrawStep2, o.CurrHei, *this, prompter_, guard_, page);
+            return new PanelStep2(*o.Lang, *o.Logic, *o.Session, *o.Comm, *o.DrawStep2, o.CurrHei, *this, prompter_, guard_, page);
         }))
     {
         connectPicture(*step2_, canvasStep2_);

@@ -8,6 +8,7 @@
 #include "print/PagePrinting.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
+#include "ui/DateBox.h"
 #include "ui/FocusRing.h"
 #include "ui/PanelStep2.h"
 #include "ui/PanelStep4.h"
@@ -16,6 +17,7 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -119,9 +121,9 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     ASSERT_EQ(r.focused(), QString("edPrintCopies"));
     r.retype("2");
     r.key(Qt::Key_Return);  // prints
-    EXPECT_EQ(printerLookups, 1);
+    EXPECT_EQ(printerLookups, 2);  // on entering the page, to name the printer, and to print
     EXPECT_EQ(r.prompter.messages, QStringList{r.objects().Lang->GetText("msgNoPrinter")});
-    r.tab(3);
+    r.tab(2);  // past the back button
     r.key(Qt::Key_Return);  // btnPreview
     EXPECT_EQ(previewed, QStringList({"2", QString::fromUtf8("Zosia Bąk"), QString::number(r.logic().EarthSize) + " km"}));
 
@@ -139,35 +141,6 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     EXPECT_EQ(r.prompter.messages.size(), 1);
 }
 
-// Tab and Shift+Tab walk the measurement panel in the order of the work: the time, the two
-// lengths (the stick right after the shadow), then the buttons that use them.
-TEST(KeyboardOnly, TabWalksTheMeasurementPanelInTheOrderOfTheWork) {
-    KeyboardRun r;
-    r.key(Qt::Key_Return);
-    QApplication::setActiveWindow(r.main.get());
-    r.key(Qt::Key_2, Qt::AltModifier);
-    r.key(Qt::Key_Down);
-    r.key(Qt::Key_Down);  // Gdańsk
-    r.tab(5);
-    r.key(Qt::Key_Down);  // Kraków
-    r.key(Qt::Key_3, Qt::AltModifier);
-    r.measure("12", "5", "800");
-    ASSERT_EQ(r.logic().Hei1.State, 3);  // every control of the panel is shown
-
-    const QStringList order = {"edTimeH", "edTimeM", "btnAcceptTime", "edShadow", "edStick",
-                               "btnAcceptHeight", "btnCalcNoon", "BtnStep2Back", "btnSetp2Next",
-                               "btnSaveReading", "btnLoadReading"};
-    QStringList forward, backward;
-    r.find<QWidget>("edTimeH")->setFocus(Qt::TabFocusReason);
-    for (int i = 0; i < order.size(); ++i, r.tab(1))
-        forward << r.focused();
-    EXPECT_EQ(forward, order);
-    r.find<QWidget>("btnLoadReading")->setFocus(Qt::TabFocusReason);
-    for (int i = 0; i < order.size(); ++i, r.key(Qt::Key_Backtab, Qt::ShiftModifier))
-        backward.prepend(r.focused());
-    EXPECT_EQ(backward, order);
-}
-
 // A run made with the mouse up to the computed circumference, so that every control is shown.
 struct CompleteRun : MainWindowFixture {
     CompleteRun() {
@@ -177,18 +150,28 @@ struct CompleteRun : MainWindowFixture {
     // Runs check(panel, control) on each control the keyboard reaches, in every step's panel and
     // on every page of the teacher's panel (a control handing its focus on counts as the other).
     template <typename Check> void eachControl(Check check) {
+        eachPage([&](QWidget *panel, int step) {
+            check(panel, panel, step);
+            for (QWidget *w : reachable(panel))
+                check(panel, w, step);
+        });
+    }
+    template <typename Visit> void eachPage(Visit visit) {
         for (int step = 1; step <= 7; ++step) {
             clickStep(step);
             auto *pages = find<QTabWidget>("TechPageControl");
             for (int page = 0; page < (step == 7 ? pages->count() : 1); ++page) {
                 pages->setCurrentIndex(page);
-                QWidget *panel = main->currentPanel();
-                check(panel, panel, step);
-                for (QWidget *w : panel->findChildren<QWidget *>())
-                    if (w->isVisibleTo(main.get()) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
-                        check(panel, w, step);
+                visit(main->currentPanel(), step);
             }
         }
+    }
+    QList<QWidget *> reachable(QWidget *panel) const {
+        QList<QWidget *> controls;
+        for (QWidget *w : panel->findChildren<QWidget *>())
+            if (w->isVisibleTo(main.get()) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+                controls.append(w);
+        return controls;
     }
 };
 
@@ -269,6 +252,91 @@ TEST(ScreenReader, EveryControlHasANameAndARoleAndEachPictureSaysWhatItShows) {
               f.text("picEarthSection").arg(place1.PlaceName, AngleToText(lat1), place2.PlaceName,
                                             AngleToText(lat2), AngleToText(std::abs(lat1 - lat2))));
     EXPECT_EQ(accessibleName(f.find<PictureBox>("imgPerson21")), f.text("accPersonPhoto").arg("1", "2"));
+    // The proportion, drawn with dashes for its fraction bars, is said in words with its values.
+    const QString formula = accessibleName(f.find<QLabel>("labProp"));
+    EXPECT_FALSE(formula.contains(u'-'));
+    for (const char *part : {"labPropDistance", "labPropEarth", "labPropAngle", "labProp360"})
+        EXPECT_TRUE(formula.contains(f.find<QLabel>(part)->text())) << part;
+
+    // The calendar's drop button is named, and the calendar, open, is a named control of the window.
+    f.clickStep(2);
+    auto *date = f.find<DateBox>("edMeasureDate");
+    EXPECT_EQ(accessibleName(date->dropButton()), f.text("accCalendarButton"));
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_F4);
+    QCalendarWidget *calendar = date->calendarWidget();
+    ASSERT_TRUE(calendar->isVisible());
+    QAccessibleInterface *inTree = QAccessible::queryAccessibleInterface(calendar);
+    EXPECT_EQ(inTree->text(QAccessible::Name), f.text("accCalendar"));
+    EXPECT_EQ(inTree->parent()->object(), f.main.get());
+    EXPECT_GE(inTree->parent()->indexOfChild(inTree), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), date);
+}
+
+// The controls in the order a reader takes them in: rows from the top, each from the left. A
+// control is in a row when its middle lies beside the row's first control and that one's middle
+// beside it, so a tall picture makes no row of the column beside it.
+QList<QWidget *> readingOrder(QWidget *panel, QList<QWidget *> controls) {
+    const auto box = [panel](const QWidget *w) { return QRect(w->mapTo(panel, QPoint()), w->size()); };
+    const auto beside = [](const QRect &a, const QRect &b) {
+        return a.top() <= b.center().y() && b.center().y() <= a.bottom();
+    };
+    std::stable_sort(controls.begin(), controls.end(),
+                     [&](const QWidget *a, const QWidget *b) { return box(a).top() < box(b).top(); });
+    QList<QWidget *> ordered;
+    while (!controls.isEmpty()) {
+        const QRect first = box(controls.first());
+        QList<QWidget *> row;
+        for (QWidget *w : std::as_const(controls))
+            if (beside(first, box(w)) && beside(box(w), first))
+                row.append(w);
+        for (QWidget *w : std::as_const(row))
+            controls.removeOne(w);
+        std::stable_sort(row.begin(), row.end(),
+                         [&](const QWidget *a, const QWidget *b) { return box(a).left() < box(b).left(); });
+        ordered += row;
+    }
+    return ordered;
+}
+
+QStringList namesOf(const QList<QWidget *> &controls) {
+    QStringList names;
+    for (const QWidget *w : controls)
+        names << (w ? (w->objectName().isEmpty() ? w->metaObject()->className() : w->objectName()) : QString());
+    return names;
+}
+
+// Tab walks every panel, and every page of the teacher's panel, as it reads: top to bottom, each
+// row left to right; Shift+Tab walks it back. Whatever control is added or moved, the order follows.
+TEST(KeyboardOnly, TabWalksEveryPanelAsItReads) {
+    CompleteRun f;
+    int walked = 0;
+    f.eachPage([&](QWidget *panel, int step) {
+        const QList<QWidget *> controls = f.reachable(panel);
+        const QList<QWidget *> order = readingOrder(panel, controls);
+        if (order.size() < 2)
+            return;
+        // The panel's control that has the focus or holds the part that has it.
+        const auto focused = [&] {
+            QWidget *w = QApplication::focusWidget();
+            while (w && !controls.contains(w))
+                w = w->parentWidget();
+            return w;
+        };
+        QList<QWidget *> forward, backward;
+        order.first()->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < order.size(); ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            forward << focused();
+        order.last()->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < order.size(); ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier))
+            backward.prepend(focused());
+        EXPECT_EQ(namesOf(forward), namesOf(order)) << "step " << step;
+        EXPECT_EQ(namesOf(backward), namesOf(order)) << "step " << step;
+        ++walked;
+    });
+    EXPECT_EQ(walked, 7);  // every step but the introduction, and the teacher's two pages with controls
 }
 
 TEST(Readable, EveryPanelShowsAFocusRingAtLeastTwoPixelsWide) {

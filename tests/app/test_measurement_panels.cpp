@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -519,6 +521,10 @@ TEST(ComparisonPanel, LeavingWithTheFocusOutsideItsControlsStillStoresTheCompari
 // The class at one school saves its reading; the partner school's program, in another working
 // folder, loads it into its other place as if typed there, and both compute the same elevations.
 TEST(PartnerReading, SavedAtOneSchoolAndLoadedAtTheOther) {
+    // The teacher's documents folder, or the home folder on an account without one.
+    const QString documents = QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).isDir()
+                                  ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                  : QDir::homePath();
     QByteArray file;
     double elevation = 0, noonElevation = 0;
     {
@@ -538,7 +544,14 @@ TEST(PartnerReading, SavedAtOneSchoolAndLoadedAtTheOther) {
         file = a.dir.read("for the partner.txt");
         elevation = a.logic().Hei2.SunHeightAtCurrTime;
         noonElevation = a.logic().Hei2.NoonHeightAngle;
-        EXPECT_TRUE(a.prompter.messages.isEmpty());
+        EXPECT_EQ(a.prompter.messages, QStringList{a.text("msgFileSaved").arg(QDir::toNativeSeparators(a.dir.file("for the partner.txt")))});
+        // Named in the class's language after the place and the day, in the documents folder until
+        // a reading was saved: then where it went.
+        const QString proposed = QString::fromUtf8("Odczyt_Kraków_2013-06-20.txt");
+        EXPECT_EQ(a.prompter.fileProposals, QStringList({QDir(documents).filePath(proposed), QDir(documents).filePath(proposed)}));
+        a.prompter.fileNames.push_back("");
+        a.click("btnSaveReading");
+        EXPECT_EQ(a.prompter.fileProposals.last(), QDir(a.dir.path()).filePath(proposed));
     }
     ASSERT_TRUE(file.startsWith("GnomoraReading=1\r\n"));
     EXPECT_TRUE(file.contains("\r\nPlace=Krak\xf3w\r\nDate=2013-06-20\r\nTimeH=12\r\nTimeM=10\r\nStick=1000\r\n"
@@ -554,6 +567,7 @@ TEST(PartnerReading, SavedAtOneSchoolAndLoadedAtTheOther) {
     b.prompter.messages.clear();  // the chosen place's photograph is damaged
     b.prompter.fileNames.push_back("partner.txt");
     b.click("btnLoadReading");
+    EXPECT_EQ(b.prompter.fileProposals, QStringList{documents});  // the other computer's documents folder
     const THeiObj &hei = b.objects().Logic->Hei2;
     EXPECT_EQ(hei.State, 3);
     EXPECT_EQ(hei.PlaceName, QString::fromUtf8("Kraków"));  // the listed place is chosen

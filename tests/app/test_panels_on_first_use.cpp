@@ -36,7 +36,7 @@ TEST(PanelsOnFirstUse, ThePictureControlsHaveTheirDesignSizes) {
     MainWindowFixture f;
     AppObjects &o = f.objects();
     const Guard guard(o, f.prompter);
-    const PanelStep2 measurement(*o.Lang, *o.Logic, *o.Session, *o.DrawStep2, o.CurrHei, *f.main, f.prompter, guard);
+    const PanelStep2 measurement(*o.Lang, *o.Logic, *o.Session, *o.Comm, *o.DrawStep2, o.CurrHei, *f.main, f.prompter, guard);
     EXPECT_EQ(measurement.image()->size(), PanelStep2::ImageDesignSize);
     const PanelStep4 comparison(*o.Lang, *o.Logic, *o.Session, *o.Comm, *o.DrawStep4, *f.main, f.prompter, guard);
     EXPECT_EQ(comparison.image()->size(), PanelStep4::ImageDesignSize);

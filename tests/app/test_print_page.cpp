@@ -16,8 +16,10 @@
 #include "ui/PanelStep5.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <array>
 #include <cmath>
@@ -212,6 +214,17 @@ TEST(PrintPage, ExportsTheResultsAndNamesALoadedReading) {
     r.click("btnExportResults");
     r.prompter.fileNames.push_back(r.dir.file("results.csv"));
     r.click("btnExportResults");
+    EXPECT_EQ(r.prompter.messages, QStringList{r.text("msgFileSaved").arg(QDir::toNativeSeparators(r.dir.file("results.csv")))});
+    // Proposed in the documents folder, named in the class's language after both places and the day,
+    // until a table was saved: then where it went.
+    r.prompter.fileNames.push_back("");
+    r.click("btnExportResults");
+    const QString proposed = QString::fromUtf8("Wyniki_Gdańsk_Kraków_2013-06-20.csv");
+    const QString documents = QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).isDir()
+                                  ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                  : QDir::homePath();  // an account without a documents folder
+    EXPECT_EQ(r.prompter.fileProposals, QStringList({QDir(documents).filePath(proposed), QDir(documents).filePath(proposed),
+                                                     QDir(r.dir.path()).filePath(proposed)}));
     const QByteArray bytes = r.dir.read("results.csv");
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));  // UTF-8, as spreadsheets recognise it
     const QStringList rows = QString::fromUtf8(bytes.mid(3)).split("\r\n");
@@ -411,12 +424,18 @@ TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
         bool printed;
         const char *why;
     };
-    const Row rows[] = {{Printing::PrintStatus::Sent, "", true, "the printer took the job"},
+    const Row rows[] = {{Printing::PrintStatus::Sent, "Room 12", true, "the printer took the job"},
                         {Printing::PrintStatus::NoPrinter, "", false, "no printer to take it"},
                         {Printing::PrintStatus::Failed, "Staffroom laser", false, "a printer that refused it"}};
     for (const Row &r : rows) {
         PrintRun run;
         SCOPED_TRACE(r.why);
+        // The page names the printer and the copies before anything is printed.
+        run.printer.printerName = [&] { return QString::fromLatin1(r.printer); };
+        run.clickStep(6);
+        const QLabel *status = run.find<QLabel>("labPrintStatus");
+        const QString target = run.text("labPrintTarget").arg(r.printer, "4");
+        EXPECT_EQ(status->text(), *r.printer ? target : run.text("labPrintNoPrinter"));
         int jobs = 0;
         run.printer.print = [&](const Report::ReportPage &, const QString &, const Printing::PrintJob &job, QWidget *) {
             EXPECT_EQ(job.copies, 4);  // the proposed count: four pupils at place 1
@@ -427,6 +446,9 @@ TEST(PrintPage, PrintedOnlyWhenThePrinterTookTheJob) {
         run.click("btnPrint");
         EXPECT_EQ(jobs, 1);
         EXPECT_EQ(run.logic().Printed, r.printed);
+        // and afterwards what was sent, or still what would be
+        EXPECT_EQ(status->text(), r.printed ? run.text("labPrintSent").arg(r.printer, "4")
+                                  : *r.printer ? target : run.text("labPrintNoPrinter"));
         switch (r.status) {
         case Printing::PrintStatus::Sent: EXPECT_TRUE(run.prompter.messages.isEmpty()); break;
         case Printing::PrintStatus::NoPrinter:

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real message boxes: how each way of answering or dismissing a question is reported.
+// The real message boxes and file dialogs: how each way of answering or dismissing a question is
+// reported, and where the focus goes afterwards.
 #include "ui/QtPrompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -74,36 +80,64 @@ TEST(QtPrompter, QuestionShowsOnlyItsTwoButtonsAndEnterTakesTheFirst) {
     EXPECT_EQ(answer, Answer::Yes);
 }
 
-// Each box, message or question, belongs to a window of the program: the one in front while the
-// program is active, else the window it was given, and is modal.
-TEST(QtPrompter, EveryBoxIsModalToTheProgramsWindow) {
+// Each dialog (a message, a question, a file dialog to save or to open) belongs to a window of the
+// program: the one in front while the program is active, else the window it was given, and is
+// modal. Once it is answered the window in front is active again with the focus on the control
+// that had it, so that its shortcuts (Alt+1 ...) work on.
+TEST(QtPrompter, EveryDialogBelongsToTheWindowInFrontAndGivesTheFocusBack) {
     QWidget given, front;
+    new QLineEdit(&front);  // the focus would fall to this first control
+    auto *typing = new QLineEdit(&front);
+    typing->move(0, 40);
+    const QShortcut step(QKeySequence(Qt::ALT | Qt::Key_1), &front);  // as Alt+1 opens the first step
+    int stepped = 0;
+    QObject::connect(&step, &QShortcut::activated, [&] { ++stepped; });
+    // A file to open, and a name never written to save under.
+    const QString existing = QCoreApplication::applicationFilePath();
+    const QString unwritten = QDir::temp().filePath(QStringLiteral("gnomora-dialog-test-never-written.txt"));
     QtPrompter prompter(&given);
-    const auto parentOfBox = [&](const std::function<void()> &ask) {
+    const auto parentOfDialog = [&](const std::function<void()> &ask) {
         QWidget *parent = nullptr;
         bool modal = false;
         QTimer::singleShot(0, [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box)
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog)
                 return;
-            parent = box->parentWidget();
-            modal = box->isModal();
-            pressEscape(*qobject_cast<QMessageBox *>(box));
+            parent = dialog->parentWidget();
+            modal = dialog->isModal();
+            if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+                files->selectFile(files->acceptMode() == QFileDialog::AcceptOpen ? existing : unwritten);
+                static_cast<QDialog *>(files)->accept();  // as its Open or Save button does
+            } else {
+                pressEscape(*qobject_cast<QMessageBox *>(dialog));
+            }
         });
         ask();
         EXPECT_TRUE(modal);
         return parent;
     };
-    const std::function<void()> message = [&] { prompter.showMessage(QStringLiteral("Saved.")); };
-    const std::function<void()> question = [&] { prompter.confirm(QStringLiteral("Which one?"), Buttons::OkCancel); };
+    using Access = Prompter::FileAccess;
+    const std::function<void()> dialogs[] = {
+        [&] { prompter.showMessage(QStringLiteral("Saved.")); },
+        [&] { prompter.confirm(QStringLiteral("Which one?"), Buttons::OkCancel); },
+        [&] { EXPECT_EQ(prompter.chooseFile(Access::Open, QStringLiteral("Load"), QString(), QString()), existing); },
+        [&] { EXPECT_EQ(prompter.chooseFile(Access::Save, QStringLiteral("Save"), QString(), QString()), unwritten); },
+    };
 
     QApplication::setActiveWindow(nullptr);
-    EXPECT_EQ(parentOfBox(message), &given);
-    EXPECT_EQ(parentOfBox(question), &given);
+    for (const auto &ask : dialogs)
+        EXPECT_EQ(parentOfDialog(ask), &given);
     front.show();
-    for (const auto &ask : {message, question}) {
-        QApplication::setActiveWindow(&front);  // as the window manager gives it back after a box
-        EXPECT_EQ(parentOfBox(ask), &front);
+    for (const auto &ask : dialogs) {
+        QApplication::setActiveWindow(&front);
+        typing->setFocus();
+        EXPECT_EQ(parentOfDialog(ask), &front);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), &front);
+        EXPECT_EQ(QApplication::focusWidget(), typing);
+        const int before = stepped;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_1, Qt::AltModifier);
+        EXPECT_EQ(stepped, before + 1);
     }
 }
 

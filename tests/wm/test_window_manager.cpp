@@ -2,6 +2,7 @@
 // The main window under a real window manager (openbox on a private Xvfb display, at twice the
 // scale): what the offscreen platform never does, such as framing, minimising and restoring a
 // window from outside.
+#include "app/Program.h"
 #include "store/TComm.h"
 #include "support/MainWindowFixture.h"
 #include "ui/PanelStep1.h"
@@ -157,6 +158,28 @@ TEST(WindowManager, AtTwiceTheScaleTheFramedWindowFitsTheScreenAndPaintsSharply)
     EXPECT_EQ(picture.size(), 2 * f.main->panelStep2()->image()->size());
 }
 
+// The title bars read the language's titles, which begin with the program's name, once: the window
+// system adds no second name ("Gnomora – ... — Gnomora").
+TEST(WindowManager, TheTitleBarsNameTheProgramOnce) {
+    if (!skipReason.empty())
+        GTEST_SKIP() << skipReason;
+    MainWindowFixture f;
+    for (const auto &[window, key] : {std::pair<QWidget *, const char *>{f.start.get(), "StartForm"},
+                                      std::pair<QWidget *, const char *>{f.main.get(), "MainForm"}}) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        QProcess xprop;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        xprop.setProcessEnvironment(environment);
+        xprop.start(QStringLiteral("xprop"), {"-id", QString::number(window->winId()), "_NET_WM_NAME"});
+        ASSERT_TRUE(xprop.waitForFinished(5000));
+        const QString line = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+        const QString shown = line.section(u'"', 1, -2);  // _NET_WM_NAME(UTF8_STRING) = "..."
+        EXPECT_EQ(shown, f.text(key)) << line.toStdString();
+        EXPECT_EQ(shown.count(QStringLiteral("Gnomora")), 1);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -170,5 +193,6 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    nameApplication();  // as the program names itself
     return RUN_ALL_TESTS();
 }
