@@ -145,6 +145,9 @@ Preparation prepare(const QString &seed, const QString &work, const Rules &rules
                 record.insert(name, hash);
         }
     }
+    // Named in the order the teacher finds them in the folder.
+    for (QStringList *names : {&result.update.replaced, &result.update.completed, &result.update.notUpdated})
+        names->sort();
     if (upgrade) {
         try {
             FileIo::writeAtomically(work + u'/' + ManifestName, manifestText(record));
