@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Prepares the Windows cross build on a Debian 12 machine, configures it and builds it: installs
-# the MinGW-w64 compiler, Wine, NSIS, wixl (the MSI package) and the rest from Debian's archive, unpacks the cross-built
-# Qt (with libjpeg-turbo and GoogleTest) into a fixed place when it is not there yet, and builds
-# the program, its modules and the tests for 64-bit Windows.
+# the MinGW-w64 compiler, Wine, NSIS, wixl (for the MSI package) and the rest from Debian's archive,
+# unpacks the cross-built Qt (with libjpeg-turbo and GoogleTest) into a fixed place when it is not
+# there yet, and builds the program, its modules and the tests for 64-bit Windows.
 # Usage: scripts/setup-windows.sh BUILD_DIR [extra cmake arguments...]
 #   GNOMORA_WIN_TOOLCHAIN  the folder holding qt6-mingw.tar.zst [../shared/toolchains/windows]
 #   GNOMORA_WIN_PREFIX     where the cross-built Qt is unpacked  [/opt/gnomora-qt6-mingw]
