@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 // The program works in the current folder: its configuration, language files and pictures are
 // read and written there. Each user gets a folder of their own, filled from the installed copies

@@ -119,7 +119,8 @@ TEST(WorkFolderUpdate, ACopyThatCannotBeCompletedIsNamedAndKeptAsItIs) {
     const QString work = root.filePath(QStringLiteral("work"));
     install(seed, FirstRelease, true);
     ASSERT_TRUE(WorkFolder::prepare(seed, work, shippedFileRules()).complete);
-    const QByteArray broken("Language=Polski\r\nbtnStart=Za\0czynamy\r\n", 37);
+    static const char brokenBytes[] = "Language=Polski\r\nbtnStart=Za\0czynamy\r\n";  // a NUL byte
+    const QByteArray broken(brokenBytes, sizeof brokenBytes - 1);
     write(work + QStringLiteral("/Gnomo_Language_0.ini"), broken);
 
     install(seed, SecondRelease, true);
