@@ -74,7 +74,6 @@ QByteArray update(const QString &source, const QString &target, const QString &n
         }
     } catch (const FileError &) {
         done.notUpdated << name;
-        return seededHash;  // tried again on the next start
     }
     return shipped;
 }
@@ -149,11 +148,13 @@ Preparation prepare(const QString &seed, const QString &work, const Rules &rules
     // Named in the order the teacher finds them in the folder.
     for (QStringList *names : {&result.update.replaced, &result.update.completed, &result.update.notUpdated})
         names->sort();
-    if (upgrade) {
+    // The folder's list changes only once every copy is up to date: until then each start compares
+    // the copies again by the old list, finds those updated so far current and tries the others.
+    if (upgrade && result.update.notUpdated.isEmpty()) {
         try {
             FileIo::writeAtomically(work + u'/' + ManifestName, manifestText(record));
         } catch (const FileError &) {
-            // The next start compares the copies again; what was updated now is found current then.
+            // A folder that takes no new file: the same comparison runs again at the next start.
         }
     }
     return result;

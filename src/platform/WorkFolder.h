@@ -41,7 +41,7 @@ struct Rules {
 struct Update {
     QStringList replaced;    // untouched copies replaced by the new release's files
     QStringList completed;   // changed copies that gained the new release's entries
-    QStringList notUpdated;  // copies that could not be updated (the folder or file cannot be written)
+    QStringList notUpdated;  // copies that could not be read whole or written: tried at every start
     bool isEmpty() const { return replaced.isEmpty() && completed.isEmpty() && notUpdated.isEmpty(); }
 };
 

@@ -93,26 +93,20 @@ TEST(WorkFolder, AFolderThatCannotBeMadeOrFilledIsReported) {
 // is no "<sha256>  <path>" line, is left out.
 TEST(WorkFolder, TheManifestNamesOnlyFilesInsideTheFolder) {
     const QByteArray hash(64, 'a');
-    struct Row {
+    const struct {
         QByteArray line;
         const char *path;  // listed as, or nullptr
     } rows[] = {
-        {hash + "  Gnomo_Language_0.ini", "Gnomo_Language_0.ini"},
-        {hash + " *pictures/place1.jpg\r", "pictures/place1.jpg"},  // binary mode, CR LF
+        {hash + " *pictures/place1.jpg\r", "pictures/place1.jpg"},  // sha256sum's binary mode, CR LF
         {hash.toUpper() + "  " + QString::fromUtf8("zdjęcia/szkoła.jpg").toUtf8(), "zdjęcia/szkoła.jpg"},
-        {hash + "  ../Gnomora_Cfg.ini", nullptr},
-        {hash + "  pictures/../../x.ini", nullptr},
+        {hash + "  pictures/../../Gnomora_Cfg.ini", nullptr},
         {hash + "  /etc/passwd", nullptr},
         {hash + "  C:/Windows/win.ini", nullptr},
-        {hash + "  pictures\\place1.jpg", nullptr},
-        {hash.left(63) + "   short.ini", nullptr},
-        {QByteArray(64, 'g') + "  not-hex.ini", nullptr},
-        {hash + " x.ini", nullptr},
+        {hash.left(63) + "g  x.ini", nullptr},
     };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         const WorkFolder::Manifest manifest = WorkFolder::parseManifest(row.line + "\n");
         EXPECT_EQ(manifest.keys(), row.path ? QStringList{QString::fromUtf8(row.path)} : QStringList{}) << row.line.data();
-        if (row.path)
-            EXPECT_EQ(manifest.first(), hash);
+        EXPECT_EQ(manifest.value(QString::fromUtf8(row.path)), row.path ? hash : QByteArray()) << row.line.data();
     }
 }
