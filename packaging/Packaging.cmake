@@ -3,7 +3,8 @@
 #   bin/gnomora-launcher                         fills the user's working folder, starts the program there
 #   lib/gnomora/modules/libgnomora-{print,jpeg}.so   print support and JPEG decoding, loaded on first use
 #                                                (installed by src/print and src/platform/jpeg)
-#   share/gnomora/                               language files, sample configuration and pictures (data/)
+#   share/gnomora/                               language files, sample configuration and pictures (data/),
+#                                                and .gnomora-files.sha256, their manifest
 #   share/applications/gnomora.desktop           the desktop menu entry (English and Polish)
 #   share/icons/hicolor/<size>/apps/gnomora.*    the icon, 16 to 256 pixels and scalable
 #   share/metainfo/org.gnomora.gnomora.metainfo.xml   what software centres show (AppStream)
@@ -16,6 +17,15 @@ set(gnomora_packaging ${CMAKE_CURRENT_LIST_DIR})
 
 install(PROGRAMS ${gnomora_packaging}/gnomora-launcher DESTINATION bin)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION share/gnomora)
+# The shipped files' hashes beside them: the launcher's program brings each working folder's
+# untouched copies up to a new release by them.
+set(gnomora_manifest ${CMAKE_BINARY_DIR}/packaging/.gnomora-files.sha256)
+file(GLOB_RECURSE gnomora_data_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
+add_custom_command(OUTPUT ${gnomora_manifest}
+                   COMMAND ${CMAKE_COMMAND} -DDATA=${CMAKE_SOURCE_DIR}/data -DOUTPUT=${gnomora_manifest}
+                           -P ${gnomora_packaging}/shipped-manifest.cmake
+                   DEPENDS ${gnomora_data_files} ${gnomora_packaging}/shipped-manifest.cmake VERBATIM)
+install(FILES ${gnomora_manifest} DESTINATION share/gnomora)
 install(FILES ${gnomora_packaging}/gnomora.desktop DESTINATION share/applications)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${gnomora_packaging}/icons/gnomora-${size}.png
@@ -40,7 +50,7 @@ foreach(file gnomora.1 gnomora-launcher.1 changelog)
                      DEPENDS ${gnomora_compressed}/${file} VERBATIM)
   list(APPEND gnomora_compressed_files ${gnomora_compressed}/${file}.gz)
 endforeach()
-add_custom_target(gnomora_packaging_files ALL DEPENDS ${gnomora_compressed_files})
+add_custom_target(gnomora_packaging_files ALL DEPENDS ${gnomora_compressed_files} ${gnomora_manifest})
 install(FILES ${gnomora_compressed}/gnomora.1.gz ${gnomora_compressed}/gnomora-launcher.1.gz
         DESTINATION share/man/man1)
 install(FILES ${gnomora_compressed}/changelog.gz DESTINATION share/doc/gnomora)

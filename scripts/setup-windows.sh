@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Prepares the Windows cross build on a Debian 12 machine, configures it and builds it: installs
-# the MinGW-w64 compiler, Wine, NSIS and the rest from Debian's archive, unpacks the cross-built
-# Qt (with libjpeg-turbo and GoogleTest) into a fixed place when it is not there yet, and builds
-# the program, its modules and the tests for 64-bit Windows.
+# the MinGW-w64 compiler, Wine, NSIS, wixl (for the MSI package) and the rest from Debian's archive,
+# unpacks the cross-built Qt (with libjpeg-turbo and GoogleTest) into a fixed place when it is not
+# there yet, and builds the program, its modules and the tests for 64-bit Windows.
 # Usage: scripts/setup-windows.sh BUILD_DIR [extra cmake arguments...]
 #   GNOMORA_WIN_TOOLCHAIN  the folder holding qt6-mingw.tar.zst [../shared/toolchains/windows]
 #   GNOMORA_WIN_PREFIX     where the cross-built Qt is unpacked  [/opt/gnomora-qt6-mingw]
@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build ccache qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-          wine64 wine fonts-wine fonts-dejavu-core nsis zstd xvfb xauth xdotool imagemagick file python3
+          wine64 wine fonts-wine fonts-dejavu-core nsis msitools wixl zstd xvfb xauth xdotool imagemagick file python3
           qt6-translations-l10n cups printer-driver-cups-pdf poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

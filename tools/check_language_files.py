@@ -74,7 +74,8 @@ MESSAGES = ["msgNoPlaces", "msgNoAngleCalculated", "msgNoEarthCalculated", "msgA
             "msgNoAngleDiff"]
 # The working folder and the configuration file: another copy of the program, a file not read.
 FOLDER_MESSAGES = ["msgFolderInUse", "msgFolderInUseNotSaved", "msgFolderLockElsewhere", "msgFolderLockUnreadable",
-                   "msgFolderLockRefused", "msgReplaceUnreadCfg"]
+                   "msgFolderLockRefused", "msgReplaceUnreadCfg", "msgFilesReplaced", "msgLangTextsAdded",
+                   "msgFilesNotUpdated"]
 # A name typed into the places editor that Windows-1250 cannot hold.
 ENCODING_MESSAGES = ["msgSaveCfgAsUtf8"]
 COMPASS = ["North", "South", "East", "West"]
@@ -134,7 +135,7 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + NOON_TEXTS + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 315
+CATALOGUE_SIZE = 318
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
@@ -157,6 +158,7 @@ PLACEHOLDERS = {
     "msgLangFileSkipped": {"%1", "%2"},  # the file, the reason
     "msgFolderLockElsewhere": {"%1", "%2"},  # the computer, the process
     "msgFolderLockUnreadable": {"%1"},       # the lock file
+    "msgFilesReplaced": {"%1"}, "msgLangTextsAdded": {"%1"}, "msgFilesNotUpdated": {"%1"},  # the files
     "errTooLarge": {"%1"}, "errReadFailed": {"%1"}, "errWriteFailed": {"%1"}, "errSizeLimit": {"%1"},
     "errNotUtf8": {"%1"},
     "errNulByte": {"%1"}, "errUtf16": {"%1"},  # the line

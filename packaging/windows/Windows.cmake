@@ -32,17 +32,21 @@ foreach(module print jpeg)
 endforeach()
 
 # The toolkit's DLLs, its plugins and the compiler's runtime beside the program and the modules
-# (also the headless platforms the tests use), and data\, which fills the user's working folder.
+# (also the headless platforms the tests use), and data\, which fills the user's working folder,
+# with the manifest of its files' hashes.
 set(gnomora_deploy ${QT_MINGW_PREFIX}/bin/deploy-qt-mingw.sh)
 set(gnomora_plugins "platforms/qwindows.dll platforms/qminimal.dll platforms/qoffscreen.dll \
 styles/qwindowsvistastyle.dll imageformats/qgif.dll imageformats/qico.dll")
 file(GLOB_RECURSE gnomora_data CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/bin/deployed.stamp
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data ${CMAKE_BINARY_DIR}/bin/data
+  COMMAND ${CMAKE_COMMAND} -DDATA=${CMAKE_SOURCE_DIR}/data -DOUTPUT=${CMAKE_BINARY_DIR}/bin/data/.gnomora-files.sha256
+          -P ${CMAKE_SOURCE_DIR}/packaging/shipped-manifest.cmake
   COMMAND sh -c "QT_DEPLOY_PLUGINS=\"$3\" \"$1\" \"$2\" && QT_DEPLOY_PLUGINS= \"$1\" \"$4\" && touch \"$5\""
           sh ${gnomora_deploy} $<TARGET_FILE:gnomora> ${gnomora_plugins} $<TARGET_FILE:gnomora_print_module>
           ${CMAKE_BINARY_DIR}/bin/deployed.stamp
-  DEPENDS gnomora gnomora_print_module gnomora_jpeg_module ${gnomora_data} VERBATIM)
+  DEPENDS gnomora gnomora_print_module gnomora_jpeg_module ${gnomora_data}
+          ${CMAKE_SOURCE_DIR}/packaging/shipped-manifest.cmake VERBATIM)
 add_custom_target(gnomora_windows_runtime ALL DEPENDS ${CMAKE_BINARY_DIR}/bin/deployed.stamp)
 
 

@@ -2,8 +2,10 @@
 #include "app/Program.h"
 
 #include "app/TStartForm.h"
+#include "lang/WorkFolderUpdate.h"
 #include "platform/BuiltInText.h"
 #include "platform/FileIo.h"
+#include "platform/WorkFolder.h"
 #include "ui/QtPrompter.h"
 #include "ui/TMainForm.h"
 #include "ui/WindowFont.h"
@@ -105,6 +107,9 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
         return 2;
     }
     FileIo::failWritesPastTheSizeLimit();
+    // The user's working folder, filled from the installed files; the copies an older release
+    // made are brought up to this one before any of them is read.
+    const WorkFolder::Preparation folder = WorkFolder::enter(shippedFileRules());
     chooseWholeGlyphFontEngine(argc, argv);
     QApplication app(argc, argv);
     nameApplication();
@@ -113,12 +118,18 @@ int runProgram(int argc, char **argv, const std::function<void(TStartForm &, TMa
     QApplication::setFont(windowFont(13));
 
     QtPrompter prompter;
-    // The launcher could not prepare the working folder: say so where the user looks.
-    if (const QString folder = qEnvironmentVariable("GNOMORA_UNPREPARED_FOLDER"); !folder.isEmpty()) {
-        prompter.showMessage(builtInText(BuiltInText::CannotPrepareFolder).arg(folder));
+    // The working folder could not be made or filled (by the launcher or here): say so where the
+    // user looks.
+    QString unprepared = qEnvironmentVariable("GNOMORA_UNPREPARED_FOLDER");
+    if (unprepared.isEmpty() && !folder.complete)
+        unprepared = folder.folder;
+    if (!unprepared.isEmpty()) {
+        std::fprintf(stderr, "gnomora: cannot prepare the working folder %s\n", qPrintable(unprepared));
+        prompter.showMessage(builtInText(BuiltInText::CannotPrepareFolder).arg(unprepared));
         return EXIT_FAILURE;
     }
     TStartForm startForm(prompter);
+    startForm.setFolderUpdate(folder.update);
     prompter.setParent(&startForm);
     TMainForm mainForm(startForm.objects(), prompter);
     startForm.setMainForm(&mainForm);

@@ -3,6 +3,7 @@
 
 #include "draw/TDrawObj.h"
 #include "lang/TLang.h"
+#include "lang/WorkFolderUpdate.h"
 #include "model/TLogic.h"
 #include "session/LessonRecord.h"
 #include "session/SavePermission.h"
@@ -28,6 +29,7 @@
 #include <QScreen>
 #include <QPainter>
 #include <QPixmap>
+#include <utility>
 
 namespace {
 
@@ -164,6 +166,9 @@ void TStartForm::FormShow() {
     if (!objects_.exist()) {
         if (!(createSharedObjects() && claimWorkingFolder()))
             return;
+        if (const QString update = folderUpdateText(std::exchange(folderUpdate_, {}), *objects_.Lang);
+            !update.isEmpty())
+            prompter_.showMessage(update);
         offerKeptLesson();
     }
     TLang &lang = *objects_.Lang;

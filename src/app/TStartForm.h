@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/Clock.h"
 #include "platform/Locale.h"
+#include "platform/WorkFolder.h"
 #include "store/NameValueList.h"
 #include "ui/AppObjects.h"
 #include "ui/Guard.h"
@@ -48,6 +49,10 @@ public:
     QCheckBox *saveConfigBox() const;
     const ToolkitLanguage &toolkitLanguage() const { return toolkitLanguage_; }
 
+    // What preparing the working folder did to the copies of an older release: said once, after
+    // the language is loaded, before a kept lesson is offered.
+    void setFolderUpdate(const WorkFolder::Update &update) { folderUpdate_ = update; }
+
     // Run at the first start: a lesson kept by the last run (LessonRecord) is offered with
     // msgContinueLesson (Yes/No), followed by msgOtherLessonKept (%1 where) when older lessons are
     // kept beside it. Yes continues it (TSession::RestoreLesson); No removes it; the question
@@ -91,5 +96,6 @@ private:
     AppObjects objects_;
     Guard guard_{objects_, prompter_, Guard::Runs::Always};  // this window makes and frees the objects
     std::unique_ptr<FolderLock> folderLock_;
+    WorkFolder::Update folderUpdate_;
     ToolkitLanguage toolkitLanguage_;
 };

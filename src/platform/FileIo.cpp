@@ -186,6 +186,12 @@ std::int64_t maxBytes(FileKind kind) {
     case FileKind::Lock:
         // A process number, the program's and the computer's names and a boot id: under 1 KB.
         return 64 * 1024;
+    case FileKind::Shipped:
+        // Language files, the sample configuration and pictures: a picture is the largest.
+        return maxBytes(FileKind::Picture);
+    case FileKind::Manifest:
+        // One line of about 100 bytes per shipped file.
+        return 1 * MiB;
     }
     return 0;
 }

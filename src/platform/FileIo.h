@@ -65,6 +65,8 @@ enum class FileKind {
     Picture,        // a photograph or illustration
     Lock,           // the working folder's lock (.gnomora.lock)
     Reading,        // one place's reading, saved for the partner school
+    Shipped,        // an installed data file, or a working folder's copy of one
+    Manifest,       // the list of shipped files with their hashes
 };
 
 namespace FileIo {

@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <cstdlib>
 #include <windows.h>
 
 namespace {
@@ -26,12 +25,13 @@ QString programFolder() {
 
 namespace WorkFolder {
 
-void enterOnWindows() {
+Preparation enter(const Rules &rules) {
     const QString work = location(qEnvironmentVariable("APPDATA"), qEnvironmentVariable("GNOMORA_HOME"));
-    if (!prepare(programFolder() + QStringLiteral("/data"), work) || !QDir::setCurrent(work)) {
-        const QString shown = work.isEmpty() ? QStringLiteral("%APPDATA%\\Gnomora") : QDir::toNativeSeparators(work);
-        _wputenv_s(L"GNOMORA_UNPREPARED_FOLDER", shown.toStdWString().c_str());
-    }
+    Preparation prepared = prepare(programFolder() + QStringLiteral("/data"), work, rules);
+    if (prepared.complete && !QDir::setCurrent(work))
+        prepared.complete = false;
+    prepared.folder = work.isEmpty() ? QStringLiteral("%APPDATA%\\Gnomora") : QDir::toNativeSeparators(work);
+    return prepared;
 }
 
 }  // namespace WorkFolder

@@ -144,6 +144,27 @@ TEST(StartWindow, ClosingAsksWhileMeasuredValuesAreUnprintedAndCannotBeKept) {
     EXPECT_FALSE(QFileInfo::exists("Gnomora_Lesson.ini"));
 }
 
+// What an upgrade did to the working folder's copies is said once, in the language just loaded; a
+// start that updated nothing says nothing.
+TEST(StartWindow, AnUpgradeOfTheWorkingFolderIsSaidOnceInTheLanguageInUse) {
+    const NameValueList polish = NameValueList::fromBytes(AppFixture::shippedFile("Gnomo_Language_0.ini"));
+    const QString said = polish.value("msgFilesReplaced").arg("pictures/place1.jpg") + "\n\n" +
+                         polish.value("msgLangTextsAdded").arg("Gnomo_Language_0.ini, Gnomo_Language_1.ini");
+    for (const bool updated : {true, false}) {
+        AppFixture f;
+        f.seedShippedLanguage();
+        f.start = std::make_unique<TStartForm>(f.prompter, Locale{u'.', u'/'});
+        f.main = std::make_unique<TMainForm>(f.start->objects(), f.prompter);
+        f.start->setMainForm(f.main.get());
+        if (updated)
+            f.start->setFolderUpdate({{"pictures/place1.jpg"}, {"Gnomo_Language_0.ini", "Gnomo_Language_1.ini"}, {}});
+        f.start->show();
+        EXPECT_EQ(f.prompter.messages, updated ? QStringList{said} : QStringList{});
+        f.start->FormShow();  // as a language refresh does
+        EXPECT_EQ(f.prompter.messages.size(), updated ? 1 : 0);
+    }
+}
+
 TEST(StartWindow, ReleasingHalfMadeObjectsLeavesNone) {
     ScriptedPrompter prompter;
     AppObjects objects;

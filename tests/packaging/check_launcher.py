@@ -3,9 +3,10 @@
 """The launcher of the installed program, run against a stand-in for the program.
 
 The stand-in records the folder it was started in and the environment it was given, so the
-test sees what the real program would: the working folder seeded without overwriting a
-teacher's file, and a folder that cannot be made handed to the program to show in a window
-(the desktop's menu starts the launcher without a terminal).
+test sees what the real program would: the working folder made and entered, the installed
+copies named for the program to fill it from (the program's own tests check the filling), and
+a folder that cannot be made handed to the program to show in a window (the desktop's menu
+starts the launcher without a terminal).
 
 Usage: check_launcher.py LAUNCHER
 """
@@ -18,7 +19,7 @@ import sys
 import tempfile
 
 STAND_IN = """#!/bin/sh
-{ pwd; echo "unprepared=${GNOMORA_UNPREPARED_FOLDER:-}"; echo "args=$*"; } > "$RECORD"
+{ pwd; echo "unprepared=${GNOMORA_UNPREPARED_FOLDER:-}"; echo "seed=${GNOMORA_SEED_FOLDER:-}"; echo "args=$*"; } > "$RECORD"
 [ -n "${GNOMORA_UNPREPARED_FOLDER:-}" ] && exit 1
 exit 0
 """
@@ -59,17 +60,21 @@ def main() -> int:
         launcher = install(root / "usr", sys.argv[1])
         record = root / "record"
 
-        # A working folder that exists with the teacher's own configuration: seeded around it.
+        # A working folder that exists with the teacher's own configuration, and one still to be made.
         work = root / "class-4b"
         work.mkdir()
         (work / "Gnomora_Cfg.ini").write_bytes(b"Place1=Own school\r\n")
-        result, lines = run(launcher, root, record, str(work))
-        check(result.returncode == 0, f"a good start ends with the program's status, got {result.returncode}")
-        check(lines[:1] == [str(work)], f"the program runs in the working folder: {lines}")
-        check("unprepared=" in lines, f"no failure is handed on: {lines}")
-        check("args=" in lines, f"the program is started without arguments: {lines}")
+        for folder in (work, root / "new" / "class-4c"):
+            record.unlink(missing_ok=True)
+            result, lines = run(launcher, root, record, str(folder))
+            check(result.returncode == 0, f"a good start ends with the program's status, got {result.returncode}")
+            check(lines[:1] == [str(folder)], f"the program runs in the working folder: {lines}")
+            check("unprepared=" in lines, f"no failure is handed on: {lines}")
+            seed = (root / "usr" / "share" / "gnomora").resolve()
+            check(any(l.startswith("seed=") and pathlib.Path(l[5:]).resolve() == seed for l in lines),
+                  f"the program is told where the installed copies are: {lines}")
+            check("args=" in lines, f"the program is started without arguments: {lines}")
         check((work / "Gnomora_Cfg.ini").read_bytes() == b"Place1=Own school\r\n", "the teacher's file was overwritten")
-        check((work / "Gnomo_Language_0.ini").exists(), "a missing file was not seeded")
 
         # A folder that cannot be made (a file stands where a folder is needed, even for root).
         blocker = root / "not-a-folder"
@@ -79,6 +84,7 @@ def main() -> int:
         result, lines = run(launcher, root, record, bad)
         check(result.returncode == 1, f"a folder that cannot be made ends with status 1, got {result.returncode}")
         check(f"unprepared={bad}" in lines, f"the program is told which folder failed, to show it: {lines}")
+        check("seed=" in lines, f"nothing is to be filled then: {lines}")
         check(bad in result.stderr, f"the failure is also on the standard error: {result.stderr!r}")
 
         # --help and --version are answered by the program without any working folder.

@@ -119,9 +119,23 @@ class DebianPackage(unittest.TestCase):
                 self.assertIn(english[locale], self.field("Description"))
                 self.assertIn(english[locale], page.replace("\n", " "))
         files = page.split(".SH FILES", 1)[1].split(".SH ", 1)[0]
-        for name in ("Gnomora_Cfg.ini", "Gnomo_Language_", "Gnomora_Lesson.ini", ".gnomora.lock"):
+        for name in ("Gnomora_Cfg.ini", "Gnomo_Language_", "Gnomora_Lesson.ini", ".gnomora.lock",
+                     r".gnomora\-files.sha256"):
             with self.subTest(file=name):
                 self.assertIn(name, files)
+
+    def test_installed_files_are_those_their_manifest_lists(self):
+        # The program compares the working folder's copies by it: it names every installed data
+        # file with the hash of its bytes, as sha256sum checks it.
+        seed = self.installed("usr/share/gnomora")
+        manifest = ".gnomora-files.sha256"
+        status, report = output_of("sha256sum", "--check", "--strict", manifest, cwd=seed)
+        self.assertEqual(status, 0, report)
+        with open(os.path.join(seed, manifest), encoding="utf-8") as listed:
+            names = {line.split("  ", 1)[1].rstrip("\n") for line in listed}
+        installed = {os.path.relpath(os.path.join(folder, name), seed)
+                     for folder, _, files in os.walk(seed) for name in files} - {manifest}
+        self.assertEqual(names, installed)
 
     def test_metainfo_describes_in_polish_english_and_german(self):
         component = ElementTree.parse(self.installed(METAINFO)).getroot()

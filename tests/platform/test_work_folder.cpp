@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The user's working folder, filled from the installed files without ever overwriting the
-// teacher's own.
+// teacher's own, and the list of the installed files' hashes it is compared by.
 #include "platform/WorkFolder.h"
 
 #include <QDir>
@@ -52,7 +52,7 @@ TEST(WorkFolder, TheFirstStartFillsTheFolderAndLaterOnesKeepTheTeachersFiles) {
     write(seed + QStringLiteral("/Gnomo_Language_0.ini"), "Language=Polski\r\n");
     write(seed + QStringLiteral("/pictures/place1.jpg"), "jpeg");
 
-    ASSERT_TRUE(WorkFolder::prepare(seed, work));
+    ASSERT_TRUE(WorkFolder::prepare(seed, work).complete);
     EXPECT_EQ(read(work + QStringLiteral("/Gnomora_Cfg.ini")), QByteArray("Place1=Shipped\r\n"));
     EXPECT_EQ(read(work + QStringLiteral("/pictures/place1.jpg")), QByteArray("jpeg"));
 
@@ -62,7 +62,7 @@ TEST(WorkFolder, TheFirstStartFillsTheFolderAndLaterOnesKeepTheTeachersFiles) {
     write(seed + QStringLiteral("/Gnomo_Language_1.ini"), "Language=English\r\n");
     write(seed + QStringLiteral("/Gnomora_Cfg.ini"), "Place1=Shipped anew\r\n");
 
-    ASSERT_TRUE(WorkFolder::prepare(seed, work));
+    ASSERT_TRUE(WorkFolder::prepare(seed, work).complete);
     EXPECT_EQ(read(work + QStringLiteral("/Gnomora_Cfg.ini")), QByteArray("Place1=Our school\r\n"));
     EXPECT_EQ(read(work + QStringLiteral("/Gnomo_Language_1.ini")), QByteArray("Language=English\r\n"));
     EXPECT_EQ(read(work + QStringLiteral("/pictures/place1.jpg")), QByteArray("jpeg"));
@@ -76,15 +76,37 @@ TEST(WorkFolder, AFolderThatCannotBeMadeOrFilledIsReported) {
 
     // A file stands where the folder should be; no folder is known at all.
     write(root.filePath(QStringLiteral("taken")), "a file");
-    EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken"))));
-    EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken/Gnomora"))));
-    EXPECT_FALSE(WorkFolder::prepare(seed, QString()));
+    EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken"))).complete);
+    EXPECT_FALSE(WorkFolder::prepare(seed, root.filePath(QStringLiteral("taken/Gnomora"))).complete);
+    EXPECT_FALSE(WorkFolder::prepare(seed, QString()).complete);
     // No installed files to fill it with.
-    EXPECT_FALSE(WorkFolder::prepare(root.filePath(QStringLiteral("no-data")), root.filePath(QStringLiteral("w"))));
+    EXPECT_FALSE(WorkFolder::prepare(root.filePath(QStringLiteral("no-data")), root.filePath(QStringLiteral("w"))).complete);
 
     // A file stands where a subfolder of installed files should be: the rest is still copied.
     const QString work = root.filePath(QStringLiteral("work"));
     write(work + QStringLiteral("/pictures"), "a file");
-    EXPECT_FALSE(WorkFolder::prepare(seed, work));
+    EXPECT_FALSE(WorkFolder::prepare(seed, work).complete);
     EXPECT_EQ(read(work + QStringLiteral("/Gnomora_Cfg.ini")), QByteArray("Place1=Shipped\r\n"));
+}
+
+// The list names files inside the folder only: a line that would reach beside or above it, or that
+// is no "<sha256>  <path>" line, is left out.
+TEST(WorkFolder, TheManifestNamesOnlyFilesInsideTheFolder) {
+    const QByteArray hash(64, 'a');
+    const struct {
+        QByteArray line;
+        const char *path;  // listed as, or nullptr
+    } rows[] = {
+        {hash + " *pictures/place1.jpg\r", "pictures/place1.jpg"},  // sha256sum's binary mode, CR LF
+        {hash.toUpper() + "  " + QString::fromUtf8("zdjęcia/szkoła.jpg").toUtf8(), "zdjęcia/szkoła.jpg"},
+        {hash + "  pictures/../../Gnomora_Cfg.ini", nullptr},
+        {hash + "  /etc/passwd", nullptr},
+        {hash + "  C:/Windows/win.ini", nullptr},
+        {hash.left(63) + "g  x.ini", nullptr},
+    };
+    for (const auto &row : rows) {
+        const WorkFolder::Manifest manifest = WorkFolder::parseManifest(row.line + "\n");
+        EXPECT_EQ(manifest.keys(), row.path ? QStringList{QString::fromUtf8(row.path)} : QStringList{}) << row.line.data();
+        EXPECT_EQ(manifest.value(QString::fromUtf8(row.path)), row.path ? hash : QByteArray()) << row.line.data();
+    }
 }
