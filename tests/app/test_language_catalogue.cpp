@@ -301,7 +301,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         const QDate today = run.objects().Logic->MeasureDay();
         EXPECT_EQ(run.prompter.questions.takeLast(),
                   file.value("msgReplaceLesson")
-                      .arg(today.toString(format), "Krak\u00f3w", "Gda\u0144sk",
+                      .arg(today.toString(format), "Zakopane", "Gda\u0144sk",
                            "Gnomora_Lesson-" + today.toString(Qt::ISODate) + ".ini"));
         EXPECT_EQ(run.prompter.questions.takeLast(),
                   file.value("msgContinueLesson") + "\n\n" +

@@ -529,11 +529,12 @@ TEST(KeptLesson, AnotherLessonIsReplacedOnlyWhenTheTeacherSaysSo) {
         ASSERT_TRUE(run.clickStep(2) && run.choose(1, 0) && run.choose(2, 1) && run.click("btnClearAll"));
         ASSERT_TRUE(run.choose(1, 0) && run.choose(2, 1) && run.click("btnStep1Next") && run.read({"12", "0", "800"}));
         EXPECT_EQ(f.dir.read(LessonRecord::FileName), other);
+        const QString gdansk = QString::fromUtf8("Gdańsk"), krakow = QString::fromUtf8("Kraków");
+        const QString question = f.text("msgReplaceLesson").arg("21/06/2013", gdansk, krakow, dated);
         f.prompter.clear();
         f.prompter.answers.push_back(answer);
         f.start->close();
-        const QString gdansk = QString::fromUtf8("Gdańsk"), krakow = QString::fromUtf8("Kraków");
-        EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgReplaceLesson").arg("21/06/2013", gdansk, krakow, dated)});
+        EXPECT_EQ(f.prompter.questions, QStringList{question});
         const NameValueList kept = NameValueList::fromBytes(f.dir.read(LessonRecord::FileName));
         EXPECT_EQ(kept.value("PlaceName1"), answer == Prompter::Answer::No ? gdansk : krakow);
         EXPECT_EQ(f.dir.read(dated), answer == Prompter::Answer::Closed ? other : QByteArray());
@@ -545,8 +546,9 @@ TEST(KeptLesson, AnotherLessonIsReplacedOnlyWhenTheTeacherSaysSo) {
         }
     }
     NextStart f(other, Prompter::Answer::Closed);  // measures nothing: ends unasked, the lesson as it was
+    const QStringList asked{f.text("msgContinueLesson")};
     f.start->close();
-    EXPECT_EQ(f.prompter.questions, QStringList{f.text("msgContinueLesson")});
+    EXPECT_EQ(f.prompter.questions, asked);
     EXPECT_EQ(f.dir.read(LessonRecord::FileName), other);
 }
 
