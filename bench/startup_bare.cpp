@@ -9,12 +9,10 @@
 #include "startup_idle.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>

@@ -11,10 +11,8 @@
 #include "ui/WindowFont.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QImage>
 #include <QPainter>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <functional>

@@ -11,13 +11,11 @@
 #include "ui/WindowFont.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
 
