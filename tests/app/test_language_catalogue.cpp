@@ -262,6 +262,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const QString &key : messages) {
             if (key == "msgBadCopies") {
                 expected.append(file.value("msgReadingRefused").arg("damaged.txt", "Version"));
+                expected.append(file.value("msgReadingForOtherPlace").arg("own.txt", QString::fromUtf8("Kraków"), "1", "2"));
                 const QString format = run.objects().Logic->ShortDateFormat();
                 expected.append(file.value("msgReadingOtherDate")
                                     .arg("partner.txt", QDate(2013, 6, 21).toString(format),
@@ -281,7 +282,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
                         file.value("msgNoonOutsideHours").arg(QString("0:%1").arg(noon.minute, 2, 10, QChar('0'))));
         expected.append(file.value("msgLessonRefused"));
         EXPECT_EQ(run.prompter.messages, expected);
-        ASSERT_EQ(run.prompter.questions.size(), 9);
+        ASSERT_EQ(run.prompter.questions.size(), 10);
         EXPECT_EQ(run.prompter.questions.takeFirst(), file.value("msgFolderInUse"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgContinueLesson"));
         EXPECT_EQ(run.prompter.questions.takeLast(), file.value("msgSaveCfgAsUtf8").arg(QString::fromUtf8(UkrainianPupil)));
@@ -293,7 +294,10 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         EXPECT_EQ(run.prompter.questions[1], file.value("msgChangeMeasureDate"));
         EXPECT_EQ(run.prompter.questions[2], latitudes);
         EXPECT_EQ(run.prompter.questions[3], latitudes);
-        EXPECT_EQ(run.prompter.questions[4], file.value("msgAreYouSure"));
+        EXPECT_EQ(run.prompter.questions[4], file.value("msgReadingReplaces")
+                                                 .arg("2", QString::fromUtf8("Gdańsk"), "16:36", "50000000", "90000001",
+                                                      "Partner", "partner.txt"));
+        EXPECT_EQ(run.prompter.questions[5], file.value("msgAreYouSure"));
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file
