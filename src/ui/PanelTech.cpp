@@ -111,7 +111,7 @@ void PanelTech::btnSolarNoonClick(int n) {
     const std::optional<double> longitude = SolarNoon::parseLongitude(placesField("edLongitude" + place)->text());
     // A school in another time zone names it in the configuration (TimeZone<n>): its clocks count.
     const QString zoneId = comm_.GetValue("TimeZone" + place).trimmed();
-    const QTimeZone named(zoneId.toLatin1());
+    const QTimeZone named = zoneId.isEmpty() ? QTimeZone() : QTimeZone(zoneId.toLatin1());  // "" is the system's
     const QTimeZone &zone = named.isValid() ? named : timeZone_;
     const std::optional<SolarNoon::ClockTime> noon =
         longitude ? SolarNoon::noonClockTime(logic_.MeasureDay(), *longitude, zone) : std::nullopt;

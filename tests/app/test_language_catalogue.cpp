@@ -273,6 +273,7 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         for (const QString &key : messages) {
             if (key == "msgBadCopies") {
                 expected.append(file.value("msgReadingRefused").arg("damaged.txt", "Version"));
+                expected.append(file.value("msgReadingForOtherPlace").arg("own.txt", QString::fromUtf8("Kraków"), "1", "2"));
                 const QString format = run.objects().Logic->ShortDateFormat();
                 expected.append(file.value("msgReadingOtherDate")
                                     .arg("partner.txt", QDate(2013, 6, 21).toString(format),
@@ -315,7 +316,10 @@ TEST(LanguageCatalogue, EveryShippedLanguageHoldsEveryKeyOfAWholeRun) {
         EXPECT_EQ(run.prompter.questions[1], file.value("msgChangeMeasureDate"));
         EXPECT_EQ(run.prompter.questions[2], latitudes);
         EXPECT_EQ(run.prompter.questions[3], latitudes);
-        EXPECT_EQ(run.prompter.questions[4], file.value("msgAreYouSure"));
+        EXPECT_EQ(run.prompter.questions[4], file.value("msgReadingReplaces")
+                                                 .arg("2", QString::fromUtf8("Gdańsk"), "16:36", "50000000", "90000001",
+                                                      "Partner", "partner.txt"));
+        EXPECT_EQ(run.prompter.questions[5], file.value("msgAreYouSure"));
         for (const QString &text : run.prompter.messages + run.prompter.questions)
             EXPECT_FALSE(text.isEmpty() || text == ".");
         EXPECT_EQ(run.dir.read(name), bytes);  // nothing was written into the file

@@ -713,8 +713,9 @@ TEST(PartnerReading, NothingMeasuredIsReplacedUnseen) {
         f.load("p.txt", row.place, 12 * 60, 900);
         EXPECT_EQ(row.answer ? f.prompter.questions : f.prompter.messages, QStringList{row.said});
         EXPECT_EQ(f.place2().Shadow, row.answer == Prompter::Answer::Yes ? 900 : 800);
-        if (row.answer != Prompter::Answer::Yes)
+        if (row.answer != Prompter::Answer::Yes) {
             EXPECT_EQ(f.objects().Session->Values.lines(), record);
+        }
     }
     EXPECT_EQ(f.place2().PlaceName, QString("Bad picture"));
     const QStringList pupils{"Zenon", "", "", ""};  // the new school's, none of Gdańsk's

@@ -249,6 +249,7 @@ TEST(PrintPage, ExportsTheResultsAndNamesALoadedReading) {
     r.dir.write("partner.txt", "GnomoraReading=1\r\nVersion=1\r\nPlace=Krak\xf3w\r\nDate=2013-06-20\r\n"
                                "TimeH=11\r\nTimeM=40\r\nStick=1000\r\nShadow1=1000\r\n");
     r.prompter.fileNames.push_back("partner.txt");
+    r.prompter.answers.push_back(Prompter::Answer::Yes);  // place 2 is measured: replace it
     r.click("btnLoadReading");
     r.clickStep(6);
     ASSERT_EQ(r.panelShown(), QString("PanelStep5"));
