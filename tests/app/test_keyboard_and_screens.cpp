@@ -125,7 +125,8 @@ TEST(KeyboardOnly, AWholeClassRunFromTheStartWindowToThePrintedSheet) {
     EXPECT_EQ(r.prompter.messages, QStringList{r.objects().Lang->GetText("msgNoPrinter")});
     r.tab(2);  // past the back button
     r.key(Qt::Key_Return);  // btnPreview
-    EXPECT_EQ(previewed, QStringList({"2", QString::fromUtf8("Zosia Bąk"), QString::number(r.logic().EarthSize) + " km"}));
+    EXPECT_EQ(previewed, QStringList({"2", QString::fromUtf8("Zosia Bąk"),
+                                      QStringLiteral("%1 km ± %2 km").arg(r.logic().EarthSize).arg(*r.logic().EarthUncertaintyKm())}));
 
     // Tab reaches the step buttons in their column order; Space enters a step.
     r.key(Qt::Key_7, Qt::AltModifier);
