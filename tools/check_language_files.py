@@ -119,7 +119,8 @@ FILE_ERRORS = ["msgFileError", "msgLangFileSkipped", "msgOutOfMemory", "errMissi
                "errNotLoadable", "errModuleNotRegularFile", "errModuleCutShort", "errModuleEntryMissing",
                "errModuleOtherVersion", "errModuleWritableByOthers", "errModuleForeignOwner", "errModuleAltered"]
 # Repeated shadow readings with their uncertainty, and the virtual partner of a class working alone.
-READINGS = ["VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
+READINGS = ["PrintRow5Alone", "PrintRow6Alone", "labUncertaintyIncludes", "labVirtualDistanceNorth",
+            "labVirtualDistanceSouth", "VirtualPartnerPlace", "picShadowSceneVirtual", "PrintVirtualPartner", "labShadowReadingsText",
             "hintShadowReadings", "msgBadShadowReadings", "labUncertainty", "labUncertaintyText",
             "labMeridianInside", "labMeridianOutside"]
 # The partner school's reading as a file, and the results as a table for a spreadsheet.
@@ -127,7 +128,7 @@ PARTNER = ["btnSaveReading", "btnLoadReading", "btnExportResults", "dlgReadingFi
            "PrintReadingFrom", "fileReading", "fileResults"]
 PARTNER_MESSAGES = ["msgReadingRefused", "msgReadingOtherDate", "dlgAllFiles", "msgReadingForOtherPlace",
                     "msgReadingReplaces", "msgFileSaved"]
-RESULTS_TABLE = ["csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
+RESULTS_TABLE = ["csvShadowReading", "csvShadowError", "csvDate", "csvPlace", "csvTime", "csvStick", "csvShadows", "csvElevation", "csvLatitude",
                  "csvNoonElevation", "csvDistance", "csvDifference", "csvCircumference", "csvUncertainty",
                  "csvDeviation"]
 CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 + STEP4 + STEP5 + TECH_TABS
@@ -135,9 +136,14 @@ CATALOGUE = (START_WINDOW + MAIN_WINDOW + STEP_BUTTONS + INTRO + STEP1 + STEP2 +
              + INPUT_MESSAGES + PROGRAM_TEXTS + ENCODING_MESSAGES + TEACHER + TEACHER_MESSAGES + NOON_TEXTS + FILE_ERRORS
              + ACCESSIBLE_NAMES + PICTURE_DESCRIPTIONS + PICTURE_TEXTS + UNITS + READINGS + PARTNER
              + PARTNER_MESSAGES + RESULTS_TABLE)
-CATALOGUE_SIZE = 318
+CATALOGUE_SIZE = 325
 # What the program puts into a text at its placeholders; every other text holds none.
 PLACEHOLDERS = {
+    # The measurement date stands in whichever of the statement's two lines the language puts it.
+    "PrintRow5": [{"%1"}, set()], "PrintRow6": [{"%1"}, set()],
+    "PrintRow5Alone": [{"%1"}, set()], "PrintRow6Alone": [{"%1"}, set()],
+    "labVirtualDistanceNorth": {"%1", "%2"}, "labVirtualDistanceSouth": {"%1", "%2"},  # the school, the latitude
+    "csvShadowReading": {"%1"},  # the reading's number
     "msgSaveCfgAsUtf8": {"%1"},  # the texts that Windows-1250 cannot hold
     "msgPrintFailed": {"%1"},    # the printer's name
     "labTrueNoonToday": {"%1"},  # the true noon
@@ -308,7 +314,9 @@ BOXES["plotReading"] = px(24, 120, size=11)
 BOXES.update({"VirtualPartnerPlace": px(40, 225), "labShadowReadingsText": Box(140), "hintShadowReadings": Box(300),
               "msgBadShadowReadings": Box(300), "picShadowSceneVirtual": Box(300), "labUncertainty": px(27, 190),
               "labUncertaintyText": px(20, 174), "labMeridianInside": px(40, 190), "labMeridianOutside": px(40, 190),
-              "PrintVirtualPartner": mm(14, 29.90, 11)})
+              "PrintVirtualPartner": mm(14, 29.90, 11), "labUncertaintyIncludes": Box(300),
+              "labVirtualDistanceNorth": Box(300), "labVirtualDistanceSouth": Box(300),
+              "PrintRow5Alone": mm(45, 140, 14), "PrintRow6Alone": mm(45, 140, 14)})
 
 CONFIG_KEYS = ["LangFileName"] + [key for n in range(1, 6) for key in (
     f"Place{n}", f"Person{n}1", f"Person{n}2", f"Place{n}Jpg", f"Person{n}1Jpg", f"Person{n}2Jpg",
@@ -403,7 +411,7 @@ def check_language_file(path, report, display_names):
             report.error(where, f"{key}: text holds a control character")
         placeholders = set(re.findall(r"%\d+", value))
         wanted = PLACEHOLDERS.get(expected[folded], set())
-        if value != PLACEHOLDER and placeholders != wanted:
+        if value != PLACEHOLDER and placeholders not in (wanted if isinstance(wanted, list) else [wanted]):
             report.error(where, f"{key}: placeholders {sorted(placeholders)}, the program fills in {sorted(wanted)}")
         box = BOXES.get(expected[folded])
         if box and len(value) > box.max_chars:
