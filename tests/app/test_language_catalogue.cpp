@@ -326,7 +326,8 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     ASSERT_TRUE(run.objects().DrawStep2->DrawShadowDay(north, {}, plot));
     // The texts of repeated readings and of the virtual partner, which the class's run never meets.
     for (const char *key : {"labShadowReadingsText", "msgBadShadowReadings", "labUncertaintyText", "labMeridianInside",
-                            "labMeridianOutside", "picShadowSceneVirtual", "PrintVirtualPartner"})
+                            "labMeridianOutside", "picShadowSceneVirtual", "PrintVirtualPartner", "labTrueNoonOn",
+                            "labNoonSet", "labTrueNoonToday"})
         lang.GetText(QLatin1String(key));
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {
@@ -334,7 +335,7 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
         added.append(NameValueList::keyOf(line));
     }
     QStringList catalogue = catalogueKeys();
-    ASSERT_EQ(catalogue.size(), 296);
+    ASSERT_EQ(catalogue.size(), 299);
     EXPECT_EQ(added.size(), QSet<QString>(added.begin(), added.end()).size());  // each key once
     added.sort();
     catalogue.sort();
