@@ -362,7 +362,8 @@ TEST(LanguageCatalogue, TheProgramLooksUpExactlyTheCatalogueKeys) {
     for (const char *key : {"labShadowReadingsText", "msgBadShadowReadings", "labUncertaintyText", "labMeridianInside",
                             "labMeridianOutside", "picShadowSceneVirtual", "PrintVirtualPartner", "PrintRow5Alone",
                             "PrintRow6Alone", "labVirtualDistanceNorth", "labVirtualDistanceSouth", "labPrintTarget",
-                            "labPrintSent", "labPrintNoPrinter"})
+                            "labPrintSent", "labPrintNoPrinter", "labTrueNoonOn",
+                            "labNoonSet", "labTrueNoonToday"})
         lang.GetText(QLatin1String(key));
     QStringList added;  // every key was missing, so every lookup added a line "key=."
     for (const QString &line : run.objects().Lang->Texts.lines()) {
