@@ -369,8 +369,8 @@ TEST(ModuleLoader, AModuleOthersCouldHaveReplacedIsRefused) {
         const char *what;
         std::function<void()> change;
         std::optional<Kind> expected;
-        QString changed;  // the file whose list the row changes,
-        QString kept;     // and what of the list it sets is read back where the system kept it
+        QString changed = {};  // the file whose list the row changes,
+        QString kept = {};     // and what of the list it sets is read back where the system kept it
     };
     const auto access = [&](const QString &path, const wchar_t *descriptor) {
         return [=] { setAccess(path, descriptor); };
