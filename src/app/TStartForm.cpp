@@ -148,7 +148,7 @@ void TStartForm::offerKeptLesson() {
     for (const QString &name : LessonRecord::olderLessons())
         older << QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
     if (!older.isEmpty())
-        question += QStringLiteral("\n\n") + lang.GetText(QStringLiteral("msgOtherLessonKept")).arg(older.join(QStringLiteral(", ")));
+        question += QStringLiteral("\n\n") + lang.GetText(QStringLiteral("msgOtherLessonKept"), {older.join(QStringLiteral(", "))});
     switch (prompter_.confirm(question, Prompter::Buttons::YesNo)) {
     case Prompter::Answer::Yes:
         objects_.Session->RestoreLesson(*record, *objects_.Logic, *objects_.Comm);

@@ -223,16 +223,16 @@ namespace {
 // What the plot shows, in words.
 QString describeShadowDay(TLang &lang, const THeiObj &hei, const ShadowDayScene &s) {
     const QString stick = millimetres(s.stick);
-    QString text = s.sunSets ? lang.GetText(QStringLiteral("picShadowDay"))
-                                   .arg(hei.PlaceName, stick, clockText(s.sunrise), clockText(s.sunset))
-                             : lang.GetText(QStringLiteral("picShadowDayAllDay")).arg(hei.PlaceName, stick);
-    text += u' ' + lang.GetText(QStringLiteral("picShadowDayNoon")).arg(clockText(s.noon.x()), millimetres(s.noon.y()));
+    QString text = s.sunSets ? lang.GetText(QStringLiteral("picShadowDay"),
+                                                 {hei.PlaceName, stick, clockText(s.sunrise), clockText(s.sunset)})
+                             : lang.GetText(QStringLiteral("picShadowDayAllDay"), {hei.PlaceName, stick});
+    text += u' ' + lang.GetText(QStringLiteral("picShadowDayNoon"), {clockText(s.noon.x()), millimetres(s.noon.y())});
     // Readings taken at one time are told together: "812, 815 mm at 10:30".
     std::map<double, QStringList> byTime;
     for (const QPointF &r : s.readings)
         byTime[r.x()] << millimetres(r.y());
     for (const auto &[time, lengths] : byTime)
-        text += u' ' + lang.GetText(QStringLiteral("picShadowDayReadings")).arg(clockText(time), lengths.join(QStringLiteral(", ")));
+        text += u' ' + lang.GetText(QStringLiteral("picShadowDayReadings"), {clockText(time), lengths.join(QStringLiteral(", "))});
     return text;
 }
 
@@ -242,7 +242,7 @@ bool TDrawObj::DrawShadowDay(const THeiObj &hei, const QList<ShadowReading> &rea
     std::optional<ShadowDayScene> scene = ShadowDayPlot::scene(hei, readings);
     if (!scene)
         return false;
-    scene->noonText = lang_.GetText(QStringLiteral("plotNoonShadow")).arg(clockText(scene->noon.x()), millimetres(scene->noon.y()));
+    scene->noonText = lang_.GetText(QStringLiteral("plotNoonShadow"), {clockText(scene->noon.x()), millimetres(scene->noon.y())});
     scene->readingText = lang_.GetText(QStringLiteral("plotReading"));
     scene->unitText = lang_.GetText(QStringLiteral("unitMm"));
     if (sizeBitmapOf(plot)) {

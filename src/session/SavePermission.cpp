@@ -32,9 +32,9 @@ LessonEnd keepRunAsLesson(const TSession &session, const TLogic &logic, TLang &l
         const LessonRecord::About other = LessonRecord::aboutOf(session.OtherKeptLesson);
         const QString datedName = LessonRecord::datedFileName(other.measureDate);
         auto named = [](const QString &place) { return place.isEmpty() ? QStringLiteral("\u2013") : place; };
-        const QString question = lang.GetText(QStringLiteral("msgReplaceLesson"))
-                                     .arg(other.measureDate.toString(logic.ShortDateFormat()), named(other.place1),
-                                          named(other.place2), datedName);
+        const QString question =
+            lang.GetText(QStringLiteral("msgReplaceLesson"), {other.measureDate.toString(logic.ShortDateFormat()),
+                                                              named(other.place1), named(other.place2), datedName});
         switch (prompter.confirm(question, Prompter::Buttons::YesNo)) {
         case Prompter::Answer::Yes:
             break;

@@ -2,9 +2,10 @@
 #include "ui/NoonText.h"
 
 #include "lang/TLang.h"
+#include "model/ClockText.h"
 
 QString noonToGoOutText(TLang &lang, const TLogic &logic, const TLogic::PlaceNoon &noon) {
-    const QString clock = QStringLiteral("%1:%2").arg(noon.hour).arg(noon.minute, 2, 10, QLatin1Char('0'));
+    const QString clock = ClockText(noon.hour, noon.minute);
     const QString key = !noon.fromLongitude ? QStringLiteral("labNoonSet")
                         : logic.MeasuresToday() ? QStringLiteral("labTrueNoonToday")
                                                 : QStringLiteral("labTrueNoonOn");
@@ -12,6 +13,5 @@ QString noonToGoOutText(TLang &lang, const TLogic &logic, const TLogic::PlaceNoo
     // A text edited without its place for the time still tells it, after the words.
     if (!text.contains(QLatin1String("%1")))
         return text + u' ' + clock;
-    return text.contains(QLatin1String("%2")) ? text.arg(clock, logic.MeasureDay().toString(logic.ShortDateFormat()))
-                                              : text.arg(clock);
+    return FillPlaceholders(text, {clock, logic.MeasureDay().toString(logic.ShortDateFormat())});
 }

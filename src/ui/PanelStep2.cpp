@@ -334,15 +334,15 @@ bool PanelStep2::mayTakeReading(const PartnerReading &reading, const QString &sh
     // The virtual partner is no school that measured.
     if (ReadableName::same(reading.PlaceName, lang.GetText(QStringLiteral("VirtualPartnerPlace")))) {
         prompter_.showMessage(
-            lang.GetText(QStringLiteral("msgReadingRefused")).arg(shownName, QStringLiteral("Place=") + reading.PlaceName));
+            lang.GetText(QStringLiteral("msgReadingRefused"), {shownName, QStringLiteral("Place=") + reading.PlaceName}));
         return false;
     }
     // A school's own file loaded where the partner's was meant would make both places one.
     const int other = h.Number() == 1 ? 2 : 1;
     const QString otherName = session_.GetValue(QStringLiteral("PlaceName%1").arg(other));
     if (!otherName.isEmpty() && ReadableName::same(reading.PlaceName, otherName)) {
-        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingForOtherPlace"))
-                                  .arg(shownName, reading.PlaceName, QString::number(other), QString::number(h.Number())));
+        prompter_.showMessage(lang.GetText(QStringLiteral("msgReadingForOtherPlace"),
+                                           {shownName, reading.PlaceName, QString::number(other), QString::number(h.Number())}));
         return false;
     }
     if (h.State < 2)
@@ -351,11 +351,10 @@ bool PanelStep2::mayTakeReading(const PartnerReading &reading, const QString &sh
     QStringList shadows;
     for (std::int32_t shadow : h.ShadowReadings())
         shadows << QString::number(shadow);
-    const QString text =
-        lang.GetText(QStringLiteral("msgReadingReplaces"))
-            .arg(QString::number(h.Number()), h.PlaceName,
-                 QStringLiteral("%1:%2").arg(h.TimH).arg(h.TimM, 2, 10, QLatin1Char('0')), QString::number(h.Stick),
-                 shadows.join(QStringLiteral("; ")), reading.PlaceName, shownName);
+    const QString text = lang.GetText(QStringLiteral("msgReadingReplaces"),
+                                      {QString::number(h.Number()), h.PlaceName, ClockText(h.TimH, h.TimM),
+                                       QString::number(h.Stick), shadows.join(QStringLiteral("; ")), reading.PlaceName,
+                                       shownName});
     return prompter_.confirm(text, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
 }
 

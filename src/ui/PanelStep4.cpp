@@ -72,10 +72,9 @@ void PanelStep4::ShowComparison() {
     set(ui->labProp360, AngleToText(2 * std::numbers::pi));
     // The proportion is drawn with dashes for its fraction bars; a screen reader says it in words.
     TLang &lang = lang_;
-    const QString formula = lang.GetText(QStringLiteral("accProportion"))
-                                .arg(ui->labPropDistance->text(),
-                                     sizeShown ? ui->labPropEarth->text() : lang.GetText(QStringLiteral("accEarthUnknown")),
-                                     ui->labPropAngle->text(), ui->labProp360->text());
+    const QString earth = sizeShown ? ui->labPropEarth->text() : lang.GetText(QStringLiteral("accEarthUnknown"));
+    const QString formula = lang.GetText(QStringLiteral("accProportion"), {ui->labPropDistance->text(), earth,
+                                                                           ui->labPropAngle->text(), ui->labProp360->text()});
     ui->labProp->setAccessibleName(formula);
     ui->labProp->setAccessibleDescription(formula);
     showUncertainty(accepted && sizeShown);
