@@ -141,8 +141,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     // A Windows-1250 list whose first line begins with the letters of the mark's bytes ("ď»ż")
     // reads back as UTF-8; the program's keys are ASCII, so its files never begin so.
+    // Windows-1250 bytes that happen to form valid UTF-8 beyond ASCII read back as UTF-8, as a file
+    // that Notepad saved without the mark does; real Polish text never forms such bytes.
     const QByteArray final = list.toBytes();
-    if (list.encoding() == TextEncoding::Utf8WithMark || !final.startsWith(TextCodec::Utf8Mark))
+    const bool readsAsUtf8 =
+        list.encoding() == TextEncoding::Windows1250 && TextCodec::decode(final).encoding != TextEncoding::Windows1250;
+    if ((list.encoding() == TextEncoding::Utf8WithMark || !final.startsWith(TextCodec::Utf8Mark)) && !readsAsUtf8)
         FUZZ_CHECK(NameValueList::fromBytes(final).lines() == list.lines());
     return 0;
 }
